@@ -1,0 +1,38 @@
+#pragma once
+
+#include "rate_store.h"
+#include "settings/configuration.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace kestrum {
+
+// 1 - CashRate/100 when the cash-rate fee is on, else exactly 1.
+double FeeFactor(const ConfigRecord& config);
+
+// What one unit of a is worth in b through the Canadian dollar, fee included:
+// rate(a) * ((1 / rate(b)) * fee), in that order.
+double CrossRate(const RateStore& store, int a, int b, double fee);
+
+struct Conversion {
+    bool available = false; // false: a rate the conversion needs is missing or zero
+    double result = 0.0;
+    int decimals = 4;       // 2 when rounded to the cent
+};
+
+// Converts an amount of currency a into currency b with the fee and rounding
+// settings of the record. The order of the multiplications is part of the
+// result: it decides the last bits.
+Conversion ConvertAmount(const RateStore& store, const ConfigRecord& config, int a, int b,
+                         double amount);
+
+// amount * factor with its cents rounded to the nearest cent, ties to even.
+double RoundedToCent(double amount, double factor);
+
+// A result as the user sees it: the locale's currency format, or plain fixed
+// notation with the locale's decimal separator and no grouping (scientific
+// beyond 18 integer digits).
+QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale);
+
+} // namespace kestrum

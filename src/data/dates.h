@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace kestrum {
+
+// Dates are counted in days from 30 December 1899; the fraction is the time of
+// day. Texts are English whatever the language setting.
+
+// The date value of a calendar day, or -1 when the day does not exist.
+double DateValueFromYmd(int year, int month, int day);
+double DateValueOf(const QDate& date);
+// The calendar day of a date value (its whole-day part); invalid when the
+// value lies outside the calendar.
+QDate CalendarDate(double value);
+double TodayDateValue();
+
+// "Fri, June 3, 2005".
+QString ShortDateText(double value);
+// "Friday, June 3, 2005".
+QString LongDateText(double value);
+// The data-date line: "None" for -1, else the long date text.
+QString DataDateText(double value);
+
+// "12:07 AM", "1:05 PM": a 12-hour clock without a leading zero.
+QString ClockText(int hour, int minute);
+// Milliseconds until the next minute starts, given the current second.
+int MillisecondsToNextMinute(int second);
+
+} // namespace kestrum

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrum {
+
+// Number texts typed by the user: "." is the decimal point, "," a grouping
+// mark that is ignored when the amount is read.
+
+// False for "", "0", ".", "0.", ".0" and any text ending in a dot.
+bool IsUsableNumber(std::string_view s);
+// The fallback for "", "0", ".", "0.", ".0"; otherwise a leading dot gets a
+// "0" in front and a trailing dot is dropped.
+std::string NormalizeNumber(std::string_view s, std::string_view fallback);
+bool HasDot(std::string_view s);
+bool IsDigit(char c);
+
+// A decimal number with "." as the separator whatever the locale: optional
+// sign, digits, optional exponent, surrounding spaces allowed.
+std::optional<double> ParseDecimal(std::string_view s);
+
+std::string StripCommas(std::string_view s);
+
+// What the amount check found in an amount text.
+struct AmountCheck {
+    bool valid = false;
+    // A single leading "." that the field shows with a "0" in front.
+    bool needsLeadingZero = false;
+    // The messages to show, in order, when the amount is invalid.
+    std::vector<std::string> messages;
+};
+
+AmountCheck CheckAmount(std::string_view text);
+
+constexpr const char* kMultipleDotsMessage =
+    "Invalid Input - the number contains mulitple \".\" (dots)";
+constexpr const char* kNonNumericMessage =
+    "Invalid Input - the number contains non-numeric characters";
+constexpr const char* kZeroMessage = "Zero is invalid program input";
+
+// Outcome of reading an amount: the value (0 when there is none) and the
+// messages the user is to see.
+struct AmountReading {
+    double value = 0.0;
+    std::vector<std::string> messages;
+};
+
+AmountReading ReadAmountText(std::string_view text);
+
+// The general notation a stored percentage is shown in: up to 15 significant
+// digits, "." always, no trailing zeros (4.0 shows as "4").
+std::string GeneralNumberText(double value);
+
+} // namespace kestrum

@@ -1,0 +1,178 @@
+#include "rate_files.h"
+
+#include "settings/message_table.h"
+#include "settings/paths.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+#include <cstring>
+#include <vector>
+
+namespace kestrum {
+
+namespace {
+
+QString RateFilePath() { return ProgramFile(QString::fromLatin1(Message(msg::RateFile))); }
+
+// Lines of a text file without their ends; a final line end does not start
+// another line.
+std::vector<std::string> TextLines(QByteArrayView contents) {
+    std::vector<std::string> lines;
+    qsizetype start = 0;
+    while (start < contents.size()) {
+        qsizetype end = contents.indexOf('\n', start);
+        const qsizetype next = end < 0 ? contents.size() : end + 1;
+        if (end < 0)
+            end = contents.size();
+        qsizetype stop = end;
+        if (stop > start && contents[stop - 1] == '\r')
+            --stop;
+        lines.emplace_back(contents.data() + start, static_cast<std::size_t>(stop - start));
+        start = next;
+    }
+    return lines;
+}
+
+// Reads a whole file; false with the reason when that fails.
+bool ReadWholeFile(const QString& path, QByteArray& contents, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+        return false;
+    }
+    contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray EncodeRateFile(const RateStore& store) {
+    QByteArray bytes(kRateFileSize, '\0');
+    char* out = bytes.data();
+    for (const DayRecord& day : store.RateTable) {
+        for (const double value : day.Values) {
+            quint64 bits;
+            std::memcpy(&bits, &value, sizeof bits);
+            qToLittleEndian(bits, out);
+            out += sizeof bits;
+        }
+    }
+    return bytes;
+}
+
+int DecodeRateFile(QByteArrayView bytes, RateStore& store) {
+    const int records = static_cast<int>(std::min<qsizetype>(kDayCount, bytes.size() / kDayRecordSize));
+    const char* in = bytes.data();
+    for (int d = 0; d < records; ++d) {
+        for (double& value : store.RateTable[d].Values) {
+            const quint64 bits = qFromLittleEndian<quint64>(in);
+            std::memcpy(&value, &bits, sizeof value);
+            in += sizeof bits;
+        }
+    }
+    return records;
+}
+
+RateFileLoad LoadRateFile(RateStore& store, ConfigRecord& config) {
+    ClearRates(store);
+    const QString path = RateFilePath();
+    if (!QFile::exists(path))
+        return {RateFileStatus::Missing, {}};
+
+    RateFileLoad load;
+    QFile file(path);
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly)) {
+        load = {RateFileStatus::ReadError,
+                QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString())};
+    } else {
+        bytes = file.read(kRateFileSize);
+        if (file.error() != QFileDevice::NoError)
+            load = {RateFileStatus::ReadError,
+                    QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString())};
+    }
+    const int records = DecodeRateFile(bytes, store);
+    if (load.status == RateFileStatus::Loaded && records < kDayCount)
+        load.status = RateFileStatus::Incomplete;
+
+    config.DataDate = LatestDataDate(store);
+    if (load.status == RateFileStatus::Loaded)
+        ComputeCurrentRates(store);
+    return load;
+}
+
+QStringList RateFileMessages(const RateFileLoad& load) {
+    const QString loadError = QString::fromLatin1(Message(msg::RateFileLoadError));
+    switch (load.status) {
+    case RateFileStatus::Loaded:
+        return {};
+    case RateFileStatus::Missing:
+        return {QString::fromLatin1(Message(msg::MissingRateFile)), loadError};
+    case RateFileStatus::Incomplete:
+        return {loadError};
+    case RateFileStatus::ReadError:
+        return {load.error, loadError};
+    }
+    return {};
+}
+
+IoResult SaveRateFile(RateStore& store, ConfigRecord& config) {
+    QSaveFile file(RateFilePath());
+    const QByteArray bytes = EncodeRateFile(store);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return IoResult::Failure(
+            QStringLiteral("Cannot save \"%1\": %2").arg(file.fileName(), file.errorString()));
+    config.DataDate = LatestDataDate(store);
+    ComputeCurrentRates(store);
+    return IoResult::Success();
+}
+
+void ApplyPageLabelFile(QByteArrayView contents, Catalogue& catalogue, ConfigRecord& config) {
+    const std::vector<std::string> lines = TextLines(contents);
+    for (std::string& label : catalogue.PageLabels)
+        label.clear();
+    if (lines.empty())
+        return;
+    config.RatePageAddress = CutToShortString(lines[0]);
+    for (std::size_t i = 1; i < lines.size() && i <= kPageLabelCount; ++i)
+        catalogue.PageLabels[i - 1] = lines[i];
+}
+
+void ApplyCurrencyNameFile(QByteArrayView contents, Catalogue& catalogue, ConfigRecord& config) {
+    const std::vector<std::string> lines = TextLines(contents);
+    // The Canadian dollar's names (entries 0 and 1) are never replaced.
+    for (std::size_t i = 2; i < catalogue.CurrencyNames.size(); ++i)
+        catalogue.CurrencyNames[i].clear();
+    if (lines.empty())
+        return;
+    config.RatePageAddress = CutToShortString(lines[0]);
+    for (std::size_t i = 1; i < lines.size() && i + 1 < catalogue.CurrencyNames.size(); ++i)
+        catalogue.CurrencyNames[i + 1] = lines[i];
+}
+
+QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config) {
+    QStringList errors;
+    const struct {
+        int name;
+        void (*apply)(QByteArrayView, Catalogue&, ConfigRecord&);
+    } files[] = {{msg::MListFile, ApplyPageLabelFile}, {msg::CListFile, ApplyCurrencyNameFile}};
+    for (const auto& f : files) {
+        const QString path = ProgramFile(QString::fromLatin1(Message(f.name)));
+        if (!QFile::exists(path))
+            continue;
+        QByteArray contents;
+        QString error;
+        if (ReadWholeFile(path, contents, error))
+            f.apply(contents, catalogue, config);
+        else
+            errors << error;
+    }
+    return errors;
+}
+
+} // namespace kestrum

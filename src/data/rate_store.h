@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+
+namespace kestrum {
+
+// The marker for "no value", compared by exact equality everywhere.
+constexpr double kNotAvailable = -1.0;
+constexpr int kDayCount = 5;          // day records 1 (oldest) .. 5 (newest)
+constexpr int kDayRecordValues = 56;  // element 0 the date, k the rate of currency k
+
+struct DayRecord {
+    std::array<double, kDayRecordValues> Values;
+};
+
+// Five publication days and, derived from them, the newest rate of every
+// currency. Everything starts as "no value".
+struct RateStore {
+    RateStore();
+    std::array<DayRecord, kDayCount> RateTable;
+    std::array<double, kDayRecordValues> CurrentRates; // element 0 unused
+};
+
+// The program-wide store; ResetRates starts it afresh.
+RateStore& Rates();
+void ResetRates();
+
+// Every rate of the five days becomes "no value"; the dates stay.
+void ClearRates(RateStore& store);
+// k in 1..55, d in 1..5; anything outside is ignored on write and reads as -1.
+void SetDayRate(RateStore& store, int k, int d, double value);
+double DayRate(const RateStore& store, int k, int d);
+void SetDayDate(RateStore& store, int d, double value);
+double DayDate(const RateStore& store, int d);
+bool DayHasRates(const RateStore& store, int d);
+// The date of the newest dated record when it holds rates, else -1.
+double LatestDataDate(const RateStore& store);
+void ComputeCurrentRates(RateStore& store);
+double CurrentRate(const RateStore& store, int k);
+
+// A rate a conversion can divide by: present and not zero.
+bool IsUsableRate(double rate);
+
+} // namespace kestrum

@@ -1,0 +1,185 @@
+#include "configuration.h"
+
+#include "message_table.h"
+#include "paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+#include <cstring>
+
+namespace kestrum {
+
+namespace {
+
+// Field offsets of the record image.
+constexpr int kOffDataDate = 0;
+constexpr int kOffAutoDownload = 8;
+constexpr int kOffCashRateOn = 9;
+constexpr int kOffYearPosition = 10;
+constexpr int kOffMonthPosition = 14;
+constexpr int kOffDayPosition = 18;
+constexpr int kOffLanguage = 22;
+constexpr int kOffCashRate = 23;
+constexpr int kOffRatePageAddress = 31;
+constexpr int kOffDataFilesAddress = 287;
+constexpr int kOffCurrencyFormat = 543;
+constexpr int kOffRoundToCent = 544;
+constexpr int kShortStringSize = 1 + kShortStringCapacity;
+
+void PutDouble(char* at, double value) {
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    qToLittleEndian(bits, at);
+}
+
+double GetDouble(const char* at) {
+    const quint64 bits = qFromLittleEndian<quint64>(at);
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void PutShortString(char* at, const std::string& text) {
+    const std::string cut = CutToShortString(text);
+    at[0] = static_cast<char>(static_cast<unsigned char>(cut.size()));
+    std::memcpy(at + 1, cut.data(), cut.size());
+}
+
+std::string GetShortString(const char* at) {
+    const auto length = static_cast<unsigned char>(at[0]);
+    return std::string(at + 1, length);
+}
+
+QString ConfigPath() { return ProgramFile(QString::fromLatin1(Message(msg::ConfigFile))); }
+QString BackupPath() { return ProgramFile(QString::fromLatin1(Message(msg::ConfigBackup))); }
+
+QString Describe(const QString& what, const QString& path, const QString& reason) {
+    return QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
+}
+
+} // namespace
+
+ConfigRecord DefaultConfig() {
+    ConfigRecord record;
+    record.RatePageAddress = Message(msg::RatePageAddress);
+    record.DataFilesAddress = Message(msg::DataFilesAddress);
+    return record;
+}
+
+std::string CutToShortString(std::string text) {
+    if (text.size() > kShortStringCapacity)
+        text.resize(kShortStringCapacity);
+    return text;
+}
+
+QByteArray SerializeConfig(const ConfigRecord& r) {
+    QByteArray image(kConfigRecordSize, '\0');
+    char* p = image.data();
+    PutDouble(p + kOffDataDate, r.DataDate);
+    p[kOffAutoDownload] = static_cast<char>(r.AutoDownload);
+    p[kOffCashRateOn] = static_cast<char>(r.CashRateOn);
+    qToLittleEndian(r.YearPosition, p + kOffYearPosition);
+    qToLittleEndian(r.MonthPosition, p + kOffMonthPosition);
+    qToLittleEndian(r.DayPosition, p + kOffDayPosition);
+    p[kOffLanguage] = static_cast<char>(r.Language);
+    PutDouble(p + kOffCashRate, r.CashRate);
+    PutShortString(p + kOffRatePageAddress, r.RatePageAddress);
+    PutShortString(p + kOffDataFilesAddress, r.DataFilesAddress);
+    p[kOffCurrencyFormat] = static_cast<char>(r.CurrencyFormat);
+    p[kOffRoundToCent] = static_cast<char>(r.RoundToCent);
+    return image;
+}
+
+ConfigRecord DeserializeConfig(QByteArrayView bytes) {
+    ConfigRecord r = DefaultConfig();
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    auto covers = [n](int offset, int width) { return n >= offset + width; };
+    auto byteAt = [p](int offset) { return static_cast<std::uint8_t>(p[offset]); };
+
+    if (covers(kOffDataDate, 8))
+        r.DataDate = GetDouble(p + kOffDataDate);
+    if (covers(kOffAutoDownload, 1))
+        r.AutoDownload = byteAt(kOffAutoDownload);
+    if (covers(kOffCashRateOn, 1))
+        r.CashRateOn = byteAt(kOffCashRateOn);
+    if (covers(kOffYearPosition, 4))
+        r.YearPosition = qFromLittleEndian<qint32>(p + kOffYearPosition);
+    if (covers(kOffMonthPosition, 4))
+        r.MonthPosition = qFromLittleEndian<qint32>(p + kOffMonthPosition);
+    if (covers(kOffDayPosition, 4))
+        r.DayPosition = qFromLittleEndian<qint32>(p + kOffDayPosition);
+    if (covers(kOffLanguage, 1))
+        r.Language = byteAt(kOffLanguage);
+    if (covers(kOffCashRate, 8))
+        r.CashRate = GetDouble(p + kOffCashRate);
+    if (covers(kOffRatePageAddress, kShortStringSize))
+        r.RatePageAddress = GetShortString(p + kOffRatePageAddress);
+    if (covers(kOffDataFilesAddress, kShortStringSize))
+        r.DataFilesAddress = GetShortString(p + kOffDataFilesAddress);
+    if (covers(kOffCurrencyFormat, 1))
+        r.CurrencyFormat = byteAt(kOffCurrencyFormat);
+    if (covers(kOffRoundToCent, 1))
+        r.RoundToCent = byteAt(kOffRoundToCent);
+    return r;
+}
+
+ConfigRecord& Configuration() {
+    static ConfigRecord record = DefaultConfig();
+    return record;
+}
+
+bool ConfigurationFileExists() { return QFileInfo::exists(ConfigPath()); }
+
+IoResult CreateDefaultConfiguration() {
+    Configuration() = DefaultConfig();
+    return SaveConfiguration();
+}
+
+IoResult LoadConfiguration() {
+    Configuration() = DefaultConfig();
+    QFile file(ConfigPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return IoResult::Failure(Describe(QStringLiteral("Cannot open"), file.fileName(),
+                                          file.errorString()));
+    const QByteArray image = file.read(kConfigRecordSize);
+    if (file.error() != QFileDevice::NoError)
+        return IoResult::Failure(Describe(QStringLiteral("Cannot read"), file.fileName(),
+                                          file.errorString()));
+    Configuration() = DeserializeConfig(image);
+    return IoResult::Success();
+}
+
+IoResult SaveConfiguration() {
+    const QString path = ConfigPath();
+    const QString backup = BackupPath();
+    if (QFileInfo(path).isDir())
+        return IoResult::Failure(
+            Describe(QStringLiteral("Cannot save"), path, QStringLiteral("it is a directory")));
+
+    // The new record is complete on disk before the previous one is moved
+    // aside, so a failed write never leaves the user without a configuration.
+    QSaveFile file(path);
+    const QByteArray image = SerializeConfig(Configuration());
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.flush())
+        return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
+
+    QFile::remove(backup);
+    const bool movedAside = QFile::rename(path, backup);
+    if (!file.commit()) {
+        if (movedAside)
+            QFile::rename(backup, path);
+        return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
+    }
+    return IoResult::Success();
+}
+
+IoResult CloseConfiguration() {
+    IoResult result = SaveConfiguration();
+    Configuration() = DefaultConfig();
+    return result;
+}
+
+} // namespace kestrum

@@ -1,0 +1,53 @@
+#include "message_table.h"
+
+namespace kestrum {
+
+namespace {
+constexpr const char* kMessages[kMessageCount] = {
+    "temp.txt",
+    "kestrumconfig",
+    "kestrumconfig.bak",
+    "DATA DOWNLOAD FAILED.  RETRY?",
+    "temp.html",
+    "Downloading Data Files...",
+    "Parsing Data Files...",
+    "FILE SIZE ERROR.  CONTINUE DATA EXTRACTION OR CANCEL?",
+    "Exchange Rates v. Canadian Dollar",
+    "Exchange Rates v. U.S. Dollar",
+    "Canadian Dollar",
+    "U.S. Dollars",
+    "Canadian Dollars",
+    "http://www.bankofcanada.ca/fmd/exchange.htm",
+    "http://www.kestrum.example/data/",
+    "mlist.dt",
+    "clist.dt",
+    "updi.dt",
+    "vd.dt",
+    "sd.dt",
+    "Downloading Data Files...",
+    "data/",
+    "rt.dt",
+    "Franc CFA",
+    "Franc CFP",
+    "Program Error.  Value not found.",
+    "http://www.kestrum.example/software.html",
+    "http://www.kestrum.example/kestrum.html",
+    "currency_converter.html",
+    "Error Parsing Downloaded Data File.  The program may need to be updated or you may need "
+    "to download this file again.",
+    "Internet not connected.  If you believe this message is in error select \"Retry\"",
+    "Data Files are available only from Monday to Friday after 2 PM Eastern Time.",
+    "Approximately ",
+    " hours remaining.",
+    "Error : Missing Rate Data File",
+    "Error loading rate data file",
+};
+} // namespace
+
+const char* Message(int index) {
+    if (index < 0 || index >= kMessageCount)
+        return "";
+    return kMessages[index];
+}
+
+} // namespace kestrum

@@ -1,0 +1,1 @@
+// Rate update: page parser and URL grabber.
