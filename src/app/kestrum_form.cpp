@@ -1,7 +1,495 @@
 #include "kestrum_form.h"
 
+#include "cash_rate_form.h"
+#include "data/catalogue.h"
+#include "data/conversion.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "data/number_text.h"
+#include "data/rate_files.h"
+#include "data/rate_store.h"
+#include "settings/configuration.h"
+#include "settings/message_table.h"
+#include "settings/paths.h"
+#include "widgets/message_box.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+
 namespace kestrum {
 
-TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+constexpr int kMaxAmountLength = 32;
+const char* const kCashRateFallback = "4";
+
+bool IsEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// The character a key press types, as the amount and fee fields see it: 0 for
+// keys that type nothing (arrows, Delete), which those fields leave alone.
+QChar TypedCharacter(const QKeyEvent* key) {
+    if (key->key() == Qt::Key_Backspace)
+        return QChar(8);
+    if (IsEnterKey(key))
+        return QChar(13);
+    const QString text = key->text();
+    return text.size() == 1 ? text.front() : QChar();
+}
+
+std::string Bytes(const QString& text) {
+    return ToCp1252(text);
+}
+QString Text(const std::string& bytes) {
+    return FromCp1252(bytes);
+}
+
+} // namespace
+
+TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
+    CreateControls();
+
+    for (int digit = 0; digit <= 9; ++digit)
+        connect(DigitButtons[digit], &QPushButton::clicked, this,
+                [this, digit] { DigitButtonClick(digit); });
+    connect(DotButton, &QPushButton::clicked, this, &TKestrumForm::DotButtonClick);
+    connect(CommaButton, &QPushButton::clicked, this, &TKestrumForm::CommaButtonClick);
+    connect(ClearButton, &QPushButton::clicked, this, &TKestrumForm::ClearButtonClick);
+    connect(EnterButton, &QPushButton::clicked, this, &TKestrumForm::Convert);
+    SourceEdit->installEventFilter(this);
+
+    connect(FromComboBox, &QComboBox::activated, this, &TKestrumForm::FromComboBoxChange);
+    connect(ToComboBox, &QComboBox::activated, this, &TKestrumForm::ToComboBoxChange);
+    for (int i = 0; i < 26; ++i)
+        connect(LetterButtons[i], &QPushButton::clicked, this,
+                [this, i] { QuickFind(LetterButtons[i]->property("tag").toInt()); });
+
+    connect(PercentCheckBox, &QCheckBox::clicked, this, &TKestrumForm::PercentCheckBoxClick);
+    connect(CashRateEdit, &QLineEdit::textChanged, this, &TKestrumForm::CashRateEditChange);
+    CashRateEdit->installEventFilter(this);
+    connect(BitBtn2, &QPushButton::clicked, this, &TKestrumForm::BitBtn2Click);
+
+    connect(DownloadTimer, &QTimer::timeout, this, &TKestrumForm::DownloadTimerTimer);
+    connect(ClockTimer, &QTimer::timeout, this, &TKestrumForm::ClockTimerTimer);
+
+    FormCreate();
+}
+
+TKestrumForm::~TKestrumForm() {
+    FormClose();
+}
+
+void TKestrumForm::FormCreate() {
+    ResultShown = false;
+
+    if (ConfigurationFileExists()) {
+        const IoResult loaded = LoadConfiguration();
+        // An unreadable record is reported and the defaults stand in; the
+        // file stays, and the next save moves it to the backup.
+        if (!loaded)
+            Messages().Error(this, loaded.error);
+    } else {
+        const IoResult created = CreateDefaultConfiguration();
+        if (!created)
+            Messages().Error(this, created.error);
+        // First run: the shortcut placement offer belongs here.
+    }
+
+    ShowMessages(LoadNameOverrides(CurrencyCatalogue(), Configuration()));
+
+    const RateFileLoad load = LoadRateFile(Rates(), Configuration());
+    if (load.status != RateFileStatus::Missing) {
+        SaveSettings();
+        if (Configuration().DataDate != kNotAvailable)
+            DataDateLabel->setText(LongDateText(Configuration().DataDate));
+    }
+    ShowMessages(RateFileMessages(load));
+
+    Configuration().DataDate = LatestDataDate(Rates());
+    SaveSettings();
+
+    FillCurrencyLists();
+    BuildQuickFind();
+
+    ShowCashRate();
+
+    if (Configuration().Language != kEnglish) {
+        RadioItems[kFrench]->setChecked(true);
+        SwitchLanguage(kFrench);
+    }
+
+    DataDateLabel->setText(DataDateText(Configuration().DataDate));
+    TodayLabel->setText(ShortDateText(TodayDateValue()));
+    TodayLabel->adjustSize();
+    DownloadButton->setEnabled(!Configuration().AutoDownload);
+
+    UpdateClock();
+    ClockTimer->start();
+
+    ArmDownloadTimer();
+}
+
+void TKestrumForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TKestrumForm::FormClose() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    ClockTimer->stop();
+    DownloadTimer->stop();
+    const IoResult saved = CloseConfiguration();
+    if (!saved)
+        Messages().Error(this, saved.error);
+    const QString page = ProgramFile(QString::fromLatin1(Message(msg::TempHtml)));
+    if (QFile::exists(page))
+        QFile::remove(page);
+}
+
+void TKestrumForm::SaveSettings() {
+    const IoResult saved = SaveConfiguration();
+    if (!saved)
+        Messages().Error(this, saved.error);
+}
+
+void TKestrumForm::ShowMessages(const QStringList& texts) {
+    for (const QString& text : texts)
+        Messages().Information(this, text);
+}
+
+// ---- Clock and timers -------------------------------------------------------
+
+void TKestrumForm::UpdateClock() {
+    ClockTimer->stop();
+    const QTime now = QTime::currentTime();
+    ClockTimer->setInterval(MillisecondsToNextMinute(now.second()));
+    const QString text = ClockText(now.hour(), now.minute());
+    if (TimePanel->text() != text)
+        TimePanel->setText(text);
+    ClockTimer->start();
+}
+
+void TKestrumForm::ClockTimerTimer() {
+    UpdateClock();
+}
+
+void TKestrumForm::ArmDownloadTimer() {
+    if (TodayDateValue() != Configuration().DataDate)
+        DownloadTimer->start();
+}
+
+void TKestrumForm::DownloadTimerTimer() {
+    DownloadTimer->stop();
+    // The download sequence starts from here once rate updates are wired in.
+}
+
+// ---- Amount entry -----------------------------------------------------------
+
+void TKestrumForm::StartNewAmount() {
+    if (!ResultShown)
+        return;
+    SourceEdit->clear();
+    ConvertEdit->clear();
+    ResultShown = false;
+}
+
+void TKestrumForm::DigitButtonClick(int digit) {
+    StartNewAmount();
+    if (SourceEdit->text().size() < kMaxAmountLength)
+        SourceEdit->setText(SourceEdit->text() + QString::number(digit));
+}
+
+void TKestrumForm::DotButtonClick() {
+    StartNewAmount();
+    QString text = SourceEdit->text();
+    if (HasDot(Bytes(text)))
+        return;
+    if (text.size() < kMaxAmountLength)
+        text += QLatin1Char('.');
+    if (text == QLatin1String("."))
+        text = QStringLiteral("0.");
+    SourceEdit->setText(text);
+    SourceEdit->setCursorPosition(static_cast<int>(text.size()));
+}
+
+void TKestrumForm::CommaButtonClick() {
+    const QString text = SourceEdit->text();
+    if (!text.isEmpty() && text.size() < kMaxAmountLength)
+        SourceEdit->setText(text + QLatin1Char(','));
+}
+
+void TKestrumForm::ClearButtonClick() {
+    SourceEdit->clear();
+    ConvertEdit->clear();
+}
+
+// Returns true when the key is to be discarded.
+bool TKestrumForm::SourceEditKeyPress(QKeyEvent* key) {
+    const QChar c = TypedCharacter(key);
+    if (c.isNull())
+        return false;
+    if (ResultShown) {
+        ResultShown = false;
+        ConvertEdit->clear();
+    }
+    if (c == QChar(13)) {
+        Convert();
+        return true;
+    }
+    const QString text = SourceEdit->text();
+    if (c == QLatin1Char('.') && text.contains(QLatin1Char('.')))
+        return true;
+    if (c == QLatin1Char(',') && (text.isEmpty() || SourceEdit->cursorPosition() == 0))
+        return true;
+    const bool passes = c.isDigit() && c.unicode() < 128;
+    return !(passes || c == QLatin1Char('.') || c == QLatin1Char(',') || c == QChar(8) ||
+             c == QLatin1Char('%') || c == QLatin1Char('&'));
+}
+
+void TKestrumForm::SourceEditKeyUp() {
+    if (SourceEdit->text() == QLatin1String(".")) {
+        SourceEdit->setText(QStringLiteral("0."));
+        SourceEdit->setCursorPosition(2);
+    }
+}
+
+double TKestrumForm::ReadAmount() {
+    const std::string text = Bytes(SourceEdit->text());
+    if (CheckAmount(text).needsLeadingZero)
+        SourceEdit->setText(QLatin1Char('0') + SourceEdit->text());
+    const AmountReading reading = ReadAmountText(text);
+    for (const std::string& message : reading.messages)
+        Messages().Error(this, QString::fromStdString(message));
+    return reading.value;
+}
+
+// ---- Conversion -------------------------------------------------------------
+
+int TKestrumForm::ShownLanguage() const {
+    return RadioItems[kFrench]->isChecked() ? kFrench : kEnglish;
+}
+
+void TKestrumForm::Convert() {
+    if (FromComboBox->currentIndex() < 0 || ToComboBox->currentIndex() < 0)
+        return;
+    const double amount = ReadAmount();
+    if (amount == 0.0)
+        return;
+    ResultShown = true;
+
+    const int language = ShownLanguage();
+    const int a = FindCurrencyIndex(Bytes(FromComboBox->currentText()), language);
+    const int b = FindCurrencyIndex(Bytes(ToComboBox->currentText()), language);
+    if (a < 0 || b < 0) {
+        Messages().Information(this, QString::fromLatin1(Message(msg::ValueNotFound)));
+        return;
+    }
+    ShowSelectedNames();
+
+    const ConfigRecord& config = Configuration();
+    const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
+    // A list can still offer a currency that a later download left without
+    // a rate; its marker must never turn into a number.
+    ConvertEdit->setText(c.available
+                             ? FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale())
+                             : QStringLiteral("NA"));
+}
+
+// ---- Currency lists, quick find, language -----------------------------------
+
+void TKestrumForm::ShowSelectedNames() {
+    Label1->setText(FromComboBox->currentText());
+    Label2->setText(ToComboBox->currentText());
+}
+
+void TKestrumForm::FillCurrencyLists() {
+    FromComboBox->clear();
+    ToComboBox->clear();
+    SourceEdit->clear();
+    ConvertEdit->clear();
+
+    const int language = ShownLanguage();
+    QStringList names{Text(CurrencyName(0, language))};
+    for (int k = 1; k < kCurrencyCount; ++k) {
+        const std::string& name = CurrencyName(k, language);
+        if (!name.empty() && CurrentRate(Rates(), k) != kNotAvailable)
+            names << Text(name);
+    }
+    FromComboBox->addItems(names);
+    ToComboBox->addItems(names);
+
+    FromComboBox->setCurrentIndex(FromComboBox->count() > 0 ? 0 : -1);
+    ToComboBox->setCurrentIndex(ToComboBox->count() >= 2 ? 1 : ToComboBox->count() - 1);
+    if (FromComboBox->count() > 0 && ToComboBox->count() > 0)
+        ShowSelectedNames();
+}
+
+void TKestrumForm::BuildQuickFind() {
+    for (int i = 0; i < 26; ++i)
+        LetterButtons[i]->setProperty("tag", i + 1);
+    QuickFindTable.fill(QuickFindEntry{});
+    auto firstWith = [](const QComboBox* list, char letter) {
+        for (int p = 0; p < list->count(); ++p) {
+            const std::string name = Bytes(list->itemText(p));
+            if (!name.empty() && name.front() == letter)
+                return p;
+        }
+        return -1;
+    };
+    for (int i = 0; i < 26; ++i) {
+        const char letter = static_cast<char>('A' + i);
+        QuickFindTable[i] = {firstWith(FromComboBox, letter), firstWith(ToComboBox, letter)};
+    }
+}
+
+void TKestrumForm::QuickFind(int tag) {
+    if (tag < 1 || tag > 26)
+        return;
+    const QuickFindEntry& entry = QuickFindTable[tag - 1];
+    if (FromSpeedButton->isChecked() && entry.from != -1 && entry.from < FromComboBox->count())
+        FromComboBox->setCurrentIndex(entry.from);
+    if (ToSpeedButton->isChecked() && entry.to != -1 && entry.to < ToComboBox->count())
+        ToComboBox->setCurrentIndex(entry.to);
+    ShowSelectedNames();
+    Convert();
+}
+
+void TKestrumForm::FromComboBoxChange() {
+    if (FromComboBox->currentIndex() >= 0)
+        Label1->setText(FromComboBox->currentText());
+    Convert();
+}
+
+void TKestrumForm::ToComboBoxChange() {
+    if (ToComboBox->currentIndex() >= 0)
+        Label2->setText(ToComboBox->currentText());
+    Convert();
+}
+
+void TKestrumForm::RadioGroupClick(int item) {
+    // Clicking the language already shown changes nothing.
+    if ((item != kEnglish) == (Configuration().Language != kEnglish))
+        return;
+    SwitchLanguage(item);
+}
+
+void TKestrumForm::SwitchLanguage(int language) {
+    Configuration().Language = static_cast<std::uint8_t>(language);
+    SaveSettings();
+    FillCurrencyLists();
+}
+
+// ---- Cash rate --------------------------------------------------------------
+
+void TKestrumForm::ShowCashRate() {
+    // Restoring the controls must not run their handlers: a stored 2.5 stays 2.5.
+    const QSignalBlocker blockBox(PercentCheckBox);
+    const QSignalBlocker blockEdit(CashRateEdit);
+    PercentCheckBox->setChecked(Configuration().CashRateOn != 0);
+    CashRateEdit->setText(QString::fromStdString(GeneralNumberText(Configuration().CashRate)));
+}
+
+bool TKestrumForm::TakeCashRate(const QString& text) {
+    const std::optional<double> value = ParseDecimal(Bytes(text));
+    if (!value) {
+        Messages().Error(this,
+                         QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        return false;
+    }
+    Configuration().CashRate = *value;
+    return true;
+}
+
+void TKestrumForm::PercentCheckBoxClick() {
+    if (PercentCheckBox->isChecked()) {
+        Configuration().CashRateOn = 1;
+        const QString text = CashRateEdit->text();
+        if (!IsUsableNumber(Bytes(text)) || !TakeCashRate(text))
+            Configuration().CashRate = 4.0;
+    } else {
+        Configuration().CashRateOn = 0;
+    }
+    SaveSettings();
+    Convert();
+}
+
+// Returns true when the key is to be discarded.
+bool TKestrumForm::CashRateEditKeyPress(QKeyEvent* key) {
+    const QChar c = TypedCharacter(key);
+    if (c.isNull() || c == QChar(8))
+        return false;
+    if (c == QChar(13)) {
+        if (CashRateEdit->text().isEmpty())
+            return true;
+        CashRateEdit->setText(QString::fromStdString(
+            NormalizeNumber(Bytes(CashRateEdit->text()), kCashRateFallback)));
+        if (IsUsableNumber(Bytes(CashRateEdit->text())) && TakeCashRate(CashRateEdit->text())) {
+            SaveSettings();
+            Convert();
+        }
+        return true;
+    }
+    if (c == QLatin1Char('.'))
+        return HasDot(Bytes(CashRateEdit->text()));
+    return !(c.unicode() >= '0' && c.unicode() <= '9');
+}
+
+void TKestrumForm::CashRateEditChange() {
+    const QString text = CashRateEdit->text();
+    if (text.isEmpty())
+        return;
+    if (text.startsWith(QLatin1Char('.'))) {
+        // Runs this handler again with the new text.
+        CashRateEdit->setText(QLatin1Char('0') + text);
+        CashRateEdit->setCursorPosition(static_cast<int>(CashRateEdit->text().size()));
+        return;
+    }
+    if (IsUsableNumber(Bytes(text)) && TakeCashRate(text))
+        Convert();
+}
+
+void TKestrumForm::CashRateEditExit() {
+    CashRateEdit->setText(
+        QString::fromStdString(NormalizeNumber(Bytes(CashRateEdit->text()), kCashRateFallback)));
+    if (IsUsableNumber(Bytes(CashRateEdit->text())) && TakeCashRate(CashRateEdit->text())) {
+        SaveSettings();
+        Convert();
+    }
+}
+
+void TKestrumForm::BitBtn2Click() {
+    TCashRateForm dialog(this);
+    dialog.exec();
+}
+
+// ---- Keyboard routing ------------------------------------------------------
+
+bool TKestrumForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SourceEdit) {
+        if (event->type() == QEvent::KeyPress)
+            return SourceEditKeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::KeyRelease)
+            SourceEditKeyUp();
+    } else if (watched == CashRateEdit) {
+        if (event->type() == QEvent::KeyPress)
+            return CashRateEditKeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::FocusOut)
+            CashRateEditExit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 } // namespace kestrum

@@ -1,13 +1,152 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <string>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QToolButton;
 
 namespace kestrum {
 
+// The calculator window. Controls keep their designer names; handlers are
+// named after control and event.
 class TKestrumForm : public QWidget {
     Q_OBJECT
 public:
     explicit TKestrumForm(QWidget* parent = nullptr);
+    ~TKestrumForm() override;
+
+    // Top band.
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QFrame* Panel13 = nullptr;
+    QLabel* TodayLabel = nullptr;
+    QLabel* TimePanel = nullptr;
+
+    // Amount and result.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QLineEdit* SourceEdit = nullptr;
+    QFrame* Panel12 = nullptr;
+    QLineEdit* ConvertEdit = nullptr;
+
+    // Keypad and cash-rate controls.
+    QFrame* Panel5 = nullptr;
+    std::array<QPushButton*, 10> DigitButtons{}; // "0" .. "9"
+    QPushButton* DotButton = nullptr;
+    QPushButton* EnterButton = nullptr;
+    QPushButton* CommaButton = nullptr;
+    QPushButton* ClearButton = nullptr;
+    QCheckBox* PercentCheckBox = nullptr;
+    QLineEdit* CashRateEdit = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+
+    // Quick find.
+    QLabel* StaticText5 = nullptr;
+    QFrame* FindPanel = nullptr;
+    std::array<QPushButton*, 26> LetterButtons{}; // A .. Z
+    QToolButton* FromSpeedButton = nullptr;
+    QToolButton* ToSpeedButton = nullptr;
+
+    // Currency lists.
+    QLabel* StaticText4 = nullptr;
+    QComboBox* FromComboBox = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QComboBox* ToComboBox = nullptr;
+
+    // Right column.
+    QGroupBox* RadioGroup = nullptr;
+    std::array<QRadioButton*, 2> RadioItems{}; // "English", "Francais"
+    QGroupBox* GroupBox = nullptr;
+    QPushButton* CanGridButton = nullptr;
+    QPushButton* USGridButton = nullptr;
+    QToolButton* dxButton1 = nullptr;
+    QToolButton* dxButton2 = nullptr;
+
+    // Bottom band.
+    QFrame* Panel3 = nullptr;
+    QPushButton* DownloadButton = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* DataDateLabel = nullptr;
+
+    QTimer* DownloadTimer = nullptr;
+    QTimer* ClockTimer = nullptr;
+
+    // A conversion has been shown since the amount was last edited.
+    bool ResultShown = false;
+
+    // Per letter A..Z: the first From and To list positions starting with it.
+    struct QuickFindEntry {
+        int from = -1;
+        int to = -1;
+    };
+    std::array<QuickFindEntry, 26> QuickFindTable{};
+
+    // The language the lists are showing: the radio group's item index.
+    int ShownLanguage() const;
+
+    void Convert();
+    void UpdateClock();
+    void ArmDownloadTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void FormCreate();
+    void FormClose();
+
+    // Amount entry.
+    void DigitButtonClick(int digit);
+    void DotButtonClick();
+    void CommaButtonClick();
+    void ClearButtonClick();
+    bool SourceEditKeyPress(QKeyEvent* key);
+    void SourceEditKeyUp();
+    void StartNewAmount();
+    double ReadAmount();
+
+    // Currency lists.
+    void FillCurrencyLists();
+    void BuildQuickFind();
+    void QuickFind(int tag);
+    void FromComboBoxChange();
+    void ToComboBoxChange();
+    void RadioGroupClick(int item);
+    void SwitchLanguage(int language);
+    void ShowSelectedNames();
+
+    // Cash rate.
+    void ShowCashRate();
+    void PercentCheckBoxClick();
+    bool CashRateEditKeyPress(QKeyEvent* key);
+    void CashRateEditChange();
+    void CashRateEditExit();
+    void BitBtn2Click();
+    // Sets CashRate from a usable text; false (and a message) when the text
+    // is not a number.
+    bool TakeCashRate(const QString& text);
+
+    void DownloadTimerTimer();
+    void ClockTimerTimer();
+
+    void SaveSettings();
+    void ShowMessages(const QStringList& texts);
+
+    bool m_closed = false;
 };
 
 } // namespace kestrum

@@ -26,11 +26,14 @@ constexpr Entry kEntries[kCurrencyCount] = {
     {"Croatian Kuna", "Kuna croate", nullptr, "HRK"},
     {"Czech. Republic Koruna", "Couronne tchèque", nullptr, "CZK"},
     {"Danish Krone", "Couronne danoise", nullptr, "DKK"},
-    {"East Caribbean Dollar", "Dollar des Caraïbes Orientales", "Dollar des Caraïbes Orientales", "XCD"},
+    {"East Caribbean Dollar", "Dollar des Caraïbes Orientales", "Dollar des Caraïbes Orientales",
+     "XCD"},
     {"European EURO", "Europe Euro", "Europe Euro", "EUR"},
     {"Fiji Dollar", "Dollar de Fidji", nullptr, "FJD"},
-    {"CFA Franc African F.C.", "Franc CFA C.F. Africaine", "Franc CFA (Communauté Financière Africaine)", "XOF"},
-    {"CFP Franc Pacific F.C.", "Franc CFP C.F. Pacifique", "Franc CFP (Comptoirs français du Pacifique)", "XPF"},
+    {"CFA Franc African F.C.", "Franc CFA C.F. Africaine",
+     "Franc CFA (Communauté Financière Africaine)", "XOF"},
+    {"CFP Franc Pacific F.C.", "Franc CFP C.F. Pacifique",
+     "Franc CFP (Comptoirs français du Pacifique)", "XPF"},
     {"Ghanaian Cedi", "Cedi ghanéen", nullptr, "GHS"},
     {"Guatemalan quetzal", "Quetzal guatémaltèque", nullptr, "GTQ"},
     {"Honduran Lempira", "Lempira hondurienne", nullptr, "HNL"},
@@ -67,7 +70,8 @@ constexpr Entry kEntries[kCurrencyCount] = {
     {"Thai Baht", "Baht thaïlandais", nullptr, "THB"},
     {"Trinidad & Tobago Dollar", "Dollar de Trinité-et-Tobago", nullptr, "TTD"},
     {"Tunisian Dinar", "Dinar tunisien", nullptr, "TND"},
-    {"New Turkish Lira", "Nouvelle livre turque", "New Turkish Lira (2)/ Nouvelle livre turque (2)", "TRY"},
+    {"New Turkish Lira", "Nouvelle livre turque", "New Turkish Lira (2)/ Nouvelle livre turque (2)",
+     "TRY"},
     {"U.K.Pound Sterling", "Lire sterling", nullptr, "GBP"},
     {"Venezuelan Bolivar", "Bolivar vénézuélien", nullptr, "VEF"},
 };
@@ -79,9 +83,9 @@ Catalogue MakeBuiltIn() {
         c.CurrencyNames[2 * k] = Utf8ToCp1252(e.english);
         c.CurrencyNames[2 * k + 1] = Utf8ToCp1252(e.french);
         if (k > 0)
-            c.PageLabels[k - 1] = e.pageLabel ? Utf8ToCp1252(e.pageLabel)
-                                              : c.CurrencyNames[2 * k] + " / " +
-                                                    c.CurrencyNames[2 * k + 1];
+            c.PageLabels[k - 1] = e.pageLabel
+                                      ? Utf8ToCp1252(e.pageLabel)
+                                      : c.CurrencyNames[2 * k] + " / " + c.CurrencyNames[2 * k + 1];
     }
     return c;
 }
@@ -91,7 +95,9 @@ const std::string& Empty() {
     return empty;
 }
 
-int LanguageSlot(int language) { return language == kEnglish ? 0 : 1; }
+int LanguageSlot(int language) {
+    return language == kEnglish ? 0 : 1;
+}
 
 } // namespace
 
@@ -105,7 +111,9 @@ Catalogue& CurrencyCatalogue() {
     return catalogue;
 }
 
-void ResetCatalogue() { CurrencyCatalogue() = BuiltInCatalogue(); }
+void ResetCatalogue() {
+    CurrencyCatalogue() = BuiltInCatalogue();
+}
 
 const std::string& CurrencyName(const Catalogue& catalogue, int index, int language) {
     if (index < 0 || index >= kCurrencyCount)

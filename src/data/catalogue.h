@@ -6,8 +6,8 @@
 
 namespace kestrum {
 
-constexpr int kCurrencyCount = 56;    // indices 0..55, 0 the Canadian dollar
-constexpr int kPageLabelCount = 55;   // currencies 1..55
+constexpr int kCurrencyCount = 56;  // indices 0..55, 0 the Canadian dollar
+constexpr int kPageLabelCount = 55; // currencies 1..55
 constexpr int kEnglish = 0;
 constexpr int kFrench = 1;
 

@@ -18,7 +18,7 @@ double CrossRate(const RateStore& store, int a, int b, double fee);
 struct Conversion {
     bool available = false; // false: a rate the conversion needs is missing or zero
     double result = 0.0;
-    int decimals = 4;       // 2 when rounded to the cent
+    int decimals = 4; // 2 when rounded to the cent
 };
 
 // Converts an amount of currency a into currency b with the fee and rounding

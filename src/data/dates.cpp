@@ -15,11 +15,11 @@ constexpr double kLargestDayCount = 3.0e6;
 constexpr const char* kShortDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr const char* kLongDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
-constexpr const char* kShortMonths[] = {"Jan", "Feb", "Mar",  "Apr", "May", "June",
+constexpr const char* kShortMonths[] = {"Jan",  "Feb", "Mar",  "Apr", "May", "June",
                                         "July", "Aug", "Sept", "Oct", "Nov", "Dec"};
-constexpr const char* kLongMonths[] = {"January", "February", "March",     "April",
-                                       "May",     "June",     "July",      "August",
-                                       "September", "October", "November", "December"};
+constexpr const char* kLongMonths[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
 
 QString DateText(double value, const char* const* days, const char* const* months) {
     const QDate date = CalendarDate(value);
@@ -40,7 +40,9 @@ double DateValueFromYmd(int year, int month, int day) {
     return date.isValid() ? DateValueOf(date) : kNotAvailable;
 }
 
-double DateValueOf(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
+double DateValueOf(const QDate& date) {
+    return static_cast<double>(kEpoch.daysTo(date));
+}
 
 QDate CalendarDate(double value) {
     if (!std::isfinite(value) || std::fabs(value) > kLargestDayCount)
@@ -48,11 +50,17 @@ QDate CalendarDate(double value) {
     return kEpoch.addDays(static_cast<qint64>(std::trunc(value)));
 }
 
-double TodayDateValue() { return DateValueOf(QDate::currentDate()); }
+double TodayDateValue() {
+    return DateValueOf(QDate::currentDate());
+}
 
-QString ShortDateText(double value) { return DateText(value, kShortDays, kShortMonths); }
+QString ShortDateText(double value) {
+    return DateText(value, kShortDays, kShortMonths);
+}
 
-QString LongDateText(double value) { return DateText(value, kLongDays, kLongMonths); }
+QString LongDateText(double value) {
+    return DateText(value, kLongDays, kLongMonths);
+}
 
 QString DataDateText(double value) {
     return value == kNotAvailable ? QStringLiteral("None") : LongDateText(value);
@@ -66,6 +74,8 @@ QString ClockText(int hour, int minute) {
         .arg(hour < 12 ? QLatin1String("AM") : QLatin1String("PM"));
 }
 
-int MillisecondsToNextMinute(int second) { return (60 - second) * 1000; }
+int MillisecondsToNextMinute(int second) {
+    return (60 - second) * 1000;
+}
 
 } // namespace kestrum

@@ -13,7 +13,9 @@ bool IsZeroOrDotOnly(std::string_view s) {
 
 } // namespace
 
-bool IsUsableNumber(std::string_view s) { return !IsZeroOrDotOnly(s) && s.back() != '.'; }
+bool IsUsableNumber(std::string_view s) {
+    return !IsZeroOrDotOnly(s) && s.back() != '.';
+}
 
 std::string NormalizeNumber(std::string_view s, std::string_view fallback) {
     if (IsZeroOrDotOnly(s))
@@ -26,9 +28,13 @@ std::string NormalizeNumber(std::string_view s, std::string_view fallback) {
     return result;
 }
 
-bool HasDot(std::string_view s) { return s.find('.') != std::string_view::npos; }
+bool HasDot(std::string_view s) {
+    return s.find('.') != std::string_view::npos;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::optional<double> ParseDecimal(std::string_view s) {
     const auto first = s.find_first_not_of(' ');

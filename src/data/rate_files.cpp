@@ -13,7 +13,9 @@ namespace kestrum {
 
 namespace {
 
-QString RateFilePath() { return ProgramFile(QString::fromLatin1(Message(msg::RateFile))); }
+QString RateFilePath() {
+    return ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
+}
 
 // Lines of a text file without their ends; a final line end does not start
 // another line.
@@ -66,7 +68,8 @@ QByteArray EncodeRateFile(const RateStore& store) {
 }
 
 int DecodeRateFile(QByteArrayView bytes, RateStore& store) {
-    const int records = static_cast<int>(std::min<qsizetype>(kDayCount, bytes.size() / kDayRecordSize));
+    const int records =
+        static_cast<int>(std::min<qsizetype>(kDayCount, bytes.size() / kDayRecordSize));
     const char* in = bytes.data();
     for (int d = 0; d < records; ++d) {
         for (double& value : store.RateTable[d].Values) {

@@ -11,7 +11,7 @@
 
 namespace kestrum {
 
-constexpr int kDayRecordSize = kDayRecordValues * 8; // 448 bytes
+constexpr int kDayRecordSize = kDayRecordValues * 8;      // 448 bytes
 constexpr int kRateFileSize = kDayCount * kDayRecordSize; // 2240 bytes
 
 // "rt.dt": five records of 56 little-endian doubles.

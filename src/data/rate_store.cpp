@@ -3,8 +3,12 @@
 namespace kestrum {
 
 namespace {
-bool ValidDay(int d) { return d >= 1 && d <= kDayCount; }
-bool ValidCurrency(int k) { return k >= 1 && k < kDayRecordValues; }
+bool ValidDay(int d) {
+    return d >= 1 && d <= kDayCount;
+}
+bool ValidCurrency(int k) {
+    return k >= 1 && k < kDayRecordValues;
+}
 } // namespace
 
 RateStore::RateStore() {
@@ -18,7 +22,9 @@ RateStore& Rates() {
     return store;
 }
 
-void ResetRates() { Rates() = RateStore(); }
+void ResetRates() {
+    Rates() = RateStore();
+}
 
 void ClearRates(RateStore& store) {
     for (DayRecord& day : store.RateTable)
@@ -74,6 +80,8 @@ double CurrentRate(const RateStore& store, int k) {
     return ValidCurrency(k) ? store.CurrentRates[k] : kNotAvailable;
 }
 
-bool IsUsableRate(double rate) { return rate != kNotAvailable && rate != 0.0; }
+bool IsUsableRate(double rate) {
+    return rate != kNotAvailable && rate != 0.0;
+}
 
 } // namespace kestrum

@@ -6,8 +6,8 @@ namespace kestrum {
 
 // The marker for "no value", compared by exact equality everywhere.
 constexpr double kNotAvailable = -1.0;
-constexpr int kDayCount = 5;          // day records 1 (oldest) .. 5 (newest)
-constexpr int kDayRecordValues = 56;  // element 0 the date, k the rate of currency k
+constexpr int kDayCount = 5;         // day records 1 (oldest) .. 5 (newest)
+constexpr int kDayRecordValues = 56; // element 0 the date, k the rate of currency k
 
 struct DayRecord {
     std::array<double, kDayRecordValues> Values;

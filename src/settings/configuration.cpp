@@ -52,8 +52,12 @@ std::string GetShortString(const char* at) {
     return std::string(at + 1, length);
 }
 
-QString ConfigPath() { return ProgramFile(QString::fromLatin1(Message(msg::ConfigFile))); }
-QString BackupPath() { return ProgramFile(QString::fromLatin1(Message(msg::ConfigBackup))); }
+QString ConfigPath() {
+    return ProgramFile(QString::fromLatin1(Message(msg::ConfigFile)));
+}
+QString BackupPath() {
+    return ProgramFile(QString::fromLatin1(Message(msg::ConfigBackup)));
+}
 
 QString Describe(const QString& what, const QString& path, const QString& reason) {
     return QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
@@ -131,7 +135,9 @@ ConfigRecord& Configuration() {
     return record;
 }
 
-bool ConfigurationFileExists() { return QFileInfo::exists(ConfigPath()); }
+bool ConfigurationFileExists() {
+    return QFileInfo::exists(ConfigPath());
+}
 
 IoResult CreateDefaultConfiguration() {
     Configuration() = DefaultConfig();
@@ -142,12 +148,12 @@ IoResult LoadConfiguration() {
     Configuration() = DefaultConfig();
     QFile file(ConfigPath());
     if (!file.open(QIODevice::ReadOnly))
-        return IoResult::Failure(Describe(QStringLiteral("Cannot open"), file.fileName(),
-                                          file.errorString()));
+        return IoResult::Failure(
+            Describe(QStringLiteral("Cannot open"), file.fileName(), file.errorString()));
     const QByteArray image = file.read(kConfigRecordSize);
     if (file.error() != QFileDevice::NoError)
-        return IoResult::Failure(Describe(QStringLiteral("Cannot read"), file.fileName(),
-                                          file.errorString()));
+        return IoResult::Failure(
+            Describe(QStringLiteral("Cannot read"), file.fileName(), file.errorString()));
     Configuration() = DeserializeConfig(image);
     return IoResult::Success();
 }

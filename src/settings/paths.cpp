@@ -39,6 +39,8 @@ void SetProgramDir(const QString& dir) {
     DirOverride() = dir.isEmpty() ? QString() : WithSeparator(QDir(dir).absolutePath());
 }
 
-QString ProgramFile(const QString& name) { return ProgramDir() + name; }
+QString ProgramFile(const QString& name) {
+    return ProgramDir() + name;
+}
 
 } // namespace kestrum

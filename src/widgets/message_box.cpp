@@ -49,6 +49,8 @@ MessageBoxes& Messages() {
     return Installed() ? *Installed() : modal;
 }
 
-void SetMessageBoxes(MessageBoxes* boxes) { Installed() = boxes; }
+void SetMessageBoxes(MessageBoxes* boxes) {
+    Installed() = boxes;
+}
 
 } // namespace kestrum

@@ -18,7 +18,9 @@ public:
     virtual Answer Show(QWidget* parent, Kind kind, const QString& text,
                         Buttons buttons = Buttons::Ok) = 0;
 
-    void Information(QWidget* parent, const QString& text) { Show(parent, Kind::Information, text); }
+    void Information(QWidget* parent, const QString& text) {
+        Show(parent, Kind::Information, text);
+    }
     void Error(QWidget* parent, const QString& text) { Show(parent, Kind::Error, text); }
 };
 

@@ -6,9 +6,13 @@
 
 namespace kestrum::test {
 
-MessageCapture::MessageCapture() { SetMessageBoxes(this); }
+MessageCapture::MessageCapture() {
+    SetMessageBoxes(this);
+}
 
-MessageCapture::~MessageCapture() { SetMessageBoxes(nullptr); }
+MessageCapture::~MessageCapture() {
+    SetMessageBoxes(nullptr);
+}
 
 MessageBoxes::Answer MessageCapture::Show(QWidget*, Kind kind, const QString& text, Buttons) {
     texts << text;

@@ -13,9 +13,13 @@ ScopedProgramDir::ScopedProgramDir() {
     SetProgramDir(m_dir.path());
 }
 
-ScopedProgramDir::~ScopedProgramDir() { SetProgramDir(QString()); }
+ScopedProgramDir::~ScopedProgramDir() {
+    SetProgramDir(QString());
+}
 
-QString ScopedProgramDir::Path(const QString& name) const { return m_dir.filePath(name); }
+QString ScopedProgramDir::Path(const QString& name) const {
+    return m_dir.filePath(name);
+}
 
 void ScopedProgramDir::Write(const QString& name, const QByteArray& contents) const {
     QFile file(Path(name));
@@ -30,6 +34,8 @@ QByteArray ScopedProgramDir::Read(const QString& name) const {
     return file.readAll();
 }
 
-bool ScopedProgramDir::Exists(const QString& name) const { return QFile::exists(Path(name)); }
+bool ScopedProgramDir::Exists(const QString& name) const {
+    return QFile::exists(Path(name));
+}
 
 } // namespace kestrum::test

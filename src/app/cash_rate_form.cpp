@@ -1,0 +1,63 @@
+#include "cash_rate_form.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kestrum {
+
+TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("CashRateForm"));
+    setWindowTitle(QStringLiteral("Cash Rate"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(414, 348);
+    QFont font;
+    font.setPixelSize(16);
+    font.setBold(true);
+    setFont(font);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+    setPalette(palette);
+
+    Memo = new QPlainTextEdit(this);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setGeometry(8, 16, 401, 241);
+    Memo->setReadOnly(true);
+    Memo->setFrameShape(QFrame::NoFrame);
+    Memo->setFocusPolicy(Qt::NoFocus);
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setPlainText(Lines().join(QLatin1Char('\n')));
+
+    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(152, 272, 121, 49);
+    Button1->setCursor(Qt::PointingHandCursor);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QStringList TCashRateForm::Lines() {
+    return {
+        QStringLiteral("The nominal rate is the current rate of exchange "),
+        QStringLiteral("for a currency.  However your bank or financial "),
+        QStringLiteral("institution will charge a fee when exchanging "),
+        QStringLiteral("currencies, and the amount you actually receive is "),
+        QStringLiteral("referred to as the Cash Rate.  This fee averages "),
+        QStringLiteral("around 4 percent.  If the Cash Rate checkbox is "),
+        QStringLiteral("checked the program will base its calculations "),
+        QStringLiteral("upon the percentage entered into the Cash Rate "),
+        QStringLiteral("box which defaults to 4 percent.  If you know your "),
+        QStringLiteral("discount rate, you can enter it into the program "),
+        QStringLiteral("using the edit box."),
+    };
+}
+
+void TCashRateForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Button1->setFocus();
+}
+
+} // namespace kestrum

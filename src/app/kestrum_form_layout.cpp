@@ -1,0 +1,263 @@
+// Builds the calculator window's controls at their fixed positions.
+#include "glyphs.h"
+#include "kestrum_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kestrum {
+
+namespace {
+
+QFont PixelFont(int pixels, bool bold = false, bool italic = false) {
+    QFont font;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+template <typename W> W* Place(W* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QFrame* Panel(QWidget* parent, const char* name, int x, int y, int w, int h, bool lowered) {
+    auto* panel = Place(new QFrame(parent), name, x, y, w, h);
+    if (lowered) {
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setLineWidth(3);
+    }
+    return panel;
+}
+
+QLabel* Text(QWidget* parent, const char* name, const QString& caption, int x, int y,
+             const QFont& font, const QColor& colour = QColor()) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    if (colour.isValid()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+    }
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+// The keypad buttons must not take the focus: the caret stays in the amount
+// field, so the keyboard and Enter keep working after a click.
+QPushButton* KeypadButton(QWidget* parent, const char* name, const QString& caption, int x, int y,
+                          int w, int h, const QFont& font) {
+    auto* button = Place(new QPushButton(caption, parent), name, x, y, w, h);
+    button->setFont(font);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+void TKestrumForm::CreateControls() {
+    setObjectName(QStringLiteral("KestrumForm"));
+    setWindowTitle(QStringLiteral("Kestrum V.1.1 June 15th, 2005"));
+    setWindowIcon(WindowIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(622, 428);
+    setFont(PixelFont(16));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Midlight));
+    setPalette(palette);
+
+    const QColor blue(Qt::blue);
+
+    // Top band: logo, today's date and the clock.
+    Panel1 = Panel(this, "Panel1", 0, 0, 622, 57, true);
+    Image1 = Place(new QLabel(Panel1), "Image1", 4, 8, 318, 42);
+    Image1->setPixmap(LogoPixmap(318, 42));
+    Panel13 = Panel(Panel1, "Panel13", 328, 10, 249, 40, false);
+    TodayLabel = Text(Panel13, "TodayLabel", QString(), 18, 12, PixelFont(13, true), blue);
+    TimePanel = Place(new QLabel(Panel13), "TimePanel", 249 - 86, 0, 86, 40);
+    TimePanel->setFont(PixelFont(16, true));
+    TimePanel->setAlignment(Qt::AlignCenter);
+    TimePanel->setPalette(TodayLabel->palette());
+
+    // The working area between the bands.
+    auto* body = Place(new QWidget(this), "BodyPanel", 0, 57, 622, 428 - 57 - 44);
+
+    Label1 = Text(body, "Label1", QStringLiteral("Source value"), 16, 16, PixelFont(13, true));
+    Label2 = Text(body, "Label2", QStringLiteral("Converted value"), 288, 16, PixelFont(13, true));
+    Label1->setFixedWidth(260);
+    Label2->setFixedWidth(320);
+    Panel6 = Panel(body, "Panel6", 16, 40, 233, 49, true);
+    SourceEdit = Place(new QLineEdit(Panel6), "SourceEdit", 16, 12, 201, 26);
+    SourceEdit->setFont(PixelFont(16, true));
+    SourceEdit->setMaxLength(32);
+    Panel12 = Panel(body, "Panel12", 288, 40, 233, 49, true);
+    ConvertEdit = Place(new QLineEdit(Panel12), "ConvertEdit", 16, 12, 201, 26);
+    ConvertEdit->setFont(PixelFont(16, true));
+    ConvertEdit->setReadOnly(true);
+
+    // Keypad.
+    Panel5 = Panel(body, "Panel5", 16, 94, 370, 136, true);
+    Panel5->setFont(PixelFont(19));
+    static const char* const kDigitNames[10] = {"Button0",  "Button3", "Button4", "Button5",
+                                                "Button6",  "Button7", "Button8", "Button9",
+                                                "Button10", "Button11"};
+    for (int digit = 0; digit <= 9; ++digit) {
+        // "1".."6" on the first row, "7", "8", "9", "0" on the second.
+        const int slot = digit == 0 ? 9 : digit - 1;
+        const int x = 8 + (slot % 6) * 60;
+        const int y = slot < 6 ? 8 : 56;
+        DigitButtons[digit] = KeypadButton(Panel5, kDigitNames[digit], QString::number(digit), x, y,
+                                           50, 40, PixelFont(19, true));
+    }
+    DotButton = KeypadButton(Panel5, "DotButton", QStringLiteral("."), 248, 56, 50, 40,
+                             PixelFont(32, true));
+    EnterButton = KeypadButton(Panel5, "EnterButton", QStringLiteral("Enter"), 308, 56, 50, 40,
+                               PixelFont(13));
+    CommaButton =
+        KeypadButton(Panel5, "CommaButton", QStringLiteral("Comma"), 8, 104, 50, 25, PixelFont(11));
+    ClearButton = KeypadButton(Panel5, "ClearButton", QStringLiteral("Clear"), 68, 104, 50, 25,
+                               PixelFont(13));
+    ClearButton->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    PercentCheckBox = new QCheckBox(QStringLiteral("Cash Rate %"), Panel5);
+    PercentCheckBox->setObjectName(QStringLiteral("PercentCheckBox"));
+    PercentCheckBox->setFont(PixelFont(13, true));
+    PercentCheckBox->move(152, 106);
+    PercentCheckBox->adjustSize();
+    CashRateEdit =
+        Place(new QLineEdit(QStringLiteral("4"), Panel5), "CashRateEdit", 272, 104, 41, 25);
+    CashRateEdit->setFont(PixelFont(13));
+    BitBtn2 = Place(new QPushButton(Panel5), "BitBtn2", 324, 104, 26, 25);
+    BitBtn2->setIcon(InformationGlyph());
+    BitBtn2->setToolTip(QStringLiteral("About the cash rate"));
+
+    // Quick find.
+    StaticText5 = Text(body, "StaticText5", QStringLiteral("Quick Find..."), 392, 92,
+                       PixelFont(13, true, true));
+    FindPanel = Panel(body, "FindPanel", 392, 118, 129, 113, true);
+    for (int i = 0; i < 26; ++i) {
+        const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
+        QString name = QString(letter) + QStringLiteral("Button");
+        if (letter == QLatin1Char('T'))
+            name = QStringLiteral("ButtonT");
+        else if (letter == QLatin1Char('U'))
+            name = QStringLiteral("uButton");
+        else if (letter == QLatin1Char('V'))
+            name = QStringLiteral("vButton");
+        auto* button = new QPushButton(QString(letter), FindPanel);
+        button->setObjectName(name);
+        button->setGeometry(4 + (i % 6) * 20, 4 + (i / 6) * 22, 18, 16);
+        button->setFont(PixelFont(13, true));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCursor(Qt::PointingHandCursor);
+        LetterButtons[i] = button;
+    }
+    FromSpeedButton = Place(new QToolButton(FindPanel), "FromSpeedButton", 46, 92, 36, 16);
+    ToSpeedButton = Place(new QToolButton(FindPanel), "ToSpeedButton", 86, 92, 36, 16);
+    FromSpeedButton->setText(QStringLiteral("From"));
+    ToSpeedButton->setText(QStringLiteral("To"));
+    FromSpeedButton->setToolTip(QStringLiteral("SEARCH CONVERT FROM LIST"));
+    ToSpeedButton->setToolTip(QStringLiteral("SEARCH CONVERT TO LIST"));
+    auto* target = new QButtonGroup(this);
+    for (QToolButton* b : {FromSpeedButton, ToSpeedButton}) {
+        b->setCheckable(true);
+        b->setFont(PixelFont(11));
+        b->setFocusPolicy(Qt::NoFocus);
+        target->addButton(b);
+    }
+    target->setExclusive(true);
+    FromSpeedButton->setChecked(true);
+
+    // Currency lists.
+    StaticText4 = Text(body, "StaticText4", QStringLiteral("Convert from"), 16, 248, PixelFont(16));
+    FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 481, 26);
+    StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(16));
+    ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 481, 26);
+    for (QComboBox* list : {FromComboBox, ToComboBox}) {
+        list->setFont(PixelFont(16, true));
+        list->setMaxVisibleItems(20);
+    }
+
+    // Right column: language, grids, options.
+    RadioGroup = Place(new QGroupBox(body), "RadioGroup", 528, 10, 76, 56);
+    RadioGroup->setFont(PixelFont(11));
+    auto* languages = new QButtonGroup(RadioGroup);
+    const QString items[2] = {QStringLiteral("English"), QStringLiteral("Francais")};
+    for (int i = 0; i < 2; ++i) {
+        RadioItems[i] = new QRadioButton(items[i], RadioGroup);
+        RadioItems[i]->setObjectName(i == 0 ? QStringLiteral("EnglishItem")
+                                            : QStringLiteral("FrancaisItem"));
+        RadioItems[i]->setGeometry(6, 8 + i * 22, 68, 20);
+        languages->addButton(RadioItems[i], i);
+    }
+    RadioItems[0]->setChecked(true);
+    connect(languages, &QButtonGroup::idClicked, this, &TKestrumForm::RadioGroupClick);
+
+    GroupBox = Place(new QGroupBox(QStringLiteral("Grids"), body), "GroupBox", 528, 72, 76, 97);
+    CanGridButton =
+        Place(new QPushButton(QStringLiteral("Can"), GroupBox), "CanGridButton", 11, 26, 50, 28);
+    USGridButton =
+        Place(new QPushButton(QStringLiteral("U.S."), GroupBox), "USGridButton", 11, 58, 50, 28);
+    for (QPushButton* b : {CanGridButton, USGridButton})
+        b->setFlat(true);
+
+    dxButton1 = Place(new QToolButton(body), "dxButton1", 528, 187, 76, 42);
+    dxButton1->setText(QStringLiteral("Options"));
+    dxButton1->setIcon(OptionsGlyph());
+    dxButton1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    dxButton1->setAutoRaise(true);
+    dxButton2 = Place(new QToolButton(body), "dxButton2", 592, 252, 17, 42);
+    dxButton2->setText(QStringLiteral("Graphs"));
+    dxButton2->setIcon(GraphsGlyph());
+    dxButton2->setVisible(false);
+    dxButton2->setEnabled(false);
+    for (QToolButton* b : {dxButton1, dxButton2}) {
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, blue);
+        b->setPalette(p);
+    }
+
+    // Bottom band: the data date.
+    Panel3 = Panel(this, "Panel3", 0, 428 - 44, 622, 44, true);
+    DownloadButton =
+        Place(new QPushButton(QStringLiteral("Download"), Panel3), "DownloadButton", 16, 8, 81, 28);
+    DownloadButton->setFlat(true);
+    DownloadButton->setEnabled(false);
+    StaticText2 = Text(Panel3, "StaticText2", QStringLiteral("Latest Data : "), 136, 12,
+                       PixelFont(16, true), blue);
+    DataDateLabel = Text(Panel3, "DataDateLabel", QStringLiteral("June 3rd, 2005"), 288, 12,
+                         PixelFont(16, true), blue);
+    DataDateLabel->setFixedWidth(622 - 288 - 8);
+
+    DownloadTimer = new QTimer(this);
+    DownloadTimer->setObjectName(QStringLiteral("DownloadTimer"));
+    DownloadTimer->setInterval(50);
+    ClockTimer = new QTimer(this);
+    ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
+    ClockTimer->setInterval(10000);
+
+    setTabOrder(SourceEdit, FromComboBox);
+    setTabOrder(FromComboBox, ToComboBox);
+    setTabOrder(ToComboBox, PercentCheckBox);
+    setTabOrder(PercentCheckBox, CashRateEdit);
+}
+
+} // namespace kestrum
