@@ -16,14 +16,10 @@ protected:
 };
 
 TEST_F(RateStoreTest, StartsEmptyAndClearKeepsTheDates) {
-    for (int d = 1; d <= kDayCount; ++d) {
-        EXPECT_EQ(DayDate(store, d), -1.0);
-        EXPECT_FALSE(DayHasRates(store, d));
-        for (int k = 1; k <= 55; ++k)
-            EXPECT_EQ(DayRate(store, k, d), -1.0);
-    }
+    for (int d = 1; d <= kDayCount; ++d)
+        EXPECT_TRUE(DayDate(store, d) == -1.0 && !DayHasRates(store, d)) << d;
     for (int k = 1; k <= 55; ++k)
-        EXPECT_EQ(CurrentRate(store, k), -1.0);
+        EXPECT_EQ(CurrentRate(store, k), -1.0) << k;
 
     SetDayDate(store, 2, kJune2);
     SetDayRate(store, 7, 2, 0.2);
