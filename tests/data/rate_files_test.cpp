@@ -85,7 +85,7 @@ TEST_F(RateFilesTest, EncodingIsFiveLittleEndianRecords) {
 }
 
 TEST_F(RateFilesTest, SaveAndLoadKeepEveryBit) {
-    const std::uint64_t specials[] = {
+    const std::uint64_t unusual[] = {
         0x7FF8000000000123, // quiet NaN with a payload
         0x7FF0000000000001, // signalling NaN
         0xFFF4000000000ABC, // negative NaN
@@ -102,7 +102,7 @@ TEST_F(RateFilesTest, SaveAndLoadKeepEveryBit) {
     for (DayRecord& day : store.RateTable) {
         for (double& value : day.Values) {
             seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-            const std::uint64_t bits = n < 10 ? specials[n] : seed;
+            const std::uint64_t bits = n < 10 ? unusual[n] : seed;
             std::memcpy(&value, &bits, sizeof value);
             ++n;
         }
