@@ -127,7 +127,10 @@ QStringList RateFileMessages(const RateFileLoad& load) {
 IoResult SaveRateFile(RateStore& store, ConfigRecord& config) {
     QSaveFile file(RateFilePath());
     const QByteArray bytes = EncodeRateFile(store);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // commit() alone does not notice a buffered write that fails and would
+    // install a truncated file; flushing first surfaces the error.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         return IoResult::Failure(
             QStringLiteral("Cannot save \"%1\": %2").arg(file.fileName(), file.errorString()));
     config.DataDate = LatestDataDate(store);
