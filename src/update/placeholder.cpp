@@ -1,1 +1,0 @@
-// Rate update: page parser and URL grabber.
