@@ -3,8 +3,9 @@
 #include "settings/io_result.h"
 #include "split_address.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSaveFile>
-#include <QThread>
 #include <QUrl>
 #include <atomic>
 #include <condition_variable>
@@ -89,6 +90,37 @@ struct TransferControl {
 };
 
 namespace {
+
+// Carries one worker event to the owner's thread. Qt deletes it there, so
+// nothing the worker built is freed on the worker's side afterwards.
+class HandOverEvent : public QEvent {
+public:
+    HandOverEvent(std::shared_ptr<TransferControl> control, quint64 ticket,
+                  std::function<bool()> call)
+        : QEvent(Type()), m_control(std::move(control)), m_ticket(ticket), m_call(std::move(call)) {
+    }
+
+    static QEvent::Type Type() {
+        static const auto type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+
+    void Deliver() {
+        // A stopped transfer's events may still be queued; they are dropped.
+        const bool keepGoing = !m_control->stopping && m_call();
+        {
+            std::lock_guard lock(m_control->mutex);
+            m_control->handled = m_ticket;
+            m_control->keepGoing = keepGoing;
+        }
+        m_control->handedBack.notify_all();
+    }
+
+private:
+    std::shared_ptr<TransferControl> m_control;
+    quint64 m_ticket = 0;
+    std::function<bool()> m_call;
+};
 
 class HttpTransfer {
 public:
@@ -291,19 +323,7 @@ bool HttpTransfer::HandOver(std::function<bool()> event) {
     if (m_control->stopping)
         return false;
     const quint64 ticket = ++m_posted;
-    QMetaObject::invokeMethod(
-        m_owner,
-        [control = m_control, ticket, event = std::move(event)] {
-            // A stopped transfer's events may still be queued; they are dropped.
-            const bool keepGoing = !control->stopping && event();
-            {
-                std::lock_guard lock(control->mutex);
-                control->handled = ticket;
-                control->keepGoing = keepGoing;
-            }
-            control->handedBack.notify_all();
-        },
-        Qt::QueuedConnection);
+    QCoreApplication::postEvent(m_owner, new HandOverEvent(m_control, ticket, std::move(event)));
 
     std::unique_lock lock(m_control->mutex);
     m_control->handedBack.wait(lock,
@@ -319,6 +339,13 @@ THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {
 
 THttpUrlGrabber::~THttpUrlGrabber() {
     StopWorker();
+}
+
+void THttpUrlGrabber::customEvent(QEvent* event) {
+    if (event->type() == HandOverEvent::Type())
+        static_cast<HandOverEvent*>(event)->Deliver();
+    else
+        QObject::customEvent(event);
 }
 
 void THttpUrlGrabber::SetUrl(const QString& address) {
@@ -355,16 +382,14 @@ void THttpUrlGrabber::StartTransfer() {
 
     m_control = std::make_shared<TransferControl>();
     auto transfer = std::make_shared<HttpTransfer>(this, m_control, std::move(request));
-    m_worker.reset(QThread::create([transfer] { transfer->Run(); }));
-    m_worker->start();
+    m_worker = std::thread([transfer] { transfer->Run(); });
 }
 
 void THttpUrlGrabber::StopWorker() {
     if (m_control)
         m_control->RequestStop();
-    if (m_worker)
-        m_worker->wait();
-    m_worker.reset();
+    if (m_worker.joinable())
+        m_worker.join();
     m_control.reset();
 }
 

@@ -5,8 +5,7 @@
 #include <QString>
 #include <chrono>
 #include <memory>
-
-class QThread;
+#include <thread>
 
 namespace kestrum {
 
@@ -64,6 +63,9 @@ signals:
     // without a done or error event.
     void OnProgress(qint64 Position, qint64 TotalSize, QString Url, bool& Continue);
 
+protected:
+    void customEvent(QEvent* event) override;
+
 private:
     void StopWorker();
 
@@ -78,7 +80,7 @@ private:
     std::chrono::seconds m_connectTimeout{30};
     std::chrono::seconds m_stallTimeout{60};
 
-    std::unique_ptr<QThread> m_worker;
+    std::thread m_worker;
     std::shared_ptr<TransferControl> m_control;
 };
 

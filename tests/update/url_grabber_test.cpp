@@ -111,7 +111,8 @@ private slots:
     void savesABodyWithoutLength();
     void reportsErrorStatusesWithoutAFile_data();
     void reportsErrorStatusesWithoutAFile();
-    void reportsARefusedConnection();
+    void reportsFailedRequests_data();
+    void reportsFailedRequests();
     void followsRedirects();
     void sendsCredentialsFromTheAddress();
     void sendsTheExpectedRequest();
@@ -164,13 +165,23 @@ private:
     QString m_target;
     std::unique_ptr<THttpUrlGrabber> m_grabber;
     Events m_events;
-    std::unique_ptr<Latch> m_silentEntered;
-    std::unique_ptr<Latch> m_releaseSilent;
-    std::unique_ptr<Latch> m_firstPieceSent;
-    std::counting_semaphore<16> m_pieceTaken{0};
-    std::mutex m_requestMutex;
-    httplib::Headers m_requestHeaders;
-    std::string m_requestVersion;
+    // What the server's handlers share with one test. A handler keeps its
+    // test's state alive, however long it outlasts the test.
+    struct ServerState {
+        Latch silentEntered;
+        Latch releaseSilent;
+        Latch firstPieceSent;
+        std::counting_semaphore<16> pieceTaken{0};
+        std::mutex requestMutex;
+        httplib::Headers requestHeaders;
+        std::string requestVersion;
+    };
+    std::shared_ptr<ServerState> State() {
+        std::lock_guard lock(m_stateMutex);
+        return m_state;
+    }
+    std::mutex m_stateMutex;
+    std::shared_ptr<ServerState> m_state;
 };
 
 void UrlGrabberTest::initTestCase() {
@@ -180,14 +191,15 @@ void UrlGrabberTest::initTestCase() {
     // 2048 bytes in pieces of 512; each waits until the client has reported
     // the one before.
     m_server.Get("/paced", [this](const httplib::Request&, httplib::Response& res) {
-        res.set_content_provider(2048, "text/plain",
-                                 [this](size_t offset, size_t, httplib::DataSink& sink) {
-                                     if (offset > 0 && !m_pieceTaken.try_acquire_for(10s))
-                                         return false;
-                                     const bool written = sink.write(m_plain.data() + offset, 512);
-                                     m_firstPieceSent->Raise();
-                                     return written;
-                                 });
+        res.set_content_provider(
+            2048, "text/plain",
+            [state = State(), this](size_t offset, size_t, httplib::DataSink& sink) {
+                if (offset > 0 && !state->pieceTaken.try_acquire_for(10s))
+                    return false;
+                const bool written = sink.write(m_plain.data() + offset, 512);
+                state->firstPieceSent.Raise();
+                return written;
+            });
     });
     m_server.Get("/chunked", [this](const httplib::Request&, httplib::Response& res) {
         res.set_chunked_content_provider("text/plain",
@@ -210,14 +222,16 @@ void UrlGrabberTest::initTestCase() {
             res.status = 401;
     });
     m_server.Get("/echo", [this](const httplib::Request& req, httplib::Response& res) {
-        std::lock_guard lock(m_requestMutex);
-        m_requestHeaders = req.headers;
-        m_requestVersion = req.version;
+        const auto state = State();
+        std::lock_guard lock(state->requestMutex);
+        state->requestHeaders = req.headers;
+        state->requestVersion = req.version;
         res.set_content("ok", "text/plain");
     });
     m_server.Get("/silent", [this](const httplib::Request&, httplib::Response& res) {
-        m_silentEntered->Raise();
-        m_releaseSilent->Wait(20s);
+        const auto state = State();
+        state->silentEntered.Raise();
+        state->releaseSilent.Wait(20s);
         res.set_content("late", "text/plain");
     });
     m_server.Get("/huge", [](const httplib::Request&, httplib::Response& res) {
@@ -253,10 +267,9 @@ void UrlGrabberTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_target = m_dir->filePath("temp.html");
-    m_silentEntered = std::make_unique<Latch>();
-    m_releaseSilent = std::make_unique<Latch>();
-    m_firstPieceSent = std::make_unique<Latch>();
-    while (m_pieceTaken.try_acquire()) {
+    {
+        std::lock_guard lock(m_stateMutex);
+        m_state = std::make_shared<ServerState>();
     }
     m_events = {};
     m_grabber = std::make_unique<THttpUrlGrabber>();
@@ -265,14 +278,15 @@ void UrlGrabberTest::init() {
 }
 
 void UrlGrabberTest::cleanup() {
-    m_releaseSilent->Raise(); // lets the server's handler threads finish
+    // Lets the server's handler threads finish.
+    m_state->releaseSilent.Raise();
     m_grabber.reset();
-    m_pieceTaken.release(3);
+    m_state->pieceTaken.release(3);
 }
 
 void UrlGrabberTest::reportsProgressAgainstTheAnnouncedLength() {
     connect(m_grabber.get(), &THttpUrlGrabber::OnProgress, this,
-            [this](qint64, qint64, const QString&, bool&) { m_pieceTaken.release(); });
+            [this](qint64, qint64, const QString&, bool&) { m_state->pieceTaken.release(); });
     Start("/paced");
     QVERIFY(WaitForEnd());
 
@@ -332,13 +346,24 @@ void UrlGrabberTest::reportsErrorStatusesWithoutAFile() {
     QVERIFY(!QFile::exists(m_target));
 }
 
-void UrlGrabberTest::reportsARefusedConnection() {
-    m_grabber->SetUrl(QStringLiteral("http://127.0.0.1:%1/").arg(UnusedPort()));
+void UrlGrabberTest::reportsFailedRequests_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("refused") << QStringLiteral("http://127.0.0.1:%1/").arg(UnusedPort())
+                             << "connect";
+    // A plain HTTP server cannot complete a TLS handshake.
+    QTest::newRow("no TLS") << QStringLiteral("https://127.0.0.1:%1/plain").arg(m_port) << "SSL";
+}
+
+void UrlGrabberTest::reportsFailedRequests() {
+    QFETCH(QString, address);
+    QFETCH(QString, reason);
+    m_grabber->SetUrl(address);
     m_grabber->StartTransfer();
     QVERIFY(WaitForEnd());
 
     QCOMPARE(m_events.errors.size(), 1);
-    QVERIFY2(m_events.errors[0].contains("connect", Qt::CaseInsensitive),
+    QVERIFY2(m_events.errors[0].contains(reason, Qt::CaseInsensitive),
              qPrintable(m_events.errors[0]));
     QVERIFY(m_events.doneUrls.isEmpty());
     QVERIFY(!QFile::exists(m_target));
@@ -368,11 +393,11 @@ void UrlGrabberTest::sendsTheExpectedRequest() {
     QVERIFY(WaitForEnd());
 
     QCOMPARE(m_events.errors, QStringList());
-    std::lock_guard lock(m_requestMutex);
-    QCOMPARE(m_requestVersion, std::string("HTTP/1.0"));
+    std::lock_guard lock(m_state->requestMutex);
+    QCOMPARE(m_state->requestVersion, std::string("HTTP/1.0"));
     const auto header = [this](const char* name) {
-        const auto found = m_requestHeaders.find(name);
-        return found == m_requestHeaders.end() ? std::string("(none)") : found->second;
+        const auto found = m_state->requestHeaders.find(name);
+        return found == m_state->requestHeaders.end() ? std::string("(none)") : found->second;
     };
     QCOMPARE(header("User-Agent"), std::string("Kestrum"));
     QCOMPARE(header("Pragma"), std::string("no-cache"));
@@ -382,7 +407,7 @@ void UrlGrabberTest::sendsTheExpectedRequest() {
 
 void UrlGrabberTest::restartStopsASilentTransferQuickly() {
     Start("/silent");
-    QVERIFY(m_silentEntered->Wait());
+    QVERIFY(m_state->silentEntered.Wait());
 
     m_grabber->SetUrl(Address("/plain"));
     QElapsedTimer restart;
@@ -391,7 +416,7 @@ void UrlGrabberTest::restartStopsASilentTransferQuickly() {
     const qint64 elapsed = restart.elapsed();
     QVERIFY2(elapsed < 100, qPrintable(QStringLiteral("restart took %1 ms").arg(elapsed)));
 
-    m_releaseSilent->Raise(); // a first transfer still alive would now complete
+    m_state->releaseSilent.Raise(); // a first transfer still alive would now complete
     QVERIFY(WaitForEnd());
     QTest::qWait(200);
     QCOMPARE(m_events.doneUrls, QStringList{Reported("/plain")});
@@ -402,7 +427,7 @@ void UrlGrabberTest::dropsEventsQueuedByAStoppedTransfer() {
     Start("/paced");
     // Without running the event loop the first worker blocks on its first
     // event; the new start must discard what it has queued.
-    QVERIFY(m_firstPieceSent->Wait());
+    QVERIFY(m_state->firstPieceSent.Wait());
     std::this_thread::sleep_for(100ms);
     Start("/plain");
     QVERIFY(WaitForEnd());
@@ -436,6 +461,7 @@ void UrlGrabberTest::failsAStalledTransfer() {
     QVERIFY(WaitForEnd());
 
     QCOMPARE(m_events.errors.size(), 1);
+    QVERIFY2(m_events.errors[0].contains("too slow"), qPrintable(m_events.errors[0]));
     QVERIFY(m_events.doneUrls.isEmpty());
     QVERIFY(!QFile::exists(m_target));
 }
@@ -449,7 +475,7 @@ void UrlGrabberTest::survivesDestructionMidTransfer_data() {
 void UrlGrabberTest::survivesDestructionMidTransfer() {
     QFETCH(QString, path);
     Start(qPrintable(path));
-    Latch& reached = path == "/silent" ? *m_silentEntered : *m_firstPieceSent;
+    Latch& reached = path == "/silent" ? m_state->silentEntered : m_state->firstPieceSent;
     QVERIFY(reached.Wait());
     std::this_thread::sleep_for(100ms);
 
