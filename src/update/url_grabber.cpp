@@ -151,7 +151,7 @@ private:
     quint64 m_posted = 0;
     bool m_tooLarge = false;
     bool m_abandoned = false;
-    bool m_failedStatus = false;
+    QString m_driveFailure; // the multi interface's own failure, rare
 };
 
 void HttpTransfer::Run() {
@@ -215,11 +215,8 @@ CURLcode HttpTransfer::Drive(CURLM* multi, CURL* easy) {
     CURLcode result = CURLE_OK;
     bool done = false;
     int running = 1;
-    while (!done && !m_control->stopping) {
-        if (curl_multi_perform(multi, &running) != CURLM_OK) {
-            result = CURLE_OUT_OF_MEMORY;
-            break;
-        }
+    while (!done && running > 0 && !m_control->stopping) {
+        CURLMcode code = curl_multi_perform(multi, &running);
         int queued = 0;
         while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
             if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
@@ -227,8 +224,10 @@ CURLcode HttpTransfer::Drive(CURLM* multi, CURL* easy) {
                 done = true;
             }
         }
-        if (!done && curl_multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK) {
-            result = CURLE_OUT_OF_MEMORY;
+        if (code == CURLM_OK && !done)
+            code = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+        if (code != CURLM_OK) {
+            m_driveFailure = QString::fromUtf8(curl_multi_strerror(code));
             break;
         }
     }
@@ -242,8 +241,10 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
     curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
     if (m_tooLarge)
         return RaiseError(QStringLiteral("Response too large"));
-    if (m_failedStatus || status >= 400)
+    if (status >= 400)
         return RaiseError(StatusText(status, m_statusLine));
+    if (!m_driveFailure.isEmpty())
+        return RaiseError(m_driveFailure);
     if (result != CURLE_OK)
         return RaiseError(
             QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result)));
@@ -287,11 +288,8 @@ size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
 size_t HttpTransfer::TakeBody(const char* data, size_t length) {
     long status = 0;
     curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
-    if (status >= 400) {
-        // An error page is not worth reading.
-        m_failedStatus = true;
-        return 0;
-    }
+    if (status >= 400)
+        return 0; // an error page is not worth reading
     curl_off_t announced = -1;
     curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
     m_size = announced > 0 ? announced : 0;
