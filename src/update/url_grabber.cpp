@@ -1,0 +1,394 @@
+#include "url_grabber.h"
+
+#include "settings/io_result.h"
+#include "split_address.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSaveFile>
+#include <QUrl>
+#include <atomic>
+#include <condition_variable>
+#include <curl/curl.h>
+#include <functional>
+#include <mutex>
+
+namespace kestrum {
+
+namespace {
+
+constexpr qsizetype kPieceSize = 1025;
+constexpr long kMaxRedirects = 10;
+
+bool CurlReady() {
+    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return ready;
+}
+
+// Everything a worker needs, copied on the owner's thread before it starts.
+struct TransferRequest {
+    QByteArray Address; // what curl is given, port and encoding applied
+    QByteArray UserName;
+    QByteArray Password;
+    QByteArray Agent;
+    QByteArray Referer;
+    QString Url; // as reported in the events
+    QString FileName;
+    TOutputMode OutputMode = TOutputMode::omFile;
+    long ConnectTimeout = 0;
+    long StallTimeout = 0;
+};
+
+QByteArray RequestAddress(const AddressParts& parts) {
+    QByteArray address = parts.Scheme.toLatin1() + "://" + parts.Host.toUtf8();
+    if (parts.Port != 0)
+        address += ':' + QByteArray::number(parts.Port);
+    // curl refuses spaces and other raw characters that a browser would
+    // encode; reserved characters and existing escapes are left alone.
+    return address + '/' + QUrl::toPercentEncoding(parts.Object, "!#$%&'()*+,/:;=?@[]");
+}
+
+IoResult SaveBody(const QString& fileName, const QByteArray& body) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
+        return IoResult::Failure(
+            QStringLiteral("Cannot save \"%1\": %2").arg(fileName, file.errorString()));
+    return IoResult::Success();
+}
+
+QString StatusText(long code, const QByteArray& statusLine) {
+    // "HTTP/1.1 404 Not Found": the reason phrase follows the second space.
+    const qsizetype first = statusLine.indexOf(' ');
+    const qsizetype second = first < 0 ? -1 : statusLine.indexOf(' ', first + 1);
+    const QByteArray reason = second < 0 ? QByteArray() : statusLine.mid(second + 1).trimmed();
+    QString text = QStringLiteral("HTTP %1").arg(code);
+    if (!reason.isEmpty())
+        text += u' ' + QString::fromLatin1(reason);
+    return text;
+}
+
+} // namespace
+
+// Shared by the grabber and one worker. The worker waits on handedBack for
+// the owner to run each event; a stop request wakes it from that wait and from
+// curl's poll, so stopping never waits on a server or on the owner's thread.
+struct TransferControl {
+    std::mutex mutex;
+    std::condition_variable handedBack;
+    std::atomic<bool> stopping = false;
+    quint64 handled = 0;
+    bool keepGoing = true;
+    CURLM* multi = nullptr; // set while the worker drives a transfer
+
+    void RequestStop() {
+        std::lock_guard lock(mutex);
+        stopping = true;
+        if (multi != nullptr)
+            curl_multi_wakeup(multi);
+        handedBack.notify_all();
+    }
+};
+
+namespace {
+
+// Carries one worker event to the owner's thread. Qt deletes it there, so
+// nothing the worker built is freed on the worker's side afterwards.
+class HandOverEvent : public QEvent {
+public:
+    HandOverEvent(std::shared_ptr<TransferControl> control, quint64 ticket,
+                  std::function<bool()> call)
+        : QEvent(Type()), m_control(std::move(control)), m_ticket(ticket), m_call(std::move(call)) {
+    }
+
+    static QEvent::Type Type() {
+        static const auto type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+
+    void Deliver() {
+        // A stopped transfer's events may still be queued; they are dropped.
+        const bool keepGoing = !m_control->stopping && m_call();
+        {
+            std::lock_guard lock(m_control->mutex);
+            m_control->handled = m_ticket;
+            m_control->keepGoing = keepGoing;
+        }
+        m_control->handedBack.notify_all();
+    }
+
+private:
+    std::shared_ptr<TransferControl> m_control;
+    quint64 m_ticket = 0;
+    std::function<bool()> m_call;
+};
+
+class HttpTransfer {
+public:
+    HttpTransfer(THttpUrlGrabber* owner, std::shared_ptr<TransferControl> control,
+                 TransferRequest request)
+        : m_owner(owner), m_control(std::move(control)), m_request(std::move(request)) {}
+
+    void Run();
+
+private:
+    static size_t OnBody(char* data, size_t size, size_t count, void* self);
+    static size_t OnHeader(char* data, size_t size, size_t count, void* self);
+    size_t TakeBody(const char* data, size_t length);
+    CURLcode Drive(CURLM* multi, CURL* easy);
+    void Finish(CURLcode result, const char* errorText);
+    void RaiseError(const QString& message);
+    // Runs event on the owner's thread and waits for it. False when the
+    // transfer is to end: stopped by the owner or Continue cleared.
+    bool HandOver(std::function<bool()> event);
+
+    THttpUrlGrabber* m_owner = nullptr;
+    std::shared_ptr<TransferControl> m_control;
+    TransferRequest m_request;
+    CURL* m_easy = nullptr;
+    QByteArray m_body;
+    QByteArray m_statusLine;
+    qint64 m_size = 0;
+    quint64 m_posted = 0;
+    bool m_tooLarge = false;
+    bool m_abandoned = false;
+    QString m_driveFailure; // the multi interface's own failure, rare
+};
+
+void HttpTransfer::Run() {
+    CURL* easy = CurlReady() ? curl_easy_init() : nullptr;
+    CURLM* multi = easy != nullptr ? curl_multi_init() : nullptr;
+    if (multi == nullptr) {
+        curl_easy_cleanup(easy);
+        RaiseError(QStringLiteral("Cannot start the HTTP client"));
+        return;
+    }
+    m_easy = easy;
+
+    curl_slist* headers = curl_slist_append(nullptr, "Pragma: no-cache");
+    headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    char errorText[CURL_ERROR_SIZE] = {};
+
+    curl_easy_setopt(easy, CURLOPT_URL, m_request.Address.constData());
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, m_request.Agent.constData());
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+    if (!m_request.UserName.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_USERNAME, m_request.UserName.constData());
+    if (!m_request.Password.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, m_request.Password.constData());
+    if (!m_request.Referer.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_REFERER, m_request.Referer.constData());
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, long(kPieceSize));
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, m_request.ConnectTimeout);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, m_request.StallTimeout);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // A stop during a slow name lookup must not wait for the resolver thread.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+
+    curl_multi_add_handle(multi, easy);
+    const CURLcode result = Drive(multi, easy);
+    curl_multi_remove_handle(multi, easy);
+    curl_multi_cleanup(multi);
+    curl_slist_free_all(headers);
+
+    if (!m_control->stopping && !m_abandoned)
+        Finish(result, errorText);
+    curl_easy_cleanup(easy);
+}
+
+CURLcode HttpTransfer::Drive(CURLM* multi, CURL* easy) {
+    {
+        std::lock_guard lock(m_control->mutex);
+        m_control->multi = multi;
+    }
+    CURLcode result = CURLE_OK;
+    bool done = false;
+    int running = 1;
+    while (!done && running > 0 && !m_control->stopping) {
+        CURLMcode code = curl_multi_perform(multi, &running);
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
+                result = message->data.result;
+                done = true;
+            }
+        }
+        if (code == CURLM_OK && !done)
+            code = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+        if (code != CURLM_OK) {
+            m_driveFailure = QString::fromUtf8(curl_multi_strerror(code));
+            break;
+        }
+    }
+    std::lock_guard lock(m_control->mutex);
+    m_control->multi = nullptr;
+    return result;
+}
+
+void HttpTransfer::Finish(CURLcode result, const char* errorText) {
+    long status = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    if (m_tooLarge)
+        return RaiseError(QStringLiteral("Response too large"));
+    if (status >= 400)
+        return RaiseError(StatusText(status, m_statusLine));
+    if (!m_driveFailure.isEmpty())
+        return RaiseError(m_driveFailure);
+    if (result != CURLE_OK)
+        return RaiseError(
+            QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result)));
+
+    // The body goes to its file on the owner's thread, where the caller
+    // may also touch the file.
+    HandOver([owner = m_owner, body = m_body, request = m_request] {
+        if (request.OutputMode == TOutputMode::omStream) {
+            emit owner->OnDoneStream(body, body.size(), request.Url);
+            return true;
+        }
+        const IoResult saved = SaveBody(request.FileName, body);
+        if (saved)
+            emit owner->OnDoneFile(request.FileName, body.size(), request.Url);
+        else
+            emit owner->OnError(saved.error);
+        return true;
+    });
+}
+
+void HttpTransfer::RaiseError(const QString& message) {
+    HandOver([owner = m_owner, message] {
+        emit owner->OnError(message);
+        return true;
+    });
+}
+
+size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self) {
+    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+    // Each response of a redirect chain starts with a status line; the last
+    // one describes the body.
+    if (line.startsWith("HTTP/"))
+        static_cast<HttpTransfer*>(self)->m_statusLine = line;
+    return size * count;
+}
+
+size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
+    return static_cast<HttpTransfer*>(self)->TakeBody(data, size * count);
+}
+
+size_t HttpTransfer::TakeBody(const char* data, size_t length) {
+    long status = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    if (status >= 400)
+        return 0; // an error page is not worth reading
+    curl_off_t announced = -1;
+    curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    m_size = announced > 0 ? announced : 0;
+    if (m_size > THttpUrlGrabber::kMaxBodySize ||
+        m_body.size() + qint64(length) > THttpUrlGrabber::kMaxBodySize) {
+        m_tooLarge = true;
+        return 0;
+    }
+
+    for (size_t offset = 0; offset < length;) {
+        const qsizetype piece = std::min<qsizetype>(kPieceSize, qsizetype(length - offset));
+        m_body.append(data + offset, piece);
+        offset += size_t(piece);
+        const bool keepGoing = HandOver(
+            [owner = m_owner, position = m_body.size(), total = m_size, url = m_request.Url] {
+                bool proceed = true;
+                emit owner->OnProgress(position, total, url, proceed);
+                return proceed;
+            });
+        if (!keepGoing) {
+            m_abandoned = true;
+            return 0;
+        }
+    }
+    return length;
+}
+
+bool HttpTransfer::HandOver(std::function<bool()> event) {
+    if (m_control->stopping)
+        return false;
+    const quint64 ticket = ++m_posted;
+    QCoreApplication::postEvent(m_owner, new HandOverEvent(m_control, ticket, std::move(event)));
+
+    std::unique_lock lock(m_control->mutex);
+    m_control->handedBack.wait(lock,
+                               [&] { return m_control->handled == ticket || m_control->stopping; });
+    return !m_control->stopping && m_control->keepGoing;
+}
+
+} // namespace
+
+THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {
+    CurlReady();
+}
+
+THttpUrlGrabber::~THttpUrlGrabber() {
+    StopWorker();
+}
+
+void THttpUrlGrabber::customEvent(QEvent* event) {
+    if (event->type() == HandOverEvent::Type())
+        static_cast<HandOverEvent*>(event)->Deliver();
+    else
+        QObject::customEvent(event);
+}
+
+void THttpUrlGrabber::SetUrl(const QString& address) {
+    const AddressParts parts = SplitAddress(address);
+    if (!parts.UserName.isEmpty())
+        m_userName = parts.UserName;
+    if (!parts.Password.isEmpty())
+        m_password = parts.Password;
+    if (parts.Port != 0)
+        m_port = parts.Port;
+    m_url = NormalizedAddress(parts);
+}
+
+void THttpUrlGrabber::SetTimeLimits(std::chrono::seconds connect, std::chrono::seconds stall) {
+    m_connectTimeout = connect;
+    m_stallTimeout = stall;
+}
+
+void THttpUrlGrabber::StartTransfer() {
+    StopWorker();
+
+    const AddressParts parts = SplitAddress(m_url, m_userName, m_password, m_port);
+    TransferRequest request;
+    request.Address = RequestAddress(parts);
+    request.UserName = parts.UserName.toUtf8();
+    request.Password = parts.Password.toUtf8();
+    request.Agent = m_agent.toUtf8();
+    request.Referer = m_referer.toUtf8();
+    request.Url = m_url;
+    request.FileName = m_fileName;
+    request.OutputMode = m_outputMode;
+    request.ConnectTimeout = long(m_connectTimeout.count());
+    request.StallTimeout = long(m_stallTimeout.count());
+
+    m_control = std::make_shared<TransferControl>();
+    auto transfer = std::make_shared<HttpTransfer>(this, m_control, std::move(request));
+    m_worker = std::thread([transfer] { transfer->Run(); });
+}
+
+void THttpUrlGrabber::StopWorker() {
+    if (m_control)
+        m_control->RequestStop();
+    if (m_worker.joinable())
+        m_worker.join();
+    m_control.reset();
+}
+
+} // namespace kestrum

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace kestrum {
+
+enum class TOutputMode { omFile, omStream };
+
+struct TransferControl;
+
+// Fetches one address over HTTP(S) on a worker thread. The body is kept in
+// memory and, when the transfer has ended, written to FileName (omFile) or
+// handed over whole (omStream). Every event is raised on the owner's thread
+// while the worker waits for the handler to return, so handlers never run
+// concurrently with each other or with the owner's other work.
+class THttpUrlGrabber : public QObject {
+    Q_OBJECT
+
+public:
+    explicit THttpUrlGrabber(QObject* parent = nullptr);
+    ~THttpUrlGrabber() override; // stops and joins a running transfer
+
+    QString Url() const { return m_url; }
+    // Keeps the address in normal form; credentials and a port found in it
+    // replace UserName, Password and Port.
+    void SetUrl(const QString& address);
+    QString FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName) { m_fileName = fileName; }
+    TOutputMode OutputMode() const { return m_outputMode; }
+    void SetOutputMode(TOutputMode mode) { m_outputMode = mode; }
+    QString Agent() const { return m_agent; }
+    void SetAgent(const QString& agent) { m_agent = agent; }
+    quint32 Port() const { return m_port; }
+    void SetPort(quint32 port) { m_port = port; }
+    QString UserName() const { return m_userName; }
+    void SetUserName(const QString& userName) { m_userName = userName; }
+    QString Password() const { return m_password; }
+    void SetPassword(const QString& password) { m_password = password; }
+    QString Referer() const { return m_referer; }
+    void SetReferer(const QString& referer) { m_referer = referer; }
+
+    // How long a connection may take, and how long a transfer may go without
+    // receiving a byte, before it fails. Applies to transfers started later.
+    void SetTimeLimits(std::chrono::seconds connect, std::chrono::seconds stall);
+
+    // Ends a running transfer without its done event, then starts a new one
+    // and returns at once.
+    void StartTransfer();
+
+    static constexpr qint64 kMaxBodySize = 32 * 1024 * 1024;
+
+signals:
+    void OnDoneFile(QString FileName, qint64 FileSize, QString Url);
+    void OnDoneStream(QByteArray Stream, qint64 StreamSize, QString Url);
+    void OnError(QString ErrorMsg);
+    // One event per piece of at most 1025 bytes. TotalSize is 0 when the
+    // server announced no length. Clearing Continue abandons the transfer
+    // without a done or error event.
+    void OnProgress(qint64 Position, qint64 TotalSize, QString Url, bool& Continue);
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    void StopWorker();
+
+    QString m_url;
+    QString m_fileName = QStringLiteral("output.txt");
+    TOutputMode m_outputMode = TOutputMode::omFile;
+    QString m_agent = QStringLiteral("Kestrum");
+    quint32 m_port = 0;
+    QString m_userName;
+    QString m_password;
+    QString m_referer;
+    std::chrono::seconds m_connectTimeout{30};
+    std::chrono::seconds m_stallTimeout{60};
+
+    std::thread m_worker;
+    std::shared_ptr<TransferControl> m_control;
+};
+
+} // namespace kestrum
