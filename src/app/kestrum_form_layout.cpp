@@ -187,9 +187,9 @@ void TKestrumForm::CreateControls() {
     FromSpeedButton->setChecked(true);
 
     // Currency lists.
-    StaticText4 = Text(body, "StaticText4", QStringLiteral("Convert from"), 16, 248, PixelFont(16));
+    StaticText4 = Text(body, "StaticText4", QStringLiteral("Convert from"), 16, 248, PixelFont(14));
     FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 481, 26);
-    StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(16));
+    StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(14));
     ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 481, 26);
     for (QComboBox* list : {FromComboBox, ToComboBox}) {
         list->setFont(PixelFont(16, true));
