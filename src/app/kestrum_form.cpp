@@ -417,7 +417,10 @@ void TKestrumForm::PercentCheckBoxClick() {
     if (PercentCheckBox->isChecked()) {
         Configuration().CashRateOn = 1;
         const QString text = CashRateEdit->text();
-        if (!IsUsableNumber(Bytes(text)) || !TakeCashRate(text))
+        // A pasted text that is no number is reported and keeps the old fee.
+        if (IsUsableNumber(Bytes(text)))
+            TakeCashRate(text);
+        else
             Configuration().CashRate = 4.0;
     } else {
         Configuration().CashRateOn = 0;
@@ -486,8 +489,13 @@ bool TKestrumForm::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == CashRateEdit) {
         if (event->type() == QEvent::KeyPress)
             return CashRateEditKeyPress(static_cast<QKeyEvent*>(event));
-        if (event->type() == QEvent::FocusOut)
-            CashRateEditExit();
+        // Leaving the box means another control took the focus; a message box
+        // or another application taking it does not count.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                CashRateEditExit();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
