@@ -1,5 +1,6 @@
 #include "rate_files.h"
 
+#include "settings/file_io.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
 
@@ -34,21 +35,6 @@ std::vector<std::string> TextLines(QByteArrayView contents) {
         start = next;
     }
     return lines;
-}
-
-// Reads a whole file; false with the reason when that fails.
-bool ReadWholeFile(const QString& path, QByteArray& contents, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
-    contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -172,11 +158,10 @@ QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config) {
         if (!QFile::exists(path))
             continue;
         QByteArray contents;
-        QString error;
-        if (ReadWholeFile(path, contents, error))
+        if (const IoResult read = ReadWholeFile(path, contents); read)
             f.apply(contents, catalogue, config);
         else
-            errors << error;
+            errors << read.error;
     }
     return errors;
 }

@@ -2,10 +2,10 @@
 
 #include "data/dates.h"
 #include "data/number_text.h"
+#include "settings/file_io.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -201,17 +201,7 @@ QString PageFilePath() {
 }
 
 IoResult LoadPageText(QByteArray& text) {
-    text.clear();
-    QFile file(PageFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return IoResult::Failure(
-            QStringLiteral("Cannot open \"%1\": %2").arg(file.fileName(), file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return IoResult::Failure(
-            QStringLiteral("Cannot read \"%1\": %2").arg(file.fileName(), file.errorString()));
-    text = std::move(bytes);
-    return IoResult::Success();
+    return ReadWholeFile(PageFilePath(), text);
 }
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
