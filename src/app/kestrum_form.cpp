@@ -486,8 +486,14 @@ bool TKestrumForm::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == CashRateEdit) {
         if (event->type() == QEvent::KeyPress)
             return CashRateEditKeyPress(static_cast<QKeyEvent*>(event));
-        if (event->type() == QEvent::FocusOut)
-            CashRateEditExit();
+        // Leaving the box means focus going to another control of this window;
+        // the window losing activation (closing, a popup, another program)
+        // is not, and after the close the record is already back to defaults.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                CashRateEditExit();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
