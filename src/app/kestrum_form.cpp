@@ -97,12 +97,9 @@ void TKestrumForm::FormCreate() {
         const IoResult loaded = LoadConfiguration();
         // An unreadable record is reported and the defaults stand in; the
         // file stays, and the next save moves it to the backup.
-        if (!loaded)
-            Messages().Error(this, loaded.error);
+        ReportConfiguration(loaded);
     } else {
-        const IoResult created = CreateDefaultConfiguration();
-        if (!created)
-            Messages().Error(this, created.error);
+        ReportConfiguration(CreateDefaultConfiguration());
         // First run: the shortcut placement offer belongs here.
     }
 
@@ -151,18 +148,27 @@ void TKestrumForm::FormClose() {
     m_closed = true;
     ClockTimer->stop();
     DownloadTimer->stop();
-    const IoResult saved = CloseConfiguration();
-    if (!saved)
-        Messages().Error(this, saved.error);
+    ReportConfiguration(CloseConfiguration());
     const QString page = ProgramFile(QString::fromLatin1(Message(msg::TempHtml)));
     if (QFile::exists(page))
         QFile::remove(page);
 }
 
 void TKestrumForm::SaveSettings() {
-    const IoResult saved = SaveConfiguration();
-    if (!saved)
-        Messages().Error(this, saved.error);
+    ReportConfiguration(SaveConfiguration());
+}
+
+// A configuration file that cannot be used fails every later save the same
+// way; the user hears of it once, and again only after a save has worked.
+void TKestrumForm::ReportConfiguration(const IoResult& result) {
+    if (result) {
+        m_configFailureShown = false;
+        return;
+    }
+    if (m_configFailureShown)
+        return;
+    m_configFailureShown = true;
+    Messages().Error(this, result.error);
 }
 
 void TKestrumForm::ShowMessages(const QStringList& texts) {
