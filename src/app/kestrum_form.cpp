@@ -40,6 +40,10 @@ bool IsEnterKey(const QKeyEvent* key) {
 // The character a key press types, as the amount and fee fields see it: 0 for
 // keys that type nothing (arrows, Delete), which those fields leave alone.
 QChar TypedCharacter(const QKeyEvent* key) {
+    // Some systems give these keys a control character as text, but they
+    // type nothing: Tab and Backtab move the focus, Delete edits.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
+        return QChar();
     if (key->key() == Qt::Key_Backspace)
         return QChar(8);
     if (IsEnterKey(key))
