@@ -40,6 +40,10 @@ bool IsEnterKey(const QKeyEvent* key) {
 // The character a key press types, as the amount and fee fields see it: 0 for
 // keys that type nothing (arrows, Delete), which those fields leave alone.
 QChar TypedCharacter(const QKeyEvent* key) {
+    // Some systems give these keys a control character as text, but they
+    // type nothing: Tab and Backtab move the focus, Delete edits.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
+        return QChar();
     if (key->key() == Qt::Key_Backspace)
         return QChar(8);
     if (IsEnterKey(key))
@@ -97,12 +101,9 @@ void TKestrumForm::FormCreate() {
         const IoResult loaded = LoadConfiguration();
         // An unreadable record is reported and the defaults stand in; the
         // file stays, and the next save moves it to the backup.
-        if (!loaded)
-            Messages().Error(this, loaded.error);
+        ReportConfiguration(loaded);
     } else {
-        const IoResult created = CreateDefaultConfiguration();
-        if (!created)
-            Messages().Error(this, created.error);
+        ReportConfiguration(CreateDefaultConfiguration());
         // First run: the shortcut placement offer belongs here.
     }
 
@@ -151,18 +152,27 @@ void TKestrumForm::FormClose() {
     m_closed = true;
     ClockTimer->stop();
     DownloadTimer->stop();
-    const IoResult saved = CloseConfiguration();
-    if (!saved)
-        Messages().Error(this, saved.error);
+    ReportConfiguration(CloseConfiguration());
     const QString page = ProgramFile(QString::fromLatin1(Message(msg::TempHtml)));
     if (QFile::exists(page))
         QFile::remove(page);
 }
 
 void TKestrumForm::SaveSettings() {
-    const IoResult saved = SaveConfiguration();
-    if (!saved)
-        Messages().Error(this, saved.error);
+    ReportConfiguration(SaveConfiguration());
+}
+
+// A configuration file that cannot be used fails every later save the same
+// way; the user hears of it once, and again only after a save has worked.
+void TKestrumForm::ReportConfiguration(const IoResult& result) {
+    if (result) {
+        m_configFailureShown = false;
+        return;
+    }
+    if (m_configFailureShown)
+        return;
+    m_configFailureShown = true;
+    Messages().Error(this, result.error);
 }
 
 void TKestrumForm::ShowMessages(const QStringList& texts) {
@@ -489,8 +499,9 @@ bool TKestrumForm::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == CashRateEdit) {
         if (event->type() == QEvent::KeyPress)
             return CashRateEditKeyPress(static_cast<QKeyEvent*>(event));
-        // Leaving the box means another control took the focus; a message box
-        // or another application taking it does not count.
+        // Leaving the box means focus going to another control of this window;
+        // the window losing activation (closing, a popup, another program)
+        // is not, and after the close the record is already back to defaults.
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)

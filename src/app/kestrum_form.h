@@ -18,6 +18,8 @@ class QToolButton;
 
 namespace kestrum {
 
+struct IoResult;
+
 // The calculator window. Controls keep their designer names; handlers are
 // named after control and event.
 class TKestrumForm : public QWidget {
@@ -144,9 +146,11 @@ private:
     void ClockTimerTimer();
 
     void SaveSettings();
+    void ReportConfiguration(const IoResult& result);
     void ShowMessages(const QStringList& texts);
 
     bool m_closed = false;
+    bool m_configFailureShown = false;
 };
 
 } // namespace kestrum
