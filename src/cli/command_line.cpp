@@ -1,0 +1,131 @@
+#include "command_line.h"
+
+#include "commands.h"
+#include "settings/paths.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace kestrum {
+
+namespace {
+
+using cli::Failure;
+
+const QString kDataDir = QStringLiteral("data-dir");
+const QString kCommand = QStringLiteral("command");
+
+QString Version() {
+    return QStringLiteral("Kestrum " KESTRUM_VERSION);
+}
+
+// The options every command takes, and the command itself.
+struct ProgramOptions {
+    QCommandLineOption help;
+    QCommandLineOption version;
+
+    explicit ProgramOptions(QCommandLineParser& parser)
+        : help(parser.addHelpOption()), version(parser.addVersionOption()) {
+        parser.addOption(
+            {kDataDir, QStringLiteral("Keep the program files in <dir>."), QStringLiteral("dir")});
+        parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),
+                                     QStringLiteral("[command]"));
+        parser.setApplicationDescription(
+            QStringLiteral("Kestrum converts currencies with the Bank of Canada's rates. Without a "
+                           "command it opens its window.\n\nCommands:\n") +
+            cli::CommandSummaries().trimmed() +
+            QStringLiteral("\n\n\"kestrum COMMAND --help\" describes a command."));
+    }
+};
+
+QStringList CommandLineArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return cli::ShieldNumbers(arguments);
+}
+
+void UseDataDir(const QCommandLineParser& parser) {
+    if (!parser.isSet(kDataDir))
+        return;
+    const QString dir = cli::Unshield(parser.value(kDataDir));
+    if (!QFileInfo(dir).isDir())
+        throw Failure{cli::kDataFileError,
+                      QStringLiteral("The data directory \"%1\" does not exist.").arg(dir)};
+    SetProgramDir(dir);
+}
+
+int RunParsed(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const ProgramOptions program(parser);
+    // The first pass finds the command; its own options are unknown until
+    // the second.
+    parser.parse(arguments);
+    const QString name =
+        parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().first();
+    if (name.isEmpty()) {
+        if (parser.isSet(program.version)) {
+            cli::PrintLine(Version());
+            return cli::kSuccess;
+        }
+        if (parser.isSet(program.help)) {
+            std::fputs(parser.helpText().toUtf8().constData(), stdout);
+            return cli::kSuccess;
+        }
+        throw Failure{cli::kUsageError, parser.errorText() + QLatin1Char('.')};
+    }
+    const cli::Command* command = cli::FindCommand(cli::Unshield(name));
+    if (!command)
+        throw Failure{cli::kUsageError, QStringLiteral("Unknown command \"%1\"; \"kestrum --help\" "
+                                                       "lists the commands.")
+                                            .arg(cli::Unshield(name))};
+
+    parser.clearPositionalArguments();
+    parser.setApplicationDescription(QLatin1String(command->summary));
+    parser.addPositionalArgument(QLatin1String(command->name), QLatin1String(command->summary));
+    command->define(parser);
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(program.help)) {
+        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        return cli::kSuccess;
+    }
+    if (parser.isSet(program.version)) {
+        cli::PrintLine(Version());
+        return cli::kSuccess;
+    }
+    if (!parsed)
+        throw Failure{cli::kUsageError, parser.errorText() + QStringLiteral(" (see --help).")};
+
+    UseDataDir(parser);
+    QStringList positional;
+    for (const QString& argument : parser.positionalArguments().mid(1))
+        positional << cli::Unshield(argument);
+    return command->run(cli::Arguments(parser, positional));
+}
+
+} // namespace
+
+bool IsCommandLine(int argc, char** argv) {
+    QCommandLineParser parser;
+    const ProgramOptions program(parser);
+    parser.parse(CommandLineArguments(argc, argv));
+    return !parser.positionalArguments().isEmpty() || parser.isSet(program.help) ||
+           parser.isSet(program.version);
+}
+
+int RunCommandLine(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUM_VERSION));
+    try {
+        return RunParsed(CommandLineArguments(argc, argv));
+    } catch (const Failure& failure) {
+        cli::PrintErrorLine(failure.sentence);
+        return failure.code;
+    }
+}
+
+} // namespace kestrum
