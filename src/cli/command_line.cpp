@@ -37,9 +37,24 @@ struct ProgramOptions {
             QStringLiteral("Kestrum converts currencies with the Bank of Canada's rates. Without a "
                            "command it opens its window.\n\nCommands:\n") +
             cli::CommandSummaries().trimmed() +
-            QStringLiteral("\n\n\"kestrum COMMAND --help\" describes a command."));
+            QStringLiteral("\n\n\"kestrum COMMAND --help\" describes a command. Exit codes: 2 "
+                           "usage, 3 unknown currency, 4 no rate, 5 data file missing or "
+                           "unreadable, 6 download or parse failed."));
     }
 };
+
+// Qt adds --help-all beside --help; Qt's own options do not apply here.
+bool WantsHelp(const QCommandLineParser& parser, const ProgramOptions& program) {
+    return parser.isSet(program.help) || parser.isSet(QStringLiteral("help-all"));
+}
+
+// The usage line names the program as it was started, often with a path.
+void PrintHelp(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    const QString usage = QStringLiteral("Usage: ");
+    text.replace(usage + QCoreApplication::arguments().constFirst(), usage + "kestrum");
+    std::fputs(text.toUtf8().constData(), stdout);
+}
 
 QStringList CommandLineArguments(int argc, char** argv) {
     QStringList arguments;
@@ -71,8 +86,8 @@ int RunParsed(const QStringList& arguments) {
             cli::PrintLine(Version());
             return cli::kSuccess;
         }
-        if (parser.isSet(program.help)) {
-            std::fputs(parser.helpText().toUtf8().constData(), stdout);
+        if (WantsHelp(parser, program)) {
+            PrintHelp(parser);
             return cli::kSuccess;
         }
         throw Failure{cli::kUsageError, parser.errorText() + QLatin1Char('.')};
@@ -88,8 +103,8 @@ int RunParsed(const QStringList& arguments) {
     parser.addPositionalArgument(QLatin1String(command->name), QLatin1String(command->summary));
     command->define(parser);
     const bool parsed = parser.parse(arguments);
-    if (parser.isSet(program.help)) {
-        std::fputs(parser.helpText().toUtf8().constData(), stdout);
+    if (WantsHelp(parser, program)) {
+        PrintHelp(parser);
         return cli::kSuccess;
     }
     if (parser.isSet(program.version)) {
@@ -112,7 +127,7 @@ bool IsCommandLine(int argc, char** argv) {
     QCommandLineParser parser;
     const ProgramOptions program(parser);
     parser.parse(CommandLineArguments(argc, argv));
-    return !parser.positionalArguments().isEmpty() || parser.isSet(program.help) ||
+    return !parser.positionalArguments().isEmpty() || WantsHelp(parser, program) ||
            parser.isSet(program.version);
 }
 

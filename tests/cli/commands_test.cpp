@@ -549,10 +549,13 @@ void CommandsTest::helpAndVersion() {
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, QStringLiteral("Kestrum " KESTRUM_PROJECT_VERSION "\n"));
 
-    run = Kestrum({"--help"});
-    QCOMPARE(run.code, 0);
-    for (const char* command : {"convert", "rates", "list", "import", "update"})
-        QVERIFY2(run.out.contains(QLatin1String(command)), command);
+    for (const char* help : {"--help", "-h", "--help-all"}) {
+        run = Kestrum({help});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("Usage: kestrum [options] [command]\n")));
+        for (const char* command : {"convert", "rates", "list", "import", "update"})
+            QVERIFY2(run.out.contains(QLatin1String(command)), command);
+    }
 
     run = Kestrum({"convert", "--help"});
     QCOMPARE(run.code, 0);
