@@ -5,7 +5,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -13,6 +12,7 @@ namespace kestrum {
 
 namespace {
 
+using cli::Fail;
 using cli::Failure;
 
 const QString kDataDir = QStringLiteral("data-dir");
@@ -68,8 +68,8 @@ void UseDataDir(const QCommandLineParser& parser) {
         return;
     const QString dir = cli::Unshield(parser.value(kDataDir));
     if (!QFileInfo(dir).isDir())
-        throw Failure{cli::kDataFileError,
-                      QStringLiteral("The data directory \"%1\" does not exist.").arg(dir)};
+        Fail(cli::kDataFileError,
+             QStringLiteral("The data directory \"%1\" does not exist.").arg(dir));
     SetProgramDir(dir);
 }
 
@@ -90,13 +90,16 @@ int RunParsed(const QStringList& arguments) {
             PrintHelp(parser);
             return cli::kSuccess;
         }
-        throw Failure{cli::kUsageError, parser.errorText() + QLatin1Char('.')};
+        Fail(cli::kUsageError, parser.errorText().isEmpty()
+                                   ? QStringLiteral("No command given; \"kestrum --help\" lists "
+                                                    "the commands.")
+                                   : parser.errorText() + QLatin1Char('.'));
     }
     const cli::Command* command = cli::FindCommand(cli::Unshield(name));
     if (!command)
-        throw Failure{cli::kUsageError, QStringLiteral("Unknown command \"%1\"; \"kestrum --help\" "
-                                                       "lists the commands.")
-                                            .arg(cli::Unshield(name))};
+        Fail(cli::kUsageError, QStringLiteral("Unknown command \"%1\"; \"kestrum --help\" "
+                                              "lists the commands.")
+                                   .arg(cli::Unshield(name)));
 
     parser.clearPositionalArguments();
     parser.setApplicationDescription(QLatin1String(command->summary));
@@ -112,7 +115,7 @@ int RunParsed(const QStringList& arguments) {
         return cli::kSuccess;
     }
     if (!parsed)
-        throw Failure{cli::kUsageError, parser.errorText() + QStringLiteral(" (see --help).")};
+        Fail(cli::kUsageError, parser.errorText() + QStringLiteral(" (see --help)."));
 
     UseDataDir(parser);
     QStringList positional;

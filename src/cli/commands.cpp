@@ -38,15 +38,6 @@ const QString kAgainst = QStringLiteral("against");
 const QString kAmount = QStringLiteral("amount");
 const QString kJson = QStringLiteral("json");
 
-[[noreturn]] void Fail(int code, const QString& sentence) {
-    throw Failure{code, sentence};
-}
-
-void ExpectArguments(const Arguments& arguments, qsizetype count, const char* syntax) {
-    if (arguments.Positional().size() != count)
-        Fail(kUsageError, QStringLiteral("Usage: kestrum %1 (see --help).").arg(syntax));
-}
-
 QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
 }
@@ -363,6 +354,15 @@ const std::array<Command, 5> kCommands = {{
 }};
 
 } // namespace
+
+void Fail(int code, const QString& sentence) {
+    throw Failure{code, sentence};
+}
+
+void ExpectArguments(const Arguments& arguments, qsizetype count, const char* syntax) {
+    if (arguments.Positional().size() != count)
+        Fail(kUsageError, QStringLiteral("Usage: kestrum %1 (see --help).").arg(syntax));
+}
 
 QString Arguments::Value(const QString& option) const {
     return Unshield(m_parser.value(option));

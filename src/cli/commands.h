@@ -21,6 +21,7 @@ struct Failure {
     int code;
     QString sentence;
 };
+[[noreturn]] void Fail(int code, const QString& sentence);
 
 // The option values and positional arguments of one command, with the
 // shielding of negative numbers already undone.
@@ -42,6 +43,9 @@ private:
 // numbers positional until Unshield takes it away again.
 QStringList ShieldNumbers(const QStringList& arguments);
 QString Unshield(const QString& argument);
+
+// A usage failure unless the command got `count` positional arguments.
+void ExpectArguments(const Arguments& arguments, qsizetype count, const char* syntax);
 
 struct Command {
     const char* name;

@@ -56,15 +56,13 @@ void DefineUpdate(QCommandLineParser& parser) {
 }
 
 int RunUpdate(const Arguments& arguments) {
-    if (!arguments.Positional().isEmpty())
-        throw Failure{kUsageError,
-                      QStringLiteral("Usage: kestrum update [--url URL] (see --help).")};
+    ExpectArguments(arguments, 0, "update [--url URL]");
     const bool configExists = LoadSettings();
     const QString url =
         arguments.IsSet(kUrl) ? arguments.Value(kUrl) : FromCp1252(Configuration().RatePageAddress);
     if (url.trimmed().isEmpty())
-        throw Failure{kFetchError, QStringLiteral("No rate-page address is configured; give one "
-                                                  "with --url.")};
+        Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
+                                         "with --url."));
 
     QFile::remove(PageFilePath());
     const PageFileRemover remover;
@@ -94,15 +92,14 @@ int RunUpdate(const Arguments& arguments) {
     bar.Close();
 
     if (!done)
-        throw Failure{kFetchError,
-                      QStringLiteral("The download of %1 failed: %2.").arg(url, error)};
+        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
     const PageFileParse parse = ParsePageFile(Rates(), CurrencyCatalogue(), Configuration());
     if (parse.status == PageFileStatus::Unreadable)
-        throw Failure{kFetchError, parse.error + QLatin1Char('.')};
+        Fail(kFetchError, parse.error + QLatin1Char('.'));
     if (!parse)
-        throw Failure{kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
-                                                  "Kestrum reads; nothing was changed.")
-                                       .arg(url)};
+        Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
+                                         "Kestrum reads; nothing was changed.")
+                              .arg(url));
     StoreParsedRates(configExists, url);
     return kSuccess;
 }
