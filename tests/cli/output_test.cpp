@@ -1,4 +1,3 @@
-#include "cli/commands.h"
 #include "cli/output.h"
 
 #include <gtest/gtest.h>
@@ -30,17 +29,6 @@ TEST(ProgressLine, ShowsABarWhenTheTotalIsKnown) {
     EXPECT_EQ(ProgressLine(300, 200).toStdString(),
               "Downloading  [##############################] 100%  300 bytes");
     EXPECT_EQ(ProgressLine(5335, 0).toStdString(), "Downloading  5335 bytes");
-}
-
-TEST(ShieldNumbers, KeepsNegativeNumbersPositionalAndOptionsAsTheyAre) {
-    const QStringList in{"kestrum", "convert", "-5", "-.5", "--fee", "-2.5", "-h", "--", "-", "x"};
-    const QStringList shielded = ShieldNumbers(in);
-    ASSERT_EQ(shielded.size(), in.size());
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const bool number = i == 2 || i == 3 || i == 5;
-        EXPECT_EQ(shielded[i].startsWith('-'), in[i].startsWith('-') && !number) << i;
-        EXPECT_EQ(Unshield(shielded[i]), in[i]) << i;
-    }
 }
 
 } // namespace
