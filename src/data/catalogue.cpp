@@ -2,6 +2,8 @@
 
 #include "cp1252.h"
 
+#include <algorithm>
+
 namespace kestrum {
 
 namespace {
@@ -146,6 +148,21 @@ const char* CurrencyCode(int index) {
     if (index < 0 || index >= kCurrencyCount)
         return "";
     return kEntries[index].code;
+}
+
+int FindCurrencyByCodeOrName(const Catalogue& catalogue, std::string_view text) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    for (int k = 0; k < kCurrencyCount; ++k) {
+        const std::string_view code = CurrencyCode(k);
+        if (std::ranges::equal(text, code, {}, upper))
+            return k;
+    }
+    const int english = FindCurrencyIndex(catalogue, text, kEnglish);
+    return english >= 0 ? english : FindCurrencyIndex(catalogue, text, kFrench);
+}
+
+int FindCurrencyByCodeOrName(std::string_view text) {
+    return FindCurrencyByCodeOrName(CurrencyCatalogue(), text);
 }
 
 } // namespace kestrum

@@ -43,4 +43,10 @@ int FindCurrencyIndex(std::string_view text, int language);
 // ISO 4217 code of each catalogue currency, in index order.
 const char* CurrencyCode(int index);
 
+// A currency as a user names it outside the window: its code in any case, or
+// its exact English or French name (Windows-1252 bytes). Codes win over names;
+// -1 when nothing matches.
+int FindCurrencyByCodeOrName(const Catalogue& catalogue, std::string_view text);
+int FindCurrencyByCodeOrName(std::string_view text);
+
 } // namespace kestrum

@@ -68,12 +68,15 @@ double LatestDataDate(const RateStore& store) {
 }
 
 void ComputeCurrentRates(RateStore& store) {
-    for (int k = 1; k < kDayRecordValues; ++k) {
-        double rate = kNotAvailable;
-        for (int d = kDayCount; d >= 1 && rate == kNotAvailable; --d)
-            rate = DayRate(store, k, d);
-        store.CurrentRates[k] = rate;
-    }
+    for (int k = 1; k < kDayRecordValues; ++k)
+        store.CurrentRates[k] = DayRate(store, k, CurrentRateDay(store, k));
+}
+
+int CurrentRateDay(const RateStore& store, int k) {
+    for (int d = kDayCount; d >= 1; --d)
+        if (DayRate(store, k, d) != kNotAvailable)
+            return d;
+    return 0;
 }
 
 double CurrentRate(const RateStore& store, int k) {

@@ -36,6 +36,9 @@ bool DayHasRates(const RateStore& store, int d);
 // The date of the newest dated record when it holds rates, else -1.
 double LatestDataDate(const RateStore& store);
 void ComputeCurrentRates(RateStore& store);
+// The day record (1..5) the current rate of k comes from: the newest one that
+// holds a rate for it; 0 when none does.
+int CurrentRateDay(const RateStore& store, int k);
 double CurrentRate(const RateStore& store, int k);
 
 // A rate a conversion can divide by: present and not zero.

@@ -94,6 +94,44 @@ TEST_F(CatalogueTest, IsoCodes) {
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kCurrencyCount));
 }
 
+TEST_F(CatalogueTest, FindsCurrenciesByCodeInAnyCaseOrByEitherName) {
+    for (int k = 0; k < kCurrencyCount; ++k) {
+        const std::string code = CurrencyCode(k);
+        std::string lower = code;
+        for (char& c : lower)
+            c = static_cast<char>(c - 'A' + 'a');
+        std::string mixed = lower;
+        mixed[0] = code[0];
+        EXPECT_EQ(FindCurrencyByCodeOrName(code), k) << code;
+        EXPECT_EQ(FindCurrencyByCodeOrName(lower), k) << lower;
+        EXPECT_EQ(FindCurrencyByCodeOrName(mixed), k) << mixed;
+        EXPECT_EQ(FindCurrencyByCodeOrName(CurrencyName(k, kEnglish)), k) << k;
+        EXPECT_EQ(FindCurrencyByCodeOrName(CurrencyName(k, kFrench)), k) << k;
+    }
+    EXPECT_EQ(FindCurrencyByCodeOrName(Utf8ToCp1252("Dollar américain")), 1);
+    EXPECT_EQ(FindCurrencyByCodeOrName(Utf8ToCp1252("Dollar des Caraïbes Orientales")), 12);
+
+    // Names are exact; codes are whole.
+    for (const char* text : {"", "US", "USDX", " USD", "u.s. dollar", "U.S. Dollar ", "Euro",
+                             "Dollar am\xc3\xa9ricain", "XXX"})
+        EXPECT_EQ(FindCurrencyByCodeOrName(text), -1) << text;
+}
+
+TEST_F(CatalogueTest, CodesOutrankNamesAndRenamedCurrenciesStayReachable) {
+    Catalogue renamed = BuiltInCatalogue();
+    renamed.CurrencyNames[2 * 5] = "USD"; // an English name that is another's code
+    renamed.CurrencyNames[2 * 1] = "Greenback";
+    renamed.CurrencyNames[2 * 7 + 1] = "Yuan";
+    EXPECT_EQ(FindCurrencyByCodeOrName(renamed, "USD"), 1);
+    EXPECT_EQ(FindCurrencyByCodeOrName(renamed, "Greenback"), 1);
+    EXPECT_EQ(FindCurrencyByCodeOrName(renamed, "U.S. Dollar"), -1);
+    EXPECT_EQ(FindCurrencyByCodeOrName(renamed, "Yuan"), 7);
+    EXPECT_EQ(FindCurrencyByCodeOrName(renamed, "brl"), 5);
+    // The program-wide catalogue is the one the overloads without one use.
+    CurrencyCatalogue() = renamed;
+    EXPECT_EQ(FindCurrencyByCodeOrName("Greenback"), 1);
+}
+
 TEST_F(CatalogueTest, NamesAreWindows1252AndSurviveTheToolkitRoundTrip) {
     EXPECT_EQ(CurrencyName(5, kFrench), "Real br\xe9silien");
     EXPECT_EQ(CurrencyName(12, kFrench), "Dollar des Cara\xef"

@@ -111,6 +111,13 @@ TEST_F(RateStoreTest, CurrentRateFallsBackThroughOlderRecords) {
     EXPECT_EQ(CurrentRate(store, 5), 4.0);
     EXPECT_EQ(CurrentRate(store, 6), -1.0);
 
+    // The day each current rate was taken from.
+    EXPECT_EQ(CurrentRateDay(store, 1), 3);
+    EXPECT_EQ(CurrentRateDay(store, 2), 1);
+    EXPECT_EQ(CurrentRateDay(store, 3), 5);
+    EXPECT_EQ(CurrentRateDay(store, 6), 0);
+    EXPECT_EQ(CurrentRateDay(store, 0), 0);
+
     // Recomputing drops rates that have gone.
     ClearRates(store);
     ComputeCurrentRates(store);

@@ -1,0 +1,434 @@
+#include "commands.h"
+
+#include "data/catalogue.h"
+#include "data/conversion.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "data/number_text.h"
+#include "data/rate_files.h"
+#include "data/rate_grid.h"
+#include "data/rate_store.h"
+#include "output.h"
+#include "settings/configuration.h"
+#include "settings/message_table.h"
+#include "settings/paths.h"
+#include "update/rate_page_parser.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <array>
+#include <cstdio>
+#include <set>
+
+namespace kestrum::cli {
+
+namespace {
+
+// Private use: no user types it, and it does not start with "-".
+constexpr QChar kShield(0xE000);
+
+const QString kFee = QStringLiteral("fee");
+const QString kNoFee = QStringLiteral("no-fee");
+const QString kRound = QStringLiteral("round");
+const QString kNoRound = QStringLiteral("no-round");
+const QString kVerbose = QStringLiteral("verbose");
+const QString kAgainst = QStringLiteral("against");
+const QString kAmount = QStringLiteral("amount");
+const QString kJson = QStringLiteral("json");
+
+QString Name(int k, int language) {
+    return FromCp1252(CurrencyName(k, language));
+}
+
+QString Described(int k) {
+    return QStringLiteral("%1 (%2)").arg(Name(k, Configuration().Language),
+                                         QLatin1String(CurrencyCode(k)));
+}
+
+int ResolveCurrency(const QString& text) {
+    const int k = FindCurrencyByCodeOrName(ToCp1252(text));
+    if (k < 0)
+        Fail(kUnknownCurrency,
+             QStringLiteral("Unknown currency \"%1\"; \"kestrum list\" shows the codes and names.")
+                 .arg(text));
+    return k;
+}
+
+// An amount as the calculator window reads it: "," ignored, "." the decimal
+// point, zero refused.
+double ReadAmount(const QString& text) {
+    const AmountReading reading = ReadAmountText(ToCp1252(text));
+    if (reading.value != 0.0)
+        return reading.value;
+    QStringList messages;
+    for (const std::string& message : reading.messages)
+        messages << QString::fromStdString(message);
+    Fail(kUsageError, messages.isEmpty() ? QStringLiteral("\"%1\" is not a valid amount.").arg(text)
+                                         : QStringLiteral("%1: %2.").arg(
+                                               text, messages.join(QLatin1String(". "))));
+}
+
+// Fills the program's store from "rt.dt"; every command that reads rates
+// needs the whole file.
+void LoadRates() {
+    const QString path = ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
+    const RateFileLoad load = LoadRateFile(Rates(), Configuration());
+    switch (load.status) {
+    case RateFileStatus::Loaded:
+        return;
+    case RateFileStatus::Missing:
+        Fail(kDataFileError, QStringLiteral("There is no rate file \"%1\"; \"kestrum update\" or "
+                                            "\"kestrum import FILE\" creates it.")
+                                 .arg(path));
+    case RateFileStatus::Incomplete:
+        Fail(kDataFileError,
+             QStringLiteral("The rate file \"%1\" is incomplete; \"kestrum update\" replaces it.")
+                 .arg(path));
+    case RateFileStatus::ReadError:
+        Fail(kDataFileError, load.error + QLatin1Char('.'));
+    }
+}
+
+void PrintJson(const QJsonValue& value) {
+    const QJsonDocument document =
+        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+QJsonValue JsonNumberOrNull(bool present, double value) {
+    return present ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QString IsoDate(double value) {
+    return value == kNotAvailable ? QString() : CalendarDate(value).toString(Qt::ISODate);
+}
+
+// ---- convert ----------------------------------------------------------------
+
+void DefineConvert(QCommandLineParser& parser) {
+    parser.addPositionalArgument(QStringLiteral("AMOUNT"),
+                                 QStringLiteral("The amount: \".\" decimal point, \",\" ignored."));
+    parser.addPositionalArgument(QStringLiteral("FROM"),
+                                 QStringLiteral("Its currency: ISO code or English/French name."));
+    parser.addPositionalArgument(QStringLiteral("TO"), QStringLiteral("The target currency."));
+    parser.addOptions({
+        {kFee, QStringLiteral("Apply a cash-rate fee of <pct> percent."), QStringLiteral("pct")},
+        {kNoFee, QStringLiteral("Apply no cash-rate fee.")},
+        {kRound, QStringLiteral("Round the result to the cent.")},
+        {kNoRound, QStringLiteral("Show four decimals.")},
+        {kVerbose, QStringLiteral("Print a sentence naming the currencies, rate date and fee.")},
+    });
+}
+
+// The fee and rounding of the configuration, as the options change them.
+void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
+    if (arguments.IsSet(kFee) && arguments.IsSet(kNoFee))
+        Fail(kUsageError, QStringLiteral("--fee and --no-fee exclude each other."));
+    if (arguments.IsSet(kRound) && arguments.IsSet(kNoRound))
+        Fail(kUsageError, QStringLiteral("--round and --no-round exclude each other."));
+    if (arguments.IsSet(kFee)) {
+        const QString text = arguments.Value(kFee);
+        const std::optional<double> fee = ParseDecimal(ToCp1252(text));
+        if (!fee)
+            Fail(kUsageError, QStringLiteral("\"%1\" is not a valid fee percentage.").arg(text));
+        config.CashRateOn = 1;
+        config.CashRate = *fee;
+    }
+    if (arguments.IsSet(kNoFee))
+        config.CashRateOn = 0;
+    if (arguments.IsSet(kRound))
+        config.RoundToCent = 1;
+    if (arguments.IsSet(kNoRound))
+        config.RoundToCent = 0;
+}
+
+// "at the rates of <date>", naming each currency when their rates are of
+// different days.
+QString RateDates(int a, int b) {
+    QStringList parts;
+    std::set<double> days;
+    for (const int k : {a, b}) {
+        if (k == 0)
+            continue;
+        const double date = DayDate(Rates(), CurrentRateDay(Rates(), k));
+        days.insert(date);
+        parts
+            << QStringLiteral("%1 for %2").arg(LongDateText(date), QLatin1String(CurrencyCode(k)));
+    }
+    if (days.size() == 1)
+        return QStringLiteral("at the rates of ") + LongDateText(*days.begin());
+    return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
+}
+
+QString FeeText(const ConfigRecord& config) {
+    QString text = config.CashRateOn
+                       ? QStringLiteral("less a %1% cash-rate fee")
+                             .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
+                       : QStringLiteral("without a cash-rate fee");
+    if (config.RoundToCent)
+        text += QStringLiteral(", rounded to the cent");
+    return text;
+}
+
+int RunConvert(const Arguments& arguments) {
+    ExpectArguments(arguments, 3, "convert AMOUNT FROM TO");
+    const QStringList& args = arguments.Positional();
+    const double amount = ReadAmount(args[0]);
+    LoadSettings();
+    ConfigRecord& config = Configuration();
+    ApplyConversionOptions(arguments, config);
+    const int a = ResolveCurrency(args[1]);
+    const int b = ResolveCurrency(args[2]);
+    LoadRates();
+
+    const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
+    if (!c.available) {
+        const int missing = IsUsableRate(CurrentRate(Rates(), a)) || a == 0 ? b : a;
+        Fail(kNoRate, QStringLiteral("No rate is stored for %1.").arg(Described(missing)));
+    }
+    const QString result = FormatResult(c.result, c.decimals, false, QLocale::c());
+    if (!arguments.IsSet(kVerbose)) {
+        PrintLine(result);
+        return kSuccess;
+    }
+    const QString conversion =
+        QStringLiteral("%1 %2 = %3 %4").arg(args[0], Described(a), result, Described(b));
+    if (a == b)
+        PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
+    else
+        PrintLine(QStringLiteral("%1, %2, %3.").arg(conversion, RateDates(a, b), FeeText(config)));
+    return kSuccess;
+}
+
+// ---- rates ------------------------------------------------------------------
+
+void DefineRates(QCommandLineParser& parser) {
+    parser.addOptions({
+        {kAgainst, QStringLiteral("Price in CAD (default) or USD."), QStringLiteral("code")},
+        {kAmount, QStringLiteral("Price <n> units instead of one."), QStringLiteral("n")},
+        {kJson, QStringLiteral("Print JSON.")},
+    });
+}
+
+GridBase ReadGridBase(const Arguments& arguments) {
+    if (!arguments.IsSet(kAgainst))
+        return GridBase::CanadianDollar;
+    const QString text = arguments.Value(kAgainst);
+    switch (FindCurrencyByCodeOrName(ToCp1252(text))) {
+    case 0:
+        return GridBase::CanadianDollar;
+    case 1:
+        return GridBase::USDollar;
+    default:
+        Fail(kUsageError, QStringLiteral("--against takes CAD or USD, not \"%1\".").arg(text));
+    }
+}
+
+QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount) {
+    QJsonArray days;
+    for (int d = 0; d < kDayCount; ++d)
+        days.append(QJsonObject{{QStringLiteral("date"), IsoDate(grid.dayDates[d])},
+                                {QStringLiteral("heading"), grid.dates[d]}});
+    QJsonArray rows;
+    for (const GridRow& row : grid.rows) {
+        QJsonArray values;
+        QJsonArray cells;
+        for (const GridCell& cell : row.cells) {
+            values.append(JsonNumberOrNull(cell.kind == GridCellKind::Value, cell.value));
+            cells.append(cell.text);
+        }
+        rows.append(QJsonObject{{QStringLiteral("index"), row.currency},
+                                {QStringLiteral("code"), QLatin1String(CurrencyCode(row.currency))},
+                                {QStringLiteral("name"), row.name},
+                                {QStringLiteral("values"), values},
+                                {QStringLiteral("cells"), cells}});
+    }
+    const bool canadian = against == GridBase::CanadianDollar;
+    return QJsonObject{{QStringLiteral("caption"), grid.caption},
+                       {QStringLiteral("against"), canadian ? "CAD" : "USD"},
+                       {QStringLiteral("unit"), grid.unit},
+                       {QStringLiteral("amount"), amount},
+                       {QStringLiteral("fee"), FeeFactor(Configuration())},
+                       {QStringLiteral("days"), days},
+                       {QStringLiteral("rows"), rows}};
+}
+
+int RunRates(const Arguments& arguments) {
+    ExpectArguments(arguments, 0, "rates [--against CAD|USD] [--amount N] [--json]");
+    const GridBase against = ReadGridBase(arguments);
+    const double amount = arguments.IsSet(kAmount) ? ReadAmount(arguments.Value(kAmount)) : 1.0;
+    LoadSettings();
+    LoadRates();
+    const ConfigRecord& config = Configuration();
+    const RateGrid grid = BuildRateGrid(Rates(), config, against, amount, config.Language);
+    if (arguments.IsSet(kJson)) {
+        PrintJson(GridJson(grid, against, amount));
+        return kSuccess;
+    }
+
+    PrintLine(QStringLiteral("%1: %2 %3 of each currency in %4, %5.")
+                  .arg(grid.caption, QString::fromStdString(GeneralNumberText(amount)),
+                       amount == 1.0 ? QLatin1String("unit") : QLatin1String("units"), grid.unit,
+                       FeeText(config)));
+    QList<QStringList> rows{QStringList{QStringLiteral("Code"), QStringLiteral("Currency")} +
+                            QStringList(grid.dates.begin(), grid.dates.end())};
+    for (const GridRow& row : grid.rows) {
+        QStringList cells{QLatin1String(CurrencyCode(row.currency)), row.name};
+        for (const GridCell& cell : row.cells)
+            cells << cell.text;
+        rows << cells;
+    }
+    std::fputs(TextTable(rows, {false, false, true, true, true, true, true}).toUtf8().constData(),
+               stdout);
+    return kSuccess;
+}
+
+// ---- list -------------------------------------------------------------------
+
+void DefineList(QCommandLineParser& parser) {
+    parser.addOption({kJson, QStringLiteral("Print JSON.")});
+}
+
+int RunList(const Arguments& arguments) {
+    ExpectArguments(arguments, 0, "list [--json]");
+    LoadSettings();
+    LoadRates();
+    QJsonArray entries;
+    QList<QStringList> rows{{QStringLiteral("#"), QStringLiteral("Code"), QStringLiteral("English"),
+                             QStringLiteral("French"), QStringLiteral("Rate")}};
+    for (int k = 0; k < kCurrencyCount; ++k) {
+        // Every rate is a price in Canadian dollars, so the base is worth 1.
+        const double rate = k == 0 ? 1.0 : CurrentRate(Rates(), k);
+        const bool present = rate != kNotAvailable;
+        entries.append(QJsonObject{{QStringLiteral("index"), k},
+                                   {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
+                                   {QStringLiteral("english"), Name(k, kEnglish)},
+                                   {QStringLiteral("french"), Name(k, kFrench)},
+                                   {QStringLiteral("rate"), JsonNumberOrNull(present, rate)}});
+        rows << QStringList{
+            QString::number(k), QLatin1String(CurrencyCode(k)), Name(k, kEnglish), Name(k, kFrench),
+            present ? QString::fromStdString(GeneralNumberText(rate)) : QStringLiteral("NA")};
+    }
+    if (arguments.IsSet(kJson))
+        PrintJson(entries);
+    else
+        std::fputs(TextTable(rows, {true, false, false, false, true}).toUtf8().constData(), stdout);
+    return kSuccess;
+}
+
+// ---- import -----------------------------------------------------------------
+
+void DefineImport(QCommandLineParser& parser) {
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A saved rate page, e.g. from a browser."));
+}
+
+int RunImport(const Arguments& arguments) {
+    ExpectArguments(arguments, 1, "import FILE");
+    const bool configExists = LoadSettings();
+    const QString path = arguments.Positional()[0];
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(kDataFileError,
+             QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString()));
+    const QByteArray page = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        Fail(kDataFileError,
+             QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString()));
+    if (!ParseRatePage(page, Rates(), CurrencyCatalogue(), Configuration()))
+        Fail(kFetchError, QStringLiteral("\"%1\" is not a rate page in the layout Kestrum reads; "
+                                         "nothing was changed.")
+                              .arg(path));
+    StoreParsedRates(configExists, QStringLiteral("\"%1\"").arg(path));
+    return kSuccess;
+}
+
+const std::array<Command, 5> kCommands = {{
+    {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
+    {"rates", "Print the five-day rate table.", DefineRates, RunRates},
+    {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
+    {"import", "Store the rates of a saved rate page.", DefineImport, RunImport},
+    {"update", "Download the rate page and store its rates.", DefineUpdate, RunUpdate},
+}};
+
+} // namespace
+
+void Fail(int code, const QString& sentence) {
+    throw Failure{code, sentence};
+}
+
+void ExpectArguments(const Arguments& arguments, qsizetype count, const char* syntax) {
+    if (arguments.Positional().size() != count)
+        Fail(kUsageError, QStringLiteral("Usage: kestrum %1 (see --help).").arg(syntax));
+}
+
+QString Arguments::Value(const QString& option) const {
+    return Unshield(m_parser.value(option));
+}
+
+QStringList ShieldNumbers(const QStringList& arguments) {
+    QStringList shielded;
+    for (const QString& argument : arguments) {
+        const bool negativeNumber = argument.size() > 1 && argument[0] == QLatin1Char('-') &&
+                                    (argument[1].isDigit() || argument[1] == QLatin1Char('.'));
+        shielded << (negativeNumber ? kShield + argument : argument);
+    }
+    return shielded;
+}
+
+QString Unshield(const QString& argument) {
+    return argument.startsWith(kShield) ? argument.mid(1) : argument;
+}
+
+const Command* FindCommand(const QString& name) {
+    for (const Command& command : kCommands)
+        if (name == QLatin1String(command.name))
+            return &command;
+    return nullptr;
+}
+
+QString CommandSummaries() {
+    QList<QStringList> rows;
+    for (const Command& command : kCommands)
+        rows << QStringList{QLatin1String(command.name), QLatin1String(command.summary)};
+    return TextTable(rows, {});
+}
+
+void PrintLine(const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
+}
+
+void PrintErrorLine(const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+}
+
+bool LoadSettings() {
+    Configuration() = DefaultConfig();
+    const bool exists = ConfigurationFileExists();
+    if (exists) {
+        const IoResult loaded = LoadConfiguration();
+        if (!loaded)
+            Fail(kDataFileError, loaded.error + QLatin1Char('.'));
+    }
+    const QStringList errors = LoadNameOverrides(CurrencyCatalogue(), Configuration());
+    if (!errors.isEmpty())
+        Fail(kDataFileError, errors.first() + QLatin1Char('.'));
+    return exists;
+}
+
+void StoreParsedRates(bool configExists, const QString& source) {
+    const IoResult saved = SaveRateFile(Rates(), Configuration());
+    if (!saved)
+        Fail(kDataFileError, saved.error + QLatin1Char('.'));
+    if (configExists) {
+        const IoResult savedConfig = SaveConfiguration();
+        if (!savedConfig)
+            Fail(kDataFileError, savedConfig.error + QLatin1Char('.'));
+    }
+    PrintLine(QStringLiteral("Stored the rates of %1; latest data: %2.")
+                  .arg(source, DataDateText(Configuration().DataDate)));
+}
+
+} // namespace kestrum::cli

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace kestrum::cli {
+
+// Exit codes of the commands.
+enum ExitCode : int {
+    kSuccess = 0,
+    kUsageError = 2,
+    kUnknownCurrency = 3,
+    kNoRate = 4,
+    kDataFileError = 5,
+    kFetchError = 6,
+};
+
+// What ends a command early: the exit code and one sentence for the user.
+struct Failure {
+    int code;
+    QString sentence;
+};
+[[noreturn]] void Fail(int code, const QString& sentence);
+
+// The option values and positional arguments of one command, with the
+// shielding of negative numbers already undone.
+class Arguments {
+public:
+    Arguments(const QCommandLineParser& parser, QStringList positional)
+        : m_parser(parser), m_positional(std::move(positional)) {}
+
+    const QStringList& Positional() const { return m_positional; }
+    bool IsSet(const QString& option) const { return m_parser.isSet(option); }
+    QString Value(const QString& option) const;
+
+private:
+    const QCommandLineParser& m_parser;
+    QStringList m_positional;
+};
+
+// QCommandLineParser reads "-5" as an option; a leading marker keeps such
+// numbers positional until Unshield takes it away again.
+QStringList ShieldNumbers(const QStringList& arguments);
+QString Unshield(const QString& argument);
+
+// A usage failure unless the command got `count` positional arguments.
+void ExpectArguments(const Arguments& arguments, qsizetype count, const char* syntax);
+
+struct Command {
+    const char* name;
+    const char* summary;
+    void (*define)(QCommandLineParser& parser); // its positional arguments and options
+    int (*run)(const Arguments& arguments);     // throws Failure
+};
+
+// convert, rates, list, import, update.
+const Command* FindCommand(const QString& name);
+QString CommandSummaries();
+
+// Writes UTF-8 text and a line end.
+void PrintLine(const QString& text);
+void PrintErrorLine(const QString& text);
+
+// Loads "kestrumconfig" (defaults stay in memory when it is missing) and
+// applies the name files; returns whether "kestrumconfig" exists.
+bool LoadSettings();
+// Writes freshly parsed rates to "rt.dt" as a download does, then the
+// configuration when its file exists, and reports the new data date.
+void StoreParsedRates(bool configExists, const QString& source);
+
+void DefineUpdate(QCommandLineParser& parser);
+int RunUpdate(const Arguments& arguments);
+
+} // namespace kestrum::cli

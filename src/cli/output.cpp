@@ -1,0 +1,48 @@
+#include "output.h"
+
+#include <algorithm>
+
+namespace kestrum::cli {
+
+namespace {
+constexpr int kBarWidth = 30;
+} // namespace
+
+QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned) {
+    QList<qsizetype> widths;
+    for (const QStringList& row : rows) {
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c == widths.size())
+                widths << 0;
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    QString text;
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                line += QLatin1String("  ");
+            const bool right = c < rightAligned.size() && rightAligned[c];
+            line += right ? row[c].rightJustified(widths[c]) : row[c].leftJustified(widths[c]);
+        }
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString ProgressLine(qint64 position, qint64 total) {
+    const QString bytes = QStringLiteral("%1 bytes").arg(position);
+    if (total <= 0)
+        return QStringLiteral("Downloading  ") + bytes;
+    const qint64 percent = std::clamp<qint64>(position * 100 / total, 0, 100);
+    const int filled = static_cast<int>(percent * kBarWidth / 100);
+    return QStringLiteral("Downloading  [%1%2] %3%  %4")
+        .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('-')))
+        .arg(percent, 3)
+        .arg(bytes);
+}
+
+} // namespace kestrum::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kestrum::cli {
+
+// Rows of cells as lines of columns padded to their widest cell, two spaces
+// apart; a column is right-aligned when `rightAligned` says so. No trailing
+// spaces.
+QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned);
+
+// One line of the download progress bar, to be written after a carriage
+// return: a bar and a percentage when the total is known, else the bytes.
+QString ProgressLine(qint64 position, qint64 total);
+
+} // namespace kestrum::cli

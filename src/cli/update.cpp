@@ -1,0 +1,107 @@
+#include "commands.h"
+#include "data/catalogue.h"
+#include "data/cp1252.h"
+#include "data/rate_store.h"
+#include "output.h"
+#include "settings/configuration.h"
+#include "update/rate_page_parser.h"
+#include "update/url_grabber.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace kestrum::cli {
+
+namespace {
+
+const QString kUrl = QStringLiteral("url");
+
+// The bar is redrawn in place, so it only makes sense on a terminal.
+class ProgressBar {
+public:
+    ProgressBar() : m_shown(isatty(STDERR_FILENO) == 1) {}
+    ~ProgressBar() { Close(); }
+
+    void Show(qint64 position, qint64 total) {
+        if (!m_shown)
+            return;
+        std::fputs(("\r" + ProgressLine(position, total)).toUtf8().constData(), stderr);
+        std::fflush(stderr);
+        m_drawn = true;
+    }
+    void Close() {
+        if (m_drawn)
+            std::fputs("\n", stderr);
+        m_drawn = false;
+    }
+
+private:
+    bool m_shown = false;
+    bool m_drawn = false;
+};
+
+// The page lives only as long as the command, as it lives only as long as
+// the window.
+struct PageFileRemover {
+    ~PageFileRemover() { QFile::remove(PageFilePath()); }
+};
+
+} // namespace
+
+void DefineUpdate(QCommandLineParser& parser) {
+    parser.addOption({kUrl, QStringLiteral("Fetch <url> instead of the configured rate page."),
+                      QStringLiteral("url")});
+}
+
+int RunUpdate(const Arguments& arguments) {
+    ExpectArguments(arguments, 0, "update [--url URL]");
+    const bool configExists = LoadSettings();
+    const QString url =
+        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : FromCp1252(Configuration().RatePageAddress);
+    if (url.trimmed().isEmpty())
+        Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
+                                         "with --url."));
+
+    QFile::remove(PageFilePath());
+    const PageFileRemover remover;
+    THttpUrlGrabber grabber;
+    grabber.SetUrl(url);
+    grabber.SetFileName(PageFilePath());
+    grabber.SetOutputMode(TOutputMode::omFile);
+
+    ProgressBar bar;
+    QEventLoop loop;
+    QString error;
+    bool done = false;
+    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
+                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
+                         bar.Show(position, total);
+                     });
+    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneFile, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
+    QObject::connect(&grabber, &THttpUrlGrabber::OnError, &loop, [&](const QString& message) {
+        error = message;
+        loop.quit();
+    });
+    grabber.StartTransfer();
+    loop.exec();
+    bar.Close();
+
+    if (!done)
+        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
+    const PageFileParse parse = ParsePageFile(Rates(), CurrencyCatalogue(), Configuration());
+    if (parse.status == PageFileStatus::Unreadable)
+        Fail(kFetchError, parse.error + QLatin1Char('.'));
+    if (!parse)
+        Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
+                                         "Kestrum reads; nothing was changed.")
+                              .arg(url));
+    StoreParsedRates(configExists, url);
+    return kSuccess;
+}
+
+} // namespace kestrum::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "rate_store.h"
+#include "settings/configuration.h"
+
+#include <QLocale>
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace kestrum {
+
+// The currency every cell of a grid is priced in.
+enum class GridBase { CanadianDollar, USDollar };
+
+enum class GridCellKind { Value, Empty, NotAvailable };
+
+struct GridCell {
+    GridCellKind kind = GridCellKind::Empty;
+    double value = 0.0; // set for a Value cell only
+    QString text;       // four decimals, "NA" or empty
+};
+
+struct GridRow {
+    // The currency one unit of which the row prices: 1..55, except 0 for the
+    // "Canadian Dollar" row that leads the U.S.-dollar table.
+    int currency = 0;
+    QString name;
+    std::array<GridCell, kDayCount> cells;
+};
+
+struct RateGrid {
+    QString caption;                        // "Exchange Rates v. ..."
+    QString unit;                           // "Canadian Dollars" or "U.S. Dollars"
+    std::array<QString, kDayCount> dates;   // short date texts of day records 1..5
+    std::array<double, kDayCount> dayDates; // the date values behind them
+    std::vector<GridRow> rows;              // currencies 1..55 in index order
+};
+
+// The five-day table of the rate grids: what `amount` units of each currency
+// were worth on each stored day, in Canadian or in U.S. dollars, less the
+// record's cash-rate fee. A Canadian cell whose rate is missing stays empty; a
+// U.S. cell is "NA" when its own rate or the U.S. dollar's is missing. Names
+// follow `language`; the numbers use the decimal separator of `locale`.
+RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridBase against,
+                       double amount, int language, const QLocale& locale = QLocale::c());
+
+} // namespace kestrum

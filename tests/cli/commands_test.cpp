@@ -1,0 +1,575 @@
+// Runs the real executable on temporary data directories.
+
+#include "data/catalogue.h"
+#include "data/conversion.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "data/number_text.h"
+#include "data/rate_files.h"
+#include "data/rate_store.h"
+#include "settings/configuration.h"
+#include "settings/paths.h"
+#include "update/rate_page_parser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <httplib.h>
+#include <memory>
+#include <thread>
+
+using namespace kestrum;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kRateFile = QStringLiteral("rt.dt");
+const QString kConfigFile = QStringLiteral("kestrumconfig");
+constexpr int kUsd = 1;
+constexpr int kEur = 13;
+constexpr int kJpy = 27;
+constexpr int kTolar = 43;
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray SamplePage() {
+    return ReadFile(QStringLiteral(KESTRUM_SAMPLE_PAGE));
+}
+
+// The five rates of a currency as the page prints them, read independently of
+// the program's parser: the numbers after the run of spaces that ends its label.
+QList<double> PageRates(const char* utf8Label) {
+    const QByteArray label = QByteArray::fromStdString(Utf8ToCp1252(utf8Label));
+    for (const QByteArray& line : SamplePage().split('\n')) {
+        if (!line.startsWith(label))
+            continue;
+        QList<double> rates;
+        const QList<QByteArray> tokens = line.simplified().split(' ');
+        for (const QByteArray& token : tokens.mid(tokens.size() - 5))
+            rates << (token == "NA" ? kNotAvailable : token.toDouble());
+        return rates;
+    }
+    qFatal("no line for %s", utf8Label);
+}
+
+// The sample page as the core reads it, with the default date order.
+RateStore SampleStore() {
+    RateStore store;
+    if (!ParseRatePage(SamplePage(), store, BuiltInCatalogue(), DefaultConfig()))
+        qFatal("the sample page does not parse");
+    ComputeCurrentRates(store);
+    return store;
+}
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void convertMatchesTheCore_data();
+    void convertMatchesTheCore();
+    void currenciesByCodeInAnyCaseOrByName();
+    void verboseNamesCurrenciesDateAndFee();
+    void errorsHaveTheirExitCodes_data();
+    void errorsHaveTheirExitCodes();
+    void ratesTablesFollowTheGridRules();
+    void listShowsCodesNamesAndRates();
+    void importStoresThePageAsADownloadWould();
+    void failedImportsLeaveTheFilesAlone();
+    void updateFetchesFromALoopbackServer();
+    void helpAndVersion();
+    void buildStagesStarterRates();
+
+private:
+    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    void WriteConfig(const ConfigRecord& config) const {
+        WriteFile(Path(kConfigFile), SerializeConfig(config));
+    }
+    void WriteSampleRates() const { WriteFile(Path(kRateFile), EncodeRateFile(m_store)); }
+
+    // Runs kestrum with --data-dir pointing at the test's directory (after
+    // the other arguments unless `dataDirFirst`). Without a display, so a
+    // command that opened a window would fail.
+    Run Kestrum(const QStringList& arguments, bool dataDirFirst = false) {
+        const QStringList dataDir{QStringLiteral("--data-dir"), m_dir->path()};
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        process.setProcessEnvironment(environment);
+        const bool configExisted = QFile::exists(Path(kConfigFile));
+        process.start(QStringLiteral(KESTRUM_EXECUTABLE),
+                      dataDirFirst ? dataDir + arguments : arguments + dataDir);
+        Run run;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return run;
+        run.code = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        if (!configExisted && QFile::exists(Path(kConfigFile)))
+            m_createdConfig << arguments.join(u' ');
+        return run;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    RateStore m_store = SampleStore();
+    QStringList m_createdConfig;
+};
+
+void CommandsTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_createdConfig.clear();
+}
+
+void CommandsTest::cleanup() {
+    // No command ever creates the configuration file.
+    QCOMPARE(m_createdConfig, QStringList());
+    m_dir.reset();
+}
+
+void CommandsTest::convertMatchesTheCore_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("configFile");
+    QTest::addColumn<bool>("dataDirFirst");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<int>("cashRateOn"); // what the conversion is to use
+    QTest::addColumn<double>("cashRate");
+    QTest::addColumn<int>("round");
+
+    const auto args = [](std::initializer_list<const char*> list) {
+        QStringList result;
+        for (const char* a : list)
+            result << QString::fromUtf8(a);
+        return result;
+    };
+    QTest::newRow("defaults") << args({"convert", "100", "USD", "CAD"}) << false << false << kUsd
+                              << 0 << 100.0 << 1 << 4.0 << 0;
+    QTest::newRow("cross rate, data dir first")
+        << args({"convert", "1,000.5", "EUR", "JPY"}) << false << true << kEur << kJpy << 1000.5
+        << 1 << 4.0 << 0;
+    QTest::newRow("configured: no fee, rounded") << args({"convert", "250", "GBP", "USD"}) << true
+                                                 << false << 54 << kUsd << 250.0 << 0 << 2.5 << 1;
+    QTest::newRow("--fee overrides") << args({"convert", "--fee", "7.25", "80", "CAD", "EUR"})
+                                     << true << false << 0 << kEur << 80.0 << 1 << 7.25 << 1;
+    QTest::newRow("--no-fee --round")
+        << args({"convert", "0.5", "JPY", "USD", "--no-fee", "--round"}) << false << false << kJpy
+        << kUsd << 0.5 << 0 << 4.0 << 1;
+    QTest::newRow("--no-round beats the file")
+        << args({"convert", "3", "EUR", "EUR", "--no-round"}) << true << false << kEur << kEur
+        << 3.0 << 0 << 2.5 << 0;
+    QTest::newRow("negative fee") << args({"convert", "10", "USD", "CAD", "--fee", "-2"}) << false
+                                  << false << kUsd << 0 << 10.0 << 1 << -2.0 << 0;
+}
+
+void CommandsTest::convertMatchesTheCore() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, configFile);
+    QFETCH(bool, dataDirFirst);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(double, amount);
+    QFETCH(int, cashRateOn);
+    QFETCH(double, cashRate);
+    QFETCH(int, round);
+
+    WriteSampleRates();
+    ConfigRecord stored = DefaultConfig();
+    stored.CashRateOn = 0;
+    stored.CashRate = 2.5;
+    stored.RoundToCent = 1;
+    if (configFile)
+        WriteConfig(stored);
+    const QByteArray configBefore = ReadFile(Path(kConfigFile));
+
+    const Run run = Kestrum(arguments, dataDirFirst);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.code, 0);
+
+    ConfigRecord config = DefaultConfig();
+    config.CashRateOn = static_cast<std::uint8_t>(cashRateOn);
+    config.CashRate = cashRate;
+    config.RoundToCent = static_cast<std::uint8_t>(round);
+    const Conversion expected = ConvertAmount(m_store, config, from, to, amount);
+    QVERIFY(expected.available);
+    QCOMPARE(run.out, FormatResult(expected.result, expected.decimals, false, QLocale::c()) + '\n');
+    // Options apply to one run only.
+    QCOMPARE(ReadFile(Path(kConfigFile)), configBefore);
+}
+
+void CommandsTest::currenciesByCodeInAnyCaseOrByName() {
+    WriteSampleRates();
+    const QString expected = Kestrum({"convert", "100", "CZK", "VEF"}).out;
+    QVERIFY(!expected.isEmpty());
+    for (const char* from : {"czk", "Czk", "Czech. Republic Koruna", "Couronne tchèque"}) {
+        for (const char* to : {"vef", "Venezuelan Bolivar", "Bolivar vénézuélien"}) {
+            const Run run =
+                Kestrum({"convert", "100", QString::fromUtf8(from), QString::fromUtf8(to)});
+            QCOMPARE(run.code, 0);
+            QCOMPARE(run.out, expected);
+        }
+    }
+    const Run french = Kestrum({"convert", "5", "Dollar des Caraïbes Orientales", "usd"});
+    QCOMPARE(french.code, 0);
+    QCOMPARE(french.out, Kestrum({"convert", "5", "XCD", "USD"}).out);
+}
+
+void CommandsTest::verboseNamesCurrenciesDateAndFee() {
+    WriteSampleRates();
+    const QString number = Kestrum({"convert", "100", "EUR", "USD"}).out.trimmed();
+    const Run run = Kestrum({"convert", "100", "EUR", "USD", "--verbose"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out.count('\n'), 1);
+    for (const QString& part :
+         {QStringLiteral("European EURO (EUR)"), QStringLiteral("U.S. Dollar (USD)"), number,
+          QStringLiteral("Tuesday, November 13, 2007"), QStringLiteral("4% cash-rate fee")})
+        QVERIFY2(run.out.contains(part), qPrintable(run.out));
+
+    // French names come from the configured language.
+    ConfigRecord config = DefaultConfig();
+    config.Language = kFrench;
+    config.CashRateOn = 0;
+    WriteConfig(config);
+    const Run french = Kestrum({"convert", "100", "EUR", "USD", "--verbose"});
+    QVERIFY2(french.out.contains(QString::fromUtf8("Dollar américain (USD)")),
+             qPrintable(french.out));
+    QVERIFY2(french.out.contains(QStringLiteral("without a cash-rate fee")),
+             qPrintable(french.out));
+}
+
+void CommandsTest::errorsHaveTheirExitCodes_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("rateFile"); // "sample", "short" or "none"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+
+    const QString sample = QStringLiteral("sample");
+    QTest::newRow("no command arguments") << QStringList{"convert"} << sample << 2 << u"Usage"_s;
+    QTest::newRow("missing currency")
+        << QStringList{"convert", "1", "USD"} << sample << 2 << u"Usage"_s;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << sample << 2 << u"frobnicate"_s;
+    QTest::newRow("unknown option") << QStringList{"list", "--bogus"} << sample << 2 << u"bogus"_s;
+    QTest::newRow("two dots") << QStringList{"convert", "12.3.4", "USD", "CAD"} << sample << 2
+                              << QString::fromLatin1(kMultipleDotsMessage);
+    QTest::newRow("zero") << QStringList{"convert", "0", "USD", "CAD"} << sample << 2
+                          << QString::fromLatin1(kZeroMessage);
+    QTest::newRow("negative amount") << QStringList{"convert", "-5", "USD", "CAD"} << sample << 2
+                                     << u"\"-5\" is not a valid amount"_s;
+    QTest::newRow("fee and no fee")
+        << QStringList{"convert", "1", "USD", "CAD", "--fee", "1", "--no-fee"} << sample << 2
+        << u"--no-fee"_s;
+    QTest::newRow("bad fee") << QStringList{"convert", "1", "USD", "CAD", "--fee", "x"} << sample
+                             << 2 << u"fee"_s;
+    QTest::newRow("rates against EUR")
+        << QStringList{"rates", "--against", "EUR"} << sample << 2 << u"CAD or USD"_s;
+    QTest::newRow("unknown currency")
+        << QStringList{"convert", "1", "XYZ", "CAD"} << sample << 3 << u"XYZ"_s;
+    QTest::newRow("name in the wrong case")
+        << QStringList{"convert", "1", "USD", "canadian dollar"} << sample << 3 << u"canadian"_s;
+    QTest::newRow("no rate from") << QStringList{"convert", "1", "SIT", "CAD"} << sample << 4
+                                  << u"Slovenian Tolar (SIT)"_s;
+    QTest::newRow("no rate to") << QStringList{"convert", "1", "USD", "sit"} << sample << 4
+                                << u"Slovenian Tolar (SIT)"_s;
+    QTest::newRow("no rate file") << QStringList{"convert", "1", "USD", "CAD"} << u"none"_s << 5
+                                  << u"rt.dt"_s;
+    QTest::newRow("rates without a rate file")
+        << QStringList{"rates"} << u"none"_s << 5 << u"rt.dt"_s;
+    QTest::newRow("incomplete rate file")
+        << QStringList{"list"} << u"short"_s << 5 << u"incomplete"_s;
+    QTest::newRow("import of a missing file") << QStringList{"import", "/nonexistent/page.html"}
+                                              << sample << 5 << u"/nonexistent/page.html"_s;
+    QTest::newRow("import of a text file")
+        << QStringList{"import", QStringLiteral(KESTRUM_SAMPLE_README)} << sample << 6
+        << u"not a rate page"_s;
+}
+
+void CommandsTest::errorsHaveTheirExitCodes() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, rateFile);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+
+    if (rateFile == QLatin1String("sample"))
+        WriteSampleRates();
+    else if (rateFile == QLatin1String("short"))
+        WriteFile(Path(kRateFile), EncodeRateFile(m_store).left(kRateFileSize - 1));
+    const QByteArray rates = ReadFile(Path(kRateFile));
+
+    const Run run = Kestrum(arguments);
+    QCOMPARE(run.code, code);
+    QCOMPARE(run.out, QString());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.contains(says), qPrintable(run.err));
+    QCOMPARE(ReadFile(Path(kRateFile)), rates);
+}
+
+void CommandsTest::ratesTablesFollowTheGridRules() {
+    WriteSampleRates();
+    const QList<double> usd = PageRates("U.S. Dollar / Dollar américain");
+    const QList<double> eur = PageRates("European Euro / Europe Euro");
+    const double fee = FeeFactor(DefaultConfig());
+
+    Run run = Kestrum({"rates", "--json", "--amount", "2.5"});
+    QCOMPARE(run.code, 0);
+    QJsonObject grid = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QCOMPARE(grid["against"].toString(), "CAD");
+    const QJsonArray days = grid["days"].toArray();
+    QCOMPARE(days.size(), 5);
+    QCOMPARE(days[0].toObject()["date"].toString(), "2007-11-07");
+    QCOMPARE(days[4].toObject()["heading"].toString(), "Tue, Nov 13, 2007");
+    QJsonArray rows = grid["rows"].toArray();
+    QCOMPARE(rows.size(), 55);
+    QJsonObject row = rows[kEur - 1].toObject();
+    QCOMPARE(row["code"].toString(), "EUR");
+    for (int d = 0; d < 5; ++d) {
+        if (eur[d] == kNotAvailable) {
+            QVERIFY(row["values"].toArray()[d].isNull());
+            QCOMPARE(row["cells"].toArray()[d].toString(), "");
+        } else {
+            QCOMPARE(row["values"].toArray()[d].toDouble(), (eur[d] * fee) * 2.5);
+        }
+    }
+    QCOMPARE(eur[3], kNotAvailable); // the holiday column
+
+    run = Kestrum({"rates", "--against", "usd", "--json"});
+    QCOMPARE(run.code, 0);
+    grid = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    rows = grid["rows"].toArray();
+    QCOMPARE(rows[0].toObject()["code"].toString(), "CAD");
+    QCOMPARE(rows[0].toObject()["values"].toArray()[4].toDouble(), (1.0 / usd[4]) * fee);
+    row = rows[kEur - 1].toObject();
+    QCOMPARE(row["values"].toArray()[0].toDouble(), eur[0] * ((1.0 / usd[0]) * fee));
+    QCOMPARE(row["cells"].toArray()[3].toString(), "NA");
+
+    // The text table: dates as headings, one line per currency, four decimals.
+    run = Kestrum({"rates"});
+    QCOMPARE(run.code, 0);
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2 + 55);
+    QVERIFY(lines[1].contains(QStringLiteral("Wed, Nov 7, 2007")));
+    QVERIFY(lines[1].endsWith(QStringLiteral("Tue, Nov 13, 2007")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("USD   U.S. Dollar")));
+    QVERIFY(lines[2].endsWith(FormatResult(usd[4] * fee, 4, false, QLocale::c())));
+}
+
+void CommandsTest::listShowsCodesNamesAndRates() {
+    WriteSampleRates();
+    Run run = Kestrum({"list", "--json"});
+    QCOMPARE(run.code, 0);
+    const QJsonArray entries = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    QCOMPARE(entries.size(), kCurrencyCount);
+    for (int k = 0; k < kCurrencyCount; ++k) {
+        const QJsonObject entry = entries[k].toObject();
+        QCOMPARE(entry["index"].toInt(), k);
+        QCOMPARE(entry["code"].toString(), QString::fromLatin1(CurrencyCode(k)));
+        QCOMPARE(entry["english"].toString(), FromCp1252(CurrencyName(k, kEnglish)));
+        QCOMPARE(entry["french"].toString(), FromCp1252(CurrencyName(k, kFrench)));
+    }
+    QCOMPARE(entries[0].toObject()["rate"].toDouble(), 1.0);
+    QCOMPARE(entries[kUsd].toObject()["rate"].toDouble(),
+             PageRates("U.S. Dollar / Dollar américain")[4]);
+    QCOMPARE(entries[kJpy].toObject()["rate"].toDouble(), PageRates("Japanese Yen")[4]);
+    QVERIFY(entries[kTolar].toObject()["rate"].isNull());
+
+    run = Kestrum({"list"});
+    QCOMPARE(run.code, 0);
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + kCurrencyCount);
+    QVERIFY(lines[1 + kTolar].contains(QStringLiteral("SIT")));
+    QVERIFY(lines[1 + kTolar].endsWith(QStringLiteral("NA")));
+    QVERIFY(lines[1 + kUsd].contains(QString::fromUtf8("Dollar américain")));
+}
+
+void CommandsTest::importStoresThePageAsADownloadWould() {
+    Run run = Kestrum({"import", QStringLiteral(KESTRUM_SAMPLE_PAGE)});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.code, 0);
+    QVERIFY(run.out.contains(QStringLiteral("Tuesday, November 13, 2007")));
+    QCOMPARE(QFileInfo(Path(kRateFile)).size(), qint64(kRateFileSize));
+    QVERIFY(!QFile::exists(Path(kConfigFile)));
+
+    SetProgramDir(m_dir->path());
+    RateStore store;
+    ConfigRecord config = DefaultConfig();
+    QCOMPARE(LoadRateFile(store, config).status, RateFileStatus::Loaded);
+    SetProgramDir(QString());
+    QCOMPARE(config.DataDate, DateValueFromYmd(2007, 11, 13));
+    QCOMPARE(DayDate(store, 1), DateValueFromYmd(2007, 11, 7));
+    QCOMPARE(DayDate(store, 4), DateValueFromYmd(2007, 11, 12));
+    const struct {
+        int k;
+        const char* label;
+    } checks[] = {{kUsd, "U.S. Dollar / Dollar américain"},
+                  {kEur, "European Euro"},
+                  {kJpy, "Japanese Yen"},
+                  {15, "CFA Franc (African Financial Community)"},
+                  {kTolar, "Slovenian Tolar"}};
+    for (const auto& check : checks) {
+        const QList<double> rates = PageRates(check.label);
+        for (int d = 1; d <= kDayCount; ++d)
+            QCOMPARE(DayRate(store, check.k, d), rates[d - 1]);
+    }
+
+    // With a configuration file, its data date follows, as after a download.
+    ConfigRecord stored = DefaultConfig();
+    stored.RatePageAddress = "http://127.0.0.1/elsewhere.html";
+    stored.CashRate = 3.0;
+    WriteConfig(stored);
+    QFile::remove(Path(kRateFile));
+    run = Kestrum({"import", QStringLiteral(KESTRUM_SAMPLE_PAGE)});
+    QCOMPARE(run.code, 0);
+    const ConfigRecord saved = DeserializeConfig(ReadFile(Path(kConfigFile)));
+    QCOMPARE(saved.DataDate, DateValueFromYmd(2007, 11, 13));
+    QCOMPARE(saved.RatePageAddress, stored.RatePageAddress);
+    QCOMPARE(saved.CashRate, 3.0);
+    QVERIFY(QFile::exists(Path(QStringLiteral("kestrumconfig.bak"))));
+
+    // The configured date order applies: "07/11/13" read as day/month/year.
+    stored.YearPosition = 3;
+    stored.MonthPosition = 2;
+    stored.DayPosition = 1;
+    WriteConfig(stored);
+    QCOMPARE(Kestrum({"import", QStringLiteral(KESTRUM_SAMPLE_PAGE)}).code, 0);
+    QCOMPARE(DeserializeConfig(ReadFile(Path(kConfigFile))).DataDate,
+             DateValueFromYmd(2013, 11, 7));
+}
+
+void CommandsTest::failedImportsLeaveTheFilesAlone() {
+    RateStore other;
+    SetDayDate(other, 5, DateValueFromYmd(2005, 6, 3));
+    SetDayRate(other, kUsd, 5, 1.25);
+    WriteFile(Path(kRateFile), EncodeRateFile(other));
+    WriteConfig(DefaultConfig());
+    const QByteArray rates = ReadFile(Path(kRateFile));
+    const QByteArray config = ReadFile(Path(kConfigFile));
+
+    // Cut after the euro: the date line and the first currencies parse.
+    const QByteArray page = SamplePage();
+    WriteFile(Path(QStringLiteral("cut.html")), page.left(page.indexOf("Fiji")));
+    const Run run = Kestrum({"import", Path(QStringLiteral("cut.html"))});
+    QCOMPARE(run.code, 6);
+    QCOMPARE(ReadFile(Path(kRateFile)), rates);
+    QCOMPARE(ReadFile(Path(kConfigFile)), config);
+    QVERIFY(!QFile::exists(Path(QStringLiteral("kestrumconfig.bak"))));
+}
+
+void CommandsTest::updateFetchesFromALoopbackServer() {
+    httplib::Server server;
+    const std::string page = SamplePage().toStdString();
+    server.Get("/rates.html", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(page, "text/html");
+    });
+    server.Get("/cut.html", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(page.substr(0, page.size() / 2), "text/html");
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    QVERIFY(port > 0);
+    std::thread listener([&server] { server.listen_after_bind(); });
+    const auto stop = qScopeGuard([&] {
+        server.stop();
+        listener.join();
+    });
+    const auto url = [port](const char* path) {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
+    };
+
+    Run run = Kestrum({"update", "--url", url("/rates.html")});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.err, QString()); // no progress bar off a terminal
+    QCOMPARE(run.out.count('\n'), 1);
+    QCOMPARE(ReadFile(Path(kRateFile)), EncodeRateFile(m_store));
+    QVERIFY(!QFile::exists(Path(QStringLiteral("temp.html"))));
+
+    // Failures keep the stored rates and the configuration.
+    ConfigRecord config = DefaultConfig();
+    config.RatePageAddress = url("/cut.html").toStdString();
+    WriteConfig(config);
+    const QByteArray configBefore = ReadFile(Path(kConfigFile));
+    const QByteArray rates = ReadFile(Path(kRateFile));
+    for (const QStringList& arguments :
+         {QStringList{"update"}, QStringList{"update", "--url", url("/missing.html")},
+          QStringList{"update", "--url", QStringLiteral("http://127.0.0.1:1/rates.html")}}) {
+        run = Kestrum(arguments);
+        QCOMPARE(run.code, 6);
+        QCOMPARE(run.err.count('\n'), 1);
+        QCOMPARE(ReadFile(Path(kRateFile)), rates);
+        QCOMPARE(ReadFile(Path(kConfigFile)), configBefore);
+    }
+
+    // The configured address is the default one; the data date is saved.
+    config.RatePageAddress = url("/rates.html").toStdString();
+    WriteConfig(config);
+    QFile::remove(Path(kRateFile));
+    run = Kestrum({"update"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(ReadFile(Path(kRateFile)), EncodeRateFile(m_store));
+    QCOMPARE(DeserializeConfig(ReadFile(Path(kConfigFile))).DataDate,
+             DateValueFromYmd(2007, 11, 13));
+}
+
+void CommandsTest::helpAndVersion() {
+    Run run = Kestrum({"--version"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QStringLiteral("Kestrum " KESTRUM_PROJECT_VERSION "\n"));
+
+    for (const char* help : {"--help", "-h", "--help-all"}) {
+        run = Kestrum({help});
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("Usage: kestrum [options] [command]\n")));
+        for (const char* command : {"convert", "rates", "list", "import", "update"})
+            QVERIFY2(run.out.contains(QLatin1String(command)), command);
+    }
+
+    run = Kestrum({"convert", "--help"});
+    QCOMPARE(run.code, 0);
+    for (const char* part : {"AMOUNT", "FROM", "TO", "--fee", "--no-fee", "--round", "--verbose"})
+        QVERIFY2(run.out.contains(QLatin1String(part)), part);
+    QVERIFY(!run.out.contains(QLatin1String("--against")));
+    run = Kestrum({"rates", "-h"});
+    QCOMPARE(run.code, 0);
+    QVERIFY(run.out.contains(QLatin1String("--against")));
+}
+
+void CommandsTest::buildStagesStarterRates() {
+    const QString dir = QFileInfo(QStringLiteral(KESTRUM_EXECUTABLE)).absolutePath();
+    QVERIFY(QFile::exists(dir + QStringLiteral("/rt.dt")));
+    SetProgramDir(dir);
+    RateStore store;
+    ConfigRecord config = DefaultConfig();
+    const RateFileLoad load = LoadRateFile(store, config);
+    SetProgramDir(QString());
+    QCOMPARE(load.status, RateFileStatus::Loaded);
+    QVERIFY(config.DataDate != kNotAvailable);
+}
+
+QTEST_GUILESS_MAIN(CommandsTest)
+#include "commands_test.moc"
