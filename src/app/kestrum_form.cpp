@@ -332,12 +332,9 @@ void TKestrumForm::FillCurrencyLists() {
     ConvertEdit->clear();
 
     const int language = ShownLanguage();
-    QStringList names{Text(CurrencyName(0, language))};
-    for (int k = 1; k < kCurrencyCount; ++k) {
-        const std::string& name = CurrencyName(k, language);
-        if (!name.empty() && CurrentRate(Rates(), k) != kNotAvailable)
-            names << Text(name);
-    }
+    QStringList names;
+    for (const int k : OfferedCurrencies(CurrencyCatalogue(), Rates(), language))
+        names << Text(CurrencyName(k, language));
     FromComboBox->addItems(names);
     ToComboBox->addItems(names);
 
@@ -350,19 +347,13 @@ void TKestrumForm::FillCurrencyLists() {
 void TKestrumForm::BuildQuickFind() {
     for (int i = 0; i < 26; ++i)
         LetterButtons[i]->setProperty("tag", i + 1);
-    QuickFindTable.fill(QuickFindEntry{});
-    auto firstWith = [](const QComboBox* list, char letter) {
-        for (int p = 0; p < list->count(); ++p) {
-            const std::string name = Bytes(list->itemText(p));
-            if (!name.empty() && name.front() == letter)
-                return p;
-        }
-        return -1;
+    auto entries = [](const QComboBox* list) {
+        std::vector<std::string> texts;
+        for (int p = 0; p < list->count(); ++p)
+            texts.push_back(Bytes(list->itemText(p)));
+        return texts;
     };
-    for (int i = 0; i < 26; ++i) {
-        const char letter = static_cast<char>('A' + i);
-        QuickFindTable[i] = {firstWith(FromComboBox, letter), firstWith(ToComboBox, letter)};
-    }
+    QuickFindTable = BuildQuickFindTable(entries(FromComboBox), entries(ToComboBox));
 }
 
 void TKestrumForm::QuickFind(int tag) {

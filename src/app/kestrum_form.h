@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/currency_lists.h"
+
 #include <QWidget>
 #include <array>
 #include <string>
@@ -89,11 +91,7 @@ public:
     bool ResultShown = false;
 
     // Per letter A..Z: the first From and To list positions starting with it.
-    struct QuickFindEntry {
-        int from = -1;
-        int to = -1;
-    };
-    std::array<QuickFindEntry, 26> QuickFindTable{};
+    QuickFindPositions QuickFindTable{};
 
     // The language the lists are showing: the radio group's item index.
     int ShownLanguage() const;
