@@ -24,29 +24,19 @@ QString CadToUsd(double amount) {
 
 } // namespace
 
-class AmountTest : public QObject {
+class AmountTest : public FormTest {
     Q_OBJECT
-
-    std::unique_ptr<FormEnvironment> env;
-    std::unique_ptr<TKestrumForm> form;
 
     void Enter() { QTest::keyClick(form->SourceEdit, Qt::Key_Return); }
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() {
-        env = std::make_unique<FormEnvironment>();
+        FormTest::init();
         env->WriteRates(FullRateStore());
         form = env->Open();
         form->SourceEdit->setFocus();
         QTRY_VERIFY(form->SourceEdit->hasFocus());
-    }
-    void cleanup() {
-        if (form)
-            QVERIFY(env->watchdog.unexpected.isEmpty());
-        form.reset();
-        env.reset();
     }
 
     void newAmountAfterResult();

@@ -31,11 +31,9 @@ QString ResultWithFee(double fee, bool on = true) {
 
 } // namespace
 
-class CashRateTest : public QObject {
+class CashRateTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormEnvironment> env;
-    std::unique_ptr<TKestrumForm> form;
     QByteArray savedBytes; // the settings file once the window is up
 
     void Open(bool feeOn = true, double fee = kStoredFee) {
@@ -64,14 +62,6 @@ class CashRateTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { env = std::make_unique<FormEnvironment>(); }
-    void cleanup() {
-        if (form)
-            QVERIFY(env->watchdog.unexpected.isEmpty());
-        form.reset();
-        env.reset();
-    }
 
     void typingChangesFeeWithoutSaving();
     void enterNormalisesAndSaves_data();

@@ -40,11 +40,8 @@ ConfigRecord Config(bool feeOn, double fee = 4.0, bool roundToCent = false,
 
 } // namespace
 
-class ConversionTest : public QObject {
+class ConversionTest : public FormTest {
     Q_OBJECT
-
-    std::unique_ptr<FormEnvironment> env;
-    std::unique_ptr<TKestrumForm> form;
 
     // Opens the window over these settings and rates.
     void Open(const ConfigRecord& config, const RateStore& store = FullRateStore()) {
@@ -65,14 +62,6 @@ class ConversionTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { env = std::make_unique<FormEnvironment>(); }
-    void cleanup() {
-        if (form)
-            QVERIFY(env->watchdog.unexpected.isEmpty());
-        form.reset();
-        env.reset();
-    }
 
     void workedValues_data();
     void workedValues();

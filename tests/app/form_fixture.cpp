@@ -124,4 +124,19 @@ void Paste(QLineEdit* edit, const QString& text) {
     edit->paste();
 }
 
+void FormTest::initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void FormTest::init() {
+    env = std::make_unique<FormEnvironment>();
+}
+
+void FormTest::cleanup() {
+    if (form)
+        QVERIFY(env->watchdog.unexpected.isEmpty());
+    form.reset();
+    env.reset();
+}
+
 } // namespace kestrum::test

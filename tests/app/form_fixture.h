@@ -6,6 +6,7 @@
 #include "settings/configuration.h"
 #include "temp_dir.h"
 
+#include <QObject>
 #include <QStringList>
 #include <memory>
 
@@ -64,6 +65,22 @@ public:
     ScopedProgramDir dir;
     MessageCapture messages;
     ModalWatchdog watchdog;
+};
+
+// Base of the window test classes: the locale is pinned, every test function
+// gets a fresh environment, and a stray modal dialog fails the test. A test
+// opens its window with `form = env->Open()`.
+class FormTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<FormEnvironment> env;
+    std::unique_ptr<TKestrumForm> form;
+
+protected slots:
+    void initTestCase();
+    void init();
+    void cleanup();
 };
 
 // The user picks the entry at position index: a key press on the list, which
