@@ -8,6 +8,7 @@
 #include "data/rate_files.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/rate_page_parser.h"
 
@@ -103,6 +104,9 @@ private slots:
     void importStoresThePageAsADownloadWould();
     void failedImportsLeaveTheFilesAlone();
     void updateFetchesFromALoopbackServer();
+    void updateReadsTheRateServices_data();
+    void updateReadsTheRateServices();
+    void sourceSetsAndPrintsTheAddress();
     void helpAndVersion();
     void buildStagesStarterRates();
 
@@ -133,7 +137,8 @@ private:
         run.code = process.exitCode();
         run.out = QString::fromUtf8(process.readAllStandardOutput());
         run.err = QString::fromUtf8(process.readAllStandardError());
-        if (!configExisted && QFile::exists(Path(kConfigFile)))
+        if (!configExisted && QFile::exists(Path(kConfigFile)) &&
+            !arguments.contains(QStringLiteral("source")))
             m_createdConfig << arguments.join(u' ');
         return run;
     }
@@ -150,7 +155,7 @@ void CommandsTest::init() {
 }
 
 void CommandsTest::cleanup() {
-    // No command ever creates the configuration file.
+    // No command but "source" ever creates the configuration file.
     QCOMPARE(m_createdConfig, QStringList());
     m_dir.reset();
 }
@@ -536,6 +541,95 @@ void CommandsTest::updateFetchesFromALoopbackServer() {
              DateValueFromYmd(2007, 11, 13));
 }
 
+void CommandsTest::updateReadsTheRateServices_data() {
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("firstDay"); // the oldest dated record; the days run to Fri 4 Dec 2026
+    QTest::addColumn<double>("usd");   // day 5
+    QTest::addColumn<double>("eur");   // day 5
+
+    QTest::newRow("Bank of Canada")
+        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218;
+    QTest::newRow("ECB") << QStringLiteral("ecb_reference_rates.xml") << 3 << 1.6250 / 1.1645
+                         << 1.6250;
+}
+
+void CommandsTest::updateReadsTheRateServices() {
+    QFETCH(QString, fixture);
+    QFETCH(int, firstDay);
+    QFETCH(double, usd);
+    QFETCH(double, eur);
+
+    const std::string body =
+        ReadFile(QStringLiteral(KESTRUM_UPDATE_FIXTURES "/") + fixture).toStdString();
+    QVERIFY(!body.empty());
+    httplib::Server server;
+    server.Get("/rates", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(body, "application/octet-stream");
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    QVERIFY(port > 0);
+    std::thread listener([&server] { server.listen_after_bind(); });
+    const auto stop = qScopeGuard([&] {
+        server.stop();
+        listener.join();
+    });
+
+    const Run run =
+        Kestrum({"update", "--url", QStringLiteral("http://127.0.0.1:%1/rates").arg(port)});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QStringLiteral("Friday, December 4, 2026")), qPrintable(run.out));
+
+    SetProgramDir(m_dir->path());
+    RateStore store;
+    ConfigRecord config = DefaultConfig();
+    QCOMPARE(LoadRateFile(store, config).status, RateFileStatus::Loaded);
+    SetProgramDir(QString());
+    for (int d = 1; d <= kDayCount; ++d)
+        QCOMPARE(DayDate(store, d),
+                 d < firstDay ? kNotAvailable : DateValueFromYmd(2026, 12, 4) - (kDayCount - d));
+    QCOMPARE(DayRate(store, kUsd, 5), usd);
+    QCOMPARE(DayRate(store, kEur, 5), eur);
+    QCOMPARE(CurrentRate(store, kTolar), kNotAvailable);
+}
+
+void CommandsTest::sourceSetsAndPrintsTheAddress() {
+    const QString valet = QString::fromLatin1(Message(msg::RatePageAddress));
+    const QString ecb =
+        QStringLiteral("https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist-90d.xml");
+    const QString mirror = QStringLiteral("http://127.0.0.1:9/rates.json");
+    const struct {
+        QStringList arguments;
+        int code;
+        QString out;
+        QString stored; // empty: no settings file
+    } steps[] = {
+        {{"source"}, 0, valet + '\n', {}},
+        {{"source", "ftp://mirror.example/rates"}, 2, {}, {}},
+        {{"source", "ecb"}, 0, ecb + '\n', ecb},
+        {{"source"}, 0, ecb + '\n', ecb},
+        {{"source", mirror}, 0, mirror + '\n', mirror},
+        {{"source", "boc", "ecb"}, 2, {}, mirror},
+        {{"source", "rates.example"}, 2, {}, mirror},
+        {{"source", "BOC"}, 0, valet + '\n', valet},
+    };
+    for (const auto& step : steps) {
+        const Run run = Kestrum(step.arguments);
+        const QByteArray label = step.arguments.join(u' ').toUtf8();
+        QVERIFY2(run.code == step.code, label.constData());
+        QCOMPARE(run.out, step.out);
+        QCOMPARE(run.err.isEmpty(), step.code == 0);
+        if (step.stored.isEmpty()) {
+            QVERIFY(!QFile::exists(Path(kConfigFile)));
+            continue;
+        }
+        // The record is created with its defaults; only the address changes.
+        ConfigRecord expected = DefaultConfig();
+        expected.RatePageAddress = step.stored.toStdString();
+        QCOMPARE(ReadFile(Path(kConfigFile)), SerializeConfig(expected));
+    }
+}
+
 void CommandsTest::helpAndVersion() {
     Run run = Kestrum({"--version"});
     QCOMPARE(run.code, 0);
@@ -545,7 +639,7 @@ void CommandsTest::helpAndVersion() {
         run = Kestrum({help});
         QCOMPARE(run.code, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("Usage: kestrum [options] [command]\n")));
-        for (const char* command : {"convert", "rates", "list", "import", "update"})
+        for (const char* command : {"convert", "rates", "list", "import", "update", "source"})
             QVERIFY2(run.out.contains(QLatin1String(command)), command);
     }
 
