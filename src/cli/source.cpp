@@ -11,7 +11,7 @@ constexpr const char* kSyntax = "source [boc|ecb|URL]";
 
 void DefineSource(QCommandLineParser& parser) {
     parser.addPositionalArgument(
-        QStringLiteral("source"),
+        QStringLiteral("SOURCE"),
         QStringLiteral("boc: the Bank of Canada's daily rates; ecb: the European Central Bank's "
                        "reference rates; or any http or https address. Without it the configured "
                        "address is printed."),

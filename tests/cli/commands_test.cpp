@@ -127,6 +127,8 @@ private:
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        for (const auto& [name, value] : m_environment)
+            environment.insert(name, value);
         process.setProcessEnvironment(environment);
         const bool configExisted = QFile::exists(Path(kConfigFile));
         process.start(QStringLiteral(KESTRUM_EXECUTABLE),
@@ -146,12 +148,14 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     RateStore m_store = SampleStore();
     QStringList m_createdConfig;
+    QList<std::pair<QString, QString>> m_environment; // added to the runs of one test
 };
 
 void CommandsTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_createdConfig.clear();
+    m_environment.clear();
 }
 
 void CommandsTest::cleanup() {
@@ -546,11 +550,14 @@ void CommandsTest::updateReadsTheRateServices_data() {
     QTest::addColumn<int>("firstDay"); // the oldest dated record; the days run to Fri 4 Dec 2026
     QTest::addColumn<double>("usd");   // day 5
     QTest::addColumn<double>("eur");   // day 5
+    QTest::addColumn<bool>("proxied"); // through http_proxy, to an address nothing serves
 
     QTest::newRow("Bank of Canada")
-        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218;
+        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218 << false;
     QTest::newRow("ECB") << QStringLiteral("ecb_reference_rates.xml") << 3 << 1.6250 / 1.1645
-                         << 1.6250;
+                         << 1.6250 << false;
+    QTest::newRow("Bank of Canada via a proxy")
+        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218 << true;
 }
 
 void CommandsTest::updateReadsTheRateServices() {
@@ -558,12 +565,14 @@ void CommandsTest::updateReadsTheRateServices() {
     QFETCH(int, firstDay);
     QFETCH(double, usd);
     QFETCH(double, eur);
+    QFETCH(bool, proxied);
 
     const std::string body =
         ReadFile(QStringLiteral(KESTRUM_UPDATE_FIXTURES "/") + fixture).toStdString();
     QVERIFY(!body.empty());
     httplib::Server server;
-    server.Get("/rates", [&](const httplib::Request&, httplib::Response& response) {
+    // A proxy is asked for the whole address.
+    server.Get(".*/rates", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(body, "application/octet-stream");
     });
     const int port = server.bind_to_any_port("127.0.0.1");
@@ -574,8 +583,11 @@ void CommandsTest::updateReadsTheRateServices() {
         listener.join();
     });
 
+    const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    if (proxied)
+        m_environment = {{QStringLiteral("http_proxy"), local}};
     const Run run =
-        Kestrum({"update", "--url", QStringLiteral("http://127.0.0.1:%1/rates").arg(port)});
+        Kestrum({"update", "--url", proxied ? u"http://127.0.0.2:1/rates"_s : local + "/rates"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.contains(QStringLiteral("Friday, December 4, 2026")), qPrintable(run.out));
