@@ -11,6 +11,7 @@
 #include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/rate_page_parser.h"
+#include "update/rate_sources.h"
 
 #include <QDir>
 #include <QFile>
@@ -547,33 +548,23 @@ void CommandsTest::updateFetchesFromALoopbackServer() {
 
 void CommandsTest::updateReadsTheRateServices_data() {
     QTest::addColumn<QString>("fixture");
-    QTest::addColumn<int>("firstDay"); // the oldest dated record; the days run to Fri 4 Dec 2026
-    QTest::addColumn<double>("usd");   // day 5
-    QTest::addColumn<double>("eur");   // day 5
     QTest::addColumn<bool>("proxied"); // through http_proxy, to an address nothing serves
-
-    QTest::newRow("Bank of Canada")
-        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218 << false;
-    QTest::newRow("ECB") << QStringLiteral("ecb_reference_rates.xml") << 3 << 1.6250 / 1.1645
-                         << 1.6250 << false;
-    QTest::newRow("Bank of Canada via a proxy")
-        << QStringLiteral("valet_fx_rates_daily.json") << 1 << 1.4002 << 1.6218 << true;
+    QTest::newRow("Bank of Canada") << u"valet_fx_rates_daily.json"_s << false;
+    QTest::newRow("ECB") << u"ecb_reference_rates.xml"_s << false;
+    QTest::newRow("Bank of Canada via a proxy") << u"valet_fx_rates_daily.json"_s << true;
 }
 
 void CommandsTest::updateReadsTheRateServices() {
     QFETCH(QString, fixture);
-    QFETCH(int, firstDay);
-    QFETCH(double, usd);
-    QFETCH(double, eur);
     QFETCH(bool, proxied);
+    const QByteArray body = ReadFile(QStringLiteral(KESTRUM_UPDATE_FIXTURES "/") + fixture);
+    RateStore expected;
+    QVERIFY(ReadRateBody(body, expected, BuiltInCatalogue(), DefaultConfig()));
 
-    const std::string body =
-        ReadFile(QStringLiteral(KESTRUM_UPDATE_FIXTURES "/") + fixture).toStdString();
-    QVERIFY(!body.empty());
     httplib::Server server;
     // A proxy is asked for the whole address.
     server.Get(".*/rates", [&](const httplib::Request&, httplib::Response& response) {
-        response.set_content(body, "application/octet-stream");
+        response.set_content(body.toStdString(), "application/octet-stream");
     });
     const int port = server.bind_to_any_port("127.0.0.1");
     QVERIFY(port > 0);
@@ -582,7 +573,6 @@ void CommandsTest::updateReadsTheRateServices() {
         server.stop();
         listener.join();
     });
-
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
     if (proxied)
         m_environment = {{QStringLiteral("http_proxy"), local}};
@@ -591,18 +581,7 @@ void CommandsTest::updateReadsTheRateServices() {
     QCOMPARE(run.err, QString());
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.contains(QStringLiteral("Friday, December 4, 2026")), qPrintable(run.out));
-
-    SetProgramDir(m_dir->path());
-    RateStore store;
-    ConfigRecord config = DefaultConfig();
-    QCOMPARE(LoadRateFile(store, config).status, RateFileStatus::Loaded);
-    SetProgramDir(QString());
-    for (int d = 1; d <= kDayCount; ++d)
-        QCOMPARE(DayDate(store, d),
-                 d < firstDay ? kNotAvailable : DateValueFromYmd(2026, 12, 4) - (kDayCount - d));
-    QCOMPARE(DayRate(store, kUsd, 5), usd);
-    QCOMPARE(DayRate(store, kEur, 5), eur);
-    QCOMPARE(CurrentRate(store, kTolar), kNotAvailable);
+    QCOMPARE(ReadFile(Path(kRateFile)), EncodeRateFile(expected));
 }
 
 void CommandsTest::sourceSetsAndPrintsTheAddress() {
@@ -623,6 +602,9 @@ void CommandsTest::sourceSetsAndPrintsTheAddress() {
         {{"source", mirror}, 0, mirror + '\n', mirror},
         {{"source", "boc", "ecb"}, 2, {}, mirror},
         {{"source", "rates.example"}, 2, {}, mirror},
+        {{"source", "http://"}, 2, {}, mirror},
+        {{"source", "http://host/a b"}, 2, {}, mirror},
+        {{"source", "http://host/" + QString(244, 'a')}, 2, {}, mirror}, // 256 characters
         {{"source", "BOC"}, 0, valet + '\n', valet},
     };
     for (const auto& step : steps) {
