@@ -79,6 +79,20 @@ RateStore SampleStore() {
     return store;
 }
 
+// Serves on 127.0.0.1, on a free port, while it lives.
+struct Listening {
+    explicit Listening(httplib::Server& server)
+        : server(server), port(server.bind_to_any_port("127.0.0.1")),
+          thread([&server] { server.listen_after_bind(); }) {}
+    ~Listening() {
+        server.stop();
+        thread.join();
+    }
+    httplib::Server& server;
+    int port;
+    std::thread thread;
+};
+
 struct Run {
     int code = -1;
     QString out;
@@ -501,13 +515,9 @@ void CommandsTest::updateFetchesFromALoopbackServer() {
     server.Get("/cut.html", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(page.substr(0, page.size() / 2), "text/html");
     });
-    const int port = server.bind_to_any_port("127.0.0.1");
+    const Listening listening(server);
+    const int port = listening.port;
     QVERIFY(port > 0);
-    std::thread listener([&server] { server.listen_after_bind(); });
-    const auto stop = qScopeGuard([&] {
-        server.stop();
-        listener.join();
-    });
     const auto url = [port](const char* path) {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
     };
@@ -566,13 +576,9 @@ void CommandsTest::updateReadsTheRateServices() {
     server.Get(".*/rates", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(body.toStdString(), "application/octet-stream");
     });
-    const int port = server.bind_to_any_port("127.0.0.1");
+    const Listening listening(server);
+    const int port = listening.port;
     QVERIFY(port > 0);
-    std::thread listener([&server] { server.listen_after_bind(); });
-    const auto stop = qScopeGuard([&] {
-        server.stop();
-        listener.join();
-    });
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
     if (proxied)
         m_environment = {{QStringLiteral("http_proxy"), local}};
