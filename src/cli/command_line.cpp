@@ -34,8 +34,9 @@ struct ProgramOptions {
         parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),
                                      QStringLiteral("[command]"));
         parser.setApplicationDescription(
-            QStringLiteral("Kestrum converts currencies with the Bank of Canada's rates. Without a "
-                           "command it opens its window.\n\nCommands:\n") +
+            QStringLiteral(
+                "Kestrum converts currencies with the Bank of Canada's or the European "
+                "Central Bank's rates. Without a command it opens its window.\n\nCommands:\n") +
             cli::CommandSummaries().trimmed() +
             QStringLiteral("\n\n\"kestrum COMMAND --help\" describes a command. Exit codes: 2 "
                            "usage, 3 unknown currency, 4 no rate, 5 data file missing or "

@@ -13,6 +13,7 @@
 #include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/rate_page_parser.h"
+#include "update/rate_sources.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -321,8 +322,9 @@ int RunList(const Arguments& arguments) {
 // ---- import -----------------------------------------------------------------
 
 void DefineImport(QCommandLineParser& parser) {
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A saved rate page, e.g. from a browser."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("A saved rate page, Valet JSON answer or ECB XML file."));
 }
 
 int RunImport(const Arguments& arguments) {
@@ -337,7 +339,7 @@ int RunImport(const Arguments& arguments) {
     if (file.error() != QFileDevice::NoError)
         Fail(kDataFileError,
              QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString()));
-    if (!ParseRatePage(page, Rates(), CurrencyCatalogue(), Configuration()))
+    if (!ReadRateBody(page, Rates(), CurrencyCatalogue(), Configuration()))
         Fail(kFetchError, QStringLiteral("\"%1\" is not a rate page in the layout Kestrum reads; "
                                          "nothing was changed.")
                               .arg(path));
@@ -345,12 +347,13 @@ int RunImport(const Arguments& arguments) {
     return kSuccess;
 }
 
-const std::array<Command, 5> kCommands = {{
+const std::array<Command, 6> kCommands = {{
     {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
     {"rates", "Print the five-day rate table.", DefineRates, RunRates},
     {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
     {"import", "Store the rates of a saved rate page.", DefineImport, RunImport},
     {"update", "Download the rate page and store its rates.", DefineUpdate, RunUpdate},
+    {"source", "Print or set where downloads fetch the rates.", DefineSource, RunSource},
 }};
 
 } // namespace

@@ -54,7 +54,7 @@ struct Command {
     int (*run)(const Arguments& arguments);     // throws Failure
 };
 
-// convert, rates, list, import, update.
+// convert, rates, list, import, update, source.
 const Command* FindCommand(const QString& name);
 QString CommandSummaries();
 
@@ -71,5 +71,8 @@ void StoreParsedRates(bool configExists, const QString& source);
 
 void DefineUpdate(QCommandLineParser& parser);
 int RunUpdate(const Arguments& arguments);
+
+void DefineSource(QCommandLineParser& parser);
+int RunSource(const Arguments& arguments);
 
 } // namespace kestrum::cli

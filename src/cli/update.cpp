@@ -1,10 +1,10 @@
 #include "commands.h"
 #include "data/catalogue.h"
-#include "data/cp1252.h"
 #include "data/rate_store.h"
 #include "output.h"
 #include "settings/configuration.h"
 #include "update/rate_page_parser.h"
+#include "update/rate_sources.h"
 #include "update/url_grabber.h"
 
 #include <QEventLoop>
@@ -59,7 +59,7 @@ int RunUpdate(const Arguments& arguments) {
     ExpectArguments(arguments, 0, "update [--url URL]");
     const bool configExists = LoadSettings();
     const QString url =
-        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : FromCp1252(Configuration().RatePageAddress);
+        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : RatePageUrl(Configuration());
     if (url.trimmed().isEmpty())
         Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
                                          "with --url."));

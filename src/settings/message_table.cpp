@@ -17,7 +17,7 @@ constexpr const char* kMessages[kMessageCount] = {
     "Canadian Dollar",
     "U.S. Dollars",
     "Canadian Dollars",
-    "http://www.bankofcanada.ca/fmd/exchange.htm",
+    "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json?recent=5",
     "http://www.kestrum.example/data/",
     "mlist.dt",
     "clist.dt",

@@ -2,6 +2,7 @@
 
 #include "data/dates.h"
 #include "data/number_text.h"
+#include "rate_sources.h"
 #include "settings/file_io.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
@@ -209,7 +210,7 @@ PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
     QByteArray text;
     if (const IoResult load = LoadPageText(text); !load)
         return {PageFileStatus::Unreadable, load.error};
-    if (!ParseRatePage(text, store, catalogue, config))
+    if (!ReadRateBody(text, store, catalogue, config))
         return {PageFileStatus::Unparsable, {}};
     return {};
 }

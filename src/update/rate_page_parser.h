@@ -39,7 +39,8 @@ struct PageFileParse {
     explicit operator bool() const { return status == PageFileStatus::Parsed; }
 };
 
-// Loads the page file and parses it into the store. A page that cannot be
+// Loads the page file and reads it into the store with ReadRateBody, so a
+// rate page or either rate service's answer will do. A page that cannot be
 // read is not parsed at all (stale text never reaches the store) and leaves
 // the store untouched.
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,

@@ -8,8 +8,10 @@
 #include "data/rate_files.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/rate_page_parser.h"
+#include "update/rate_sources.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +79,20 @@ RateStore SampleStore() {
     return store;
 }
 
+// Serves on 127.0.0.1, on a free port, while it lives.
+struct Listening {
+    explicit Listening(httplib::Server& server)
+        : server(server), port(server.bind_to_any_port("127.0.0.1")),
+          thread([&server] { server.listen_after_bind(); }) {}
+    ~Listening() {
+        server.stop();
+        thread.join();
+    }
+    httplib::Server& server;
+    int port;
+    std::thread thread;
+};
+
 struct Run {
     int code = -1;
     QString out;
@@ -103,6 +119,9 @@ private slots:
     void importStoresThePageAsADownloadWould();
     void failedImportsLeaveTheFilesAlone();
     void updateFetchesFromALoopbackServer();
+    void updateReadsTheRateServices_data();
+    void updateReadsTheRateServices();
+    void sourceSetsAndPrintsTheAddress();
     void helpAndVersion();
     void buildStagesStarterRates();
 
@@ -123,6 +142,8 @@ private:
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        for (const auto& [name, value] : m_environment)
+            environment.insert(name, value);
         process.setProcessEnvironment(environment);
         const bool configExisted = QFile::exists(Path(kConfigFile));
         process.start(QStringLiteral(KESTRUM_EXECUTABLE),
@@ -133,7 +154,8 @@ private:
         run.code = process.exitCode();
         run.out = QString::fromUtf8(process.readAllStandardOutput());
         run.err = QString::fromUtf8(process.readAllStandardError());
-        if (!configExisted && QFile::exists(Path(kConfigFile)))
+        if (!configExisted && QFile::exists(Path(kConfigFile)) &&
+            !arguments.contains(QStringLiteral("source")))
             m_createdConfig << arguments.join(u' ');
         return run;
     }
@@ -141,16 +163,18 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     RateStore m_store = SampleStore();
     QStringList m_createdConfig;
+    QList<std::pair<QString, QString>> m_environment; // added to the runs of one test
 };
 
 void CommandsTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_createdConfig.clear();
+    m_environment.clear();
 }
 
 void CommandsTest::cleanup() {
-    // No command ever creates the configuration file.
+    // No command but "source" ever creates the configuration file.
     QCOMPARE(m_createdConfig, QStringList());
     m_dir.reset();
 }
@@ -491,13 +515,9 @@ void CommandsTest::updateFetchesFromALoopbackServer() {
     server.Get("/cut.html", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(page.substr(0, page.size() / 2), "text/html");
     });
-    const int port = server.bind_to_any_port("127.0.0.1");
+    const Listening listening(server);
+    const int port = listening.port;
     QVERIFY(port > 0);
-    std::thread listener([&server] { server.listen_after_bind(); });
-    const auto stop = qScopeGuard([&] {
-        server.stop();
-        listener.join();
-    });
     const auto url = [port](const char* path) {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
     };
@@ -536,6 +556,80 @@ void CommandsTest::updateFetchesFromALoopbackServer() {
              DateValueFromYmd(2007, 11, 13));
 }
 
+void CommandsTest::updateReadsTheRateServices_data() {
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("proxied"); // through http_proxy, to an address nothing serves
+    QTest::newRow("Bank of Canada") << u"valet_fx_rates_daily.json"_s << false;
+    QTest::newRow("ECB") << u"ecb_reference_rates.xml"_s << false;
+    QTest::newRow("Bank of Canada via a proxy") << u"valet_fx_rates_daily.json"_s << true;
+}
+
+void CommandsTest::updateReadsTheRateServices() {
+    QFETCH(QString, fixture);
+    QFETCH(bool, proxied);
+    const QByteArray body = ReadFile(QStringLiteral(KESTRUM_UPDATE_FIXTURES "/") + fixture);
+    RateStore expected;
+    QVERIFY(ReadRateBody(body, expected, BuiltInCatalogue(), DefaultConfig()));
+
+    httplib::Server server;
+    // A proxy is asked for the whole address.
+    server.Get(".*/rates", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(body.toStdString(), "application/octet-stream");
+    });
+    const Listening listening(server);
+    const int port = listening.port;
+    QVERIFY(port > 0);
+    const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    if (proxied)
+        m_environment = {{QStringLiteral("http_proxy"), local}};
+    const Run run =
+        Kestrum({"update", "--url", proxied ? u"http://127.0.0.2:1/rates"_s : local + "/rates"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QStringLiteral("Friday, December 4, 2026")), qPrintable(run.out));
+    QCOMPARE(ReadFile(Path(kRateFile)), EncodeRateFile(expected));
+}
+
+void CommandsTest::sourceSetsAndPrintsTheAddress() {
+    const QString valet = QString::fromLatin1(Message(msg::RatePageAddress));
+    const QString ecb =
+        QStringLiteral("https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist-90d.xml");
+    const QString mirror = QStringLiteral("http://127.0.0.1:9/rates.json");
+    const struct {
+        QStringList arguments;
+        int code;
+        QString out;
+        QString stored; // empty: no settings file
+    } steps[] = {
+        {{"source"}, 0, valet + '\n', {}},
+        {{"source", "ftp://mirror.example/rates"}, 2, {}, {}},
+        {{"source", "ecb"}, 0, ecb + '\n', ecb},
+        {{"source"}, 0, ecb + '\n', ecb},
+        {{"source", mirror}, 0, mirror + '\n', mirror},
+        {{"source", "boc", "ecb"}, 2, {}, mirror},
+        {{"source", "rates.example"}, 2, {}, mirror},
+        {{"source", "http://"}, 2, {}, mirror},
+        {{"source", "http://host/a b"}, 2, {}, mirror},
+        {{"source", "http://host/" + QString(244, 'a')}, 2, {}, mirror}, // 256 characters
+        {{"source", "BOC"}, 0, valet + '\n', valet},
+    };
+    for (const auto& step : steps) {
+        const Run run = Kestrum(step.arguments);
+        const QByteArray label = step.arguments.join(u' ').toUtf8();
+        QVERIFY2(run.code == step.code, label.constData());
+        QCOMPARE(run.out, step.out);
+        QCOMPARE(run.err.isEmpty(), step.code == 0);
+        if (step.stored.isEmpty()) {
+            QVERIFY(!QFile::exists(Path(kConfigFile)));
+            continue;
+        }
+        // The record is created with its defaults; only the address changes.
+        ConfigRecord expected = DefaultConfig();
+        expected.RatePageAddress = step.stored.toStdString();
+        QCOMPARE(ReadFile(Path(kConfigFile)), SerializeConfig(expected));
+    }
+}
+
 void CommandsTest::helpAndVersion() {
     Run run = Kestrum({"--version"});
     QCOMPARE(run.code, 0);
@@ -545,7 +639,7 @@ void CommandsTest::helpAndVersion() {
         run = Kestrum({help});
         QCOMPARE(run.code, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("Usage: kestrum [options] [command]\n")));
-        for (const char* command : {"convert", "rates", "list", "import", "update"})
+        for (const char* command : {"convert", "rates", "list", "import", "update", "source"})
             QVERIFY2(run.out.contains(QLatin1String(command)), command);
     }
 

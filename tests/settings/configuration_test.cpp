@@ -15,7 +15,8 @@
 namespace kestrum {
 namespace {
 
-constexpr const char* kRateAddress = "http://www.bankofcanada.ca/fmd/exchange.htm";
+constexpr const char* kRateAddress =
+    "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json?recent=5";
 constexpr const char* kFilesAddress = "http://www.kestrum.example/data/";
 
 QByteArray Bytes(std::initializer_list<int> values) {
@@ -255,7 +256,7 @@ TEST(MessageTable, HoldsTheFixedTexts) {
         {1, "kestrumconfig"},
         {2, "kestrumconfig.bak"},
         {3, "DATA DOWNLOAD FAILED.  RETRY?"},
-        {13, "http://www.bankofcanada.ca/fmd/exchange.htm"},
+        {13, kRateAddress},
         {14, "http://www.kestrum.example/data/"},
         {20, "Downloading Data Files..."},
         {22, "rt.dt"},
