@@ -2,16 +2,73 @@
 
 #include "kestrum_form.h"
 #include "settings/paths.h"
+#include "shell/single_instance.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kestrum {
 
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kDataDirError = 5;
+
+QString Environment(const char* name) {
+    return QString::fromLocal8Bit(qgetenv(name));
+}
+
+// The platform plugin Qt would load: a -platform argument, else
+// QT_QPA_PLATFORM.
+QString RequestedPlatform(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    return Environment("QT_QPA_PLATFORM");
+}
+
+// Comes forward when a later start of the same program asks.
+void BringForward(QWidget& window) {
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
+    if (!Environment("KESTRUM_REPORT_FORWARD").isEmpty())
+        std::fputs("Kestrum: brought the window forward\n", stderr);
+}
+
+} // namespace
+
+bool HasDisplay(const QString& platform, const QString& x11Display, const QString& waylandDisplay) {
+    const QString plugin = platform.section(QLatin1Char(':'), 0, 0);
+    if (plugin.startsWith(QLatin1String("xcb")))
+        return !x11Display.isEmpty();
+    if (plugin.startsWith(QLatin1String("wayland")))
+        return !waylandDisplay.isEmpty();
+    // offscreen, vnc, eglfs and the like draw without a desktop.
+    if (!plugin.isEmpty())
+        return true;
+    return !x11Display.isEmpty() || !waylandDisplay.isEmpty();
+}
+
 int RunWindow(int argc, char** argv) {
+    // Qt would abort inside the application object; say it in one sentence.
+    if (!HasDisplay(RequestedPlatform(argc, argv), Environment("DISPLAY"),
+                    Environment("WAYLAND_DISPLAY"))) {
+        std::fputs("Kestrum needs a graphical display for its window; the commands work without "
+                   "one: kestrum --help\n",
+                   stderr);
+        return kUsageError;
+    }
+
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every caption. The task bar
+    // groups by the application name.
     QApplication::setApplicationName(QStringLiteral("Kestrum"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrum"));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
@@ -19,10 +76,26 @@ int RunWindow(int argc, char** argv) {
                                      QStringLiteral("dir"));
     parser.addOption(dataDir);
     parser.process(app);
-    if (parser.isSet(dataDir))
-        SetProgramDir(parser.value(dataDir));
+
+    SingleInstanceGuard guard(InstanceName(StartedProgramName()));
+    if (guard.Check() == SingleInstanceGuard::Start::Second) {
+        guard.AskFirstCopyForward();
+        return EXIT_SUCCESS;
+    }
+
+    if (parser.isSet(dataDir)) {
+        const QString dir = parser.value(dataDir);
+        if (!QFileInfo(dir).isDir()) {
+            Messages().Error(nullptr,
+                             QStringLiteral("The data directory \"%1\" does not exist.").arg(dir));
+            return kDataDirError;
+        }
+        SetProgramDir(dir);
+    }
 
     TKestrumForm form;
+    QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,
+                     [&form] { BringForward(form); });
     form.show();
     return QApplication::exec();
 }
