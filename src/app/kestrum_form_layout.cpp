@@ -3,6 +3,7 @@
 #include "glyphs.h"
 #include "kestrum_form.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -209,6 +210,8 @@ void TKestrumForm::CreateControls() {
         list->setMaxVisibleItems(20);
         // Some styles drop the limit and open a popup as tall as the screen.
         list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        // The scroll bar was switched off for the style's own popup.
+        list->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
     // Right column: language, grids, options.
