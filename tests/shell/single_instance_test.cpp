@@ -11,42 +11,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <vector>
+#include <optional>
 
 using namespace kestrum;
 
 namespace {
 
-const QString kForwardLine = QStringLiteral("brought the window forward");
-constexpr int kStartMs = 30000;
+const QString kExecutable = QStringLiteral(KESTRUM_EXECUTABLE);
+constexpr int kWaitMs = 30000;
 
-class Copy {
-public:
-    Copy(const QString& program, const QString& dataDir, const QString& runtimeDir) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
-        environment.insert(QStringLiteral("KESTRUM_REPORT_FORWARD"), QStringLiteral("1"));
-        m_process.setProcessEnvironment(environment);
-        m_process.start(program, {QStringLiteral("--data-dir"), dataDir});
-    }
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A running copy; its standard error goes to a file beside its data.
+struct Copy {
+    QProcess process;
+    QString errors;
     ~Copy() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
+        process.kill();
+        process.waitForFinished();
     }
-
-    QProcess& Process() { return m_process; }
-    // Everything written to standard error so far.
-    QString Errors() {
-        m_errors += QString::fromUtf8(m_process.readAllStandardError());
-        return m_errors;
-    }
-
-private:
-    QProcess m_process;
-    QString m_errors;
+    bool BroughtForward() const { return ReadFile(errors).contains("brought the window forward"); }
 };
 
 } // namespace
@@ -55,7 +42,7 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { QVERIFY(m_runtime.emplace().isValid()); }
     void nameIsTheUpperCaseFileName_data();
     void nameIsTheUpperCaseFileName();
     void laterStartOfTheSameProgram_data();
@@ -66,11 +53,10 @@ private:
     // A data directory with the starter rates and settings that never
     // download, so a copy opens without a message box and stays local.
     QString DataDir(const QString& name) {
-        const QString dir = m_dirs.path() + QLatin1Char('/') + name;
+        const QString dir = m_dirs.filePath(name);
         QDir().mkpath(dir);
-        const QString starter =
-            QFileInfo(QStringLiteral(KESTRUM_EXECUTABLE)).absolutePath() + QStringLiteral("/rt.dt");
-        QFile::copy(starter, dir + QStringLiteral("/rt.dt"));
+        QFile::copy(QFileInfo(kExecutable).absolutePath() + QStringLiteral("/rt.dt"),
+                    dir + QStringLiteral("/rt.dt"));
         ConfigRecord config = DefaultConfig();
         config.AutoDownload = 0;
         config.RatePageAddress = "http://127.0.0.1:1/rates.html";
@@ -79,16 +65,17 @@ private:
             qFatal("cannot write the settings of %s", qPrintable(dir));
         return dir;
     }
-    // A link to the executable under another path.
-    QString Link(const QString& path) {
-        const QString link = m_dirs.path() + QLatin1Char('/') + path;
-        QDir().mkpath(QFileInfo(link).absolutePath());
-        if (!QFile::link(QStringLiteral(KESTRUM_EXECUTABLE), link))
-            qFatal("cannot link %s", qPrintable(link));
-        return link;
-    }
     std::unique_ptr<Copy> Start(const QString& program, const QString& dataDir) {
-        return std::make_unique<Copy>(program, dataDir, m_runtime->path());
+        auto copy = std::make_unique<Copy>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
+        environment.insert(QStringLiteral("KESTRUM_REPORT_FORWARD"), QStringLiteral("1"));
+        copy->process.setProcessEnvironment(environment);
+        copy->errors = dataDir + QStringLiteral(".err");
+        copy->process.setStandardErrorFile(copy->errors);
+        copy->process.start(program, {QStringLiteral("--data-dir"), dataDir});
+        return copy;
     }
     // The start-up work saves the settings, which moves the old file aside.
     static bool StartedUp(const QString& dataDir) {
@@ -96,13 +83,8 @@ private:
     }
 
     QTemporaryDir m_dirs;
-    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::optional<QTemporaryDir> m_runtime;
 };
-
-void SingleInstanceTest::init() {
-    m_runtime = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_runtime->isValid());
-}
 
 void SingleInstanceTest::nameIsTheUpperCaseFileName_data() {
     QTest::addColumn<QString>("path");
@@ -124,7 +106,7 @@ void SingleInstanceTest::nameIsTheUpperCaseFileName() {
 }
 
 void SingleInstanceTest::laterStartOfTheSameProgram_data() {
-    QTest::addColumn<QString>("second"); // link path, empty for the executable itself
+    QTest::addColumn<QString>("link"); // the later start's path, empty for the executable
     QTest::addColumn<bool>("forwards");
     QTest::newRow("same executable") << QString() << true;
     QTest::newRow("same name, other folder") << "elsewhere/kestrum" << true;
@@ -133,55 +115,53 @@ void SingleInstanceTest::laterStartOfTheSameProgram_data() {
 }
 
 void SingleInstanceTest::laterStartOfTheSameProgram() {
-    QFETCH(QString, second);
+    QFETCH(QString, link);
     QFETCH(bool, forwards);
-    const QString firstDir = DataDir(QStringLiteral("first-") + QTest::currentDataTag());
-    const QString secondDir = DataDir(QStringLiteral("second-") + QTest::currentDataTag());
-    const QByteArray secondConfig = [&] {
-        QFile file(secondDir + QStringLiteral("/kestrumconfig"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-
-    auto first = Start(QStringLiteral(KESTRUM_EXECUTABLE), firstDir);
-    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(firstDir), kStartMs);
-    auto later =
-        Start(second.isEmpty() ? QStringLiteral(KESTRUM_EXECUTABLE) : Link(second), secondDir);
-
-    if (forwards) {
-        QVERIFY(later->Process().waitForFinished(kStartMs));
-        QCOMPARE(later->Process().exitStatus(), QProcess::NormalExit);
-        QCOMPARE(later->Process().exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(first->Errors().contains(kForwardLine), kStartMs);
-        // It ended before its start-up work: its files are as they were.
-        QVERIFY(!StartedUp(secondDir));
-        QFile file(secondDir + QStringLiteral("/kestrumconfig"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), secondConfig);
-    } else {
-        QTRY_VERIFY_WITH_TIMEOUT(StartedUp(secondDir), kStartMs);
-        QCOMPARE(later->Process().state(), QProcess::Running);
-        QVERIFY(!first->Errors().contains(kForwardLine));
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    const QString firstDir = DataDir(QStringLiteral("first ") + tag);
+    const QString laterDir = DataDir(QStringLiteral("later ") + tag);
+    const QByteArray laterConfig = ReadFile(laterDir + QStringLiteral("/kestrumconfig"));
+    QString program = kExecutable;
+    if (!link.isEmpty()) {
+        program = m_dirs.filePath(tag + QLatin1Char('/') + link);
+        QVERIFY(QDir().mkpath(QFileInfo(program).absolutePath()));
+        QVERIFY(QFile::link(kExecutable, program));
     }
-    QCOMPARE(first->Process().state(), QProcess::Running);
+
+    const auto first = Start(kExecutable, firstDir);
+    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(firstDir), kWaitMs);
+    const auto later = Start(program, laterDir);
+    if (forwards) {
+        QVERIFY(later->process.waitForFinished(kWaitMs));
+        QCOMPARE(later->process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(later->process.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(first->BroughtForward(), kWaitMs);
+        // It ended before its start-up work: its files are as they were.
+        QVERIFY(!StartedUp(laterDir));
+        QCOMPARE(ReadFile(laterDir + QStringLiteral("/kestrumconfig")), laterConfig);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(StartedUp(laterDir), kWaitMs);
+        QCOMPARE(later->process.state(), QProcess::Running);
+        QVERIFY(!first->BroughtForward());
+    }
+    QCOMPARE(first->process.state(), QProcess::Running);
 }
 
 void SingleInstanceTest::startAfterTheFirstCopyWasKilled() {
     const QString dir = DataDir(QStringLiteral("killed"));
-    auto first = Start(QStringLiteral(KESTRUM_EXECUTABLE), dir);
-    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(dir), kStartMs);
-    first->Process().kill(); // SIGKILL: nothing of it runs to clean up
-    QVERIFY(first->Process().waitForFinished(kStartMs));
+    const auto first = Start(kExecutable, dir);
+    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(dir), kWaitMs);
+    first->process.kill(); // SIGKILL: nothing of it runs to clean up
+    QVERIFY(first->process.waitForFinished(kWaitMs));
 
     const QString nextDir = DataDir(QStringLiteral("next"));
-    auto next = Start(QStringLiteral(KESTRUM_EXECUTABLE), nextDir);
-    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(nextDir), kStartMs);
-    QCOMPARE(next->Process().state(), QProcess::Running);
-
-    // The new copy owns the marker: the one after it brings it forward.
-    auto third = Start(QStringLiteral(KESTRUM_EXECUTABLE), DataDir(QStringLiteral("third")));
-    QVERIFY(third->Process().waitForFinished(kStartMs));
-    QCOMPARE(third->Process().exitCode(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(next->Errors().contains(kForwardLine), kStartMs);
+    const auto next = Start(kExecutable, nextDir);
+    QTRY_VERIFY_WITH_TIMEOUT(StartedUp(nextDir), kWaitMs);
+    // The new copy owns the marker: the start after it brings it forward.
+    const auto third = Start(kExecutable, DataDir(QStringLiteral("third")));
+    QVERIFY(third->process.waitForFinished(kWaitMs));
+    QCOMPARE(third->process.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(next->BroughtForward(), kWaitMs);
 }
 
 QTEST_GUILESS_MAIN(SingleInstanceTest)
