@@ -22,15 +22,6 @@ QString Environment(const char* name) {
     return QString::fromLocal8Bit(qgetenv(name));
 }
 
-// The platform plugin Qt would load: a -platform argument, else
-// QT_QPA_PLATFORM.
-QString RequestedPlatform(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
-            return QString::fromLocal8Bit(argv[i + 1]);
-    return Environment("QT_QPA_PLATFORM");
-}
-
 // Comes forward when a later start of the same program asks.
 void BringForward(QWidget& window) {
     if (window.isMinimized())
@@ -41,24 +32,34 @@ void BringForward(QWidget& window) {
         std::fputs("Kestrum: brought the window forward\n", stderr);
 }
 
-} // namespace
-
-bool HasDisplay(const QString& platform, const QString& x11Display, const QString& waylandDisplay) {
-    const QString plugin = platform.section(QLatin1Char(':'), 0, 0);
+// The X11 and Wayland plugins need their display; offscreen, vnc, eglfs and
+// the like draw without a desktop.
+bool PluginCanDraw(const QString& plugin, const QString& x11, const QString& wayland) {
     if (plugin.startsWith(QLatin1String("xcb")))
-        return !x11Display.isEmpty();
+        return !x11.isEmpty();
     if (plugin.startsWith(QLatin1String("wayland")))
-        return !waylandDisplay.isEmpty();
-    // offscreen, vnc, eglfs and the like draw without a desktop.
-    if (!plugin.isEmpty())
-        return true;
-    return !x11Display.isEmpty() || !waylandDisplay.isEmpty();
+        return !wayland.isEmpty();
+    return true;
 }
+
+// Whether one of the platform plugins Qt would try can open a window.
+bool HasDisplay() {
+    const QString x11 = Environment("DISPLAY");
+    const QString wayland = Environment("WAYLAND_DISPLAY");
+    const QString platforms = Environment("QT_QPA_PLATFORM");
+    if (platforms.isEmpty())
+        return !x11.isEmpty() || !wayland.isEmpty();
+    for (const QString& entry : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (PluginCanDraw(entry.section(QLatin1Char(':'), 0, 0), x11, wayland))
+            return true;
+    return false;
+}
+
+} // namespace
 
 int RunWindow(int argc, char** argv) {
     // Qt would abort inside the application object; say it in one sentence.
-    if (!HasDisplay(RequestedPlatform(argc, argv), Environment("DISPLAY"),
-                    Environment("WAYLAND_DISPLAY"))) {
+    if (!HasDisplay()) {
         std::fputs("Kestrum needs a graphical display for its window; the commands work without "
                    "one: kestrum --help\n",
                    stderr);
