@@ -2,16 +2,74 @@
 
 #include "kestrum_form.h"
 #include "settings/paths.h"
+#include "shell/single_instance.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kestrum {
 
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kDataDirError = 5;
+
+QString Environment(const char* name) {
+    return QString::fromLocal8Bit(qgetenv(name));
+}
+
+// Comes forward when a later start of the same program asks.
+void BringForward(QWidget& window) {
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
+    if (!Environment("KESTRUM_REPORT_FORWARD").isEmpty())
+        std::fputs("Kestrum: brought the window forward\n", stderr);
+}
+
+// The X11 and Wayland plugins need their display; offscreen, vnc, eglfs and
+// the like draw without a desktop.
+bool PluginCanDraw(const QString& plugin, const QString& x11, const QString& wayland) {
+    if (plugin.startsWith(QLatin1String("xcb")))
+        return !x11.isEmpty();
+    if (plugin.startsWith(QLatin1String("wayland")))
+        return !wayland.isEmpty();
+    return true;
+}
+
+// Whether one of the platform plugins Qt would try can open a window.
+bool HasDisplay() {
+    const QString x11 = Environment("DISPLAY");
+    const QString wayland = Environment("WAYLAND_DISPLAY");
+    const QString platforms = Environment("QT_QPA_PLATFORM");
+    if (platforms.isEmpty())
+        return !x11.isEmpty() || !wayland.isEmpty();
+    for (const QString& entry : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (PluginCanDraw(entry.section(QLatin1Char(':'), 0, 0), x11, wayland))
+            return true;
+    return false;
+}
+
+} // namespace
+
 int RunWindow(int argc, char** argv) {
+    // Qt would abort inside the application object; say it in one sentence.
+    if (!HasDisplay()) {
+        std::fputs("Kestrum needs a graphical display for its window; the commands work without "
+                   "one: kestrum --help\n",
+                   stderr);
+        return kUsageError;
+    }
+
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every caption. The task bar
+    // groups by the application name.
     QApplication::setApplicationName(QStringLiteral("Kestrum"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrum"));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
@@ -19,10 +77,26 @@ int RunWindow(int argc, char** argv) {
                                      QStringLiteral("dir"));
     parser.addOption(dataDir);
     parser.process(app);
-    if (parser.isSet(dataDir))
-        SetProgramDir(parser.value(dataDir));
+
+    SingleInstanceGuard guard(InstanceName(StartedProgramName()));
+    if (guard.Check() == SingleInstanceGuard::Start::Second) {
+        guard.AskFirstCopyForward();
+        return EXIT_SUCCESS;
+    }
+
+    if (parser.isSet(dataDir)) {
+        const QString dir = parser.value(dataDir);
+        if (!QFileInfo(dir).isDir()) {
+            Messages().Error(nullptr,
+                             QStringLiteral("The data directory \"%1\" does not exist.").arg(dir));
+            return kDataDirError;
+        }
+        SetProgramDir(dir);
+    }
 
     TKestrumForm form;
+    QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,
+                     [&form] { BringForward(form); });
     form.show();
     return QApplication::exec();
 }

@@ -1,9 +1,34 @@
 #include "cash_rate_form.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 namespace kestrum {
+
+namespace {
+
+// The largest bold pixel size, 16 at most, at which every line fits the box
+// whole: the fonts a platform has can be wider than the ones the box was
+// drawn for.
+QFont FittingFont(QFont font, const QStringList& lines, QSize box, int margin) {
+    for (int pixels = 16; pixels > 8; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        // One more pixel for the caret at a line's end.
+        const int height = static_cast<int>(lines.size()) * metrics.lineSpacing();
+        if (widest + 2 * margin + 1 <= box.width() && height + 2 * margin <= box.height())
+            break;
+    }
+    return font;
+}
+
+} // namespace
 
 TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CashRateForm"));
@@ -30,6 +55,8 @@ TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
     Memo->setFocusPolicy(Qt::NoFocus);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setPlainText(Lines().join(QLatin1Char('\n')));
+    Memo->setFont(FittingFont(font, Lines(), Memo->size(),
+                              static_cast<int>(std::ceil(Memo->document()->documentMargin()))));
 
     Button1 = new QPushButton(QStringLiteral("Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

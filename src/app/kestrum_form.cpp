@@ -20,11 +20,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <memory>
 
 namespace kestrum {
 
@@ -52,6 +54,18 @@ QChar TypedCharacter(const QKeyEvent* key) {
     return text.size() == 1 ? text.front() : QChar();
 }
 
+// The edit's own menu without the key hints: the amount and fee fields refuse
+// the control characters those keys type, so the hints would promise keys
+// that do nothing there.
+void ShowMenuWithoutKeys(QLineEdit* edit, const QPoint& position) {
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+        action->setShortcut(QKeySequence());
+    }
+    menu->exec(edit->mapToGlobal(position));
+}
+
 std::string Bytes(const QString& text) {
     return ToCp1252(text);
 }
@@ -72,6 +86,11 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     connect(ClearButton, &QPushButton::clicked, this, &TKestrumForm::ClearButtonClick);
     connect(EnterButton, &QPushButton::clicked, this, &TKestrumForm::Convert);
     SourceEdit->installEventFilter(this);
+    for (QLineEdit* edit : {SourceEdit, CashRateEdit}) {
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QWidget::customContextMenuRequested, this,
+                [edit](const QPoint& position) { ShowMenuWithoutKeys(edit, position); });
+    }
 
     connect(FromComboBox, &QComboBox::activated, this, &TKestrumForm::FromComboBoxChange);
     connect(ToComboBox, &QComboBox::activated, this, &TKestrumForm::ToComboBoxChange);

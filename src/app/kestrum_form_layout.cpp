@@ -1,7 +1,9 @@
 // Builds the calculator window's controls at their fixed positions.
+#include "focus_marked_button.h"
 #include "glyphs.h"
 #include "kestrum_form.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 
@@ -112,6 +116,8 @@ void TKestrumForm::CreateControls() {
     ConvertEdit = Place(new QLineEdit(Panel12), "ConvertEdit", 16, 12, 201, 26);
     ConvertEdit->setFont(PixelFont(16, true));
     ConvertEdit->setReadOnly(true);
+    // A click may still select the result for copying; Tab passes it by.
+    ConvertEdit->setFocusPolicy(Qt::ClickFocus);
 
     // Keypad.
     Panel5 = Panel(body, "Panel5", 16, 94, 370, 136, true);
@@ -135,7 +141,10 @@ void TKestrumForm::CreateControls() {
         KeypadButton(Panel5, "CommaButton", QStringLiteral("Comma"), 8, 104, 50, 25, PixelFont(11));
     ClearButton = KeypadButton(Panel5, "ClearButton", QStringLiteral("Clear"), 68, 104, 50, 25,
                                PixelFont(13));
-    ClearButton->setShortcut(QKeySequence(Qt::Key_Escape));
+    // Not the button's own shortcut: that clicks 100 ms later and would wipe
+    // keys typed meanwhile.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, ClearButton, &QPushButton::click);
 
     PercentCheckBox = new QCheckBox(QStringLiteral("Cash Rate %"), Panel5);
     PercentCheckBox->setObjectName(QStringLiteral("PercentCheckBox"));
@@ -184,6 +193,11 @@ void TKestrumForm::CreateControls() {
         target->addButton(b);
     }
     target->setExclusive(true);
+    // The list quick find acts on has to stand out at a glance.
+    FindPanel->setStyleSheet(QStringLiteral(
+        "QToolButton { border: 1px solid palette(mid); background: palette(button); }"
+        "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+        " font-weight: bold; }"));
     FromSpeedButton->setChecked(true);
 
     // Currency lists.
@@ -194,6 +208,10 @@ void TKestrumForm::CreateControls() {
     for (QComboBox* list : {FromComboBox, ToComboBox}) {
         list->setFont(PixelFont(16, true));
         list->setMaxVisibleItems(20);
+        // Some styles drop the limit and open a popup as tall as the screen.
+        list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        // The scroll bar was switched off for the style's own popup.
+        list->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
     // Right column: language, grids, options.
@@ -212,10 +230,10 @@ void TKestrumForm::CreateControls() {
     connect(languages, &QButtonGroup::idClicked, this, &TKestrumForm::RadioGroupClick);
 
     GroupBox = Place(new QGroupBox(QStringLiteral("Grids"), body), "GroupBox", 528, 72, 76, 97);
-    CanGridButton =
-        Place(new QPushButton(QStringLiteral("Can"), GroupBox), "CanGridButton", 11, 26, 50, 28);
-    USGridButton =
-        Place(new QPushButton(QStringLiteral("U.S."), GroupBox), "USGridButton", 11, 58, 50, 28);
+    CanGridButton = Place(new FocusMarkedButton(QStringLiteral("Can"), GroupBox), "CanGridButton",
+                          11, 26, 50, 28);
+    USGridButton = Place(new FocusMarkedButton(QStringLiteral("U.S."), GroupBox), "USGridButton",
+                         11, 58, 50, 28);
     for (QPushButton* b : {CanGridButton, USGridButton})
         b->setFlat(true);
 
@@ -237,8 +255,8 @@ void TKestrumForm::CreateControls() {
 
     // Bottom band: the data date.
     Panel3 = Panel(this, "Panel3", 0, 428 - 44, 622, 44, true);
-    DownloadButton =
-        Place(new QPushButton(QStringLiteral("Download"), Panel3), "DownloadButton", 16, 8, 81, 28);
+    DownloadButton = Place(new FocusMarkedButton(QStringLiteral("Download"), Panel3),
+                           "DownloadButton", 16, 8, 81, 28);
     DownloadButton->setFlat(true);
     DownloadButton->setEnabled(false);
     StaticText2 = Text(Panel3, "StaticText2", QStringLiteral("Latest Data : "), 136, 12,
@@ -254,10 +272,15 @@ void TKestrumForm::CreateControls() {
     ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
     ClockTimer->setInterval(10000);
 
-    setTabOrder(SourceEdit, FromComboBox);
-    setTabOrder(FromComboBox, ToComboBox);
-    setTabOrder(ToComboBox, PercentCheckBox);
-    setTabOrder(PercentCheckBox, CashRateEdit);
+    QWidget* const chain[] = {SourceEdit,    FromComboBox, ToComboBox,    PercentCheckBox,
+                              CashRateEdit,  BitBtn2,      RadioItems[0], RadioItems[1],
+                              CanGridButton, USGridButton, dxButton1,     DownloadButton};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+
+    // Placed before start-up, so its messages centre on where it will show.
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 } // namespace kestrum

@@ -24,37 +24,63 @@ QString Version() {
 
 // The options every command takes, and the command itself.
 struct ProgramOptions {
-    QCommandLineOption help;
+    // Our own help option: Qt's would add a --help-all that shows nothing more.
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help.")};
     QCommandLineOption version;
 
-    explicit ProgramOptions(QCommandLineParser& parser)
-        : help(parser.addHelpOption()), version(parser.addVersionOption()) {
+    explicit ProgramOptions(QCommandLineParser& parser) : version(parser.addVersionOption()) {
+        parser.addOption(help);
         parser.addOption(
             {kDataDir, QStringLiteral("Keep the program files in <dir>."), QStringLiteral("dir")});
         parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),
                                      QStringLiteral("[command]"));
+        QString commands;
+        for (const QString& line : cli::CommandSummaries().trimmed().split(QLatin1Char('\n')))
+            commands += QStringLiteral("  ") + line + QLatin1Char('\n');
         parser.setApplicationDescription(
-            QStringLiteral(
-                "Kestrum converts currencies with the Bank of Canada's or the European "
-                "Central Bank's rates. Without a command it opens its window.\n\nCommands:\n") +
-            cli::CommandSummaries().trimmed() +
-            QStringLiteral("\n\n\"kestrum COMMAND --help\" describes a command. Exit codes: 2 "
-                           "usage, 3 unknown currency, 4 no rate, 5 data file missing or "
-                           "unreadable, 6 download or parse failed."));
+            QStringLiteral("Kestrum converts currencies with the Bank of Canada's or the\n"
+                           "European Central Bank's rates. Without a command it opens its "
+                           "window.\n\nCommands:\n") +
+            commands +
+            QStringLiteral("\n\"kestrum COMMAND --help\" describes a command.\n"
+                           "Exit codes: 0 success, 2 usage, 3 unknown currency, 4 no rate,\n"
+                           "            5 data file missing or unreadable, 6 download or parse "
+                           "failed."));
     }
 };
 
-// Qt adds --help-all beside --help; Qt's own options do not apply here.
-bool WantsHelp(const QCommandLineParser& parser, const ProgramOptions& program) {
-    return parser.isSet(program.help) || parser.isSet(QStringLiteral("help-all"));
-}
-
-// The usage line names the program as it was started, often with a path.
-void PrintHelp(const QCommandLineParser& parser) {
+// The usage line names the program as it was started, often with a path, and
+// puts the command before the options.
+void PrintHelp(const QCommandLineParser& parser, const QString& command = QString(),
+               std::FILE* stream = stdout) {
     QString text = parser.helpText();
     const QString usage = QStringLiteral("Usage: ");
-    text.replace(usage + QCoreApplication::arguments().constFirst(), usage + "kestrum");
-    std::fputs(text.toUtf8().constData(), stdout);
+    QString program = QStringLiteral("kestrum");
+    if (!command.isEmpty())
+        program += QLatin1Char(' ') + command;
+    text.replace(usage + QCoreApplication::arguments().constFirst(), usage + program);
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+// The first option given more than once, without its dashes.
+QString RepeatedOption(const QCommandLineParser& parser) {
+    QStringList seen;
+    for (const QString& name : parser.optionNames()) {
+        if (seen.contains(name))
+            return name;
+        seen << name;
+    }
+    return QString();
+}
+
+void RefuseRepeatedOptions(const QCommandLineParser& parser) {
+    const QString repeated = RepeatedOption(parser);
+    if (repeated.isEmpty())
+        return;
+    Fail(cli::kUsageError,
+         QStringLiteral("%1%2 is given more than once (see --help).")
+             .arg(repeated.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), repeated));
 }
 
 QStringList CommandLineArguments(int argc, char** argv) {
@@ -87,14 +113,17 @@ int RunParsed(const QStringList& arguments) {
             cli::PrintLine(Version());
             return cli::kSuccess;
         }
-        if (WantsHelp(parser, program)) {
+        if (parser.isSet(program.help)) {
             PrintHelp(parser);
             return cli::kSuccess;
         }
-        Fail(cli::kUsageError, parser.errorText().isEmpty()
-                                   ? QStringLiteral("No command given; \"kestrum --help\" lists "
-                                                    "the commands.")
-                                   : parser.errorText() + QLatin1Char('.'));
+        if (!parser.errorText().isEmpty()) {
+            cli::PrintErrorLine(parser.errorText());
+            PrintHelp(parser, QString(), stderr);
+            return cli::kUsageError;
+        }
+        Fail(cli::kUsageError,
+             QStringLiteral("No command given; \"kestrum --help\" lists the commands."));
     }
     const cli::Command* command = cli::FindCommand(cli::Unshield(name));
     if (!command)
@@ -104,11 +133,10 @@ int RunParsed(const QStringList& arguments) {
 
     parser.clearPositionalArguments();
     parser.setApplicationDescription(QLatin1String(command->summary));
-    parser.addPositionalArgument(QLatin1String(command->name), QLatin1String(command->summary));
     command->define(parser);
     const bool parsed = parser.parse(arguments);
-    if (WantsHelp(parser, program)) {
-        PrintHelp(parser);
+    if (parser.isSet(program.help)) {
+        PrintHelp(parser, QLatin1String(command->name));
         return cli::kSuccess;
     }
     if (parser.isSet(program.version)) {
@@ -117,6 +145,7 @@ int RunParsed(const QStringList& arguments) {
     }
     if (!parsed)
         Fail(cli::kUsageError, parser.errorText() + QStringLiteral(" (see --help)."));
+    RefuseRepeatedOptions(parser);
 
     UseDataDir(parser);
     QStringList positional;
@@ -130,8 +159,10 @@ int RunParsed(const QStringList& arguments) {
 bool IsCommandLine(int argc, char** argv) {
     QCommandLineParser parser;
     const ProgramOptions program(parser);
-    parser.parse(CommandLineArguments(argc, argv));
-    return !parser.positionalArguments().isEmpty() || WantsHelp(parser, program) ||
+    // An unknown option is a usage error even without a command.
+    if (!parser.parse(CommandLineArguments(argc, argv)))
+        return true;
+    return !parser.positionalArguments().isEmpty() || parser.isSet(program.help) ||
            parser.isSet(program.version);
 }
 

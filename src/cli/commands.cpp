@@ -38,14 +38,25 @@ const QString kVerbose = QStringLiteral("verbose");
 const QString kAgainst = QStringLiteral("against");
 const QString kAmount = QStringLiteral("amount");
 const QString kJson = QStringLiteral("json");
+const QString kWide = QStringLiteral("wide");
+const QString kDigits = QStringLiteral("digits");
+constexpr int kTerminalWidth = 80;
+constexpr int kMaxDigits = 15;
+// Enough for every rate the page prints (0.000449 for the bolivar).
+constexpr int kListDecimals = 6;
 
 QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
 }
 
-QString Described(int k) {
-    return QStringLiteral("%1 (%2)").arg(Name(k, Configuration().Language),
-                                         QLatin1String(CurrencyCode(k)));
+// "Canadian Dollars (CAD)" for an amount other than one, as the grid
+// sentence says it; French names stay as they are, their plural is not a
+// matter of one letter.
+QString Described(int k, double amount = 1.0) {
+    QString name = Name(k, Configuration().Language);
+    if (amount != 1.0 && Configuration().Language == kEnglish && !name.endsWith(QLatin1Char('s')))
+        name += QLatin1Char('s');
+    return QStringLiteral("%1 (%2)").arg(name, QLatin1String(CurrencyCode(k)));
 }
 
 int ResolveCurrency(const QString& text) {
@@ -195,7 +206,8 @@ int RunConvert(const Arguments& arguments) {
         return kSuccess;
     }
     const QString conversion =
-        QStringLiteral("%1 %2 = %3 %4").arg(args[0], Described(a), result, Described(b));
+        QStringLiteral("%1 %2 = %3 %4")
+            .arg(args[0], Described(a, amount), result, Described(b, result.toDouble()));
     if (a == b)
         PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
     else
@@ -210,7 +222,40 @@ void DefineRates(QCommandLineParser& parser) {
         {kAgainst, QStringLiteral("Price in CAD (default) or USD."), QStringLiteral("code")},
         {kAmount, QStringLiteral("Price <n> units instead of one."), QStringLiteral("n")},
         {kJson, QStringLiteral("Print JSON.")},
+        {kWide, QStringLiteral("Full dates as headings; lines wider than 80 columns.")},
+        {kDigits, QStringLiteral("Show <n> significant digits instead of four decimals."),
+         QStringLiteral("n")},
     });
+}
+
+// 1 to 15 significant digits, or 0 for the grid's own four decimals.
+int ReadDigits(const Arguments& arguments) {
+    if (!arguments.IsSet(kDigits))
+        return 0;
+    const QString text = arguments.Value(kDigits);
+    bool ok = false;
+    const int digits = text.toInt(&ok);
+    if (!ok || digits < 1 || digits > kMaxDigits)
+        Fail(kUsageError, QStringLiteral("--digits takes a whole number from 1 to %1, not \"%2\".")
+                              .arg(kMaxDigits)
+                              .arg(text));
+    return digits;
+}
+
+// Redoes the value cells with significant digits: four decimals show small
+// currencies as 0.0001 on every day.
+void UseSignificantDigits(RateGrid& grid, int digits) {
+    if (digits == 0)
+        return;
+    for (GridRow& row : grid.rows)
+        for (GridCell& cell : row.cells)
+            if (cell.kind == GridCellKind::Value)
+                cell.text = SignificantText(cell.value, digits);
+}
+
+// "Nov 13" out of "Tue, Nov 13, 2007".
+QString DayHeading(double date) {
+    return ShortDateText(date).section(QStringLiteral(", "), 1, 1);
 }
 
 GridBase ReadGridBase(const Arguments& arguments) {
@@ -247,34 +292,49 @@ QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount) {
                                 {QStringLiteral("cells"), cells}});
     }
     const bool canadian = against == GridBase::CanadianDollar;
-    return QJsonObject{{QStringLiteral("caption"), grid.caption},
-                       {QStringLiteral("against"), canadian ? "CAD" : "USD"},
-                       {QStringLiteral("unit"), grid.unit},
-                       {QStringLiteral("amount"), amount},
-                       {QStringLiteral("fee"), FeeFactor(Configuration())},
-                       {QStringLiteral("days"), days},
-                       {QStringLiteral("rows"), rows}};
+    return QJsonObject{
+        {QStringLiteral("caption"), grid.caption},
+        {QStringLiteral("against"), canadian ? "CAD" : "USD"},
+        {QStringLiteral("unit"), grid.unit},
+        {QStringLiteral("amount"), amount},
+        {QStringLiteral("feeFactor"), FeeFactor(Configuration())},
+        {QStringLiteral("feePercent"), Configuration().CashRateOn ? Configuration().CashRate : 0.0},
+        {QStringLiteral("days"), days},
+        {QStringLiteral("rows"), rows}};
 }
 
 int RunRates(const Arguments& arguments) {
-    ExpectArguments(arguments, 0, "rates [--against CAD|USD] [--amount N] [--json]");
+    ExpectArguments(arguments, 0,
+                    "rates [--against CAD|USD] [--amount N] [--digits N] [--wide] [--json]");
     const GridBase against = ReadGridBase(arguments);
     const double amount = arguments.IsSet(kAmount) ? ReadAmount(arguments.Value(kAmount)) : 1.0;
+    const int digits = ReadDigits(arguments);
     LoadSettings();
     LoadRates();
     const ConfigRecord& config = Configuration();
-    const RateGrid grid = BuildRateGrid(Rates(), config, against, amount, config.Language);
+    RateGrid grid = BuildRateGrid(Rates(), config, against, amount, config.Language);
+    UseSignificantDigits(grid, digits);
     if (arguments.IsSet(kJson)) {
         PrintJson(GridJson(grid, against, amount));
         return kSuccess;
     }
 
-    PrintLine(QStringLiteral("%1: %2 %3 of each currency in %4, %5.")
-                  .arg(grid.caption, QString::fromStdString(GeneralNumberText(amount)),
-                       amount == 1.0 ? QLatin1String("unit") : QLatin1String("units"), grid.unit,
-                       FeeText(config)));
+    const bool wide = arguments.IsSet(kWide);
+    QString caption = QStringLiteral("%1: %2 %3 of each currency in %4, %5")
+                          .arg(grid.caption, QString::fromStdString(GeneralNumberText(amount)),
+                               amount == 1.0 ? QLatin1String("unit") : QLatin1String("units"),
+                               grid.unit, FeeText(config));
+    QStringList headings(grid.dates.begin(), grid.dates.end());
+    if (!wide) {
+        // The headings lose their years, so the caption names the days.
+        caption += QStringLiteral("; days %1 to %2").arg(grid.dates.front(), grid.dates.back());
+        for (int d = 0; d < kDayCount; ++d)
+            headings[d] = DayHeading(grid.dayDates[d]);
+    }
+    caption += QLatin1Char('.');
+    std::fputs(WrapText(caption, wide ? 0 : kTerminalWidth).toUtf8().constData(), stdout);
     QList<QStringList> rows{QStringList{QStringLiteral("Code"), QStringLiteral("Currency")} +
-                            QStringList(grid.dates.begin(), grid.dates.end())};
+                            headings};
     for (const GridRow& row : grid.rows) {
         QStringList cells{QLatin1String(CurrencyCode(row.currency)), row.name};
         for (const GridCell& cell : row.cells)
@@ -295,10 +355,15 @@ void DefineList(QCommandLineParser& parser) {
 int RunList(const Arguments& arguments) {
     ExpectArguments(arguments, 0, "list [--json]");
     LoadSettings();
-    LoadRates();
+    // The codes and names are worth showing before any rate is stored.
+    if (QFile::exists(ProgramFile(QString::fromLatin1(Message(msg::RateFile)))))
+        LoadRates();
+    else
+        PrintErrorLine(QStringLiteral("No rates are stored yet; \"kestrum update\" or "
+                                      "\"kestrum import FILE\" stores them."));
     QJsonArray entries;
     QList<QStringList> rows{{QStringLiteral("#"), QStringLiteral("Code"), QStringLiteral("English"),
-                             QStringLiteral("French"), QStringLiteral("Rate")}};
+                             QStringLiteral("French"), QStringLiteral("CAD per unit")}};
     for (int k = 0; k < kCurrencyCount; ++k) {
         // Every rate is a price in Canadian dollars, so the base is worth 1.
         const double rate = k == 0 ? 1.0 : CurrentRate(Rates(), k);
@@ -310,7 +375,7 @@ int RunList(const Arguments& arguments) {
                                    {QStringLiteral("rate"), JsonNumberOrNull(present, rate)}});
         rows << QStringList{
             QString::number(k), QLatin1String(CurrencyCode(k)), Name(k, kEnglish), Name(k, kFrench),
-            present ? QString::fromStdString(GeneralNumberText(rate)) : QStringLiteral("NA")};
+            present ? QString::number(rate, 'f', kListDecimals) : QStringLiteral("NA")};
     }
     if (arguments.IsSet(kJson))
         PrintJson(entries);

@@ -1,6 +1,7 @@
 #include "output.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kestrum::cli {
 
@@ -31,6 +32,28 @@ QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligne
         text += line + QLatin1Char('\n');
     }
     return text;
+}
+
+QString WrapText(const QString& text, int width) {
+    if (width <= 0)
+        return text + QLatin1Char('\n');
+    QString wrapped;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            wrapped += line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return wrapped + line + QLatin1Char('\n');
+}
+
+QString SignificantText(double value, int digits) {
+    if (value == 0.0 || !std::isfinite(value))
+        return QString::number(value, 'f', 0);
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    return QString::number(value, 'f', std::max(0, digits - 1 - magnitude));
 }
 
 QString ProgressLine(qint64 position, qint64 total) {

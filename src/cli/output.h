@@ -11,6 +11,14 @@ namespace kestrum::cli {
 // spaces.
 QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned);
 
+// Text broken into lines of at most `width` columns at blanks, each line
+// ending in a line end; 0 keeps it on one line.
+QString WrapText(const QString& text, int width);
+
+// A number with `digits` significant digits and no exponent (0.00101 for
+// three); the whole part is never cut, so 1998.8 gives 1999.
+QString SignificantText(double value, int digits);
+
 // One line of the download progress bar, to be written after a carriage
 // return: a bar and a percentage when the total is known, else the bytes.
 QString ProgressLine(qint64 position, qint64 total);

@@ -2,17 +2,38 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace kestrum {
 
 namespace {
 
+// Centred on its window, or on the screen before the window shows: the box
+// only takes its final size when shown, after Qt placed it.
+class CentredMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        QRect area;
+        if (owner && owner->isVisible())
+            area = owner->frameGeometry();
+        else if (const QScreen* screen = this->screen())
+            area = screen->availableGeometry();
+        if (area.isValid())
+            move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+};
+
 class ModalMessageBoxes final : public MessageBoxes {
 public:
     Answer Show(QWidget* parent, Kind kind, const QString& text, Buttons buttons) override {
-        QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information,
-                        QApplication::applicationDisplayName(), text, QMessageBox::NoButton,
-                        parent);
+        CentredMessageBox box(
+            kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information,
+            QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
         switch (buttons) {
         case Buttons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

@@ -204,8 +204,7 @@ void AmountTest::clearAndEscape() {
     Type(form->SourceEdit, QStringLiteral("25"));
     Enter();
     QVERIFY(!form->ConvertEdit->text().isEmpty());
-    // The shortcut clicks the button the way a mouse click would, so the
-    // fields empty once the click has gone through.
+    // Esc clears as the button does.
     QTest::keyClick(form->SourceEdit, Qt::Key_Escape);
     QTRY_VERIFY(form->SourceEdit->text().isEmpty());
     QVERIFY(form->ConvertEdit->text().isEmpty());

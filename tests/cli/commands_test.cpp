@@ -123,6 +123,8 @@ private slots:
     void updateReadsTheRateServices();
     void sourceSetsAndPrintsTheAddress();
     void helpAndVersion();
+    void outputReadsWell_data();
+    void outputReadsWell();
     void buildStagesStarterRates();
 
 private:
@@ -274,7 +276,7 @@ void CommandsTest::verboseNamesCurrenciesDateAndFee() {
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out.count('\n'), 1);
     for (const QString& part :
-         {QStringLiteral("European EURO (EUR)"), QStringLiteral("U.S. Dollar (USD)"), number,
+         {QStringLiteral("100 European EUROs (EUR)"), QStringLiteral("U.S. Dollars (USD)"), number,
           QStringLiteral("Tuesday, November 13, 2007"), QStringLiteral("4% cash-rate fee")})
         QVERIFY2(run.out.contains(part), qPrintable(run.out));
 
@@ -394,8 +396,8 @@ void CommandsTest::ratesTablesFollowTheGridRules() {
     QCOMPARE(row["values"].toArray()[0].toDouble(), eur[0] * ((1.0 / usd[0]) * fee));
     QCOMPARE(row["cells"].toArray()[3].toString(), "NA");
 
-    // The text table: dates as headings, one line per currency, four decimals.
-    run = Kestrum({"rates"});
+    // The wide text table: dates as headings, one line per currency, four decimals.
+    run = Kestrum({"rates", "--wide"});
     QCOMPARE(run.code, 0);
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2 + 55);
@@ -635,7 +637,7 @@ void CommandsTest::helpAndVersion() {
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, QStringLiteral("Kestrum " KESTRUM_PROJECT_VERSION "\n"));
 
-    for (const char* help : {"--help", "-h", "--help-all"}) {
+    for (const char* help : {"--help", "-h"}) {
         run = Kestrum({help});
         QCOMPARE(run.code, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("Usage: kestrum [options] [command]\n")));
@@ -651,6 +653,85 @@ void CommandsTest::helpAndVersion() {
     run = Kestrum({"rates", "-h"});
     QCOMPARE(run.code, 0);
     QVERIFY(run.out.contains(QLatin1String("--against")));
+}
+
+void CommandsTest::outputReadsWell_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("rates"); // the sample rt.dt, or none
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("out"); // parts of standard output
+    QTest::addColumn<QStringList>("err"); // parts of standard error
+    QTest::addColumn<int>("columns");     // widest output line, 0 for any
+
+    QTest::newRow("window without a display")
+        << QStringList{} << true << 2 << QStringList{}
+        << QStringList{u"needs a graphical display for its window"_s, u"kestrum --help"_s} << 0;
+    QTest::newRow("unknown option, no command")
+        << QStringList{"--bogus"} << true << 2 << QStringList{}
+        << QStringList{u"bogus"_s, u"Usage: kestrum [options] [command]"_s} << 0;
+    QTest::newRow("no --help-all") << QStringList{"--help-all"} << true << 2 << QStringList{}
+                                   << QStringList{u"help-all"_s} << 0;
+    QTest::newRow("repeated option")
+        << QStringList{"convert", "1", "USD", "CAD", "--fee", "5", "--fee", "6"} << true << 2
+        << QStringList{} << QStringList{u"--fee is given more than once"_s} << 0;
+    QTest::newRow("list without rates") << QStringList{"list"} << false << 0
+                                        << QStringList{u"CAD per unit"_s, u"1.000000"_s, u"NA"_s}
+                                        << QStringList{u"No rates are stored"_s} << 0;
+    QTest::newRow("list, one number format")
+        << QStringList{"list"} << true << 0 << QStringList{u"0.964300"_s, u"0.000449"_s}
+        << QStringList{} << 0;
+    QTest::newRow("plural names") << QStringList{"convert", "100", "CAD", "USD", "--verbose"}
+                                  << true << 0
+                                  << QStringList{u"100 Canadian Dollars (CAD) = "_s,
+                                                 u" U.S. Dollars (USD), at"_s}
+                                  << QStringList{} << 0;
+    QTest::newRow("one unit") << QStringList{"convert", "1", "USD", "CAD", "--verbose"} << true << 0
+                              << QStringList{u"1 U.S. Dollar (USD) = "_s} << QStringList{} << 0;
+    QTest::newRow("fee fields") << QStringList{"rates", "--json"} << true << 0
+                                << QStringList{u"\"feeFactor\": 0.96"_s, u"\"feePercent\": 4"_s}
+                                << QStringList{} << 0;
+    QTest::newRow("rates in 80 columns")
+        << QStringList{"rates", "--against", "USD"} << true << 0
+        << QStringList{u"Nov 12  "_s, u"Wed, Nov 7, 2007 to Tue, Nov 13, 2007."_s} << QStringList{}
+        << 80;
+    QTest::newRow("significant digits")
+        << QStringList{"rates", "--digits", "3"} << true << 0
+        << QStringList{u"KRW   South Korean Won"_s, u"  0.00101\n"_s} << QStringList{} << 0;
+    QTest::newRow("digits out of range") << QStringList{"rates", "--digits", "0"} << true << 2
+                                         << QStringList{} << QStringList{u"--digits"_s} << 0;
+    QTest::newRow("help") << QStringList{"--help"} << true << 0
+                          << QStringList{u"\n  convert  Convert"_s, u"Exit codes: 0 success"_s}
+                          << QStringList{} << 80;
+    QTest::newRow("command help")
+        << QStringList{"convert", "--help"} << true << 0
+        << QStringList{u"Usage: kestrum convert [options] AMOUNT FROM TO\n"_s} << QStringList{}
+        << 80;
+}
+
+void CommandsTest::outputReadsWell() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, rates);
+    QFETCH(int, code);
+    QFETCH(QStringList, out);
+    QFETCH(QStringList, err);
+    QFETCH(int, columns);
+
+    if (rates)
+        WriteSampleRates();
+    const Run run = Kestrum(arguments);
+    QCOMPARE(run.code, code);
+    for (const QString& part : out)
+        QVERIFY2(run.out.contains(part), qPrintable(run.out.left(2000)));
+    for (const QString& part : err)
+        QVERIFY2(run.err.contains(part), qPrintable(run.err));
+    if (err.isEmpty())
+        QCOMPARE(run.err, QString());
+    if (columns > 0)
+        for (const QString& line : run.out.split(u'\n'))
+            QVERIFY2(line.size() <= columns, qPrintable(line));
+    // The commands' texts hold no "Arguments:" entry naming the command.
+    QVERIFY(!run.out.contains(QStringLiteral("  convert  Convert an amount between two "
+                                             "currencies.\n\nOptions")));
 }
 
 void CommandsTest::buildStagesStarterRates() {

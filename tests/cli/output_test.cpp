@@ -31,5 +31,23 @@ TEST(ProgressLine, ShowsABarWhenTheTotalIsKnown) {
     EXPECT_EQ(ProgressLine(5335, 0).toStdString(), "Downloading  5335 bytes");
 }
 
+TEST(SignificantText, KeepsTheDigitsWithoutAnExponent) {
+    const struct {
+        double value;
+        int digits;
+        const char* text;
+    } cases[] = {{0.001008, 3, "0.00101"}, {1998.8, 3, "1999"}, {0.9257, 4, "0.9257"},
+                 {-0.5, 2, "-0.50"},       {0.0, 3, "0"},       {12.5, 1, "13"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SignificantText(c.value, c.digits).toStdString(), c.text) << c.value;
+}
+
+TEST(WrapText, BreaksAtBlanksWithinTheWidth) {
+    EXPECT_EQ(WrapText("aaa bbb ccc", 7).toStdString(), "aaa bbb\nccc\n");
+    EXPECT_EQ(WrapText("aaa bbb ccc", 0).toStdString(), "aaa bbb ccc\n");
+    // A word longer than the width stands alone rather than being cut.
+    EXPECT_EQ(WrapText("a verylongword b", 5).toStdString(), "a\nverylongword\nb\n");
+}
+
 } // namespace
 } // namespace kestrum::cli
