@@ -11,7 +11,8 @@
 
 namespace kestrum {
 
-enum TPBColorScheme { pcPurpleBlue = 0, pcAcid = 1, pcLightGreen = 2, pcLightBlue = 3 };
+// A fixed underlying type: a value outside the four schemes is kept, not undefined.
+enum TPBColorScheme : int { pcPurpleBlue = 0, pcAcid = 1, pcLightGreen = 2, pcLightBlue = 3 };
 
 // A colour written as 0x00BBGGRR: red in the low byte.
 QColor ColorFromBgr(std::uint32_t bgr);
