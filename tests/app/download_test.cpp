@@ -6,6 +6,7 @@
 #include "settings/message_table.h"
 #include "update/platform.h"
 #include "update/progress_form.h"
+#include "update/publication_rule.h"
 #include "widgets/prism_bar.h"
 
 #include <QComboBox>
@@ -128,6 +129,8 @@ void DownloadTest::attemptOutcomes() {
         QStringList messageStarts;
         int hits;
         bool stored;
+        // Monday's rates on Tuesday at 10:00, bias 300: new ones in 3 hours.
+        bool beforeTheHour = false;
     } cases[] = {
         {"page does not parse", "/cut.html", true, true, false, {}, {parse}, 1, false},
         {"404, cancel", "/missing.html", true, true, false, {}, {failed}, 1, false},
@@ -152,6 +155,16 @@ void DownloadTest::attemptOutcomes() {
          1,
          true},
         {"automatic off: the button fetches", "/rates.html", true, false, true, {}, {}, 1, true},
+        {"the button before the hour",
+         "/rates.html",
+         true,
+         false,
+         true,
+         {},
+         {HoursMessage(3)},
+         0,
+         false,
+         true},
     };
     for (const auto& c : cases) {
         qInfo("%s", c.name);
@@ -161,13 +174,16 @@ void DownloadTest::attemptOutcomes() {
         PageServer server;
         FakePlatform platform;
         platform.connected = c.connected;
+        const double newest = c.beforeTheHour ? DateValueFromYmd(2026, 12, 7) : kFixtureNewestDate;
+        if (c.beforeTheHour)
+            platform.now = QDateTime(QDate(2026, 12, 8), QTime(10, 0));
         SetPlatform(&platform);
         const auto restore = qScopeGuard([] { SetPlatform(nullptr); });
         ConfigRecord config = DefaultConfig();
         config.AutoDownload = c.autoDownload;
         config.RatePageAddress = c.path ? server.Url(c.path) : "http://127.0.0.1:1/rates.html";
         env->WriteConfig(config);
-        env->WriteRates(FullRateStore());
+        env->WriteRates(FullRateStore(newest));
         env->messages.answers = c.answers;
         env->downloads = true;
         TProgressForm progress;
@@ -193,9 +209,9 @@ void DownloadTest::attemptOutcomes() {
         QVERIFY(!form->DownloadTimer->isActive() && !progress.isVisible());
         QCOMPARE(form->DownloadButton->isEnabled(), !c.stored || !c.autoDownload);
         // Without new rates the store is what "rt.dt" holds.
-        QCOMPARE(Configuration().DataDate, c.stored ? kSampleDate : kFixtureNewestDate);
+        QCOMPARE(Configuration().DataDate, c.stored ? kSampleDate : newest);
         if (!c.stored)
-            QCOMPARE(EncodeRateFile(Rates()), EncodeRateFile(FullRateStore()));
+            QCOMPARE(EncodeRateFile(Rates()), EncodeRateFile(FullRateStore(newest)));
     }
 }
 
