@@ -25,7 +25,7 @@ int RunWindow(int argc, char** argv) {
 
     TKestrumForm form;
     form.show();
-    const TProgressForm progressForm; // hidden until a download shows it
+    TProgressForm progressForm; // hidden until a download shows it
     return QApplication::exec();
 }
 
