@@ -4,6 +4,7 @@
 #include "settings/paths.h"
 #include "shell/single_instance.h"
 #include "widgets/message_box.h"
+#include "update/progress_form.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -98,6 +99,7 @@ int RunWindow(int argc, char** argv) {
     QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,
                      [&form] { BringForward(form); });
     form.show();
+    TProgressForm progressForm; // hidden until a download shows it
     return QApplication::exec();
 }
 

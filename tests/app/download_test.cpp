@@ -1,0 +1,219 @@
+// Downloads through the real window against a rate page served on the
+// loopback interface.
+#include "data/dates.h"
+#include "data/rate_files.h"
+#include "form_fixture.h"
+#include "settings/message_table.h"
+#include "update/platform.h"
+#include "update/progress_form.h"
+#include "update/publication_rule.h"
+#include "widgets/prism_bar.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <httplib.h>
+#include <thread>
+
+using namespace kestrum;
+using namespace kestrum::test;
+using Answer = MessageBoxes::Answer;
+
+namespace {
+
+QByteArray SamplePage() {
+    QFile file(QStringLiteral(KESTRUM_SAMPLE_PAGE));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read the sample page");
+    return file.readAll();
+}
+
+// The sample page's newest day, Tuesday 13 November 2007.
+constexpr double kSampleDate = 39399.0;
+
+class FakePlatform final : public Platform {
+public:
+    QDateTime now = QDateTime::currentDateTime();
+    int bias = 300;
+    bool connected = true;
+    QDateTime Now() const override { return now; }
+    int BaseBias(const QDateTime&) const override { return bias; }
+    bool Connected(const QString&) const override { return connected; }
+};
+
+// Serves the sample page whole at /rates.html, cut short at /cut.html, and
+// a 404 for anything else.
+class PageServer {
+public:
+    PageServer() : m_page(SamplePage().toStdString()) {
+        m_server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            ++hits;
+            if (req.path == "/rates.html" || req.path == "/cut.html")
+                res.set_content(req.path == "/cut.html" ? m_page.substr(0, m_page.size() / 2)
+                                                        : m_page,
+                                "text/html");
+            else
+                res.status = 404;
+        });
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    }
+    ~PageServer() {
+        m_server.stop();
+        m_thread.join();
+    }
+    std::string Url(const char* path) const {
+        return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    }
+    std::atomic<int> hits{0};
+
+private:
+    std::string m_page;
+    httplib::Server m_server;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+} // namespace
+
+class DownloadTest : public FormTest {
+    Q_OBJECT
+private slots:
+    void staleRatesAreFetchedStoredAndShown();
+    void attemptOutcomes();
+};
+
+void DownloadTest::staleRatesAreFetchedStoredAndShown() {
+    PageServer server;
+    ConfigRecord config = DefaultConfig();
+    config.AutoDownload = 1;
+    config.RatePageAddress = server.Url("/rates.html");
+    env->WriteConfig(config);
+    env->WriteRates(FullRateStore());
+    env->downloads = true;
+    TProgressForm progress;
+    form = env->Open();
+
+    QTRY_COMPARE_WITH_TIMEOUT(form->DataDateLabel->text(), DataDateText(kSampleDate), 10000);
+    QCOMPARE(env->messages.texts, QStringList());
+    QCOMPARE(server.hits.load(), 1);
+    QCOMPARE(Configuration().DataDate, kSampleDate);
+    // Not refilled: the page lacks rates the lists still offer.
+    QCOMPARE(form->FromComboBox->count(), ListedNames(Loaded(FullRateStore()), 0).size());
+    QVERIFY(!form->DownloadButton->isEnabled());
+    // The window was shown with its text and the file bar followed the body.
+    QCOMPARE(progress.windowTitle(), QString::fromLatin1(Message(msg::Downloading)));
+    QVERIFY(!progress.isVisible());
+    QCOMPARE(progress.PrismBar->Progress(), 100);
+
+    QCOMPARE(env->dir.Read(QStringLiteral("rt.dt")), EncodeRateFile(Rates()));
+    QVERIFY(env->dir.Exists(QStringLiteral("temp.html")));
+    form.reset();
+    QVERIFY(!env->dir.Exists(QStringLiteral("temp.html")));
+}
+
+void DownloadTest::attemptOutcomes() {
+    const QString failed = QString::fromLatin1(Message(msg::DownloadFailed)) + "\n\n";
+    const QString parse = QString::fromLatin1(Message(msg::ParseError));
+    const QString offline = QString::fromLatin1(Message(msg::NotConnected));
+    const struct {
+        const char* name;
+        const char* path; // nullptr: a port nobody listens on
+        bool connected, autoDownload;
+        bool press; // the Download button, once the timer's attempt is over
+        QList<Answer> answers;
+        QStringList messageStarts;
+        int hits;
+        bool stored;
+        // Monday's rates on Tuesday at 10:00, bias 300: new ones in 3 hours.
+        bool beforeTheHour = false;
+    } cases[] = {
+        {"page does not parse", "/cut.html", true, true, false, {}, {parse}, 1, false},
+        {"404, cancel", "/missing.html", true, true, false, {}, {failed}, 1, false},
+        {"404, yes re-arms",
+         "/missing.html",
+         true,
+         true,
+         false,
+         {Answer::Yes},
+         {failed, failed},
+         2,
+         false},
+        {"refused, cancel", nullptr, true, true, false, {}, {failed}, 0, false},
+        {"offline, cancel", "/rates.html", false, true, false, {}, {offline}, 0, false},
+        {"offline, retry fetches anyway",
+         "/rates.html",
+         false,
+         true,
+         false,
+         {Answer::Retry},
+         {offline},
+         1,
+         true},
+        {"automatic off: the button fetches", "/rates.html", true, false, true, {}, {}, 1, true},
+        {"the button before the hour",
+         "/rates.html",
+         true,
+         false,
+         true,
+         {},
+         {HoursMessage(3)},
+         0,
+         false,
+         true},
+    };
+    for (const auto& c : cases) {
+        qInfo("%s", c.name);
+        form.reset();
+        env.reset(); // the old capture uninstalls itself before the new one installs
+        env = std::make_unique<FormEnvironment>();
+        PageServer server;
+        FakePlatform platform;
+        platform.connected = c.connected;
+        const double newest = c.beforeTheHour ? DateValueFromYmd(2026, 12, 7) : kFixtureNewestDate;
+        if (c.beforeTheHour)
+            platform.now = QDateTime(QDate(2026, 12, 8), QTime(10, 0));
+        SetPlatform(&platform);
+        const auto restore = qScopeGuard([] { SetPlatform(nullptr); });
+        ConfigRecord config = DefaultConfig();
+        config.AutoDownload = c.autoDownload;
+        config.RatePageAddress = c.path ? server.Url(c.path) : "http://127.0.0.1:1/rates.html";
+        env->WriteConfig(config);
+        env->WriteRates(FullRateStore(newest));
+        env->messages.answers = c.answers;
+        env->downloads = true;
+        TProgressForm progress;
+        form = env->Open();
+        if (c.press) {
+            QTRY_VERIFY(form->DownloadButton->isEnabled() && !form->DownloadTimer->isActive());
+            QTest::mouseClick(form->DownloadButton, Qt::LeftButton);
+        }
+
+        if (c.stored) {
+            QTRY_COMPARE_WITH_TIMEOUT(form->DataDateLabel->text(), DataDateText(kSampleDate),
+                                      10000);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(env->messages.texts.size(), c.messageStarts.size(), 10000);
+            QTRY_VERIFY(form->DownloadButton->isEnabled());
+        }
+        QTest::qWait(150); // no late attempt follows
+        QCOMPARE(env->messages.texts.size(), c.messageStarts.size());
+        for (qsizetype i = 0; i < c.messageStarts.size(); ++i)
+            QVERIFY2(env->messages.texts[i].startsWith(c.messageStarts[i]),
+                     qPrintable(env->messages.texts[i]));
+        QCOMPARE(server.hits.load(), c.hits);
+        QVERIFY(!form->DownloadTimer->isActive() && !progress.isVisible());
+        QCOMPARE(form->DownloadButton->isEnabled(), !c.stored || !c.autoDownload);
+        // Without new rates the store is what "rt.dt" holds.
+        QCOMPARE(Configuration().DataDate, c.stored ? kSampleDate : newest);
+        if (!c.stored)
+            QCOMPARE(EncodeRateFile(Rates()), EncodeRateFile(FullRateStore(newest)));
+    }
+}
+
+QTEST_MAIN(DownloadTest)
+#include "download_test.moc"
