@@ -262,7 +262,8 @@ int RunRates(const Arguments& arguments) {
     LoadSettings();
     LoadRates();
     const ConfigRecord& config = Configuration();
-    const RateGrid grid = BuildRateGrid(Rates(), config, against, amount, config.Language);
+    const RateGrid grid =
+        BuildRateGrid(CurrencyCatalogue(), Rates(), config, against, amount, config.Language);
     if (arguments.IsSet(kJson)) {
         PrintJson(GridJson(grid, against, amount));
         return kSuccess;
