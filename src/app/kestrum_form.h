@@ -21,6 +21,7 @@ class QToolButton;
 namespace kestrum {
 
 struct IoResult;
+enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
 // named after control and event.
@@ -139,6 +140,12 @@ private:
     // Sets CashRate from a usable text; false (and a message) when the text
     // is not a number.
     bool TakeCashRate(const QString& text);
+
+    // Rate grids (kestrum_form_grids.cpp).
+    void ConnectGridButtons();
+    void CanGridButtonClick();
+    void USGridButtonClick();
+    void OpenRateGrid(GridBase against);
 
     void DownloadTimerTimer();
     void ClockTimerTimer();
