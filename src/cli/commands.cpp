@@ -12,7 +12,7 @@
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
-#include "update/rate_page_parser.h"
+#include "update/rate_pipeline.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -330,19 +330,20 @@ int RunImport(const Arguments& arguments) {
     ExpectArguments(arguments, 1, "import FILE");
     const bool configExists = LoadSettings();
     const QString path = arguments.Positional()[0];
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(kDataFileError,
-             QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString()));
-    const QByteArray page = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        Fail(kDataFileError,
-             QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString()));
-    if (!ParseRatePage(page, Rates(), CurrencyCatalogue(), Configuration()))
+    const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, path);
+    switch (stored.status) {
+    case PipelineStatus::Stored:
+        break;
+    case PipelineStatus::Unreadable:
+    case PipelineStatus::RateFileFailed:
+    case PipelineStatus::ConfigFileFailed:
+        Fail(kDataFileError, stored.error + QLatin1Char('.'));
+    case PipelineStatus::Unparsable:
         Fail(kFetchError, QStringLiteral("\"%1\" is not a rate page in the layout Kestrum reads; "
                                          "nothing was changed.")
                               .arg(path));
-    StoreParsedRates(configExists, QStringLiteral("\"%1\"").arg(path));
+    }
+    ReportStoredRates(QStringLiteral("\"%1\"").arg(path));
     return kSuccess;
 }
 
@@ -419,15 +420,7 @@ bool LoadSettings() {
     return exists;
 }
 
-void StoreParsedRates(bool configExists, const QString& source) {
-    const IoResult saved = SaveRateFile(Rates(), Configuration());
-    if (!saved)
-        Fail(kDataFileError, saved.error + QLatin1Char('.'));
-    if (configExists) {
-        const IoResult savedConfig = SaveConfiguration();
-        if (!savedConfig)
-            Fail(kDataFileError, savedConfig.error + QLatin1Char('.'));
-    }
+void ReportStoredRates(const QString& source) {
     PrintLine(QStringLiteral("Stored the rates of %1; latest data: %2.")
                   .arg(source, DataDateText(Configuration().DataDate)));
 }

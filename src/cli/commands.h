@@ -65,9 +65,8 @@ void PrintErrorLine(const QString& text);
 // Loads "kestrumconfig" (defaults stay in memory when it is missing) and
 // applies the name files; returns whether "kestrumconfig" exists.
 bool LoadSettings();
-// Writes freshly parsed rates to "rt.dt" as a download does, then the
-// configuration when its file exists, and reports the new data date.
-void StoreParsedRates(bool configExists, const QString& source);
+// The line that follows stored rates: where they came from and the new data date.
+void ReportStoredRates(const QString& source);
 
 void DefineUpdate(QCommandLineParser& parser);
 int RunUpdate(const Arguments& arguments);

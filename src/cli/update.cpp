@@ -4,7 +4,7 @@
 #include "data/rate_store.h"
 #include "output.h"
 #include "settings/configuration.h"
-#include "update/rate_page_parser.h"
+#include "update/rate_pipeline.h"
 #include "update/url_grabber.h"
 
 #include <QEventLoop>
@@ -59,7 +59,7 @@ int RunUpdate(const Arguments& arguments) {
     ExpectArguments(arguments, 0, "update [--url URL]");
     const bool configExists = LoadSettings();
     const QString url =
-        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : FromCp1252(Configuration().RatePageAddress);
+        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : DownloadAddress(Configuration());
     if (url.trimmed().isEmpty())
         Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
                                          "with --url."));
@@ -93,14 +93,21 @@ int RunUpdate(const Arguments& arguments) {
 
     if (!done)
         Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
-    const PageFileParse parse = ParsePageFile(Rates(), CurrencyCatalogue(), Configuration());
-    if (parse.status == PageFileStatus::Unreadable)
-        Fail(kFetchError, parse.error + QLatin1Char('.'));
-    if (!parse)
+    const PipelineResult stored = StoreRatePage(ProgramRates(), configExists);
+    switch (stored.status) {
+    case PipelineStatus::Stored:
+        break;
+    case PipelineStatus::Unreadable:
+        Fail(kFetchError, stored.error + QLatin1Char('.'));
+    case PipelineStatus::Unparsable:
         Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
                                          "Kestrum reads; nothing was changed.")
                               .arg(url));
-    StoreParsedRates(configExists, url);
+    case PipelineStatus::RateFileFailed:
+    case PipelineStatus::ConfigFileFailed:
+        Fail(kDataFileError, stored.error + QLatin1Char('.'));
+    }
+    ReportStoredRates(url);
     return kSuccess;
 }
 

@@ -200,14 +200,14 @@ QString PageFilePath() {
     return ProgramFile(QString::fromLatin1(Message(msg::TempHtml)));
 }
 
-IoResult LoadPageText(QByteArray& text) {
-    return ReadWholeFile(PageFilePath(), text);
+IoResult LoadPageText(QByteArray& text, const QString& path) {
+    return ReadWholeFile(path, text);
 }
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
-                            const ConfigRecord& config) {
+                            const ConfigRecord& config, const QString& path) {
     QByteArray text;
-    if (const IoResult load = LoadPageText(text); !load)
+    if (const IoResult load = LoadPageText(text, path); !load)
         return {PageFileStatus::Unreadable, load.error};
     if (!ParseRatePage(text, store, catalogue, config))
         return {PageFileStatus::Unparsable, {}};

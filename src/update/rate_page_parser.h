@@ -27,9 +27,9 @@ bool ParseRatePage(QByteArrayView page, RateStore& store, const Catalogue& catal
 // Where downloads leave the page: "temp.html" in the program directory.
 QString PageFilePath();
 
-// Reads the whole page file. On failure the text is empty and the result
-// names the file and the reason.
-IoResult LoadPageText(QByteArray& text);
+// Reads the whole page file ("temp.html" unless another path is given). On
+// failure the text is empty and the result names the file and the reason.
+IoResult LoadPageText(QByteArray& text, const QString& path = PageFilePath());
 
 enum class PageFileStatus { Parsed, Unreadable, Unparsable };
 
@@ -43,7 +43,7 @@ struct PageFileParse {
 // read is not parsed at all (stale text never reaches the store) and leaves
 // the store untouched.
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
-                            const ConfigRecord& config);
+                            const ConfigRecord& config, const QString& path = PageFilePath());
 
 // The messages the user sees for a page, in order; none once it parsed.
 QStringList PageFileMessages(const PageFileParse& parse);

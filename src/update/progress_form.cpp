@@ -1,0 +1,104 @@
+#include "progress_form.h"
+
+#include "widgets/prism_bar.h"
+
+#include <QLabel>
+#include <QScreen>
+
+namespace kestrum {
+
+namespace {
+
+TProgressForm* g_progressForm = nullptr;
+
+// Windows' classic application-workspace grey.
+const QColor kWorkspace(0xAB, 0xAB, 0xAB);
+
+TPrismBar* PlaceBar(QWidget* parent, const char* name, int left) {
+    auto* bar = new TPrismBar(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setGeometry(left, 64, 65, 180);
+    bar->SetY(5);
+    bar->SetColorScheme(pcPurpleBlue);
+    bar->SetColor(kWorkspace);
+    QFont font = bar->Font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    bar->SetFont(font);
+    bar->SetFontColor(ColorFromBgr(0x800080));
+    bar->SetMin(0);
+    bar->SetMax(100);
+    bar->SetShowPercentage(true);
+    return bar;
+}
+
+} // namespace
+
+TProgressForm::TProgressForm(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("ProgressForm"));
+    setWindowTitle(QStringLiteral("Downloading Data Files"));
+    setFixedSize(396, 261);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kWorkspace);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    QFont formFont = font();
+    formFont.setBold(true);
+    formFont.setPixelSize(16);
+    setFont(formFont);
+
+    Label1 = new QLabel(QStringLiteral("Downloading Data Files..."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(24, 16, 350, 27);
+    QFont labelFont(QStringLiteral("Courier New"));
+    labelFont.setStyleHint(QFont::Monospace);
+    labelFont.setBold(true);
+    labelFont.setPixelSize(24);
+    Label1->setFont(labelFont);
+
+    TotalPrismBar = PlaceBar(this, "TotalPrismBar", 112);
+    PrismBar = PlaceBar(this, "PrismBar", 232);
+    g_progressForm = this;
+}
+
+TProgressForm::~TProgressForm() {
+    if (g_progressForm == this)
+        g_progressForm = nullptr;
+}
+
+void TProgressForm::ShowProgress(const QString& text) {
+    TotalPrismBar->SetProgress(0);
+    PrismBar->SetProgress(0);
+    Label1->setText(text);
+    setWindowTitle(text);
+    if (!isVisible()) {
+        // Centred on the screen the window is on.
+        if (const QScreen* where = screen())
+            move(where->availableGeometry().center() - rect().center());
+    }
+    show();
+    raise();
+}
+
+void TProgressForm::HideProgress() {
+    hide();
+}
+
+TProgressForm* ProgressForm() {
+    return g_progressForm;
+}
+
+void ShowProgress(const QString& text) {
+    if (g_progressForm)
+        g_progressForm->ShowProgress(text);
+}
+
+void HideProgress() {
+    if (g_progressForm)
+        g_progressForm->HideProgress();
+}
+
+} // namespace kestrum

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace kestrum {
+
+class TPrismBar;
+
+// The download-progress window: one per program, created hidden after the
+// main window and kept until the end. The newest instance is the one the
+// free ShowProgress / HideProgress act on.
+class TProgressForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TProgressForm(QWidget* parent = nullptr);
+    ~TProgressForm() override;
+
+    QLabel* Label1 = nullptr;
+    TPrismBar* TotalPrismBar = nullptr; // the whole job
+    TPrismBar* PrismBar = nullptr;      // the current file
+
+    // Zeroes both bars, shows the text as caption and label, brings the
+    // window to the front.
+    void ShowProgress(const QString& text);
+    void HideProgress();
+};
+
+// The program's progress window, or nullptr before it exists.
+TProgressForm* ProgressForm();
+// Act on ProgressForm(); nothing happens when there is none.
+void ShowProgress(const QString& text);
+void HideProgress();
+
+} // namespace kestrum

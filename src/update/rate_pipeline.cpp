@@ -1,0 +1,55 @@
+#include "rate_pipeline.h"
+
+#include "data/cp1252.h"
+#include "data/rate_files.h"
+
+namespace kestrum {
+
+QString DownloadAddress(const ConfigRecord& config) {
+    return FromCp1252(config.RatePageAddress);
+}
+
+PipelineTarget ProgramRates() {
+    return {Rates(), CurrencyCatalogue(), Configuration()};
+}
+
+PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
+    PipelineResult result;
+    const PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path);
+    if (parse.status == PageFileStatus::Unreadable) {
+        result = {PipelineStatus::Unreadable, parse.error, {}};
+    } else if (!parse) {
+        result.status = PipelineStatus::Unparsable;
+    } else if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
+        result = {PipelineStatus::RateFileFailed, saved.error, {}};
+    } else {
+        if (saveConfiguration) {
+            if (const IoResult config = SaveConfiguration(); !config)
+                return {PipelineStatus::ConfigFileFailed, config.error, {}};
+        }
+        return result;
+    }
+    result.restoreMessages = RateFileMessages(LoadRateFile(target.store, target.config));
+    return result;
+}
+
+QStringList PipelineMessages(const PipelineResult& result) {
+    QStringList messages;
+    switch (result.status) {
+    case PipelineStatus::Stored:
+        return {};
+    case PipelineStatus::Unreadable:
+        messages = PageFileMessages({PageFileStatus::Unreadable, result.error});
+        break;
+    case PipelineStatus::Unparsable:
+        messages = PageFileMessages({PageFileStatus::Unparsable, {}});
+        break;
+    case PipelineStatus::RateFileFailed:
+    case PipelineStatus::ConfigFileFailed:
+        messages = {result.error};
+        break;
+    }
+    return messages + result.restoreMessages;
+}
+
+} // namespace kestrum

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/catalogue.h"
+#include "data/rate_store.h"
+#include "settings/configuration.h"
+#include "update/rate_page_parser.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace kestrum {
+
+// The address downloads fetch, as the configuration names it.
+QString DownloadAddress(const ConfigRecord& config);
+
+enum class PipelineStatus {
+    Stored,           // "rt.dt" written, the data date and current rates follow
+    Unreadable,       // the page file could not be read
+    Unparsable,       // the page is not in a layout the readers know
+    RateFileFailed,   // "rt.dt" could not be written
+    ConfigFileFailed, // rates stored, but the configuration file could not be
+};
+
+struct PipelineResult {
+    PipelineStatus status = PipelineStatus::Stored;
+    QString error;               // the system's reason, for the failed file steps
+    QStringList restoreMessages; // from reloading "rt.dt" after a failure
+    explicit operator bool() const { return status == PipelineStatus::Stored; }
+};
+
+struct PipelineTarget {
+    RateStore& store;
+    const Catalogue& catalogue;
+    ConfigRecord& config;
+};
+
+// What follows a transfer or an import: parse the page file at `path` into
+// the store, write "rt.dt" and, when asked, the configuration file (which
+// always holds the program-wide record). When the page
+// cannot be read or parsed, or "rt.dt" cannot be written, the store and the
+// data date are reloaded from "rt.dt", so memory never holds rates that the
+// file does not.
+PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration,
+                             const QString& path = PageFilePath());
+
+// The program-wide store, catalogue and configuration record.
+PipelineTarget ProgramRates();
+
+// The messages a window shows for a result, in order; none after success.
+QStringList PipelineMessages(const PipelineResult& result);
+
+} // namespace kestrum
