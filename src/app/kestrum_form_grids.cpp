@@ -2,6 +2,8 @@
 #include "grids/rate_grid_form.h"
 #include "kestrum_form.h"
 #include "settings/configuration.h"
+#include "settings/message_table.h"
+#include "update/progress_form.h"
 
 #include <QPushButton>
 
@@ -22,6 +24,7 @@ void TKestrumForm::USGridButtonClick() {
 
 void TKestrumForm::OpenRateGrid(GridBase against) {
     TCRateForm form(this);
+    ShowProgress(QString::fromLatin1(Message(msg::Parsing)));
     // The grid names the currencies in the language the lists show; the
     // record is saved by the next change of a setting, not here.
     Configuration().Language = static_cast<std::uint8_t>(ShownLanguage());
@@ -29,6 +32,7 @@ void TKestrumForm::OpenRateGrid(GridBase against) {
         form.DoCanGrid();
     else
         form.DoUSGrid();
+    HideProgress();
     form.exec();
 }
 

@@ -6,7 +6,9 @@
 #include "data/rate_store.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
+#include "update/progress_form.h"
 #include "widgets/message_box.h"
+#include "widgets/prism_bar.h"
 #include "widgets/typed_key.h"
 
 #include <QBoxLayout>
@@ -45,8 +47,7 @@ QString AmountText(const std::string& bytes) {
 
 } // namespace
 
-TCRateForm::TCRateForm(QWidget* parent, TProgressForm* progress)
-    : QDialog(parent), m_progress(progress) {
+TCRateForm::TCRateForm(QWidget* parent) : QDialog(parent) {
     CreateControls();
 
     connect(Button1, &QPushButton::clicked, this, &TCRateForm::Button1Click);
@@ -89,6 +90,7 @@ void TCRateForm::CreateControls() {
     AmountEdit = new QLineEdit(QStringLiteral("1.00"), Panel3);
     AmountEdit->setObjectName(QStringLiteral("AmountEdit"));
     AmountEdit->setFixedWidth(121);
+    m_pricedAmount = AmountEdit->text();
     StaticText2 = Caption(Panel3, "StaticText2", QStringLiteral("= ? "));
     CurrencyLabel = Caption(Panel3, "CurrencyLabel", QStringLiteral("Currency"));
     amountRow->addWidget(Button1);
@@ -190,6 +192,8 @@ void TCRateForm::Fill(GridBase against) {
 
     for (int d = 1; d <= kDayCount; ++d)
         StringGrid->horizontalHeaderItem(d - 1)->setText(m_unitGrid.dates[d - 1]);
+    // The overall bar stays at the 0 the opener's ShowProgress left while the
+    // names go in.
     for (int row = 1; row <= kPageLabelCount; ++row) {
         MoveBars(0, row * 100 / 110);
         StringGrid->verticalHeaderItem(row - 1)->setText(m_unitGrid.rows[row - 1].name);
@@ -215,6 +219,12 @@ void TCRateForm::RecalculatePage() {
         return;
     }
 
+    TProgressForm* progress = ProgressForm();
+    if (progress) {
+        progress->show();
+        progress->raise();
+    }
+    m_pricedAmount = AmountEdit->text();
     const QLocale locale;
     for (int column = 1; column <= kDayCount; ++column) {
         for (int row = 1; row <= kPageLabelCount; ++row) {
@@ -223,13 +233,21 @@ void TCRateForm::RecalculatePage() {
             SetBody(column, row, ScaledCell(unit, *amount.value, locale).text);
         }
     }
+    if (progress)
+        progress->HideProgress();
     raise();
     activateWindow();
 }
 
 void TCRateForm::MoveBars(int total, int item) {
-    (void)total;
-    (void)item;
+    TProgressForm* progress = ProgressForm();
+    if (!progress)
+        return;
+    // A bar redraws at every set; most steps leave it where it is.
+    for (auto [bar, value] :
+         {std::pair{progress->TotalPrismBar, total}, {progress->PrismBar, item}})
+        if (bar->Progress() != value)
+            bar->SetProgress(value);
 }
 
 void TCRateForm::Button1Click() {
@@ -241,8 +259,10 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
         return;
     DateLabel->setText(Cells(column, 0));
     AmountEdit->setText(AmountText(NormalizeNumber(ToCp1252(AmountEdit->text()), kAmountFallback)));
-    ConversionLabel->setText(ConversionSentence(AmountEdit->text(), Cells(0, row),
-                                                Cells(column, row), CurrencyLabel->text()));
+    // The amount the cells were priced for, not one typed since: the line
+    // must not claim that 2.5 units are worth what one unit is.
+    ConversionLabel->setText(ConversionSentence(m_pricedAmount, Cells(0, row), Cells(column, row),
+                                                CurrencyLabel->text()));
 }
 
 // Returns true when the key is to be discarded.

@@ -13,16 +13,14 @@ class QTableWidget;
 
 namespace kestrum {
 
-class TProgressForm;
-
 // The five stored days of every currency against the Canadian or the U.S.
 // dollar. Created for one opening, filled once, shown modally.
 class TCRateForm : public QDialog {
     Q_OBJECT
 public:
-    // The progress window's bars follow the fills and the recalculation; it
-    // may be null.
-    explicit TCRateForm(QWidget* parent = nullptr, TProgressForm* progress = nullptr);
+    // The program's progress window, when there is one, follows the fills
+    // and the recalculation.
+    explicit TCRateForm(QWidget* parent = nullptr);
 
     QFrame* Panel3 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -64,10 +62,10 @@ private:
     void AmountEditChange();
     void AmountEditExit();
 
-    TProgressForm* m_progress = nullptr;
     // The cells for one unit, kept from the fill: every recalculation scales
     // from them, so the table always agrees with the sentence under it.
     RateGrid m_unitGrid;
+    QString m_pricedAmount; // the amount text the body shows values for
 };
 
 } // namespace kestrum

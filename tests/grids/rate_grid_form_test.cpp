@@ -1,8 +1,10 @@
-// The rate grid window, filled from a store whose second day has no rates.
+// The rate grid window over a store whose second day has no rates.
 #include "app/form_fixture.h"
 
-#include "data/catalogue.h"
+#include "data/number_text.h"
 #include "grids/rate_grid_form.h"
+#include "update/progress_form.h"
+#include "widgets/prism_bar.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,28 +27,19 @@ const char* const kDates[] = {"Mon, May 30, 2005", "Tue, May 31, 2005", "Wed, Ju
 
 RateStore GridStore() {
     RateStore store = FullRateStore();
-    for (int k = 1; k < kCurrencyCount; ++k)
+    for (int k = 1; k < 56; ++k)
         SetDayRate(store, k, kEmptyDay, kNotAvailable);
     return Loaded(store);
 }
 
-// What a body cell must show for `amount` units, with the default 4 % fee.
-QString Expected(GridBase against, int column, int row, double amount) {
+// A body cell for `amount` units with the default 4 % fee.
+QString Expected(bool us, int column, int row, double amount = 1.0) {
     const RateStore store = GridStore();
-    const double rate = DayRate(store, row, column);
-    const double usd = DayRate(store, 1, column);
-    if (against == GridBase::CanadianDollar)
+    const double rate = DayRate(store, row, column), usd = DayRate(store, 1, column);
+    if (!us)
         return rate < 0 ? QString() : QString::number(0.96 * rate * amount, 'f', 4);
-    if (usd < 0)
-        return QStringLiteral("NA");
-    return QString::number((row == 1 ? 1.0 : rate) * 0.96 / usd * amount, 'f', 4);
-}
-
-void ClickCell(TCRateForm* grid, int column, int row) {
-    QTableWidgetItem* item = grid->StringGrid->item(row - 1, column - 1);
-    grid->StringGrid->scrollToItem(item);
-    QTest::mouseClick(grid->StringGrid->viewport(), Qt::LeftButton, {},
-                      grid->StringGrid->visualItemRect(item).center());
+    return usd < 0 ? QStringLiteral("NA")
+                   : QString::number((row == 1 ? 1.0 : rate) * 0.96 / usd * amount, 'f', 4);
 }
 
 } // namespace
@@ -54,24 +47,29 @@ void ClickCell(TCRateForm* grid, int column, int row) {
 class RateGridFormTest : public FormTest {
     Q_OBJECT
 
+    std::unique_ptr<TProgressForm> progress;
     std::unique_ptr<TCRateForm> grid;
 
-    TCRateForm* OpenGrid(GridBase against) {
+    void OpenGrid(bool us) {
         Rates() = GridStore();
+        progress = std::make_unique<TProgressForm>();
         grid = std::make_unique<TCRateForm>();
-        against == GridBase::CanadianDollar ? grid->DoCanGrid() : grid->DoUSGrid();
+        us ? grid->DoUSGrid() : grid->DoCanGrid();
         grid->show();
-        if (!QTest::qWaitForWindowActive(grid.get()))
-            qFatal("the grid did not become active");
-        return grid.get();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
     }
-
-    // Every body cell against `amount`, the fixed row and column unchanged.
-    void CompareBody(GridBase against, double amount) {
-        for (int column = 1; column <= kDayCount; ++column) {
+    void ClickCell(int column, int row) {
+        QTableWidgetItem* item = grid->StringGrid->item(row - 1, column - 1);
+        grid->StringGrid->scrollToItem(item);
+        QTest::mouseClick(grid->StringGrid->viewport(), Qt::LeftButton, {},
+                          grid->StringGrid->visualItemRect(item).center());
+    }
+    // Every body cell for `amount`; the dates and names untouched.
+    void CompareBody(bool us, double amount) {
+        for (int column = 1; column <= 5; ++column) {
             QCOMPARE(grid->Cells(column, 0), QLatin1String(kDates[column - 1]));
             for (int row = 1; row <= 55; ++row)
-                QCOMPARE(grid->Cells(column, row), Expected(against, column, row, amount));
+                QCOMPARE(grid->Cells(column, row), Expected(us, column, row, amount));
         }
         for (int row = 2; row <= 55; ++row)
             QCOMPARE(grid->Cells(0, row), NameOf(row));
@@ -80,158 +78,114 @@ class RateGridFormTest : public FormTest {
 private slots:
     void cleanup() {
         grid.reset();
+        progress.reset();
         FormTest::cleanup();
     }
 
     void oneUnitTables_data() {
-        QTest::addColumn<GridBase>("against");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("unit");
+        QTest::addColumn<bool>("us");
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("Canadian dollar")
-            << GridBase::CanadianDollar << "Exchange Rates v. Canadian Dollar"
-            << "Canadian Dollars" << NameOf(1);
-        QTest::newRow("U.S. dollar") << GridBase::USDollar << "Exchange Rates v. U.S. Dollar"
-                                     << "U.S. Dollars"
-                                     << "Canadian Dollar";
+        QTest::addColumn<QString>("emptyDay"); // row 1 of the day without rates
+        QTest::addColumn<QString>("sentence"); // for the franc that day
+        QTest::newRow("Can") << false << NameOf(1) << ""
+                             << "1.00 Swiss Francs =  Canadian Dollars";
+        QTest::newRow("U.S.") << true << "Canadian Dollar"
+                              << "NA"
+                              << "1.00 Swiss Francs = NA U.S. Dollars";
     }
     void oneUnitTables() {
-        QFETCH(GridBase, against);
-        QFETCH(QString, caption);
-        OpenGrid(against);
-        QCOMPARE(grid->windowTitle(), caption);
-        QTEST(grid->CurrencyLabel->text(), "unit");
+        QFETCH(bool, us);
+        OpenGrid(us);
         QTEST(grid->Cells(0, 1), "firstName");
-        QCOMPARE(grid->AmountEdit->text(), QStringLiteral("1.00"));
-        QCOMPARE(grid->DateLabel->text(), QStringLiteral("Date"));
-        QCOMPARE(grid->ConversionLabel->text(), QStringLiteral("Conversion"));
-        CompareBody(against, 1.0);
-        // The day without rates: empty against the Canadian dollar, "NA"
-        // against the U.S. dollar, its first row included.
-        QVERIFY(grid->Cells(kEmptyDay, 1) ==
-                (against == GridBase::USDollar ? QStringLiteral("NA") : QString()));
+        QTEST(grid->Cells(kEmptyDay, 1), "emptyDay");
+        const QStringList fresh{grid->AmountEdit->text(), grid->DateLabel->text(),
+                                grid->ConversionLabel->text()};
+        QCOMPARE(fresh, (QStringList{"1.00", "Date", "Conversion"}));
+        CompareBody(us, 1.0);
+        ClickCell(kEmptyDay, kChf);
+        QCOMPARE(grid->DateLabel->text(), QLatin1String(kDates[kEmptyDay - 1]));
+        QTEST(grid->ConversionLabel->text(), "sentence");
     }
 
-    // Calculate scales from the one-unit values, so pressing it again
-    // changes nothing; Enter in the field does the same once.
+    // Calculate and Enter both scale from the one-unit values, so the second
+    // changes nothing; a pasted non-number keeps the table.
     void calculateScalesFromOneUnit() {
-        OpenGrid(GridBase::USDollar);
+        OpenGrid(true);
         grid->AmountEdit->selectAll();
         Type(grid->AmountEdit, QStringLiteral("2.5"));
-        QCOMPARE(grid->AmountEdit->text(), QStringLiteral("2.5"));
-        ClickCell(grid.get(), 1, kChf);
-        QVERIFY(grid->ConversionLabel->text() != QStringLiteral("Conversion"));
-        for (int press = 0; press < 2; ++press) {
-            QTest::mouseClick(grid->Button1, Qt::LeftButton);
-            CompareBody(GridBase::USDollar, 2.5);
-        }
-        QCOMPARE(grid->DateLabel->text(), QStringLiteral("Date"));
+        const auto sentence = [](const char* amount, double scale) {
+            return amount + QStringLiteral(" Swiss Francs = ") + Expected(true, 1, kChf, scale) +
+                   " U.S. Dollars";
+        };
+        // Until Calculate the cells and so the line quote one franc.
+        ClickCell(1, kChf);
+        QCOMPARE(grid->ConversionLabel->text(), sentence("1.00", 1.0));
+        QTest::mouseClick(grid->Button1, Qt::LeftButton);
         QCOMPARE(grid->ConversionLabel->text(), QStringLiteral("Conversion"));
         QTest::keyClick(grid->AmountEdit, Qt::Key_Return);
-        CompareBody(GridBase::USDollar, 2.5);
+        CompareBody(true, 2.5);
         QVERIFY(grid->isVisible());
+        QCOMPARE(progress->PrismBar->Progress(), 100);
+        QVERIFY(!progress->isVisible());
+        ClickCell(1, kChf);
+        QCOMPARE(grid->ConversionLabel->text(), sentence("2.5", 2.5));
 
-        // A pasted text that is no number keeps the table and says why.
         Paste(grid->AmountEdit, QStringLiteral("x"));
         QTest::mouseClick(grid->Button1, Qt::LeftButton);
-        CompareBody(GridBase::USDollar, 2.5);
-        QCOMPARE(env->messages.texts,
-                 QStringList{QStringLiteral("Invalid Input - the number contains non-numeric "
-                                            "characters")});
+        CompareBody(true, 2.5);
+        QCOMPARE(env->messages.texts, QStringList{QString(kNonNumericMessage)});
     }
 
     void amountKeys() {
-        OpenGrid(GridBase::CanadianDollar);
+        OpenGrid(false);
         QLineEdit* edit = grid->AmountEdit;
-        edit->setFocus();
         QTest::keyClick(edit, Qt::Key_End);
         for (const auto key : {Qt::Key_Backspace, Qt::Key_Period, Qt::Key_A, Qt::Key_Comma})
             QTest::keyClick(edit, key);
-        QCOMPARE(edit->text(), QStringLiteral("1.00"));
         QTest::keyClick(edit, '7');
         QCOMPARE(edit->text(), QStringLiteral("1.007"));
-
-        // Delete types nothing, so the filter lets it edit; a leading dot left
-        // behind gets its "0".
-        QTest::keyClick(edit, Qt::Key_Home);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QCOMPARE(edit->text(), QStringLiteral("0.007"));
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QCOMPARE(edit->text(), QString());
-        QTest::keyClick(edit, '.');
+        edit->clear();
+        QTest::keyClicks(edit, "..");
         QCOMPARE(edit->text(), QStringLiteral("0."));
         QCOMPARE(edit->cursorPosition(), 2);
-        QTest::keyClick(edit, '.');
-        QCOMPARE(edit->text(), QStringLiteral("0."));
         grid->Button1->setFocus();
         QCOMPARE(edit->text(), QStringLiteral("1"));
     }
 
-    void sentenceForEveryKindOfCell_data() {
-        QTest::addColumn<GridBase>("against");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("sentence");
-        QTest::newRow("value") << GridBase::CanadianDollar << 5
-                               << "1.00 Swiss Francs = " +
-                                      Expected(GridBase::CanadianDollar, 5, kChf, 1) +
-                                      " Canadian Dollars";
-        QTest::newRow("empty") << GridBase::CanadianDollar << kEmptyDay
-                               << "1.00 Swiss Francs =  Canadian Dollars";
-        QTest::newRow("NA") << GridBase::USDollar << kEmptyDay
-                            << "1.00 Swiss Francs = NA U.S. Dollars";
-    }
-    void sentenceForEveryKindOfCell() {
-        QFETCH(GridBase, against);
-        QFETCH(int, column);
-        OpenGrid(against);
-        ClickCell(grid.get(), column, kChf);
-        QCOMPARE(grid->DateLabel->text(), grid->Cells(column, 0));
-        QTEST(grid->ConversionLabel->text(), "sentence");
-    }
-
-    // Through the main window's buttons: the radio group's language reaches
-    // the names only, and the window opens maximised and modal.
+    // Through the main window: the radio group's language reaches the names
+    // only; the window opens maximised and modal after the progress window.
     void openedFromTheMainWindow_data() {
         QTest::addColumn<bool>("us");
         QTest::addColumn<int>("language");
-        QTest::newRow("Can, English") << false << kEnglish;
-        QTest::newRow("U.S., French") << true << kFrench;
+        QTest::newRow("Can, English") << false << 0;
+        QTest::newRow("U.S., French") << true << 1;
     }
     void openedFromTheMainWindow() {
         QFETCH(bool, us);
         QFETCH(int, language);
         env->WriteRates(GridStore());
         form = env->Open();
+        progress = std::make_unique<TProgressForm>();
         QTest::mouseClick(form->RadioItems[language], Qt::LeftButton);
 
-        struct Seen {
-            bool modal = false, maximised = false;
-            QString caption, row1, row2, date;
-        } seen;
+        QStringList seen;
         QCoreApplication::processEvents();
-        QTimer::singleShot(0, this, [&seen] {
+        QTimer::singleShot(0, this, [&] {
             auto* shown = qobject_cast<TCRateForm*>(QApplication::activeModalWidget());
-            if (!shown)
+            if (!shown || !shown->isMaximized() || progress->isVisible())
                 return;
-            seen = {true,
-                    shown->isMaximized(),
-                    shown->windowTitle(),
-                    shown->Cells(0, 1),
-                    shown->Cells(0, 2),
-                    shown->Cells(1, 0)};
+            seen << shown->windowTitle() << shown->Cells(0, 1) << shown->Cells(0, 2)
+                 << shown->Cells(1, 0) << progress->Label1->text()
+                 << QString::number(progress->TotalPrismBar->Progress())
+                 << QString::number(progress->PrismBar->Progress());
             shown->reject();
         });
         QTest::mouseClick(us ? form->USGridButton : form->CanGridButton, Qt::LeftButton);
-
-        QVERIFY(seen.modal);
-        QVERIFY(seen.maximised);
-        QCOMPARE(seen.caption, us ? QStringLiteral("Exchange Rates v. U.S. Dollar")
-                                  : QStringLiteral("Exchange Rates v. Canadian Dollar"));
-        QCOMPARE(seen.row1, us ? QStringLiteral("Canadian Dollar") : NameOf(1, language));
-        QCOMPARE(seen.row2, NameOf(2, language));
-        QCOMPARE(seen.date, QLatin1String(kDates[0]));
-        QVERIFY(form->findChildren<TCRateForm*>().isEmpty());
+        QCOMPARE(
+            seen,
+            (QStringList{us ? "Exchange Rates v. U.S. Dollar" : "Exchange Rates v. Canadian Dollar",
+                         us ? "Canadian Dollar" : NameOf(1, language), NameOf(2, language),
+                         kDates[0], "Parsing Data Files...", "100", "50"}));
     }
 };
 
