@@ -54,7 +54,9 @@ RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
             if (canadian) {
                 cell = rate != kNotAvailable ? ScaledCell(UnitCell(rate * fee), amount, locale)
                                              : MissingCell(against);
-            } else if (usRate == kNotAvailable || rate == kNotAvailable) {
+            } else if (!IsUsableRate(usRate) || rate == kNotAvailable) {
+                // A zero U.S. rate from a damaged file would price every
+                // cell of the day at infinity.
                 cell = MissingCell(against);
             } else {
                 // One U.S. dollar's worth in Canadian dollars turned around,

@@ -88,6 +88,12 @@ TEST_F(RateGridTest, USTableAppliesTheFeeOnceThroughTheDollar) {
     }
     EXPECT_EQ(Cell(grid, kEur, 2).text, "NA");
     EXPECT_EQ(Cell(grid, kJpy, 1).text, "NA");
+    // A zero U.S. rate is no rate to divide by.
+    SetDayRate(store, kUsd, 1, 0.0);
+    const RateGrid zero =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 1.0, kEnglish);
+    EXPECT_EQ(Cell(zero, 1, 1).text, "NA");
+    EXPECT_EQ(Cell(zero, kEur, 1).text, "NA");
 }
 
 TEST_F(RateGridTest, AmountFeeLanguageAndLocale) {
