@@ -41,8 +41,9 @@ QFrame* Panel(QWidget* parent, const char* name) {
     return panel;
 }
 
-QString AmountText(const std::string& bytes) {
-    return FromCp1252(bytes);
+// The amount field's text with an empty or zero-like amount read as "1".
+QString NormalizedAmount(const QLineEdit* edit) {
+    return FromCp1252(NormalizeNumber(ToCp1252(edit->text()), kAmountFallback));
 }
 
 } // namespace
@@ -210,9 +211,8 @@ void TCRateForm::RecalculatePage() {
     DateLabel->setText(QStringLiteral("Date"));
     ConversionLabel->setText(QStringLiteral("Conversion"));
 
-    const std::string text = NormalizeNumber(ToCp1252(AmountEdit->text()), kAmountFallback);
-    AmountEdit->setText(AmountText(text));
-    const GridAmount amount = ReadGridAmount(text);
+    AmountEdit->setText(NormalizedAmount(AmountEdit));
+    const GridAmount amount = ReadGridAmount(ToCp1252(AmountEdit->text()));
     if (!amount.value) {
         for (const std::string& message : amount.messages)
             Messages().Error(this, QString::fromStdString(message));
@@ -258,7 +258,7 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
     if (column < 1 || row < 1)
         return;
     DateLabel->setText(Cells(column, 0));
-    AmountEdit->setText(AmountText(NormalizeNumber(ToCp1252(AmountEdit->text()), kAmountFallback)));
+    AmountEdit->setText(NormalizedAmount(AmountEdit));
     // The amount the cells were priced for, not one typed since: the line
     // must not claim that 2.5 units are worth what one unit is.
     ConversionLabel->setText(ConversionSentence(m_pricedAmount, Cells(0, row), Cells(column, row),
@@ -289,7 +289,7 @@ void TCRateForm::AmountEditChange() {
 }
 
 void TCRateForm::AmountEditExit() {
-    AmountEdit->setText(AmountText(NormalizeNumber(ToCp1252(AmountEdit->text()), kAmountFallback)));
+    AmountEdit->setText(NormalizedAmount(AmountEdit));
 }
 
 bool TCRateForm::eventFilter(QObject* watched, QEvent* event) {
