@@ -2,6 +2,7 @@
 
 #include "kestrum_form.h"
 #include "settings/paths.h"
+#include "update/progress_form.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,6 +25,7 @@ int RunWindow(int argc, char** argv) {
 
     TKestrumForm form;
     form.show();
+    const TProgressForm progressForm; // hidden until a download shows it
     return QApplication::exec();
 }
 

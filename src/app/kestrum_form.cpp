@@ -69,6 +69,7 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
 
     connect(DownloadTimer, &QTimer::timeout, this, &TKestrumForm::DownloadTimerTimer);
     connect(ClockTimer, &QTimer::timeout, this, &TKestrumForm::ClockTimerTimer);
+    CreateDownload();
 
     FormCreate();
 }
@@ -186,7 +187,7 @@ void TKestrumForm::ArmDownloadTimer() {
 
 void TKestrumForm::DownloadTimerTimer() {
     DownloadTimer->stop();
-    // The download sequence starts from here once rate updates are wired in.
+    StartDownload();
 }
 
 // ---- Amount entry -----------------------------------------------------------

@@ -21,6 +21,7 @@ class QToolButton;
 namespace kestrum {
 
 struct IoResult;
+class THttpUrlGrabber;
 enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
@@ -87,6 +88,7 @@ public:
 
     QTimer* DownloadTimer = nullptr;
     QTimer* ClockTimer = nullptr;
+    THttpUrlGrabber* HttpUrlGrabber = nullptr;
 
     // A conversion has been shown since the amount was last edited.
     bool ResultShown = false;
@@ -150,12 +152,26 @@ private:
     void DownloadTimerTimer();
     void ClockTimerTimer();
 
+    // Downloads (kestrum_form_download.cpp).
+    void CreateDownload();
+    bool RatesAvailableNow(bool showMessage);
+    void StartDownload();
+    void DownloadButtonClick();
+    void EndDownloadAttempt();
+    void HttpUrlGrabberDoneFile(const QString& FileName, qint64 FileSize, const QString& Url);
+    void HttpUrlGrabberError(const QString& ErrorMsg);
+    void HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, const QString& Url,
+                                bool& Continue);
+
     void SaveSettings();
     void ReportConfiguration(const IoResult& result);
     void ShowMessages(const QStringList& texts);
 
     bool m_closed = false;
     bool m_configFailureShown = false;
+    // The attempts under way began with a press of Download, which the
+    // automatic-download setting does not govern.
+    bool m_downloadPressed = false;
 };
 
 } // namespace kestrum

@@ -40,6 +40,9 @@ TProgressForm::TProgressForm(QWidget* parent)
     setObjectName(QStringLiteral("ProgressForm"));
     setWindowTitle(QStringLiteral("Downloading Data Files"));
     setFixedSize(396, 261);
+    // A shown progress window must not keep the program alive after the
+    // main window closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kWorkspace);
@@ -58,6 +61,7 @@ TProgressForm::TProgressForm(QWidget* parent)
     labelFont.setBold(true);
     labelFont.setPixelSize(24);
     Label1->setFont(labelFont);
+    Label1->adjustSize(); // grows with its caption, as a designer label does
 
     TotalPrismBar = PlaceBar(this, "TotalPrismBar", 112);
     PrismBar = PlaceBar(this, "PrismBar", 232);
@@ -73,6 +77,7 @@ void TProgressForm::ShowProgress(const QString& text) {
     TotalPrismBar->SetProgress(0);
     PrismBar->SetProgress(0);
     Label1->setText(text);
+    Label1->adjustSize();
     setWindowTitle(text);
     if (!isVisible()) {
         // Centred on the screen the window is on.

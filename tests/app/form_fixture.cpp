@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 namespace kestrum::test {
@@ -95,6 +96,11 @@ ConfigRecord FormEnvironment::SavedConfig() const {
 
 std::unique_ptr<TKestrumForm> FormEnvironment::Open(bool show) {
     auto form = std::make_unique<TKestrumForm>();
+    if (!downloads) {
+        QTimer* timer = form->DownloadTimer;
+        QObject::disconnect(timer, &QTimer::timeout, form.get(), nullptr);
+        QObject::connect(timer, &QTimer::timeout, timer, &QTimer::stop);
+    }
     if (show) {
         form->show();
         if (!QTest::qWaitForWindowActive(form.get()))

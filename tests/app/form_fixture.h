@@ -65,6 +65,9 @@ public:
     ScopedProgramDir dir;
     MessageCapture messages;
     ModalWatchdog watchdog;
+    // Off: the download timer's tick only disarms it, so window tests never
+    // reach for the configured address. Download tests turn it on.
+    bool downloads = false;
 };
 
 // Base of the window test classes: the locale is pinned, every test function

@@ -1,0 +1,132 @@
+// The main window's download sequence: when to fetch, the transfer's events,
+// and what the user sees at its end.
+#include "kestrum_form.h"
+
+#include "data/dates.h"
+#include "data/rate_files.h"
+#include "data/rate_store.h"
+#include "settings/configuration.h"
+#include "settings/message_table.h"
+#include "update/platform.h"
+#include "update/progress_form.h"
+#include "update/publication_rule.h"
+#include "update/rate_pipeline.h"
+#include "update/url_grabber.h"
+#include "widgets/message_box.h"
+#include "widgets/prism_bar.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kestrum {
+
+namespace {
+
+QString Text(int entry) {
+    return QString::fromLatin1(Message(entry));
+}
+
+} // namespace
+
+void TKestrumForm::CreateDownload() {
+    HttpUrlGrabber = new THttpUrlGrabber(this);
+    HttpUrlGrabber->setObjectName(QStringLiteral("HttpUrlGrabber"));
+    HttpUrlGrabber->SetAgent(QStringLiteral("Kestrum"));
+    HttpUrlGrabber->SetPort(0);
+    connect(HttpUrlGrabber, &THttpUrlGrabber::OnDoneFile, this,
+            &TKestrumForm::HttpUrlGrabberDoneFile);
+    connect(HttpUrlGrabber, &THttpUrlGrabber::OnError, this, &TKestrumForm::HttpUrlGrabberError);
+    // Direct: Continue is a reference the grabber reads after the handler.
+    connect(HttpUrlGrabber, &THttpUrlGrabber::OnProgress, this,
+            &TKestrumForm::HttpUrlGrabberProgress, Qt::DirectConnection);
+    connect(DownloadButton, &QPushButton::clicked, this, &TKestrumForm::DownloadButtonClick);
+}
+
+bool TKestrumForm::RatesAvailableNow(bool showMessage) {
+    const Platform& platform = CurrentPlatform();
+    const QDateTime now = platform.Now();
+    const PublicationCheck check =
+        CheckPublication(MomentOf(now), platform.BaseBias(now), Configuration().DataDate);
+    if (check.result == Publication::NotYet && showMessage)
+        Messages().Information(this, HoursMessage(check.hoursRemaining));
+    return check.result == Publication::Available;
+}
+
+void TKestrumForm::StartDownload() {
+    QFile::remove(PageFilePath());
+    const QString address = DownloadAddress(Configuration());
+    if (!CurrentPlatform().Connected(address) &&
+        Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::NotConnected),
+                        MessageBoxes::Buttons::RetryCancel) != MessageBoxes::Answer::Retry) {
+        EndDownloadAttempt();
+        return;
+    }
+    const double today = DateValueOf(CurrentPlatform().Now().date());
+    const bool wanted = Configuration().AutoDownload != 0 || m_downloadPressed;
+    if (today > Configuration().DataDate && RatesAvailableNow(false) && wanted) {
+        ShowProgress(Text(msg::Downloading));
+        HttpUrlGrabber->SetUrl(address);
+        HttpUrlGrabber->SetFileName(PageFilePath());
+        HttpUrlGrabber->StartTransfer();
+        return;
+    }
+    EndDownloadAttempt();
+}
+
+void TKestrumForm::DownloadButtonClick() {
+    if (!RatesAvailableNow(true))
+        return;
+    m_downloadPressed = true;
+    StartDownload();
+}
+
+// The attempt is over without new rates: the button offers the next one.
+void TKestrumForm::EndDownloadAttempt() {
+    DownloadButton->setEnabled(true);
+    m_downloadPressed = false;
+}
+
+void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&) {
+    HideProgress();
+    if (!QFile::exists(PageFilePath())) {
+        if (Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::DownloadFailed),
+                            MessageBoxes::Buttons::YesCancel) == MessageBoxes::Answer::Yes)
+            DownloadTimer->start();
+        else
+            EndDownloadAttempt();
+        return;
+    }
+    const PipelineResult stored = StoreRatePage(ProgramRates(), false);
+    if (stored) {
+        m_downloadPressed = false;
+        DataDateLabel->setText(DataDateText(Configuration().DataDate));
+        return;
+    }
+    ShowMessages(PipelineMessages(stored));
+    EndDownloadAttempt();
+}
+
+void TKestrumForm::HttpUrlGrabberError(const QString& ErrorMsg) {
+    HideProgress();
+    const QString question = Text(msg::DownloadFailed) + QStringLiteral("\n\n") + ErrorMsg;
+    if (Messages().Show(this, MessageBoxes::Kind::Information, question,
+                        MessageBoxes::Buttons::YesCancel) == MessageBoxes::Answer::Yes) {
+        DownloadTimer->start();
+        return;
+    }
+    EndDownloadAttempt();
+    ShowMessages(RateFileMessages(LoadRateFile(Rates(), Configuration())));
+}
+
+void TKestrumForm::HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, const QString&,
+                                          bool&) {
+    TProgressForm* progress = ProgressForm();
+    if (TotalSize == 0 || !progress)
+        return;
+    const double percent = static_cast<double>(Position * 100) / static_cast<double>(TotalSize);
+    progress->PrismBar->SetProgress(static_cast<std::int32_t>(percent));
+}
+
+} // namespace kestrum
