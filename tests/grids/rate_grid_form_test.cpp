@@ -163,6 +163,9 @@ private slots:
     void openedFromTheMainWindow() {
         QFETCH(bool, us);
         QFETCH(int, language);
+        ConfigRecord config = DefaultConfig();
+        config.AutoDownload = 0; // the old rates must not start a transfer meanwhile
+        env->WriteConfig(config);
         env->WriteRates(GridStore());
         form = env->Open();
         progress = std::make_unique<TProgressForm>();
