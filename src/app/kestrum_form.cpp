@@ -12,6 +12,7 @@
 #include "settings/message_table.h"
 #include "settings/paths.h"
 #include "widgets/message_box.h"
+#include "widgets/typed_key.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -34,25 +35,6 @@ namespace {
 
 constexpr int kMaxAmountLength = 32;
 const char* const kCashRateFallback = "4";
-
-bool IsEnterKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// The character a key press types, as the amount and fee fields see it: 0 for
-// keys that type nothing (arrows, Delete), which those fields leave alone.
-QChar TypedCharacter(const QKeyEvent* key) {
-    // Some systems give these keys a control character as text, but they
-    // type nothing: Tab and Backtab move the focus, Delete edits.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
-        return QChar();
-    if (key->key() == Qt::Key_Backspace)
-        return QChar(8);
-    if (IsEnterKey(key))
-        return QChar(13);
-    const QString text = key->text();
-    return text.size() == 1 ? text.front() : QChar();
-}
 
 // The edit's own menu without the key hints: the amount and fee fields refuse
 // the control characters those keys type, so the hints would promise keys
@@ -102,6 +84,7 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     connect(CashRateEdit, &QLineEdit::textChanged, this, &TKestrumForm::CashRateEditChange);
     CashRateEdit->installEventFilter(this);
     connect(BitBtn2, &QPushButton::clicked, this, &TKestrumForm::BitBtn2Click);
+    ConnectGridButtons();
 
     connect(DownloadTimer, &QTimer::timeout, this, &TKestrumForm::DownloadTimerTimer);
     connect(ClockTimer, &QTimer::timeout, this, &TKestrumForm::ClockTimerTimer);

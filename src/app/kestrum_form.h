@@ -22,6 +22,7 @@ namespace kestrum {
 
 struct IoResult;
 class THttpUrlGrabber;
+enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
 // named after control and event.
@@ -141,6 +142,12 @@ private:
     // Sets CashRate from a usable text; false (and a message) when the text
     // is not a number.
     bool TakeCashRate(const QString& text);
+
+    // Rate grids (kestrum_form_grids.cpp).
+    void ConnectGridButtons();
+    void CanGridButtonClick();
+    void USGridButtonClick();
+    void OpenRateGrid(GridBase against);
 
     void DownloadTimerTimer();
     void ClockTimerTimer();

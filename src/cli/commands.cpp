@@ -311,7 +311,8 @@ int RunRates(const Arguments& arguments) {
     LoadSettings();
     LoadRates();
     const ConfigRecord& config = Configuration();
-    RateGrid grid = BuildRateGrid(Rates(), config, against, amount, config.Language);
+    RateGrid grid =
+        BuildRateGrid(CurrencyCatalogue(), Rates(), config, against, amount, config.Language);
     UseSignificantDigits(grid, digits);
     if (arguments.IsSet(kJson)) {
         PrintJson(GridJson(grid, against, amount));

@@ -4,6 +4,7 @@
 #include "conversion.h"
 #include "cp1252.h"
 #include "dates.h"
+#include "number_text.h"
 #include "settings/message_table.h"
 
 namespace kestrum {
@@ -12,8 +13,9 @@ namespace {
 
 constexpr int kUsDollar = 1;
 
-GridCell ValueCell(double value, const QLocale& locale) {
-    return {GridCellKind::Value, value, FormatResult(value, 4, false, locale)};
+// Its text comes with the scaling.
+GridCell UnitCell(double value) {
+    return {GridCellKind::Value, value, {}};
 }
 
 GridCell MissingCell(GridBase against) {
@@ -24,8 +26,9 @@ GridCell MissingCell(GridBase against) {
 
 } // namespace
 
-RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridBase against,
-                       double amount, int language, const QLocale& locale) {
+RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
+                       const ConfigRecord& config, GridBase against, double amount, int language,
+                       const QLocale& locale) {
     const bool canadian = against == GridBase::CanadianDollar;
     RateGrid grid;
     grid.caption =
@@ -43,26 +46,59 @@ RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridB
         const bool canadianRow = !canadian && k == kUsDollar;
         row.currency = canadianRow ? 0 : k;
         row.name = canadianRow ? QString::fromLatin1(Message(msg::CanadianDollar))
-                               : FromCp1252(CurrencyName(k, language));
+                               : FromCp1252(CurrencyName(catalogue, k, language));
         for (int d = 1; d <= kDayCount; ++d) {
             const double rate = DayRate(store, k, d);
             const double usRate = DayRate(store, kUsDollar, d);
             GridCell& cell = row.cells[d - 1];
             if (canadian) {
-                cell = rate != kNotAvailable ? ValueCell((rate * fee) * amount, locale)
+                cell = rate != kNotAvailable ? ScaledCell(UnitCell(rate * fee), amount, locale)
                                              : MissingCell(against);
-            } else if (usRate == kNotAvailable || rate == kNotAvailable) {
+            } else if (!IsUsableRate(usRate) || rate == kNotAvailable) {
+                // A zero U.S. rate from a damaged file would price every
+                // cell of the day at infinity.
                 cell = MissingCell(against);
             } else {
                 // One U.S. dollar's worth in Canadian dollars turned around,
                 // the fee applied once through it.
                 const double perCanadian = (1.0 / usRate) * fee;
                 const double unit = canadianRow ? perCanadian : rate * perCanadian;
-                cell = ValueCell(unit * amount, locale);
+                cell = ScaledCell(UnitCell(unit), amount, locale);
             }
         }
     }
     return grid;
+}
+
+GridCell ScaledCell(const GridCell& unit, double amount, const QLocale& locale) {
+    if (unit.kind != GridCellKind::Value)
+        return unit;
+    const double value = unit.value * amount;
+    return {GridCellKind::Value, value, FormatResult(value, 4, false, locale)};
+}
+
+GridAmount ReadGridAmount(std::string_view text) {
+    GridAmount amount;
+    const AmountCheck check = CheckAmount(text);
+    if (check.valid) {
+        std::string digits = StripCommas(text);
+        if (check.needsLeadingZero)
+            digits.insert(digits.begin(), '0');
+        amount.value = ParseDecimal(digits);
+    }
+    if (!amount.value) {
+        amount.messages = check.messages;
+        // The main window stays silent on a single stray character, but a
+        // Calculate that changes nothing must say why.
+        if (amount.messages.empty())
+            amount.messages.emplace_back(kNonNumericMessage);
+    }
+    return amount;
+}
+
+QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
+                           const QString& unit) {
+    return QStringLiteral("%1 %2s = %3 %4").arg(amount, name, cell, unit);
 }
 
 } // namespace kestrum

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "catalogue.h"
 #include "rate_store.h"
 #include "settings/configuration.h"
 
 #include <QLocale>
 #include <QString>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrum {
@@ -41,8 +45,30 @@ struct RateGrid {
 // were worth on each stored day, in Canadian or in U.S. dollars, less the
 // record's cash-rate fee. A Canadian cell whose rate is missing stays empty; a
 // U.S. cell is "NA" when its own rate or the U.S. dollar's is missing. Names
-// follow `language`; the numbers use the decimal separator of `locale`.
-RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridBase against,
-                       double amount, int language, const QLocale& locale = QLocale::c());
+// follow `language` in `catalogue`; the numbers use the decimal separator of
+// `locale`.
+RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
+                       const ConfigRecord& config, GridBase against, double amount, int language,
+                       const QLocale& locale = QLocale::c());
+
+// A one-unit cell priced for `amount` units; empty and "NA" cells stay as
+// they are. Scaling always starts from the one-unit value, so scaling twice
+// by 2 gives twice the value, never four times.
+GridCell ScaledCell(const GridCell& unit, double amount, const QLocale& locale = QLocale::c());
+
+// The amount a grid is scaled by, read from its field the way the main window
+// reads its amount ("," ignored, "." the decimal point). No value when the
+// text is no number; `messages` then holds what to tell the user, never
+// nothing. Zero is a number here: it prices every cell at nothing.
+struct GridAmount {
+    std::optional<double> value;
+    std::vector<std::string> messages;
+};
+GridAmount ReadGridAmount(std::string_view text);
+
+// "1.00 Swiss Francs = 0.9876 Canadian Dollars": the line under the grid for
+// a selected cell.
+QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
+                           const QString& unit);
 
 } // namespace kestrum

@@ -1,6 +1,7 @@
 #include "data/catalogue.h"
 #include "data/cp1252.h"
 #include "data/dates.h"
+#include "data/number_text.h"
 #include "data/rate_grid.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
@@ -40,7 +41,8 @@ protected:
 };
 
 TEST_F(RateGridTest, CanadianTablePricesOneUnitLessTheFee) {
-    const RateGrid grid = BuildRateGrid(store, config, GridBase::CanadianDollar, 1.0, kEnglish);
+    const RateGrid grid =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::CanadianDollar, 1.0, kEnglish);
     EXPECT_EQ(grid.caption, "Exchange Rates v. Canadian Dollar");
     EXPECT_EQ(grid.unit, "Canadian Dollars");
     EXPECT_EQ(grid.dates[0], "Fri, Nov 9, 2007");
@@ -67,7 +69,8 @@ TEST_F(RateGridTest, CanadianTablePricesOneUnitLessTheFee) {
 }
 
 TEST_F(RateGridTest, USTableAppliesTheFeeOnceThroughTheDollar) {
-    const RateGrid grid = BuildRateGrid(store, config, GridBase::USDollar, 1.0, kEnglish);
+    const RateGrid grid =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 1.0, kEnglish);
     EXPECT_EQ(grid.caption, "Exchange Rates v. U.S. Dollar");
     EXPECT_EQ(grid.unit, "U.S. Dollars");
     EXPECT_EQ(grid.rows[0].currency, 0);
@@ -85,18 +88,26 @@ TEST_F(RateGridTest, USTableAppliesTheFeeOnceThroughTheDollar) {
     }
     EXPECT_EQ(Cell(grid, kEur, 2).text, "NA");
     EXPECT_EQ(Cell(grid, kJpy, 1).text, "NA");
+    // A zero U.S. rate is no rate to divide by.
+    SetDayRate(store, kUsd, 1, 0.0);
+    const RateGrid zero =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 1.0, kEnglish);
+    EXPECT_EQ(Cell(zero, 1, 1).text, "NA");
+    EXPECT_EQ(Cell(zero, kEur, 1).text, "NA");
 }
 
 TEST_F(RateGridTest, AmountFeeLanguageAndLocale) {
     config.CashRateOn = 0;
-    RateGrid grid = BuildRateGrid(store, config, GridBase::CanadianDollar, 2.5, kFrench);
+    RateGrid grid =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::CanadianDollar, 2.5, kFrench);
     EXPECT_EQ(Cell(grid, kUsd, 1).text, "3.1250");
     EXPECT_EQ(Cell(grid, kEur, 5).text, "3.7500");
     EXPECT_EQ(Cell(grid, kEur, 2).text, "");
     EXPECT_EQ(ToCp1252(grid.rows[kUsd - 1].name), CurrencyName(kUsd, kFrench));
     EXPECT_EQ(grid.dates[0], "Fri, Nov 9, 2007");
 
-    grid = BuildRateGrid(store, config, GridBase::USDollar, 2.0, kFrench, QLocale(QLocale::German));
+    grid = BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 2.0, kFrench,
+                         QLocale(QLocale::German));
     // The dollar row keeps its English name in French.
     EXPECT_EQ(grid.rows[0].name, "Canadian Dollar");
     EXPECT_EQ(ToCp1252(grid.rows[1].name), CurrencyName(2, kFrench));
@@ -107,9 +118,38 @@ TEST_F(RateGridTest, AmountFeeLanguageAndLocale) {
     // A 100 % fee prices everything at zero rather than dropping cells.
     config.CashRateOn = 1;
     config.CashRate = 100.0;
-    grid = BuildRateGrid(store, config, GridBase::CanadianDollar, 1.0, kEnglish);
+    grid =
+        BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::CanadianDollar, 1.0, kEnglish);
     EXPECT_EQ(Cell(grid, kUsd, 1).text, "0.0000");
     EXPECT_EQ(Cell(grid, kUsd, 4).text, "");
+}
+
+TEST_F(RateGridTest, NamesComeFromTheCatalogueGiven) {
+    Catalogue renamed = BuiltInCatalogue();
+    renamed.CurrencyNames[2 * kEur] = "Euro (renamed)";
+    const RateGrid grid = BuildRateGrid(renamed, store, config, GridBase::USDollar, 1.0, kEnglish);
+    EXPECT_EQ(grid.rows[kEur - 1].name, "Euro (renamed)");
+    EXPECT_EQ(ToCp1252(grid.rows[kEur].name), CurrencyName(kEur + 1, kEnglish));
+}
+
+TEST(GridScaling, ReadsTheAmountLikeTheMainWindow) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"2.5", 2.5, {}},
+        {"1,000", 1000.0, {}},
+        {"00", 0.0, {}},
+        {"1.2.3", std::nullopt, {kMultipleDotsMessage}},
+        // One stray character: the main window says nothing, Calculate must.
+        {"12a", std::nullopt, {kNonNumericMessage}},
+    };
+    for (const auto& c : cases) {
+        const GridAmount amount = ReadGridAmount(c.text);
+        EXPECT_EQ(amount.value, c.value) << c.text;
+        EXPECT_EQ(amount.messages, c.messages) << c.text;
+    }
 }
 
 } // namespace
