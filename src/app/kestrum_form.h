@@ -140,6 +140,10 @@ private:
     // is not a number.
     bool TakeCashRate(const QString& text);
 
+    // Shortcut offer and options dialog.
+    void OfferShortcuts();
+    void dxButton1Click();
+
     void DownloadTimerTimer();
     void ClockTimerTimer();
 

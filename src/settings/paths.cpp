@@ -43,4 +43,8 @@ QString ProgramFile(const QString& name) {
     return ProgramDir() + name;
 }
 
+QString ExecutableFile(const QString& name) {
+    return WithSeparator(ExecutableDir()) + name;
+}
+
 } // namespace kestrum

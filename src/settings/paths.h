@@ -15,4 +15,8 @@ void SetProgramDir(const QString& dir);
 // ProgramDir() followed by a file name.
 QString ProgramFile(const QString& name);
 
+// A file shipped beside the executable (the help page), which --data-dir
+// does not move.
+QString ExecutableFile(const QString& name);
+
 } // namespace kestrum
