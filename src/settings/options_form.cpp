@@ -144,43 +144,43 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TOptionsForm::CreateControls() {
-    Panel1 = TipPanel(this, "Panel1", QRect(8, 8, 384, 316));
+    Panel1 = TipPanel(this, "Panel1", QRect(4, 4, 392, 320));
     AutoCheckBox = new QCheckBox(QStringLiteral("Automatically download currency data"), Panel1);
     AutoCheckBox->setObjectName(QStringLiteral("AutoCheckBox"));
-    AutoCheckBox->setGeometry(16, 12, 352, 24);
+    AutoCheckBox->setGeometry(8, 12, 380, 24);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Format Options"), Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(16, 44, 352, 172);
+    GroupBox1->setGeometry(8, 44, 376, 172);
     CurrencyRadioButton =
         new QRadioButton(QStringLiteral("Display results in Currency Format"), GroupBox1);
     CurrencyRadioButton->setObjectName(QStringLiteral("CurrencyRadioButton"));
-    CurrencyRadioButton->setGeometry(12, 24, 332, 24);
-    BlueLine(GroupBox1, QStringLiteral("Results will be displayed with commas"), 36, 48);
+    CurrencyRadioButton->setGeometry(8, 24, 364, 24);
+    BlueLine(GroupBox1, QStringLiteral("Results will be displayed with commas"), 32, 48);
     NumberRadioButton =
         new QRadioButton(QStringLiteral("Display results in Number Format"), GroupBox1);
     NumberRadioButton->setObjectName(QStringLiteral("NumberRadioButton"));
-    NumberRadioButton->setGeometry(12, 78, 332, 24);
-    BlueLine(GroupBox1, QStringLiteral("Select this option if you need to copy"), 36, 102);
-    BlueLine(GroupBox1, QStringLiteral("and paste this number into another "), 36, 120);
-    BlueLine(GroupBox1, QStringLiteral("computer program"), 36, 138);
+    NumberRadioButton->setGeometry(8, 78, 364, 24);
+    BlueLine(GroupBox1, QStringLiteral("Select this option if you need to copy"), 32, 102);
+    BlueLine(GroupBox1, QStringLiteral("and paste this number into another "), 32, 120);
+    BlueLine(GroupBox1, QStringLiteral("computer program"), 32, 138);
 
     RoundCheckBox = new QCheckBox(QStringLiteral("Round numbers to the nearest cent"), Panel1);
     RoundCheckBox->setObjectName(QStringLiteral("RoundCheckBox"));
-    RoundCheckBox->setGeometry(16, 226, 352, 24);
+    RoundCheckBox->setGeometry(8, 226, 380, 24);
     for (QWidget* choice : std::initializer_list<QWidget*>{AutoCheckBox, CurrencyRadioButton,
                                                            NumberRadioButton, RoundCheckBox})
         choice->setFont(ChoiceFont());
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(88, 268, 97, 33);
+    BitBtn1->setGeometry(92, 272, 97, 33);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(208, 268, 97, 33);
+    BitBtn2->setGeometry(212, 272, 97, 33);
 
-    Panel2 = TipPanel(this, "Panel2", QRect(8, 332, 384, 113));
+    Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 117));
     dxButton1 = FlatButton(Panel2, "dxButton1", QStringLiteral("Software"), Picture::Software, 12);
     dxButton2 = FlatButton(Panel2, "dxButton2", QStringLiteral("Startup"), Picture::Startup, 104);
     dxButton3 = FlatButton(Panel2, "dxButton3", QStringLiteral("Email"), Picture::Email, 196);
