@@ -4,6 +4,7 @@
 #include "paths.h"
 #include "shell/shell_requests.h"
 #include "shell/startmenu_form.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/message_box.h"
 
 #include <QCheckBox>
@@ -40,10 +41,7 @@ QFrame* TipPanel(QWidget* parent, const char* name, QRect where) {
     panel->setGeometry(where);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    QPalette p = panel->palette();
-    p.setColor(QPalette::Window, p.color(QPalette::ToolTipBase));
-    panel->setPalette(p);
+    UseToolTipColours(panel);
     return panel;
 }
 

@@ -2,6 +2,7 @@
 
 #include "shell_link.h"
 #include "start_menu_folders.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/message_box.h"
 
 #include <QKeyEvent>
@@ -64,24 +65,15 @@ TStartMenuTreeForm::TStartMenuTreeForm(QWidget* parent) : QDialog(parent) {
         "Choose a folder on the Start Menu in which to place the link to this program..."));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(536, 433);
-    setAutoFillBackground(true);
-    QPalette tip = palette();
-    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
-    setPalette(tip);
+    UseToolTipColours(this);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(8, 8, 520, 58);
-    Memo1->setReadOnly(true);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setPlainText(
-        QStringLiteral("Choose the folder on the Windows Start menu where you would like to \n"
-                       "place the link to be used in starting this program.  Click the folder to \n"
-                       "highlight it blue, and then press the ACCEPT button to create the link."));
+    Memo1 = ReadOnlyMemo(
+        this, "Memo1", QRect(8, 8, 520, 58),
+        {QStringLiteral("Choose the folder on the Windows Start menu where you would like to "),
+         QStringLiteral(
+             "place the link to be used in starting this program.  Click the folder to "),
+         QStringLiteral(
+             "highlight it blue, and then press the ACCEPT button to create the link.")});
 
     Edit = new QLineEdit(this);
     Edit->setObjectName(QStringLiteral("Edit"));

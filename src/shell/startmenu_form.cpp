@@ -2,6 +2,7 @@
 
 #include "shell_link.h"
 #include "start_menu_tree_form.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/message_box.h"
 
 #include <QCheckBox>
@@ -37,22 +38,9 @@ TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Insert a link onto the Windows Start Menu"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(536, 443);
-    setAutoFillBackground(true);
-    QPalette tip = palette();
-    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
-    tip.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
-    setPalette(tip);
+    UseToolTipColours(this);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(8, 8, 520, 310);
-    Memo1->setReadOnly(true);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->viewport()->setCursor(Qt::ArrowCursor);
-    Memo1->setPlainText(Lines().join(QLatin1Char('\n')));
+    Memo1 = ReadOnlyMemo(this, "Memo1", QRect(8, 8, 520, 310), Lines());
 
     StartmenuCheckBox =
         CheckBox(this, "StartmenuCheckBox",
