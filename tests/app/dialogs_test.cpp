@@ -8,7 +8,6 @@
 #include "when_shown.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,215 +19,137 @@ using namespace kestrum::test;
 
 namespace {
 
-class ShellCapture final : public ShellRequests {
-public:
+struct ShellCapture final : ShellRequests {
     ShellCapture() { SetShellRequests(this); }
     ~ShellCapture() override { SetShellRequests(nullptr); }
     bool Open(const QUrl& url) override {
         urls << url;
-        return false; // a failing request must not be reported
+        return false; // a failing request is not reported
     }
     QList<QUrl> urls;
 };
-
-// Opens the options dialog with the window's button, runs action inside its
-// modal loop and returns once the dialog has closed.
-void WithOptions(TKestrumForm* form, std::function<void(TOptionsForm*)> action) {
-    WhenShown<TOptionsForm>(std::move(action));
-    QTest::mouseClick(form->dxButton1, Qt::LeftButton);
-}
 
 } // namespace
 
 class DialogsTest : public FormTest {
     Q_OBJECT
 
+    QByteArray File(const char* name) const { return env->dir.Read(QLatin1String(name)); }
+
 private slots:
-    void firstRunOffersShortcuts_data();
-    void firstRunOffersShortcuts();
-    void leavingWithoutOkWritesNothing_data();
-    void leavingWithoutOkWritesNothing();
-    void okWithoutChangeSavesOnce();
-    void showsTheRecord_data();
-    void showsTheRecord();
-    void newFormatAtNextConversion();
-    void lowerButtons_data();
-    void lowerButtons();
-    void startupOpensPlacementOnTop();
-};
+    void firstRunOffersShortcuts_data() {
+        QTest::addColumn<QByteArray>("config"); // empty: no file
+        QTest::newRow("first run") << QByteArray();
+        QTest::newRow("configured") << SerializeConfig(DefaultConfig());
+        QTest::newRow("unreadable") << QByteArray("short");
+    }
+    void firstRunOffersShortcuts() {
+        QFETCH(QByteArray, config);
+        if (!config.isEmpty())
+            env->dir.Write(QStringLiteral("kestrumconfig"), config);
+        form = env->Open();
+        // Offered once, before the window is on screen, and only on a first run.
+        QCOMPARE(env->shortcutOffersWhileShown, QList<bool>(config.isEmpty() ? 1 : 0, false));
+    }
 
-void DialogsTest::firstRunOffersShortcuts_data() {
-    QTest::addColumn<QByteArray>("config"); // empty: no file
-    QTest::addColumn<int>("offers");
-    QTest::newRow("first run") << QByteArray() << 1;
-    QTest::newRow("configured") << SerializeConfig(DefaultConfig()) << 0;
-    QTest::newRow("unreadable") << QByteArray("short") << 0;
-}
+    void leavingWithoutOkWritesNothing_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("closed") << 2;
+    }
+    void leavingWithoutOkWritesNothing() {
+        QFETCH(int, way);
+        env->WriteConfig(DefaultConfig());
+        form = env->Open();
+        const QByteArray config = File("kestrumconfig"), backup = File("kestrumconfig.bak");
+        bool defaultsShown = false;
+        WhenShown<TOptionsForm>([&](TOptionsForm* options) {
+            // The default record: number format, no rounding.
+            defaultsShown = options->NumberRadioButton->isChecked() &&
+                            !options->CurrencyRadioButton->isChecked() &&
+                            options->AutoCheckBox->isChecked() &&
+                            !options->RoundCheckBox->isChecked();
+            options->AutoCheckBox->click();
+            options->CurrencyRadioButton->click();
+            options->RoundCheckBox->click();
+            if (way == 0)
+                QTest::mouseClick(options->BitBtn2, Qt::LeftButton);
+            else if (way == 1)
+                QTest::keyClick(options, Qt::Key_Escape);
+            else
+                options->close();
+        });
+        QTest::mouseClick(form->dxButton1, Qt::LeftButton); // returns once the dialog closed
+        QVERIFY(defaultsShown);
+        QCOMPARE(File("kestrumconfig"), config);
+        QCOMPARE(File("kestrumconfig.bak"), backup);
+        QCOMPARE(SerializeConfig(Configuration()), config);
+    }
 
-void DialogsTest::firstRunOffersShortcuts() {
-    QFETCH(QByteArray, config);
-    QFETCH(int, offers);
-    if (!config.isEmpty())
-        env->dir.Write(QStringLiteral("kestrumconfig"), config);
-    form = env->Open();
-    // The offer comes before the window is on screen.
-    QCOMPARE(env->shortcutOffersWhileShown, QList<bool>(offers, false));
-}
+    void okWithoutChangeSavesOnce() {
+        env->WriteConfig(DefaultConfig());
+        form = env->Open();
+        // A marker on disk: one save moves it to the backup, a second would not.
+        ConfigRecord marker = Configuration();
+        marker.CashRate = 7.5;
+        env->WriteConfig(marker);
+        TOptionsForm options(form.get());
+        QTest::mouseClick(options.BitBtn1, Qt::LeftButton);
+        QCOMPARE(File("kestrumconfig.bak"), SerializeConfig(marker));
+        QCOMPARE(File("kestrumconfig"), SerializeConfig(Configuration()));
+    }
 
-void DialogsTest::leavingWithoutOkWritesNothing_data() {
-    QTest::addColumn<int>("way");
-    QTest::newRow("Cancel") << 0;
-    QTest::newRow("Escape") << 1;
-    QTest::newRow("closed") << 2;
-}
+    void newFormatAtNextConversion() {
+        env->WriteConfig(DefaultConfig());
+        env->WriteRates(FullRateStore());
+        form = env->Open();
+        Type(form->SourceEdit, QStringLiteral("1234.5\r"));
+        const QString before = form->ConvertEdit->text();
+        WhenShown<TOptionsForm>([](TOptionsForm* options) {
+            options->CurrencyRadioButton->click();
+            options->RoundCheckBox->click();
+            QTest::mouseClick(options->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->dxButton1, Qt::LeftButton); // returns once the dialog closed
+        QCOMPARE(form->ConvertEdit->text(), before);
+        QCOMPARE(File("kestrumconfig"), SerializeConfig(Configuration()));
+        QVERIFY(Configuration().CurrencyFormat && Configuration().RoundToCent);
+        QTest::keyClick(form->SourceEdit, Qt::Key_Return);
+        const QString after =
+            ExpectedResult(Loaded(FullRateStore()), Configuration(), 0, 1, 1234.5);
+        QCOMPARE(form->ConvertEdit->text(), after);
+        QVERIFY(after != before);
+    }
 
-void DialogsTest::leavingWithoutOkWritesNothing() {
-    QFETCH(int, way);
-    env->WriteConfig(DefaultConfig());
-    form = env->Open();
-    const QByteArray config = env->dir.Read(QStringLiteral("kestrumconfig"));
-    const QByteArray backup = env->dir.Read(QStringLiteral("kestrumconfig.bak"));
-    const QByteArray record = SerializeConfig(Configuration());
-    WithOptions(form.get(), [way](TOptionsForm* options) {
-        options->AutoCheckBox->click();
-        options->CurrencyRadioButton->click();
-        options->RoundCheckBox->click();
-        if (way == 0)
-            QTest::mouseClick(options->BitBtn2, Qt::LeftButton);
-        else if (way == 1)
-            QTest::keyClick(options, Qt::Key_Escape);
-        else
-            options->close();
-    });
-    QCOMPARE(env->dir.Read(QStringLiteral("kestrumconfig")), config);
-    QCOMPARE(env->dir.Read(QStringLiteral("kestrumconfig.bak")), backup);
-    QCOMPARE(SerializeConfig(Configuration()), record);
-}
-
-void DialogsTest::okWithoutChangeSavesOnce() {
-    env->WriteConfig(DefaultConfig());
-    form = env->Open();
-    // A marker on disk: one save moves it to the backup, a second would not.
-    ConfigRecord marker = Configuration();
-    marker.CashRate = 7.5;
-    env->WriteConfig(marker);
-    WithOptions(form.get(),
-                [](TOptionsForm* options) { QTest::mouseClick(options->BitBtn1, Qt::LeftButton); });
-    QCOMPARE(env->dir.Read(QStringLiteral("kestrumconfig.bak")), SerializeConfig(marker));
-    QCOMPARE(env->dir.Read(QStringLiteral("kestrumconfig")), SerializeConfig(Configuration()));
-}
-
-void DialogsTest::showsTheRecord_data() {
-    QTest::addColumn<bool>("set");
-    QTest::newRow("default record") << false;
-    QTest::newRow("all three set") << true;
-}
-
-void DialogsTest::showsTheRecord() {
-    QFETCH(bool, set);
-    ConfigRecord record = DefaultConfig();
-    record.AutoDownload = set ? 1 : 0;
-    record.CurrencyFormat = set ? 1 : 0;
-    record.RoundToCent = set ? 1 : 0;
-    env->WriteConfig(record);
-    form = env->Open();
-    OptionValues shown;
-    bool numberChecked = false;
-    WithOptions(form.get(), [&](TOptionsForm* options) {
-        shown = options->Values();
-        numberChecked = options->NumberRadioButton->isChecked();
-        options->reject();
-    });
-    QCOMPARE(shown.autoDownload, set);
-    QCOMPARE(shown.currencyFormat, set);
-    QCOMPARE(numberChecked, !set);
-    QCOMPARE(shown.roundToCent, set);
-}
-
-void DialogsTest::newFormatAtNextConversion() {
-    env->WriteConfig(DefaultConfig());
-    env->WriteRates(FullRateStore());
-    form = env->Open();
-    Type(form->SourceEdit, QStringLiteral("1234.5"));
-    QTest::keyClick(form->SourceEdit, Qt::Key_Return);
-    const QString before = form->ConvertEdit->text();
-    WithOptions(form.get(), [](TOptionsForm* options) {
-        options->CurrencyRadioButton->click();
-        options->RoundCheckBox->click();
-        QTest::mouseClick(options->BitBtn1, Qt::LeftButton);
-    });
-    QCOMPARE(form->ConvertEdit->text(), before);
-    QCOMPARE(int(env->SavedConfig().CurrencyFormat), 1);
-    QCOMPARE(int(env->SavedConfig().RoundToCent), 1);
-
-    form->SourceEdit->setFocus();
-    QTest::keyClick(form->SourceEdit, Qt::Key_Return);
-    const QString after = ExpectedResult(Loaded(FullRateStore()), Configuration(), 0, 1, 1234.5);
-    QCOMPARE(form->ConvertEdit->text(), after);
-    QVERIFY(after != before);
-}
-
-void DialogsTest::lowerButtons_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QUrl>("url");
-    QTest::newRow("Software") << 1
-                              << QUrl(QStringLiteral("http://www.kestrum.example/software.html"));
-    QTest::newRow("Email") << 3
-                           << QUrl(
-                                  QStringLiteral("mailto:support@kestrum.example?subject=Kestrum"));
-    QTest::newRow("Help") << 4
-                          << QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
-                                                 QStringLiteral("/currency_converter.html"));
-}
-
-void DialogsTest::lowerButtons() {
-    QFETCH(int, button);
-    QFETCH(QUrl, url);
-    env->WriteConfig(DefaultConfig());
-    form = env->Open();
-    env->messages.Clear();
-    ShellCapture shell;
-    bool stillOpen = false;
-    WithOptions(form.get(), [&](TOptionsForm* options) {
-        QToolButton* buttons[] = {options->dxButton1, options->dxButton2, options->dxButton3,
-                                  options->dxButton4};
-        QTest::mouseClick(buttons[button - 1], Qt::LeftButton);
-        stillOpen = options->isVisible();
-        options->reject();
-    });
-    QCOMPARE(shell.urls, QList<QUrl>{url});
-    QVERIFY(stillOpen);
-    QVERIFY(env->messages.texts.isEmpty());
-}
-
-void DialogsTest::startupOpensPlacementOnTop() {
-    env->WriteConfig(DefaultConfig());
-    form = env->Open();
-    SetStartmenuFormOpener({}); // the real placement dialog
-    bool placementOwnedByOptions = false;
-    bool placementOnTop = false;
-    bool optionsOpenAfter = false;
-    OptionValues before, after;
-    WithOptions(form.get(), [&](TOptionsForm* options) {
-        options->RoundCheckBox->click();
-        before = options->Values();
-        WhenShown<TStartmenuForm>([&, options](TStartmenuForm* placement) {
-            placementOwnedByOptions = placement->parentWidget() == options;
-            placementOnTop = QApplication::activeModalWidget() == placement;
+    void lowerButtons() {
+        ShellCapture shell;
+        SetStartmenuFormOpener({}); // the real placement dialog
+        TOptionsForm options;
+        options.show();
+        options.RoundCheckBox->click();
+        for (QToolButton* button : {options.dxButton1, options.dxButton3, options.dxButton4})
+            QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(
+            shell.urls,
+            (QList<QUrl>{QUrl(QStringLiteral("http://www.kestrum.example/software.html")),
+                         QUrl(QStringLiteral("mailto:support@kestrum.example?subject=Kestrum")),
+                         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                             QStringLiteral("/currency_converter.html"))}));
+        bool onTop = false;
+        WhenShown<TStartmenuForm>([&](TStartmenuForm* placement) {
+            onTop = placement->parentWidget() == &options &&
+                    QApplication::activeModalWidget() == placement;
             QTest::mouseClick(placement->CancelButton, Qt::LeftButton);
         });
-        QTest::mouseClick(options->dxButton2, Qt::LeftButton);
-        optionsOpenAfter = options->isVisible() && QApplication::activeModalWidget() == options;
-        after = options->Values();
-        options->reject();
-    });
-    QVERIFY(placementOwnedByOptions);
-    QVERIFY(placementOnTop);
-    QVERIFY(optionsOpenAfter);
-    QCOMPARE(after.roundToCent, before.roundToCent);
-    QCOMPARE(after.autoDownload, before.autoDownload);
-    QCOMPARE(after.currencyFormat, before.currencyFormat);
-}
+        QTest::mouseClick(options.dxButton2, Qt::LeftButton);
+        QVERIFY(onTop);
+        // None closes the dialog or changes it; a failed request is not reported.
+        QVERIFY(options.isVisible() && options.RoundCheckBox->isChecked());
+        QVERIFY(env->messages.texts.isEmpty());
+        QCOMPARE(env->shellFolders.Files(), QStringList());
+    }
+};
 
 QTEST_MAIN(DialogsTest)
 #include "dialogs_test.moc"
