@@ -1,12 +1,12 @@
 #include "startmenu_form.h"
 
+#include "settings/paths.h"
 #include "shell_link.h"
 #include "start_menu_tree_form.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/message_box.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -108,7 +108,7 @@ void TStartmenuForm::CheckBoxClick(QCheckBox* clicked) {
 }
 
 void TStartmenuForm::OKButtonClick() {
-    const QString self = QCoreApplication::applicationFilePath();
+    const QString self = ExecutablePath();
     if (DesktopCheckBox->isChecked())
         MakeShellLink(self, LinkPlace::lpDesktop, QString());
     if (QuicklaunchCheckBox->isChecked())
