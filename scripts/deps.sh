@@ -9,6 +9,7 @@ packages=(
     libgtest-dev
     libcpp-httplib-dev
     libbenchmark-dev
+    desktop-file-utils
 )
 
 missing=()

@@ -85,6 +85,7 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     CashRateEdit->installEventFilter(this);
     connect(BitBtn2, &QPushButton::clicked, this, &TKestrumForm::BitBtn2Click);
     ConnectGridButtons();
+    connect(dxButton1, &QToolButton::clicked, this, &TKestrumForm::dxButton1Click);
 
     connect(DownloadTimer, &QTimer::timeout, this, &TKestrumForm::DownloadTimerTimer);
     connect(ClockTimer, &QTimer::timeout, this, &TKestrumForm::ClockTimerTimer);
@@ -107,7 +108,7 @@ void TKestrumForm::FormCreate() {
         ReportConfiguration(loaded);
     } else {
         ReportConfiguration(CreateDefaultConfiguration());
-        // First run: the shortcut placement offer belongs here.
+        OfferShortcuts();
     }
 
     ShowMessages(LoadNameOverrides(CurrencyCatalogue(), Configuration()));

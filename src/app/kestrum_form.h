@@ -148,6 +148,9 @@ private:
     void CanGridButtonClick();
     void USGridButtonClick();
     void OpenRateGrid(GridBase against);
+    // Shortcut offer and options dialog.
+    void OfferShortcuts();
+    void dxButton1Click();
 
     void DownloadTimerTimer();
     void ClockTimerTimer();

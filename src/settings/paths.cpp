@@ -43,4 +43,14 @@ QString ProgramFile(const QString& name) {
     return ProgramDir() + name;
 }
 
+QString ExecutablePath() {
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationFilePath();
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+}
+
+QString ExecutableFile(const QString& name) {
+    return WithSeparator(ExecutableDir()) + name;
+}
+
 } // namespace kestrum

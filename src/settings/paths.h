@@ -15,4 +15,11 @@ void SetProgramDir(const QString& dir);
 // ProgramDir() followed by a file name.
 QString ProgramFile(const QString& name);
 
+// The full path of the running executable, the target of its shortcuts.
+QString ExecutablePath();
+
+// A file shipped beside the executable (the help page), which --data-dir
+// does not move.
+QString ExecutableFile(const QString& name);
+
 } // namespace kestrum

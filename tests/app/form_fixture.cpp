@@ -4,6 +4,7 @@
 #include "data/conversion.h"
 #include "data/cp1252.h"
 #include "data/rate_files.h"
+#include "shell/startmenu_form.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,9 +77,12 @@ QString NameOf(int k, int language) {
 
 FormEnvironment::FormEnvironment() {
     ResetGlobals();
+    SetStartmenuFormOpener(
+        [this](QWidget* owner) { shortcutOffersWhileShown << owner->isVisible(); });
 }
 
 FormEnvironment::~FormEnvironment() {
+    SetStartmenuFormOpener({});
     ResetGlobals();
 }
 

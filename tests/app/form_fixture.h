@@ -4,6 +4,7 @@
 #include "data/rate_store.h"
 #include "message_capture.h"
 #include "settings/configuration.h"
+#include "shell_folders.h"
 #include "temp_dir.h"
 
 #include <QObject>
@@ -62,7 +63,12 @@ public:
     // active (focus and window shortcuts need that).
     std::unique_ptr<TKestrumForm> Open(bool show = true);
 
+    // Each time the window offered the shortcut dialog: whether the window
+    // was on screen by then. The real dialog never opens here.
+    QList<bool> shortcutOffersWhileShown;
+
     ScopedProgramDir dir;
+    ScopedShellFolders shellFolders;
     MessageCapture messages;
     ModalWatchdog watchdog;
     // Off: the download timer's tick only disarms it, so window tests never

@@ -1,0 +1,232 @@
+#include "options_form.h"
+
+#include "message_table.h"
+#include "paths.h"
+#include "shell/shell_requests.h"
+#include "shell/startmenu_form.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/message_box.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace kestrum {
+
+namespace {
+
+const QColor kBlue(0x00, 0x00, 0xff);
+
+QFont ChoiceFont() {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setBold(true);
+    font.setPixelSize(16);
+    return font;
+}
+
+void PaintBlue(QWidget* widget, QPalette::ColorRole role) {
+    QPalette p = widget->palette();
+    p.setColor(role, kBlue);
+    widget->setPalette(p);
+}
+
+QFrame* TipPanel(QWidget* parent, const char* name, QRect where) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(where);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    UseToolTipColours(panel);
+    return panel;
+}
+
+QLabel* BlueLine(QWidget* parent, const QString& text, int x, int y) {
+    auto* line = new QLabel(text, parent);
+    line->move(x, y);
+    PaintBlue(line, QPalette::WindowText);
+    return line;
+}
+
+// The four pictures of the lower buttons, 32 x 32.
+enum class Picture { Software, Startup, Email, Help };
+
+QIcon ButtonPicture(Picture which) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x10, 0x2a, 0x6b), 1.5));
+    switch (which) {
+    case Picture::Software: // a globe
+        p.setBrush(QColor(0x6c, 0xb4, 0xee));
+        p.drawEllipse(QRectF(3, 3, 26, 26));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(10, 3, 12, 26));
+        p.drawLine(QPointF(3, 16), QPointF(29, 16));
+        p.drawLine(QPointF(6, 9), QPointF(26, 9));
+        p.drawLine(QPointF(6, 23), QPointF(26, 23));
+        break;
+    case Picture::Startup: { // a page with a shortcut arrow
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(6, 3, 20, 26));
+        p.setBrush(QColor(0x30, 0xa0, 0x40));
+        QPainterPath arrow;
+        arrow.moveTo(10, 24);
+        arrow.cubicTo(10, 16, 14, 13, 19, 13);
+        arrow.lineTo(19, 9);
+        arrow.lineTo(25, 15);
+        arrow.lineTo(19, 21);
+        arrow.lineTo(19, 17);
+        arrow.cubicTo(15, 17, 12, 19, 10, 24);
+        p.drawPath(arrow);
+        break;
+    }
+    case Picture::Email: // an envelope
+        p.setBrush(QColor(0xf6, 0xf0, 0xd8));
+        p.drawRect(QRectF(3, 8, 26, 17));
+        p.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(16, 18), QPointF(29, 8)}));
+        break;
+    case Picture::Help: { // a question mark in a circle
+        p.setBrush(QColor(0x1e, 0x5a, 0xc8));
+        p.drawEllipse(QRectF(3, 3, 26, 26));
+        QFont font(QStringLiteral("Sans Serif"));
+        font.setBold(true);
+        font.setPixelSize(20);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton* FlatButton(QWidget* parent, const char* name, const QString& caption, Picture picture,
+                        int x) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setIcon(ButtonPicture(picture));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(x, 28, 80, 64);
+    PaintBlue(button, QPalette::ButtonText);
+    return button;
+}
+
+} // namespace
+
+TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("OptionsForm"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(400, 453);
+    CreateControls();
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TOptionsForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(dxButton1, &QToolButton::clicked, this, &TOptionsForm::dxButton1Click);
+    connect(dxButton2, &QToolButton::clicked, this, &TOptionsForm::dxButton2Click);
+    connect(dxButton3, &QToolButton::clicked, this, &TOptionsForm::dxButton3Click);
+    connect(dxButton4, &QToolButton::clicked, this, &TOptionsForm::dxButton4Click);
+
+    FormCreate();
+}
+
+void TOptionsForm::CreateControls() {
+    Panel1 = TipPanel(this, "Panel1", QRect(4, 4, 392, 320));
+    AutoCheckBox = new QCheckBox(QStringLiteral("Automatically download currency data"), Panel1);
+    AutoCheckBox->setObjectName(QStringLiteral("AutoCheckBox"));
+    AutoCheckBox->setGeometry(8, 12, 380, 24);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Format Options"), Panel1);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 44, 376, 172);
+    CurrencyRadioButton =
+        new QRadioButton(QStringLiteral("Display results in Currency Format"), GroupBox1);
+    CurrencyRadioButton->setObjectName(QStringLiteral("CurrencyRadioButton"));
+    CurrencyRadioButton->setGeometry(8, 24, 364, 24);
+    BlueLine(GroupBox1, QStringLiteral("Results will be displayed with commas"), 32, 48);
+    NumberRadioButton =
+        new QRadioButton(QStringLiteral("Display results in Number Format"), GroupBox1);
+    NumberRadioButton->setObjectName(QStringLiteral("NumberRadioButton"));
+    NumberRadioButton->setGeometry(8, 78, 364, 24);
+    BlueLine(GroupBox1, QStringLiteral("Select this option if you need to copy"), 32, 102);
+    BlueLine(GroupBox1, QStringLiteral("and paste this number into another "), 32, 120);
+    BlueLine(GroupBox1, QStringLiteral("computer program"), 32, 138);
+
+    RoundCheckBox = new QCheckBox(QStringLiteral("Round numbers to the nearest cent"), Panel1);
+    RoundCheckBox->setObjectName(QStringLiteral("RoundCheckBox"));
+    RoundCheckBox->setGeometry(8, 226, 380, 24);
+    for (QWidget* choice : std::initializer_list<QWidget*>{AutoCheckBox, CurrencyRadioButton,
+                                                           NumberRadioButton, RoundCheckBox})
+        choice->setFont(ChoiceFont());
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(92, 272, 97, 33);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), Panel1);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(212, 272, 97, 33);
+
+    Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 117));
+    dxButton1 = FlatButton(Panel2, "dxButton1", QStringLiteral("Software"), Picture::Software, 12);
+    dxButton2 = FlatButton(Panel2, "dxButton2", QStringLiteral("Startup"), Picture::Startup, 104);
+    dxButton3 = FlatButton(Panel2, "dxButton3", QStringLiteral("Email"), Picture::Email, 196);
+    dxButton4 = FlatButton(Panel2, "dxButton4", QStringLiteral("Help"), Picture::Help, 288);
+
+    const QList<QWidget*> order{
+        AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, BitBtn1,
+        BitBtn2,      dxButton1,           dxButton2,         dxButton3,     dxButton4};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TOptionsForm::FormCreate() {
+    const OptionValues values = ReadOptions(Configuration());
+    AutoCheckBox->setChecked(values.autoDownload);
+    CurrencyRadioButton->setChecked(values.currencyFormat);
+    NumberRadioButton->setChecked(!values.currencyFormat);
+    RoundCheckBox->setChecked(values.roundToCent);
+}
+
+OptionValues TOptionsForm::Values() const {
+    return {AutoCheckBox->isChecked(), CurrencyRadioButton->isChecked(),
+            RoundCheckBox->isChecked()};
+}
+
+void TOptionsForm::BitBtn1Click() {
+    ApplyOptions(Values(), Configuration());
+    // A failed save is reported; the new values stay in memory all the same.
+    if (const IoResult saved = SaveConfiguration(); !saved)
+        Messages().Error(this, saved.error);
+    accept();
+}
+
+void TOptionsForm::dxButton1Click() {
+    Shell().Open(QUrl(QString::fromLatin1(Message(msg::SoftwarePage))));
+}
+
+void TOptionsForm::dxButton2Click() {
+    OpenStartmenuForm(this);
+}
+
+void TOptionsForm::dxButton3Click() {
+    Shell().Open(QUrl(
+        QStringLiteral("mailto:%1?subject=Kestrum").arg(QString::fromLatin1(kSupportMailbox))));
+}
+
+void TOptionsForm::dxButton4Click() {
+    Shell().Open(QUrl::fromLocalFile(ExecutableFile(QString::fromLatin1(Message(msg::HelpFile)))));
+}
+
+} // namespace kestrum

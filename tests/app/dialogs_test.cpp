@@ -1,0 +1,155 @@
+// The main window's dialogs: the first-run shortcut offer and the options
+// dialog behind the "Options" button.
+#include "form_fixture.h"
+
+#include "settings/options_form.h"
+#include "shell/shell_requests.h"
+#include "shell/startmenu_form.h"
+#include "when_shown.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace kestrum;
+using namespace kestrum::test;
+
+namespace {
+
+struct ShellCapture final : ShellRequests {
+    ShellCapture() { SetShellRequests(this); }
+    ~ShellCapture() override { SetShellRequests(nullptr); }
+    bool Open(const QUrl& url) override {
+        urls << url;
+        return false; // a failing request is not reported
+    }
+    QList<QUrl> urls;
+};
+
+} // namespace
+
+class DialogsTest : public FormTest {
+    Q_OBJECT
+
+    QByteArray File(const char* name) const { return env->dir.Read(QLatin1String(name)); }
+
+private slots:
+    void firstRunOffersShortcuts_data() {
+        QTest::addColumn<QByteArray>("config"); // empty: no file
+        QTest::newRow("first run") << QByteArray();
+        QTest::newRow("configured") << SerializeConfig(DefaultConfig());
+        QTest::newRow("unreadable") << QByteArray("short");
+    }
+    void firstRunOffersShortcuts() {
+        QFETCH(QByteArray, config);
+        if (!config.isEmpty())
+            env->dir.Write(QStringLiteral("kestrumconfig"), config);
+        form = env->Open();
+        // Offered once, before the window is on screen, and only on a first run.
+        QCOMPARE(env->shortcutOffersWhileShown, QList<bool>(config.isEmpty() ? 1 : 0, false));
+    }
+
+    void leavingWithoutOkWritesNothing_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("closed") << 2;
+    }
+    void leavingWithoutOkWritesNothing() {
+        QFETCH(int, way);
+        env->WriteConfig(DefaultConfig());
+        form = env->Open();
+        const QByteArray config = File("kestrumconfig"), backup = File("kestrumconfig.bak");
+        bool defaultsShown = false;
+        WhenShown<TOptionsForm>([&](TOptionsForm* options) {
+            // The default record: number format, no rounding.
+            defaultsShown = options->NumberRadioButton->isChecked() &&
+                            !options->CurrencyRadioButton->isChecked() &&
+                            options->AutoCheckBox->isChecked() &&
+                            !options->RoundCheckBox->isChecked();
+            options->AutoCheckBox->click();
+            options->CurrencyRadioButton->click();
+            options->RoundCheckBox->click();
+            if (way == 0)
+                QTest::mouseClick(options->BitBtn2, Qt::LeftButton);
+            else if (way == 1)
+                QTest::keyClick(options, Qt::Key_Escape);
+            else
+                options->close();
+        });
+        QTest::mouseClick(form->dxButton1, Qt::LeftButton); // returns once the dialog closed
+        QVERIFY(defaultsShown);
+        QCOMPARE(File("kestrumconfig"), config);
+        QCOMPARE(File("kestrumconfig.bak"), backup);
+        QCOMPARE(SerializeConfig(Configuration()), config);
+    }
+
+    void okWithoutChangeSavesOnce() {
+        env->WriteConfig(DefaultConfig());
+        form = env->Open();
+        // A marker on disk: one save moves it to the backup, a second would not.
+        ConfigRecord marker = Configuration();
+        marker.CashRate = 7.5;
+        env->WriteConfig(marker);
+        TOptionsForm options(form.get());
+        QTest::mouseClick(options.BitBtn1, Qt::LeftButton);
+        QCOMPARE(File("kestrumconfig.bak"), SerializeConfig(marker));
+        QCOMPARE(File("kestrumconfig"), SerializeConfig(Configuration()));
+    }
+
+    void newFormatAtNextConversion() {
+        env->WriteConfig(DefaultConfig());
+        env->WriteRates(FullRateStore());
+        form = env->Open();
+        Type(form->SourceEdit, QStringLiteral("1234.5\r"));
+        const QString before = form->ConvertEdit->text();
+        WhenShown<TOptionsForm>([](TOptionsForm* options) {
+            options->CurrencyRadioButton->click();
+            options->RoundCheckBox->click();
+            QTest::mouseClick(options->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(form->dxButton1, Qt::LeftButton); // returns once the dialog closed
+        QCOMPARE(form->ConvertEdit->text(), before);
+        QCOMPARE(File("kestrumconfig"), SerializeConfig(Configuration()));
+        QVERIFY(Configuration().CurrencyFormat && Configuration().RoundToCent);
+        QTest::keyClick(form->SourceEdit, Qt::Key_Return);
+        const QString after =
+            ExpectedResult(Loaded(FullRateStore()), Configuration(), 0, 1, 1234.5);
+        QCOMPARE(form->ConvertEdit->text(), after);
+        QVERIFY(after != before);
+    }
+
+    void lowerButtons() {
+        ShellCapture shell;
+        SetStartmenuFormOpener({}); // the real placement dialog
+        TOptionsForm options;
+        options.show();
+        options.RoundCheckBox->click();
+        for (QToolButton* button : {options.dxButton1, options.dxButton3, options.dxButton4})
+            QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(
+            shell.urls,
+            (QList<QUrl>{QUrl(QStringLiteral("http://www.kestrum.example/software.html")),
+                         QUrl(QStringLiteral("mailto:support@kestrum.example?subject=Kestrum")),
+                         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                             QStringLiteral("/currency_converter.html"))}));
+        bool onTop = false;
+        WhenShown<TStartmenuForm>([&](TStartmenuForm* placement) {
+            onTop = placement->parentWidget() == &options &&
+                    QApplication::activeModalWidget() == placement;
+            QTest::mouseClick(placement->CancelButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(options.dxButton2, Qt::LeftButton);
+        QVERIFY(onTop);
+        // None closes the dialog or changes it; a failed request is not reported.
+        QVERIFY(options.isVisible() && options.RoundCheckBox->isChecked());
+        QVERIFY(env->messages.texts.isEmpty());
+        QCOMPARE(env->shellFolders.Files(), QStringList());
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

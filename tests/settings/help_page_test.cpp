@@ -1,0 +1,32 @@
+// The help page staged beside the executable: every link and picture in it
+// leads somewhere.
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+TEST(HelpPage, LinksAndPicturesResolve) {
+    const QDir dir(QStringLiteral(KESTRUM_HELP_DIR));
+    QFile file(dir.filePath(QStringLiteral("currency_converter.html")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the build did not stage the page";
+    const QString page = QString::fromUtf8(file.readAll());
+    QStringList ids, targets;
+    int pictures = 0;
+    const QRegularExpression attribute(QStringLiteral("\\b(id|href|src)=\"([^\"]*)\""));
+    for (auto it = attribute.globalMatch(page); it.hasNext();) {
+        const auto match = it.next();
+        (match.captured(1) == QLatin1String("id") ? ids : targets) << match.captured(2);
+        pictures += match.captured(1) == QLatin1String("src");
+    }
+    EXPECT_GE(pictures, 2);
+    for (const QString& target : targets) {
+        const QUrl url(target);
+        if (url.scheme().startsWith(QLatin1String("http")) ||
+            url.scheme() == QLatin1String("mailto"))
+            continue;
+        EXPECT_TRUE(url.path().isEmpty() || QFileInfo(dir, url.path()).isFile())
+            << target.toStdString();
+        EXPECT_TRUE(!url.hasFragment() || ids.contains(url.fragment())) << target.toStdString();
+    }
+}
