@@ -1,7 +1,10 @@
 #include "application.h"
 
+#include "first_paint.h"
 #include "kestrum_form.h"
+#include "settings/build_info.h"
 #include "settings/paths.h"
+#include "widgets/app_icon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +15,9 @@ int RunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrum"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kestrum"));
+    QApplication::setApplicationVersion(QLatin1String(build::kVersion));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kestrum.Kestrum"));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
@@ -23,6 +29,7 @@ int RunWindow(int argc, char** argv) {
         SetProgramDir(parser.value(dataDir));
 
     TKestrumForm form;
+    WatchFirstPaint(&form);
     form.show();
     return QApplication::exec();
 }

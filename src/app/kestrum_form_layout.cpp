@@ -1,6 +1,7 @@
 // Builds the calculator window's controls at their fixed positions.
 #include "glyphs.h"
 #include "kestrum_form.h"
+#include "widgets/app_icon.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -73,7 +74,7 @@ QPushButton* KeypadButton(QWidget* parent, const char* name, const QString& capt
 void TKestrumForm::CreateControls() {
     setObjectName(QStringLiteral("KestrumForm"));
     setWindowTitle(QStringLiteral("Kestrum V.1.1 June 15th, 2005"));
-    setWindowIcon(WindowIcon());
+    setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
