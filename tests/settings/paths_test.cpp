@@ -55,15 +55,5 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"installed_with_settings_only", true, "kestrumconfig", true, {}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
-TEST(ProgramDirTest, DataDirOverridesTheDefaultUntilCleared) {
-    const QString standard = ProgramDir();
-    QTemporaryDir dir;
-    SetProgramDir(dir.path());
-    EXPECT_EQ(ProgramFile(QStringLiteral("rt.dt")), dir.path() + QStringLiteral("/rt.dt"));
-    SetProgramDir(QString());
-    EXPECT_EQ(ProgramDir(), standard);
-    EXPECT_EQ(standard, ExecutableDir()); // a test binary is a portable copy
-}
-
 } // namespace
 } // namespace kestrum
