@@ -11,8 +11,9 @@ using namespace kestrum;
 
 namespace {
 
+// The shipped sample page (the noon rates of 7 to 13 November 2007).
 QByteArray Page() {
-    QFile file(QStringLiteral(KESTRUM_RATE_PAGE_FIXTURE));
+    QFile file(QStringLiteral(KESTRUM_SAMPLE_PAGE));
     file.open(QIODevice::ReadOnly);
     return file.readAll();
 }
@@ -30,11 +31,36 @@ void ParseRatePageBench(benchmark::State& state) {
     const QByteArray page = Page();
     RateStore store;
     const ConfigRecord config = DefaultConfig();
+    if (!ParseRatePage(page, store, BuiltInCatalogue(), config))
+        state.SkipWithError("the sample page does not parse");
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseRatePage(page, store, BuiltInCatalogue(), config));
     state.SetBytesProcessed(state.iterations() * page.size());
 }
 BENCHMARK(ParseRatePageBench);
+
+// A page of the given size whose labels all sit at its end: the parser must
+// walk the whole text, and its cost should grow linearly with the size.
+void ParseLargePageBench(benchmark::State& state) {
+    const QByteArray tail = Page();
+    QByteArray page;
+    const QByteArray filler = "<p>Nothing to read on this line of the page.</p>\n";
+    while (page.size() + tail.size() < state.range(0))
+        page += filler;
+    page += tail;
+    RateStore store;
+    const ConfigRecord config = DefaultConfig();
+    if (!ParseRatePage(page, store, BuiltInCatalogue(), config))
+        state.SkipWithError("the large page does not parse");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseRatePage(page, store, BuiltInCatalogue(), config));
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+BENCHMARK(ParseLargePageBench)
+    ->Arg(256 << 10)
+    ->Arg(1 << 20)
+    ->Arg(4 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 void ConvertAndFormatBench(benchmark::State& state) {
     const RateStore store = FullStore();

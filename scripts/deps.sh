@@ -9,7 +9,8 @@ packages=(
     libgtest-dev
     libcpp-httplib-dev
     libbenchmark-dev
-    desktop-file-utils
+    desktop-file-utils appstream   # validators of the desktop entry and metainfo
+    dpkg-dev file                  # cpack's runtime dependencies of the .deb
 )
 
 missing=()

@@ -1,10 +1,14 @@
-#include "app/application.h"
 #include "cli/command_line.h"
+#include "cli/modules.h"
+
+#include <chrono>
 
 int main(int argc, char** argv) {
-    // A command never creates the window's application object, so it needs
-    // no display.
+    const auto started = std::chrono::steady_clock::now().time_since_epoch();
+    // A command never loads the window module, so it needs no display and
+    // none of the window's libraries.
     if (kestrum::IsCommandLine(argc, argv))
         return kestrum::RunCommandLine(argc, argv);
-    return kestrum::RunWindow(argc, argv);
+    return kestrum::RunWindowModule(
+        argc, argv, std::chrono::duration_cast<std::chrono::nanoseconds>(started).count());
 }

@@ -1,10 +1,13 @@
 #include "application.h"
 
+#include "first_paint.h"
 #include "kestrum_form.h"
+#include "settings/build_info.h"
 #include "settings/paths.h"
 #include "shell/single_instance.h"
-#include "widgets/message_box.h"
 #include "update/progress_form.h"
+#include "widgets/app_icon.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -71,6 +74,9 @@ int RunWindow(int argc, char** argv) {
     // No display name: Qt would append it to every caption. The task bar
     // groups by the application name.
     QApplication::setApplicationName(QStringLiteral("Kestrum"));
+    QApplication::setApplicationVersion(QLatin1String(build::kVersion));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kestrum.Kestrum"));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
@@ -98,6 +104,7 @@ int RunWindow(int argc, char** argv) {
     TKestrumForm form;
     QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,
                      [&form] { BringForward(form); });
+    WatchFirstPaint(&form);
     form.show();
     TProgressForm progressForm; // hidden until a download shows it
     return QApplication::exec();

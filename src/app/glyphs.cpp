@@ -13,7 +13,7 @@ namespace {
 const QColor kNavy(0x10, 0x2a, 0x6b);
 const QColor kGold(0xe8, 0xb0, 0x30);
 
-// A coin with a "$": the mark used by the logo and the window icon.
+// A coin with a "$": the mark of the logo.
 void PaintCoin(QPainter& p, const QRectF& r) {
     QRadialGradient shine(r.center() - QPointF(r.width() / 5, r.height() / 5), r.width() / 1.4);
     shine.setColorAt(0, kGold.lighter(150));
@@ -106,19 +106,6 @@ QIcon GraphsGlyph() {
         p.drawRect(1 + i * 4, 16 - heights[i], 3, heights[i]);
     }
     return QIcon(pixmap);
-}
-
-QIcon WindowIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64}) {
-        QPixmap pixmap = Canvas(size, size);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        PaintCoin(p, QRectF(0, 0, size, size));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 } // namespace kestrum

@@ -10,6 +10,5 @@ QPixmap LogoPixmap(int width, int height);
 QIcon InformationGlyph();
 QIcon OptionsGlyph();
 QIcon GraphsGlyph();
-QIcon WindowIcon();
 
 } // namespace kestrum

@@ -2,6 +2,7 @@
 #include "focus_marked_button.h"
 #include "glyphs.h"
 #include "kestrum_form.h"
+#include "widgets/app_icon.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -77,7 +78,7 @@ QPushButton* KeypadButton(QWidget* parent, const char* name, const QString& capt
 void TKestrumForm::CreateControls() {
     setObjectName(QStringLiteral("KestrumForm"));
     setWindowTitle(QStringLiteral("Kestrum V.1.1 June 15th, 2005"));
-    setWindowIcon(WindowIcon());
+    setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "commands.h"
+#include "settings/build_info.h"
 #include "settings/paths.h"
 
 #include <QCommandLineParser>
@@ -19,7 +20,7 @@ const QString kDataDir = QStringLiteral("data-dir");
 const QString kCommand = QStringLiteral("command");
 
 QString Version() {
-    return QStringLiteral("Kestrum " KESTRUM_VERSION);
+    return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion);
 }
 
 // The options every command takes, and the command itself.
@@ -169,7 +170,7 @@ bool IsCommandLine(int argc, char** argv) {
 int RunCommandLine(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUM_VERSION));
+    QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
     try {
         return RunParsed(CommandLineArguments(argc, argv));
     } catch (const Failure& failure) {

@@ -50,12 +50,7 @@ struct PageFileRemover {
 
 } // namespace
 
-void DefineUpdate(QCommandLineParser& parser) {
-    parser.addOption({kUrl, QStringLiteral("Fetch <url> instead of the configured rate page."),
-                      QStringLiteral("url")});
-}
-
-int RunUpdate(const Arguments& arguments) {
+int FetchAndStore(const Arguments& arguments) {
     ExpectArguments(arguments, 0, "update [--url URL]");
     const bool configExists = LoadSettings();
     const QString url =
@@ -112,3 +107,9 @@ int RunUpdate(const Arguments& arguments) {
 }
 
 } // namespace kestrum::cli
+
+// The network module's entry; every other symbol it uses resolves against the
+// executable, so both share one configuration and rate store.
+extern "C" int kestrum_run_update(const kestrum::cli::Arguments& arguments) {
+    return kestrum::cli::FetchAndStore(arguments);
+}

@@ -226,7 +226,7 @@ void TOptionsForm::dxButton3Click() {
 }
 
 void TOptionsForm::dxButton4Click() {
-    Shell().Open(QUrl::fromLocalFile(ExecutableFile(QString::fromLatin1(Message(msg::HelpFile)))));
+    Shell().Open(QUrl::fromLocalFile(ShippedFile(QString::fromLatin1(Message(msg::HelpFile)))));
 }
 
 } // namespace kestrum

@@ -1,12 +1,18 @@
 #include "paths.h"
 
-#include <QCoreApplication>
+#include "settings/build_info.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace kestrum {
 
 namespace {
+
+const QString kStarterRates = QStringLiteral("rt.dt");
+const QString kConfigFile = QStringLiteral("kestrumconfig");
 
 QString& DirOverride() {
     static QString dir;
@@ -19,20 +25,55 @@ QString WithSeparator(QString dir) {
     return dir;
 }
 
-QString ExecutableDir() {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    // Without an application object (a plain unit test) the link to the
-    // running image still tells where we are.
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+QString Below(const QString& dir, const char* relative) {
+    return WithSeparator(QDir::cleanPath(dir + QLatin1String(relative)));
+}
+
+// Not the application's own location: the window and the command line set
+// different application names, and both must find the same files.
+QString UserDataDir() {
+    return WithSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/kestrum"));
 }
 
 } // namespace
 
+QString ExecutableDir() {
+    // Without an application object (a command before it exists, a plain
+    // unit test) the link to the running image still tells where we are.
+    static const QString dir =
+        WithSeparator(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+    return dir;
+}
+
+QString ModuleFile(const QString& name) {
+    const QString beside = ExecutableDir() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = Below(ExecutableDir(), build::kModuleDirFromBin) + name;
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString DefaultProgramDir(const QString& executableDir, const QString& userDataDir) {
+    const QString exeDir = WithSeparator(executableDir);
+    const QString starter = Below(exeDir, build::kDataDirFromBin) + kStarterRates;
+    const bool installed = !QFileInfo(exeDir).isWritable() || QFileInfo::exists(starter);
+    if (!installed)
+        return exeDir;
+    const QString dir = WithSeparator(userDataDir);
+    // First start: nothing of ours there yet.
+    if (!QFileInfo::exists(dir + kStarterRates) && !QFileInfo::exists(dir + kConfigFile) &&
+        QDir().mkpath(dir) && QFile::copy(starter, dir + kStarterRates))
+        QFile(dir + kStarterRates)
+            .setPermissions(QFile::permissions(starter) | QFile::ReadOwner | QFile::WriteOwner);
+    return dir;
+}
+
 QString ProgramDir() {
     if (!DirOverride().isEmpty())
         return DirOverride();
-    return WithSeparator(ExecutableDir());
+    static const QString dir = DefaultProgramDir(ExecutableDir(), UserDataDir());
+    return dir;
 }
 
 void SetProgramDir(const QString& dir) {
@@ -44,13 +85,15 @@ QString ProgramFile(const QString& name) {
 }
 
 QString ExecutablePath() {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationFilePath();
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
-QString ExecutableFile(const QString& name) {
-    return WithSeparator(ExecutableDir()) + name;
+QString ShippedFile(const QString& name) {
+    const QString beside = ExecutableDir() + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = Below(ExecutableDir(), build::kDataDirFromBin) + name;
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 } // namespace kestrum

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace kestrum {
+
+// The window and the network code live in modules beside the executable, so
+// a command loads neither Qt Widgets nor libcurl unless it needs them.
+inline constexpr char kWindowModule[] = "kestrum-window.so";
+inline constexpr char kNetworkModule[] = "kestrum-network.so";
+
+// The address of `symbol` in the module, loaded on first use; nullptr with a
+// reason in `error` when the module is missing or broken.
+void* ModuleSymbol(const char* module, const char* symbol, QString& error);
+
+// Opens the window from its module and runs until it closes; a missing or
+// broken module is one sentence on standard error and exit code 1.
+int RunWindowModule(int argc, char** argv, long long mainStartedNs);
+
+} // namespace kestrum

@@ -1,0 +1,23 @@
+#include "commands.h"
+#include "modules.h"
+
+namespace kestrum::cli {
+
+void DefineUpdate(QCommandLineParser& parser) {
+    parser.addOption({QStringLiteral("url"),
+                      QStringLiteral("Fetch <url> instead of the configured rate page."),
+                      QStringLiteral("url")});
+}
+
+// The download itself is in the network module, which brings libcurl along.
+int RunUpdate(const Arguments& arguments) {
+    using Entry = int (*)(const Arguments&);
+    QString error;
+    const auto entry =
+        reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, "kestrum_run_update", error));
+    if (!entry)
+        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + error + QLatin1Char('.'));
+    return entry(arguments);
+}
+
+} // namespace kestrum::cli

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# check_deb.sh PACKAGE.deb
+# Unpacks the package into a temporary root and runs the packaged program
+# there as an installed copy: its files must go to the user's data directory.
+set -euo pipefail
+deb=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+root=$work/root
+home=$work/home
+mkdir -p "$root" "$home"
+dpkg -x "$deb" "$root"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6core6 libqt6widgets6 libcurl; do
+    [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
+done
+
+kestrum=$root/usr/bin/kestrum
+version=$(env -i HOME="$home" "$kestrum" --version)
+[[ $version == "Kestrum "* ]] || fail "--version printed \"$version\""
+
+result=$(env -i HOME="$home" "$kestrum" convert 100 USD CAD) || fail "convert failed"
+[[ $result == "92.5728" ]] || fail "convert printed \"$result\""
+cmp -s "$home/.local/share/kestrum/rt.dt" "$root/usr/share/kestrum/rt.dt" ||
+    fail "the starter rates were not copied into the user's data directory"
+[[ $(ls "$root/usr/bin") == kestrum ]] || fail "files were written beside the executable"
+
+# The window module is found in the install layout (no platform plugin, so
+# it stops right after loading).
+window=$(env -i HOME="$home" QT_QPA_PLATFORM=kestrum-none LD_DEBUG=libs "$kestrum" 2>&1 || true)
+[[ $window != *"cannot open its window"* && $window == *"kestrum-window.so"* ]] ||
+    fail "the installed window module was not loaded"
+
+for size in 16 24 32 48 64 128 256; do
+    [[ -f $root/usr/share/icons/hicolor/${size}x${size}/apps/io.github.kestrum.Kestrum.png ]] ||
+        fail "no ${size}x${size} icon"
+done
+"$here/validate_desktop_files.sh" "$root/usr/share/applications/io.github.kestrum.Kestrum.desktop" \
+    "$root/usr/share/metainfo/io.github.kestrum.Kestrum.metainfo.xml" || [[ $? -eq 77 ]]
+echo "package $(basename "$deb") checked"
