@@ -1,5 +1,4 @@
 # Install layout and the Debian package (cpack -G DEB, or scripts/package.sh).
-set(KESTRUM_APP_ID io.github.kestrum.Kestrum)
 
 # The starter rates an installed copy gives each user on the first start,
 # always staged afresh from the sample page (the build tree's rt.dt may hold

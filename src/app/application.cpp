@@ -76,7 +76,7 @@ int RunWindow(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestrum"));
     QApplication::setApplicationVersion(QLatin1String(build::kVersion));
     QApplication::setWindowIcon(AppIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kestrum.Kestrum"));
+    QGuiApplication::setDesktopFileName(QLatin1String(build::kAppId));
 
     QCommandLineParser parser;
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),

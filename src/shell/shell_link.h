@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/build_info.h"
+
 #include <QString>
 
 namespace kestrum {
@@ -11,8 +13,8 @@ enum class LinkResult { Made, NoFolder, Exists, Failed };
 
 // The name every link of the program ends up under.
 inline constexpr const char* kLinkFileName = "Kestrum.desktop";
-// The icon the desktop entry names; the packaging installs it under this name.
-inline constexpr const char* kIconName = "kestrum";
+// The icon the desktop entry names: the installed icon's name.
+inline constexpr const char* kIconName = build::kAppId;
 // Separates the components of a folder path below the Start-menu folder.
 inline constexpr char kFolderSeparator = '/';
 

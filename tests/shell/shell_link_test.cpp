@@ -40,7 +40,7 @@ TEST(ShellLink, DesktopEntryIsWrittenOnceWithItsMode) {
     ASSERT_EQ(MakeShellLink(target, LinkPlace::lpDesktop, QString()), LinkResult::Made);
     const QString path = folders.Desktop() + QStringLiteral("/Kestrum.desktop");
     EXPECT_EQ(ReadFile(path), QByteArray("[Desktop Entry]\nType=Application\nName=Kestrum\n"
-                                         "Exec=\"/home/a b/\\\\$kestrum\"\nIcon=kestrum\n"
+                                         "Exec=\"/home/a b/\\\\$kestrum\"\nIcon=io.github.kestrum.Kestrum\n"
                                          "Terminal=false\nCategories=Office;Finance;\n"));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
