@@ -2,6 +2,8 @@
 #include "glyphs.h"
 #include "kestrum_form.h"
 
+#include "data/number_text.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,7 +109,7 @@ void TKestrumForm::CreateControls() {
     Panel6 = Panel(body, "Panel6", 16, 40, 233, 49, true);
     SourceEdit = Place(new QLineEdit(Panel6), "SourceEdit", 16, 12, 201, 26);
     SourceEdit->setFont(PixelFont(16, true));
-    SourceEdit->setMaxLength(32);
+    SourceEdit->setMaxLength(kMaxAmountLength);
     Panel12 = Panel(body, "Panel12", 288, 40, 233, 49, true);
     ConvertEdit = Place(new QLineEdit(Panel12), "ConvertEdit", 16, 12, 201, 26);
     ConvertEdit->setFont(PixelFont(16, true));

@@ -18,6 +18,7 @@ constexpr int kRateFileSize = kDayCount * kDayRecordSize; // 2240 bytes
 QByteArray EncodeRateFile(const RateStore& store);
 // Replaces day records 1, 2, ... with each whole record the bytes hold (at
 // most five); the others keep their content. Returns how many were read.
+// Rates that are not usable and dates that are not finite read as -1.
 int DecodeRateFile(QByteArrayView bytes, RateStore& store);
 
 enum class RateFileStatus { Loaded, Missing, Incomplete, ReadError };

@@ -6,20 +6,25 @@
 #include "dates.h"
 #include "settings/message_table.h"
 
+#include <cmath>
+
 namespace kestrum {
 
 namespace {
 
 constexpr int kUsDollar = 1;
 
-GridCell ValueCell(double value, const QLocale& locale) {
-    return {GridCellKind::Value, value, FormatResult(value, 4, false, locale)};
-}
-
 GridCell MissingCell(GridBase against) {
     if (against == GridBase::CanadianDollar)
         return {};
     return {GridCellKind::NotAvailable, 0.0, QStringLiteral("NA")};
+}
+
+// A large amount times a large rate can overflow; that cell has no value.
+GridCell ValueCell(double value, GridBase against, const QLocale& locale) {
+    if (!std::isfinite(value))
+        return MissingCell(against);
+    return {GridCellKind::Value, value, FormatResult(value, 4, false, locale)};
 }
 
 } // namespace
@@ -33,7 +38,7 @@ RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridB
     grid.unit = QString::fromLatin1(Message(canadian ? msg::CanadianDollars : msg::UsDollars));
     for (int d = 1; d <= kDayCount; ++d) {
         grid.dayDates[d - 1] = DayDate(store, d);
-        grid.dates[d - 1] = ShortDateText(DayDate(store, d));
+        grid.dates[d - 1] = DateTextOrNa(DayDate(store, d), ShortDateText);
     }
 
     const double fee = FeeFactor(config);
@@ -49,7 +54,7 @@ RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridB
             const double usRate = DayRate(store, kUsDollar, d);
             GridCell& cell = row.cells[d - 1];
             if (canadian) {
-                cell = rate != kNotAvailable ? ValueCell((rate * fee) * amount, locale)
+                cell = rate != kNotAvailable ? ValueCell((rate * fee) * amount, against, locale)
                                              : MissingCell(against);
             } else if (usRate == kNotAvailable || rate == kNotAvailable) {
                 cell = MissingCell(against);
@@ -58,7 +63,7 @@ RateGrid BuildRateGrid(const RateStore& store, const ConfigRecord& config, GridB
                 // the fee applied once through it.
                 const double perCanadian = (1.0 / usRate) * fee;
                 const double unit = canadianRow ? perCanadian : rate * perCanadian;
-                cell = ValueCell(unit * amount, locale);
+                cell = ValueCell(unit * amount, against, locale);
             }
         }
     }
