@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "commands.h"
+#include "output.h"
 #include "settings/paths.h"
 
 #include <QCommandLineParser>
@@ -53,7 +54,7 @@ void PrintHelp(const QCommandLineParser& parser) {
     QString text = parser.helpText();
     const QString usage = QStringLiteral("Usage: ");
     text.replace(usage + QCoreApplication::arguments().constFirst(), usage + "kestrum");
-    std::fputs(text.toUtf8().constData(), stdout);
+    cli::WriteText(stdout, text);
 }
 
 QStringList CommandLineArguments(int argc, char** argv) {

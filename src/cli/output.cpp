@@ -33,6 +33,11 @@ QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligne
     return text;
 }
 
+void WriteText(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
 QString ProgressLine(qint64 position, qint64 total) {
     const QString bytes = QStringLiteral("%1 bytes").arg(position);
     if (total <= 0)

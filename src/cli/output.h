@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 namespace kestrum::cli {
 
@@ -10,6 +11,10 @@ namespace kestrum::cli {
 // apart; a column is right-aligned when `rightAligned` says so. No trailing
 // spaces.
 QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned);
+
+// Writes the text as UTF-8 by its length, so a NUL character read from a
+// name file does not cut the output short.
+void WriteText(std::FILE* stream, const QString& text);
 
 // One line of the download progress bar, to be written after a carriage
 // return: a bar and a percentage when the total is known, else the bytes.

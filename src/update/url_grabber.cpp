@@ -1,11 +1,11 @@
 #include "url_grabber.h"
 
-#include "settings/io_result.h"
+#include "rate_page_parser.h"
+#include "settings/file_io.h"
 #include "split_address.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QSaveFile>
 #include <QUrl>
 #include <atomic>
 #include <condition_variable>
@@ -19,6 +19,8 @@ namespace {
 
 constexpr qsizetype kPieceSize = 1025;
 constexpr long kMaxRedirects = 10;
+static_assert(THttpUrlGrabber::kMaxBodySize == kMaxPageSize,
+              "a downloaded page must be one the parser reads");
 
 bool CurlReady() {
     static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -46,14 +48,6 @@ QByteArray RequestAddress(const AddressParts& parts) {
     // curl refuses spaces and other raw characters that a browser would
     // encode; reserved characters and existing escapes are left alone.
     return address + '/' + QUrl::toPercentEncoding(parts.Object, "!#$%&'()*+,/:;=?@[]");
-}
-
-IoResult SaveBody(const QString& fileName, const QByteArray& body) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-        return IoResult::Failure(
-            QStringLiteral("Cannot save \"%1\": %2").arg(fileName, file.errorString()));
-    return IoResult::Success();
 }
 
 QString StatusText(long code, const QByteArray& statusLine) {
@@ -256,7 +250,7 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
             emit owner->OnDoneStream(body, body.size(), request.Url);
             return true;
         }
-        const IoResult saved = SaveBody(request.FileName, body);
+        const IoResult saved = WriteFileAtomically(request.FileName, body);
         if (saved)
             emit owner->OnDoneFile(request.FileName, body.size(), request.Url);
         else
