@@ -9,6 +9,7 @@ packages=(
     libgtest-dev
     libcpp-httplib-dev
     libbenchmark-dev
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
