@@ -81,22 +81,6 @@ TEST_F(RateStoreTest, OnlyUsableRatesAreStored) {
     EXPECT_FALSE(DayHasRates(store, 2));
 }
 
-TEST(FeeRule, FromZeroUpToButExcludingAHundred) {
-    const struct {
-        double percent;
-        bool usable;
-    } cases[] = {{0.0, true},
-                 {4.0, true},
-                 {99.999, true},
-                 {100.0, false},
-                 {150.0, false},
-                 {-0.5, false},
-                 {std::numeric_limits<double>::quiet_NaN(), false},
-                 {std::numeric_limits<double>::infinity(), false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IsUsableFee(c.percent), c.usable) << c.percent;
-}
-
 TEST_F(RateStoreTest, DataDateIsTheNewestDatedRecordOnlyWhenItHasRates) {
     EXPECT_EQ(LatestDataDate(store), -1.0);
 

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cmath>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -118,31 +117,6 @@ TEST_F(ConfigurationTest, EveryFieldSurvivesSerialisation) {
     EXPECT_EQ(back.RatePageAddress, std::string(255, 'a'));
     EXPECT_EQ(back.DataFilesAddress, std::string(200, 'b') + std::string(55, 'c'));
     EXPECT_EQ(static_cast<unsigned char>(SerializeConfig(r)[31]), 255);
-}
-
-TEST_F(ConfigurationTest, UnworkableStoredValuesReadAsDefaults) {
-    const struct {
-        double fee;
-        int year, month, day;
-        double readFee;
-        int readYear, readMonth, readDay;
-    } cases[] = {
-        {99.5, 3, 1, 2, 99.5, 3, 1, 2}, // a fee in range, another order
-        {150.0, 1, 1, 1, 4.0, 1, 2, 3}, {-1.0, 0, 2, 3, 4.0, 1, 2, 3},
-        {100.0, 1, 2, 4, 4.0, 1, 2, 3}, {std::nan(""), 2, 2, 3, 4.0, 1, 2, 3},
-    };
-    for (const auto& c : cases) {
-        ConfigRecord r = DefaultConfig();
-        r.CashRate = c.fee;
-        r.YearPosition = c.year;
-        r.MonthPosition = c.month;
-        r.DayPosition = c.day;
-        const ConfigRecord back = DeserializeConfig(SerializeConfig(r));
-        EXPECT_EQ(back.CashRate, c.readFee) << c.fee;
-        EXPECT_EQ(back.YearPosition, c.readYear) << c.year << c.month << c.day;
-        EXPECT_EQ(back.MonthPosition, c.readMonth) << c.year << c.month << c.day;
-        EXPECT_EQ(back.DayPosition, c.readDay) << c.year << c.month << c.day;
-    }
 }
 
 TEST_F(ConfigurationTest, BackupHoldsThePreviousRecord) {
