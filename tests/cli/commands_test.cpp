@@ -7,6 +7,7 @@
 #include "data/number_text.h"
 #include "data/rate_files.h"
 #include "data/rate_store.h"
+#include "file_bytes.h"
 #include "settings/configuration.h"
 #include "settings/paths.h"
 #include "update/rate_page_parser.h"
@@ -37,16 +38,8 @@ constexpr int kEur = 13;
 constexpr int kJpy = 27;
 constexpr int kTolar = 43;
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
+using test::ReadFile;
+using test::WriteFile;
 
 QByteArray SamplePage() {
     return ReadFile(QStringLiteral(KESTRUM_SAMPLE_PAGE));

@@ -2,6 +2,7 @@
 
 #include "data/rate_files.h"
 #include "data/rate_store.h"
+#include "file_bytes.h"
 #include "settings/configuration.h"
 
 #include <QDir>
@@ -27,16 +28,8 @@ const QString kBackup = QStringLiteral("kestrumconfig.bak");
 const QString kRates = QStringLiteral("rt.dt");
 constexpr int kUsd = 1;
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
+using test::ReadFile;
+using test::WriteFile;
 
 QByteArray SamplePage() {
     return ReadFile(QStringLiteral(KESTRUM_SAMPLE_PAGE));
