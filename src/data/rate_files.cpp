@@ -14,6 +14,9 @@ namespace kestrum {
 
 namespace {
 
+// Far beyond 56 names in two languages; a device or a huge file is refused.
+constexpr qint64 kMaxNameFileSize = 1024 * 1024;
+
 QString RateFilePath() {
     return ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
 }
@@ -158,7 +161,7 @@ QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config) {
         if (!QFile::exists(path))
             continue;
         QByteArray contents;
-        if (const IoResult read = ReadWholeFile(path, contents); read)
+        if (const IoResult read = ReadWholeFile(path, contents, kMaxNameFileSize); read)
             f.apply(contents, catalogue, config);
         else
             errors << read.error;

@@ -48,7 +48,8 @@ void ApplyPageLabelFile(QByteArrayView contents, Catalogue& catalogue, ConfigRec
 void ApplyCurrencyNameFile(QByteArrayView contents, Catalogue& catalogue, ConfigRecord& config);
 
 // Applies "mlist.dt" and "clist.dt" when present. A file that exists but
-// cannot be read leaves its table untouched; the result lists each failure.
+// cannot be read, or holds more than 1 MiB, leaves its table untouched; the
+// result lists each failure.
 QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config);
 
 } // namespace kestrum

@@ -219,6 +219,11 @@ void HardeningTest::hugeFilesAreRefusedUnread() {
         QVERIFY2(output.contains("larger than 33554432 bytes"), output.constData());
     }
     QVERIFY(!QFile::exists(Path(kRates)));
+
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), Path("clist.dt")));
+    QByteArray output;
+    QCOMPARE(Run({"list"}, &output), 5);
+    QVERIFY2(output.contains("larger than 1048576 bytes"), output.constData());
 }
 
 // SIGKILLs at random moments of imports that alternate between two pages:
