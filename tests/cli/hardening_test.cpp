@@ -191,7 +191,7 @@ void HardeningTest::damagedValuesNeverPrintAsNumbers() {
     QVERIFY2(!negative.match(text).hasMatch(), qPrintable(text));
     QVERIFY2(!text.contains(QLatin1String("1899")), qPrintable(text));
     if (QTest::currentDataTag() == QLatin1String("record fee 150 %"))
-        QVERIFY2(text.startsWith(QLatin1String("100 U.S. Dollar (USD) = 120.0000")),
+        QVERIFY2(text.startsWith(QLatin1String("100 U.S. Dollars (USD) = 120.0000")),
                  qPrintable(text));
 }
 
