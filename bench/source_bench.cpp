@@ -48,6 +48,11 @@ void ReadValetAnswerBench(benchmark::State& state) {
 }
 BENCHMARK(ReadValetAnswerBench);
 
+void ReadEcbAnswerBench(benchmark::State& state) {
+    ReadBody(state, Read(KESTRUM_ECB_FIXTURE));
+}
+BENCHMARK(ReadEcbAnswerBench);
+
 void ReadEcbNinetyDaysBench(benchmark::State& state) {
     ReadBody(state, NinetyDayEcbFile());
 }
