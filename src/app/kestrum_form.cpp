@@ -33,7 +33,6 @@ namespace kestrum {
 
 namespace {
 
-constexpr int kMaxAmountLength = 32;
 const char* const kCashRateFallback = "4";
 
 // The edit's own menu without the key hints: the amount and fee fields refuse
@@ -315,6 +314,11 @@ void TKestrumForm::Convert() {
 
     const ConfigRecord& config = Configuration();
     const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
+    if (c.tooLarge) {
+        ConvertEdit->clear();
+        Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
+        return;
+    }
     // A list can still offer a currency that a later download left without
     // a rate; its marker must never turn into a number.
     ConvertEdit->setText(c.available
@@ -412,6 +416,10 @@ bool TKestrumForm::TakeCashRate(const QString& text) {
     if (!value) {
         Messages().Error(this,
                          QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        return false;
+    }
+    if (!IsUsableFee(*value)) {
+        Messages().Error(this, QString::fromLatin1(kFeeRangeMessage));
         return false;
     }
     Configuration().CashRate = *value;

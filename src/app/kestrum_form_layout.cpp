@@ -4,6 +4,8 @@
 #include "kestrum_form.h"
 #include "widgets/app_icon.h"
 
+#include "data/number_text.h"
+
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -112,7 +114,7 @@ void TKestrumForm::CreateControls() {
     Panel6 = Panel(body, "Panel6", 16, 40, 233, 49, true);
     SourceEdit = Place(new QLineEdit(Panel6), "SourceEdit", 16, 12, 201, 26);
     SourceEdit->setFont(PixelFont(16, true));
-    SourceEdit->setMaxLength(32);
+    SourceEdit->setMaxLength(kMaxAmountLength);
     Panel12 = Panel(body, "Panel12", 288, 40, 233, 49, true);
     ConvertEdit = Place(new QLineEdit(Panel12), "ConvertEdit", 16, 12, 201, 26);
     ConvertEdit->setFont(PixelFont(16, true));

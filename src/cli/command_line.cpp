@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "commands.h"
+#include "output.h"
 #include "settings/build_info.h"
 #include "settings/paths.h"
 
@@ -61,7 +62,7 @@ void PrintHelp(const QCommandLineParser& parser, const QString& command = QStrin
     if (!command.isEmpty())
         program += QLatin1Char(' ') + command;
     text.replace(usage + QCoreApplication::arguments().constFirst(), usage + program);
-    std::fputs(text.toUtf8().constData(), stream);
+    cli::WriteText(stream, text);
 }
 
 // The first option given more than once, without its dashes.

@@ -105,7 +105,8 @@ void LoadRates() {
 void PrintJson(const QJsonValue& value) {
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
-    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+    const QByteArray json = document.toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
 }
 
 QJsonValue JsonNumberOrNull(bool present, double value) {
@@ -142,8 +143,9 @@ void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
     if (arguments.IsSet(kFee)) {
         const QString text = arguments.Value(kFee);
         const std::optional<double> fee = ParseDecimal(ToCp1252(text));
-        if (!fee)
-            Fail(kUsageError, QStringLiteral("\"%1\" is not a valid fee percentage.").arg(text));
+        if (!fee || !IsUsableFee(*fee))
+            Fail(kUsageError, QStringLiteral("\"%1\" is not a valid fee percentage: %2")
+                                  .arg(text, QLatin1String(kFeeRangeMessage)));
         config.CashRateOn = 1;
         config.CashRate = *fee;
     }
@@ -165,11 +167,11 @@ QString RateDates(int a, int b) {
             continue;
         const double date = DayDate(Rates(), CurrentRateDay(Rates(), k));
         days.insert(date);
-        parts
-            << QStringLiteral("%1 for %2").arg(LongDateText(date), QLatin1String(CurrencyCode(k)));
+        parts << QStringLiteral("%1 for %2")
+                     .arg(DateTextOrNa(date, LongDateText), QLatin1String(CurrencyCode(k)));
     }
     if (days.size() == 1)
-        return QStringLiteral("at the rates of ") + LongDateText(*days.begin());
+        return QStringLiteral("at the rates of ") + DateTextOrNa(*days.begin(), LongDateText);
     return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
 }
 
@@ -195,6 +197,8 @@ int RunConvert(const Arguments& arguments) {
     LoadRates();
 
     const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
+    if (c.tooLarge)
+        Fail(kUsageError, QLatin1String(kTooLargeMessage));
     if (!c.available) {
         const int missing = IsUsableRate(CurrentRate(Rates(), a)) || a == 0 ? b : a;
         Fail(kNoRate, QStringLiteral("No rate is stored for %1.").arg(Described(missing)));
@@ -341,8 +345,7 @@ int RunRates(const Arguments& arguments) {
             cells << cell.text;
         rows << cells;
     }
-    std::fputs(TextTable(rows, {false, false, true, true, true, true, true}).toUtf8().constData(),
-               stdout);
+    WriteText(stdout, TextTable(rows, {false, false, true, true, true, true, true}));
     return kSuccess;
 }
 
@@ -380,7 +383,7 @@ int RunList(const Arguments& arguments) {
     if (arguments.IsSet(kJson))
         PrintJson(entries);
     else
-        std::fputs(TextTable(rows, {true, false, false, false, true}).toUtf8().constData(), stdout);
+        WriteText(stdout, TextTable(rows, {true, false, false, false, true}));
     return kSuccess;
 }
 
@@ -466,11 +469,11 @@ QString CommandSummaries() {
 }
 
 void PrintLine(const QString& text) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    WriteText(stdout, text + QLatin1Char('\n'));
 }
 
 void PrintErrorLine(const QString& text) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    WriteText(stderr, text + QLatin1Char('\n'));
 }
 
 bool LoadSettings() {

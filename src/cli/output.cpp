@@ -56,6 +56,11 @@ QString SignificantText(double value, int digits) {
     return QString::number(value, 'f', std::max(0, digits - 1 - magnitude));
 }
 
+void WriteText(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
 QString ProgressLine(qint64 position, qint64 total) {
     const QString bytes = QStringLiteral("%1 bytes").arg(position);
     if (total <= 0)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 namespace kestrum::cli {
 
@@ -18,6 +19,10 @@ QString WrapText(const QString& text, int width);
 // A number with `digits` significant digits and no exponent (0.00101 for
 // three); the whole part is never cut, so 1998.8 gives 1999.
 QString SignificantText(double value, int digits);
+
+// Writes the text as UTF-8 by its length, so a NUL character read from a
+// name file does not cut the output short.
+void WriteText(std::FILE* stream, const QString& text);
 
 // One line of the download progress bar, to be written after a carriage
 // return: a bar and a percentage when the total is known, else the bytes.

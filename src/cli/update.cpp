@@ -27,7 +27,7 @@ public:
     void Show(qint64 position, qint64 total) {
         if (!m_shown)
             return;
-        std::fputs(("\r" + ProgressLine(position, total)).toUtf8().constData(), stderr);
+        WriteText(stderr, "\r" + ProgressLine(position, total));
         std::fflush(stderr);
         m_drawn = true;
     }

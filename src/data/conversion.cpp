@@ -10,7 +10,8 @@ constexpr int kPrecision = 18;
 } // namespace
 
 double FeeFactor(const ConfigRecord& config) {
-    return config.CashRateOn ? 1.0 - config.CashRate / 100.0 : 1.0;
+    const double percent = IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
+    return config.CashRateOn ? 1.0 - percent / 100.0 : 1.0;
 }
 
 double CrossRate(const RateStore& store, int a, int b, double fee) {
@@ -56,7 +57,6 @@ Conversion ConvertAmount(const RateStore& store, const ConfigRecord& config, int
         factor = CrossRate(store, a, b, fee);
         plain = factor * amount;
     }
-    c.available = true;
     if (config.RoundToCent) {
         c.result = RoundedToCent(amount, factor);
         c.decimals = 2;
@@ -64,6 +64,8 @@ Conversion ConvertAmount(const RateStore& store, const ConfigRecord& config, int
         c.result = plain;
         c.decimals = 4;
     }
+    c.available = std::isfinite(c.result);
+    c.tooLarge = !c.available;
     return c;
 }
 

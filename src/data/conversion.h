@@ -8,15 +8,19 @@
 
 namespace kestrum {
 
-// 1 - CashRate/100 when the cash-rate fee is on, else exactly 1.
+// 1 - CashRate/100 when the cash-rate fee is on, else exactly 1. A fee outside
+// its range counts as the default.
 double FeeFactor(const ConfigRecord& config);
 
 // What one unit of a is worth in b through the Canadian dollar, fee included:
 // rate(a) * ((1 / rate(b)) * fee), in that order.
 double CrossRate(const RateStore& store, int a, int b, double fee);
 
+constexpr const char* kTooLargeMessage = "The result is too large to show.";
+
 struct Conversion {
-    bool available = false; // false: a rate the conversion needs is missing or zero
+    bool available = false; // false: a rate is missing, or the result is not finite
+    bool tooLarge = false;  // the result overflowed; show kTooLargeMessage
     double result = 0.0;
     int decimals = 4; // 2 when rounded to the cent
 };

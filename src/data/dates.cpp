@@ -62,6 +62,10 @@ QString LongDateText(double value) {
     return DateText(value, kLongDays, kLongMonths);
 }
 
+QString DateTextOrNa(double value, QString (*text)(double)) {
+    return value == kNotAvailable ? QStringLiteral("NA") : text(value);
+}
+
 QString DataDateText(double value) {
     return value == kNotAvailable ? QStringLiteral("None") : LongDateText(value);
 }

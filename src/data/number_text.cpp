@@ -89,6 +89,10 @@ AmountCheck CheckAmount(std::string_view text) {
 
 AmountReading ReadAmountText(std::string_view text) {
     AmountReading reading;
+    if (text.size() > static_cast<std::size_t>(kMaxAmountLength)) {
+        reading.messages.emplace_back(kTooLongMessage);
+        return reading;
+    }
     const AmountCheck check = CheckAmount(text);
     if (!check.valid) {
         reading.messages = check.messages;

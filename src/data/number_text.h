@@ -40,15 +40,23 @@ constexpr const char* kMultipleDotsMessage =
 constexpr const char* kNonNumericMessage =
     "Invalid Input - the number contains non-numeric characters";
 constexpr const char* kZeroMessage = "Zero is invalid program input";
+constexpr const char* kTooLongMessage = "Invalid Input - the number is longer than 32 characters";
+
+// The amount field holds at most this many characters; read amounts as well.
+constexpr int kMaxAmountLength = 32;
 
 // Outcome of reading an amount: the value (0 when there is none) and the
-// messages the user is to see.
+// messages the user is to see. A text longer than kMaxAmountLength is refused.
 struct AmountReading {
     double value = 0.0;
     std::vector<std::string> messages;
 };
 
 AmountReading ReadAmountText(std::string_view text);
+
+// The message the fee box shows for a number outside the fee's range.
+constexpr const char* kFeeRangeMessage =
+    "The cash-rate fee must be a number from 0 up to but not including 100.";
 
 // The general notation a stored percentage is shown in: up to 15 significant
 // digits, "." always, no trailing zeros (4.0 shows as "4").

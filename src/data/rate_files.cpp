@@ -5,14 +5,17 @@
 #include "settings/paths.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 namespace kestrum {
 
 namespace {
+
+// Far beyond 56 names in two languages; a device or a huge file is refused.
+constexpr qint64 kMaxNameFileSize = 1024 * 1024;
 
 QString RateFilePath() {
     return ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
@@ -58,11 +61,17 @@ int DecodeRateFile(QByteArrayView bytes, RateStore& store) {
         static_cast<int>(std::min<qsizetype>(kDayCount, bytes.size() / kDayRecordSize));
     const char* in = bytes.data();
     for (int d = 0; d < records; ++d) {
-        for (double& value : store.RateTable[d].Values) {
+        std::array<double, kDayRecordValues>& values = store.RateTable[d].Values;
+        for (double& value : values) {
             const quint64 bits = qFromLittleEndian<quint64>(in);
             std::memcpy(&value, &bits, sizeof value);
             in += sizeof bits;
         }
+        // A damaged file must not reach the arithmetic or the calendar.
+        if (!std::isfinite(values[0]))
+            values[0] = kNotAvailable;
+        for (int k = 1; k < kDayRecordValues; ++k)
+            values[k] = UsableRateOrMissing(values[k]);
     }
     return records;
 }
@@ -111,14 +120,8 @@ QStringList RateFileMessages(const RateFileLoad& load) {
 }
 
 IoResult SaveRateFile(RateStore& store, ConfigRecord& config) {
-    QSaveFile file(RateFilePath());
-    const QByteArray bytes = EncodeRateFile(store);
-    // commit() alone does not notice a buffered write that fails and would
-    // install a truncated file; flushing first surfaces the error.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        return IoResult::Failure(
-            QStringLiteral("Cannot save \"%1\": %2").arg(file.fileName(), file.errorString()));
+    if (const IoResult saved = WriteFileAtomically(RateFilePath(), EncodeRateFile(store)); !saved)
+        return saved;
     config.DataDate = LatestDataDate(store);
     ComputeCurrentRates(store);
     return IoResult::Success();
@@ -158,7 +161,7 @@ QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config) {
         if (!QFile::exists(path))
             continue;
         QByteArray contents;
-        if (const IoResult read = ReadWholeFile(path, contents); read)
+        if (const IoResult read = ReadWholeFile(path, contents, kMaxNameFileSize); read)
             f.apply(contents, catalogue, config);
         else
             errors << read.error;

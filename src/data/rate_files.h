@@ -18,6 +18,7 @@ constexpr int kRateFileSize = kDayCount * kDayRecordSize; // 2240 bytes
 QByteArray EncodeRateFile(const RateStore& store);
 // Replaces day records 1, 2, ... with each whole record the bytes hold (at
 // most five); the others keep their content. Returns how many were read.
+// Rates that are not usable and dates that are not finite read as -1.
 int DecodeRateFile(QByteArrayView bytes, RateStore& store);
 
 enum class RateFileStatus { Loaded, Missing, Incomplete, ReadError };
@@ -47,7 +48,8 @@ void ApplyPageLabelFile(QByteArrayView contents, Catalogue& catalogue, ConfigRec
 void ApplyCurrencyNameFile(QByteArrayView contents, Catalogue& catalogue, ConfigRecord& config);
 
 // Applies "mlist.dt" and "clist.dt" when present. A file that exists but
-// cannot be read leaves its table untouched; the result lists each failure.
+// cannot be read, or holds more than 1 MiB, leaves its table untouched; the
+// result lists each failure.
 QStringList LoadNameOverrides(Catalogue& catalogue, ConfigRecord& config);
 
 } // namespace kestrum

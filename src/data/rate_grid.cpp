@@ -7,6 +7,8 @@
 #include "number_text.h"
 #include "settings/message_table.h"
 
+#include <cmath>
+
 namespace kestrum {
 
 namespace {
@@ -36,7 +38,7 @@ RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
     grid.unit = QString::fromLatin1(Message(canadian ? msg::CanadianDollars : msg::UsDollars));
     for (int d = 1; d <= kDayCount; ++d) {
         grid.dayDates[d - 1] = DayDate(store, d);
-        grid.dates[d - 1] = ShortDateText(DayDate(store, d));
+        grid.dates[d - 1] = DateTextOrNa(DayDate(store, d), ShortDateText);
     }
 
     const double fee = FeeFactor(config);
@@ -74,6 +76,9 @@ GridCell ScaledCell(const GridCell& unit, double amount, const QLocale& locale) 
     if (unit.kind != GridCellKind::Value)
         return unit;
     const double value = unit.value * amount;
+    // A large amount times a large rate can overflow; that cell has no value.
+    if (!std::isfinite(value))
+        return {GridCellKind::NotAvailable, 0.0, QStringLiteral("NA")};
     return {GridCellKind::Value, value, FormatResult(value, 4, false, locale)};
 }
 

@@ -1,5 +1,7 @@
 #include "rate_store.h"
 
+#include <cmath>
+
 namespace kestrum {
 
 namespace {
@@ -34,7 +36,7 @@ void ClearRates(RateStore& store) {
 
 void SetDayRate(RateStore& store, int k, int d, double value) {
     if (ValidCurrency(k) && ValidDay(d))
-        store.RateTable[d - 1].Values[k] = value;
+        store.RateTable[d - 1].Values[k] = UsableRateOrMissing(value);
 }
 
 double DayRate(const RateStore& store, int k, int d) {
@@ -84,7 +86,11 @@ double CurrentRate(const RateStore& store, int k) {
 }
 
 bool IsUsableRate(double rate) {
-    return rate != kNotAvailable && rate != 0.0;
+    return std::isfinite(rate) && rate > 0.0 && std::isfinite(1.0 / rate);
+}
+
+double UsableRateOrMissing(double rate) {
+    return IsUsableRate(rate) ? rate : kNotAvailable;
 }
 
 } // namespace kestrum

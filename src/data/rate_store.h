@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 
 namespace kestrum {
 
@@ -28,6 +29,7 @@ void ResetRates();
 // Every rate of the five days becomes "no value"; the dates stay.
 void ClearRates(RateStore& store);
 // k in 1..55, d in 1..5; anything outside is ignored on write and reads as -1.
+// A rate that is not usable is stored as -1.
 void SetDayRate(RateStore& store, int k, int d, double value);
 double DayRate(const RateStore& store, int k, int d);
 void SetDayDate(RateStore& store, int d, double value);
@@ -41,7 +43,18 @@ void ComputeCurrentRates(RateStore& store);
 int CurrentRateDay(const RateStore& store, int k);
 double CurrentRate(const RateStore& store, int k);
 
-// A rate a conversion can divide by: present and not zero.
+// A rate is usable when it is finite, positive and its reciprocal is finite;
+// anything else, wherever it was read, stands for "no rate".
 bool IsUsableRate(double rate);
+// A value read as a rate: itself when usable, else the "no value" marker.
+double UsableRateOrMissing(double rate);
+
+// The cash-rate fee in percent: finite, from 0 up to but excluding 100, so
+// the fee factor stays positive. Inline: the settings library checks stored
+// fees without linking this one.
+inline bool IsUsableFee(double percent) {
+    return std::isfinite(percent) && percent >= 0.0 && percent < 100.0;
+}
+constexpr double kDefaultFee = 4.0;
 
 } // namespace kestrum

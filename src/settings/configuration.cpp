@@ -1,5 +1,7 @@
 #include "configuration.h"
 
+#include "data/rate_store.h"
+#include "file_io.h"
 #include "message_table.h"
 #include "paths.h"
 
@@ -27,6 +29,8 @@ constexpr int kOffDataFilesAddress = 287;
 constexpr int kOffCurrencyFormat = 543;
 constexpr int kOffRoundToCent = 544;
 constexpr int kShortStringSize = 1 + kShortStringCapacity;
+// Far more than any record; a stranger file is not copied to the backup.
+constexpr qint64 kMaxBackupSize = 1024 * 1024;
 
 void PutDouble(char* at, double value) {
     quint64 bits;
@@ -127,7 +131,23 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
         r.CurrencyFormat = byteAt(kOffCurrencyFormat);
     if (covers(kOffRoundToCent, 1))
         r.RoundToCent = byteAt(kOffRoundToCent);
+
+    // Values no part of the program can work with fall back to the defaults.
+    if (!IsUsableFee(r.CashRate))
+        r.CashRate = kDefaultFee;
+    if (!IsDatePermutation(r.YearPosition, r.MonthPosition, r.DayPosition)) {
+        const ConfigRecord defaults;
+        r.YearPosition = defaults.YearPosition;
+        r.MonthPosition = defaults.MonthPosition;
+        r.DayPosition = defaults.DayPosition;
+    }
     return r;
+}
+
+bool IsDatePermutation(int year, int month, int day) {
+    const auto inRange = [](int p) { return p >= 1 && p <= 3; };
+    return inRange(year) && inRange(month) && inRange(day) && year != month && year != day &&
+           month != day;
 }
 
 ConfigRecord& Configuration() {
@@ -165,20 +185,20 @@ IoResult SaveConfiguration() {
         return IoResult::Failure(
             Describe(QStringLiteral("Cannot save"), path, QStringLiteral("it is a directory")));
 
-    // The new record is complete on disk before the previous one is moved
-    // aside, so a failed write never leaves the user without a configuration.
+    // The new record is complete on disk before anything else moves. The
+    // backup is a copy, not the renamed file, so a kill at any instant
+    // leaves "kestrumconfig" whole, old or new.
     QSaveFile file(path);
     const QByteArray image = SerializeConfig(Configuration());
     if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.flush())
         return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
 
-    QFile::remove(backup);
-    const bool movedAside = QFile::rename(path, backup);
-    if (!file.commit()) {
-        if (movedAside)
-            QFile::rename(backup, path);
+    QByteArray previous;
+    if (QFileInfo::exists(path) && ReadWholeFile(path, previous, kMaxBackupSize))
+        WriteFileAtomically(backup, previous); // a lost backup never stops the save
+    if (!file.commit())
         return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
-    }
+    RemoveStaleTemporaries(path);
     return IoResult::Success();
 }
 

@@ -33,8 +33,9 @@ constexpr const char* kMessages[kMessageCount] = {
     "http://www.kestrum.example/software.html",
     "http://www.kestrum.example/kestrum.html",
     "currency_converter.html",
-    "Error Parsing Downloaded Data File.  The program may need to be updated or you may need "
-    "to download this file again.",
+    // Parenthesised: one entry split over two lines, not two entries missing a comma.
+    ("Error Parsing Downloaded Data File.  The program may need to be updated or you may need "
+     "to download this file again."),
     "Internet not connected.  If you believe this message is in error select \"Retry\"",
     "Data Files are available only from Monday to Friday after 2 PM Eastern Time.",
     "Approximately ",

@@ -26,7 +26,7 @@ void AddDay(SourceDays& days, double date, const PerEuro& perEuro) {
         if (k == euro || perEuro[k] == kNotAvailable)
             continue;
         const double rate = cad / perEuro[k];
-        if (IsUsableSourceRate(rate))
+        if (IsUsableRate(rate))
             day.Values[k] = rate;
     }
 }

@@ -149,7 +149,7 @@ double ParsePageDate(std::string_view token, int yearPosition, int monthPosition
 double ParseRateToken(std::string_view token) {
     if (token == kNotAvailableToken)
         return kNotAvailable;
-    return ParseDecimal(token).value_or(kNotAvailable);
+    return UsableRateOrMissing(ParseDecimal(token).value_or(kNotAvailable));
 }
 
 bool ParseDateLine(std::string_view page, RateStore& store, const ConfigRecord& config) {
@@ -158,14 +158,17 @@ bool ParseDateLine(std::string_view page, RateStore& store, const ConfigRecord& 
         return false;
     // Anchoring on the marker's first space skips the rest of the marker.
     const TokenScan scan = ScanTokens(line, 0);
+    bool anyDate = false;
     for (int i = 0; i < scan.count; ++i) {
         const std::string_view token = scan.tokens[i];
-        SetDayDate(store, i + 1,
-                   token == kNotAvailableToken
-                       ? kNotAvailable
-                       : ParsePageDate(token, config.YearPosition, config.MonthPosition));
+        const double date = token == kNotAvailableToken
+                                ? kNotAvailable
+                                : ParsePageDate(token, config.YearPosition, config.MonthPosition);
+        SetDayDate(store, i + 1, date);
+        anyDate = anyDate || date != kNotAvailable;
     }
-    return scan.complete();
+    // Rates of days nobody can name are worth nothing.
+    return scan.complete() && anyDate;
 }
 
 bool ParseCurrencyLine(std::string_view page, int k, RateStore& store, const Catalogue& catalogue) {
@@ -202,7 +205,7 @@ QString PageFilePath() {
 }
 
 IoResult LoadPageText(QByteArray& text, const QString& path) {
-    return ReadWholeFile(path, text);
+    return ReadWholeFile(path, text, kMaxPageSize);
 }
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,

@@ -18,17 +18,22 @@ namespace kestrum {
 // Reads the downloaded rate page into the five day records. The page is plain
 // Windows-1252 text: tags and entities are ordinary bytes, CR or LF ends a
 // line. Rates are cleared first, then the dates and every currency's rates are
-// written as they are read; true when the date line and the lines of all 55
-// currencies were found and tokenised. A false result leaves a partly filled
-// store, which the caller restores from the rate file.
+// written as they are read; true when the date line (with at least one valid
+// date) and the lines of all 55 currencies were found and tokenised. A false result leaves a partly
+// filled store, which the caller restores from the rate file.
 bool ParseRatePage(QByteArrayView page, RateStore& store, const Catalogue& catalogue,
                    const ConfigRecord& config);
 
 // Where downloads leave the page: "temp.html" in the program directory.
 QString PageFilePath();
 
-// Reads the whole page file ("temp.html" unless another path is given). On
-// failure the text is empty and the result names the file and the reason.
+// The largest page read, downloaded or imported: 32 MiB, far beyond any real
+// page, so a huge file or a device is refused instead of exhausting memory.
+constexpr qint64 kMaxPageSize = 32 * 1024 * 1024;
+
+// Reads a page file of at most kMaxPageSize bytes ("temp.html" unless another
+// path is given). On failure the text is empty and the result names the file
+// and the reason.
 IoResult LoadPageText(QByteArray& text, const QString& path = PageFilePath());
 
 enum class PageFileStatus { Parsed, Unreadable, Unparsable };
@@ -90,10 +95,12 @@ TokenScan ScanTokens(std::string_view line, std::size_t anchor);
 // for the year or the month.
 double ParsePageDate(std::string_view token, int yearPosition, int monthPosition);
 
-// A rate token: "NA" or anything that is not a decimal number with a "." is -1.
+// A rate token: "NA", anything that is not a decimal number with a "." and a
+// number that is not a usable rate are -1.
 double ParseRateToken(std::string_view token);
 
-// Finds the date line and stores its five dates in day records 1..5.
+// Finds the date line and stores its five dates in day records 1..5; false
+// when the line is incomplete or holds no valid date.
 bool ParseDateLine(std::string_view page, RateStore& store, const ConfigRecord& config);
 
 // Finds the line of currency k (1..55) and stores its five rates.

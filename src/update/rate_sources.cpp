@@ -53,14 +53,10 @@ bool BodyStartsWith(QByteArrayView body, char c) {
     return !text.isEmpty() && text.front() == c;
 }
 
-bool IsUsableSourceRate(double value) {
-    return std::isfinite(value) && value > 0.0 && std::isfinite(1.0 / value);
-}
-
 double SourceRate(QStringView text) {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    return ok && IsUsableSourceRate(value) ? value : kNotAvailable;
+    return ok ? UsableRateOrMissing(value) : kNotAvailable;
 }
 
 double IsoDateValue(QStringView text) {

@@ -51,9 +51,6 @@ namespace sources {
 // Whether the body's first byte other than white space is `c`.
 bool BodyStartsWith(QByteArrayView body, char c);
 
-// A rate worth storing: finite, positive, with a finite reciprocal.
-bool IsUsableSourceRate(double value);
-
 // A decimal text as a usable rate, else -1.
 double SourceRate(QStringView text);
 

@@ -1,11 +1,11 @@
 #include "url_grabber.h"
 
-#include "settings/io_result.h"
+#include "rate_page_parser.h"
+#include "settings/file_io.h"
 #include "split_address.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QSaveFile>
 #include <QUrl>
 #include <atomic>
 #include <condition_variable>
@@ -19,6 +19,8 @@ namespace {
 
 constexpr qsizetype kPieceSize = 1025;
 constexpr long kMaxRedirects = 10;
+static_assert(THttpUrlGrabber::kMaxBodySize == kMaxPageSize,
+              "a downloaded page must be one the parser reads");
 
 bool CurlReady() {
     static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -37,6 +39,9 @@ struct TransferRequest {
     TOutputMode OutputMode = TOutputMode::omFile;
     long ConnectTimeout = 0;
     long StallTimeout = 0;
+    std::chrono::seconds Deadline{0};
+    qint64 MinimumSpeed = 0;
+    std::chrono::seconds AveragedOver{0};
 };
 
 QByteArray RequestAddress(const AddressParts& parts) {
@@ -46,14 +51,6 @@ QByteArray RequestAddress(const AddressParts& parts) {
     // curl refuses spaces and other raw characters that a browser would
     // encode; reserved characters and existing escapes are left alone.
     return address + '/' + QUrl::toPercentEncoding(parts.Object, "!#$%&'()*+,/:;=?@[]");
-}
-
-IoResult SaveBody(const QString& fileName, const QByteArray& body) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-        return IoResult::Failure(
-            QStringLiteral("Cannot save \"%1\": %2").arg(fileName, file.errorString()));
-    return IoResult::Success();
 }
 
 QString StatusText(long code, const QByteArray& statusLine) {
@@ -133,6 +130,8 @@ public:
 private:
     static size_t OnBody(char* data, size_t size, size_t count, void* self);
     static size_t OnHeader(char* data, size_t size, size_t count, void* self);
+    static int OnTransferInfo(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t);
+    bool WithinLimits(qint64 received);
     size_t TakeBody(const char* data, size_t length);
     CURLcode Drive(CURLM* multi, CURL* easy);
     void Finish(CURLcode result, const char* errorText);
@@ -152,9 +151,12 @@ private:
     bool m_tooLarge = false;
     bool m_abandoned = false;
     QString m_driveFailure; // the multi interface's own failure, rare
+    QString m_limitFailure; // the deadline or the average speed was missed
+    std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 };
 
 void HttpTransfer::Run() {
+    m_started = std::chrono::steady_clock::now();
     CURL* easy = CurlReady() ? curl_easy_init() : nullptr;
     CURLM* multi = easy != nullptr ? curl_multi_init() : nullptr;
     if (multi == nullptr) {
@@ -195,6 +197,9 @@ void HttpTransfer::Run() {
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &HttpTransfer::OnTransferInfo);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
 
     curl_multi_add_handle(multi, easy);
     const CURLcode result = Drive(multi, easy);
@@ -239,6 +244,8 @@ CURLcode HttpTransfer::Drive(CURLM* multi, CURL* easy) {
 void HttpTransfer::Finish(CURLcode result, const char* errorText) {
     long status = 0;
     curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    if (!m_limitFailure.isEmpty())
+        return RaiseError(m_limitFailure);
     if (m_tooLarge)
         return RaiseError(QStringLiteral("Response too large"));
     if (status >= 400)
@@ -256,7 +263,7 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
             emit owner->OnDoneStream(body, body.size(), request.Url);
             return true;
         }
-        const IoResult saved = SaveBody(request.FileName, body);
+        const IoResult saved = WriteFileAtomically(request.FileName, body);
         if (saved)
             emit owner->OnDoneFile(request.FileName, body.size(), request.Url);
         else
@@ -279,6 +286,28 @@ size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self)
     if (line.startsWith("HTTP/"))
         static_cast<HttpTransfer*>(self)->m_statusLine = line;
     return size * count;
+}
+
+int HttpTransfer::OnTransferInfo(void* self, curl_off_t, curl_off_t received, curl_off_t,
+                                 curl_off_t) {
+    return static_cast<HttpTransfer*>(self)->WithinLimits(qint64(received)) ? 0 : 1;
+}
+
+bool HttpTransfer::WithinLimits(qint64 received) {
+    using namespace std::chrono;
+    const auto elapsed = steady_clock::now() - m_started;
+    if (elapsed >= m_request.Deadline) {
+        m_limitFailure =
+            QStringLiteral("The transfer took longer than %1 s").arg(m_request.Deadline.count());
+        return false;
+    }
+    const double seconds = duration<double>(elapsed).count();
+    if (elapsed >= m_request.AveragedOver && received < m_request.MinimumSpeed * seconds) {
+        m_limitFailure = QStringLiteral("The transfer is slower than %1 bytes per second")
+                             .arg(m_request.MinimumSpeed);
+        return false;
+    }
+    return true;
 }
 
 size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
@@ -362,6 +391,13 @@ void THttpUrlGrabber::SetTimeLimits(std::chrono::seconds connect, std::chrono::s
     m_stallTimeout = stall;
 }
 
+void THttpUrlGrabber::SetTransferLimits(std::chrono::seconds deadline, qint64 minimumSpeed,
+                                        std::chrono::seconds averagedOver) {
+    m_deadline = deadline;
+    m_minimumSpeed = minimumSpeed;
+    m_averagedOver = averagedOver;
+}
+
 void THttpUrlGrabber::StartTransfer() {
     StopWorker();
 
@@ -377,6 +413,9 @@ void THttpUrlGrabber::StartTransfer() {
     request.OutputMode = m_outputMode;
     request.ConnectTimeout = long(m_connectTimeout.count());
     request.StallTimeout = long(m_stallTimeout.count());
+    request.Deadline = m_deadline;
+    request.MinimumSpeed = m_minimumSpeed;
+    request.AveragedOver = m_averagedOver;
 
     m_control = std::make_shared<TransferControl>();
     auto transfer = std::make_shared<HttpTransfer>(this, m_control, std::move(request));

@@ -47,6 +47,11 @@ public:
     // How long a connection may take, and how long a transfer may go without
     // receiving a byte, before it fails. Applies to transfers started later.
     void SetTimeLimits(std::chrono::seconds connect, std::chrono::seconds stall);
+    // A trickle of bytes never stalls; these bound it. A transfer fails once
+    // it has run for `deadline`, or when, after `averagedOver`, it has
+    // received fewer than `minimumSpeed` bytes per second on average.
+    void SetTransferLimits(std::chrono::seconds deadline, qint64 minimumSpeed,
+                           std::chrono::seconds averagedOver);
 
     // Ends a running transfer without its done event, then starts a new one
     // and returns at once.
@@ -79,6 +84,9 @@ private:
     QString m_referer;
     std::chrono::seconds m_connectTimeout{30};
     std::chrono::seconds m_stallTimeout{60};
+    std::chrono::seconds m_deadline{120};
+    qint64 m_minimumSpeed = 256;
+    std::chrono::seconds m_averagedOver{30};
 
     std::thread m_worker;
     std::shared_ptr<TransferControl> m_control;

@@ -19,7 +19,7 @@ double ValetValue(const QJsonValue& cell) {
     const QJsonValue value = cell.toObject().value(QLatin1String("v"));
     if (value.isString())
         return SourceRate(value.toString());
-    if (value.isDouble() && IsUsableSourceRate(value.toDouble()))
+    if (value.isDouble() && IsUsableRate(value.toDouble()))
         return value.toDouble();
     return kNotAvailable;
 }

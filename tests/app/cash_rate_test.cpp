@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 
 #include "app/cash_rate_form.h"
+#include "data/number_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -136,8 +137,8 @@ void CashRateTest::enterNormalisesAndSaves_data() {
                                      << "0.0" << 0.0 << true;
     QTest::newRow("plain") << "12.50"
                            << "12.50" << 12.5 << true;
-    QTest::newRow("150 percent") << "150"
-                                 << "150" << 150.0 << true;
+    QTest::newRow("99.5 percent") << "99.5"
+                                  << "99.5" << 99.5 << true;
 }
 
 void CashRateTest::enterNormalisesAndSaves() {
@@ -243,8 +244,10 @@ void CashRateTest::pastedText_data() {
                                << QStringList{QStringLiteral(
                                       "'1-2' is not a valid floating point value")}
                                << kStoredFee;
-    // A negative fee is a number: it raises the result.
-    QTest::newRow("negative") << "-3" << QStringList{} << -3.0;
+    // A fee outside 0 <= fee < 100 would raise the result or make it negative.
+    for (const char* fee : {"-3", "100", "150"})
+        QTest::addRow("out of range %s", fee)
+            << fee << QStringList{QString::fromLatin1(kFeeRangeMessage)} << kStoredFee;
 }
 
 void CashRateTest::pastedText() {

@@ -305,7 +305,7 @@ void StartupTest::cashRateRestored_data() {
     QTest::newRow("on, default") << 1 << 4.0 << "4";
     QTest::newRow("off, 12.75") << 0 << 12.75 << "12.75";
     QTest::newRow("off, zero") << 0 << 0.0 << "0";
-    QTest::newRow("any non-zero byte is on") << 9 << 150.0 << "150";
+    QTest::newRow("any non-zero byte is on") << 9 << 12.5 << "12.5";
 }
 
 void StartupTest::cashRateRestored() {

@@ -7,6 +7,7 @@
 #include "data/number_text.h"
 #include "data/rate_files.h"
 #include "data/rate_store.h"
+#include "file_bytes.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
@@ -39,16 +40,8 @@ constexpr int kEur = 13;
 constexpr int kJpy = 27;
 constexpr int kTolar = 43;
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
+using test::ReadFile;
+using test::WriteFile;
 
 QByteArray SamplePage() {
     return ReadFile(QStringLiteral(KESTRUM_SAMPLE_PAGE));
@@ -213,8 +206,8 @@ void CommandsTest::convertMatchesTheCore_data() {
     QTest::newRow("--no-round beats the file")
         << args({"convert", "3", "EUR", "EUR", "--no-round"}) << true << false << kEur << kEur
         << 3.0 << 0 << 2.5 << 0;
-    QTest::newRow("negative fee") << args({"convert", "10", "USD", "CAD", "--fee", "-2"}) << false
-                                  << false << kUsd << 0 << 10.0 << 1 << -2.0 << 0;
+    QTest::newRow("zero fee") << args({"convert", "10", "USD", "CAD", "--fee", "0"}) << false
+                              << false << kUsd << 0 << 10.0 << 1 << 0.0 << 0;
 }
 
 void CommandsTest::convertMatchesTheCore() {
@@ -315,6 +308,11 @@ void CommandsTest::errorsHaveTheirExitCodes_data() {
         << u"--no-fee"_s;
     QTest::newRow("bad fee") << QStringList{"convert", "1", "USD", "CAD", "--fee", "x"} << sample
                              << 2 << u"fee"_s;
+    for (const char* fee : {"-2", "100", "150", "nan"})
+        QTest::addRow("fee %s", fee) << QStringList{"convert", "1", "USD", "CAD", "--fee", fee}
+                                     << sample << 2 << QString::fromLatin1(kFeeRangeMessage);
+    QTest::newRow("33-character amount") << QStringList{"convert", QString(33, u'1'), "USD", "CAD"}
+                                         << sample << 2 << QString::fromLatin1(kTooLongMessage);
     QTest::newRow("rates against EUR")
         << QStringList{"rates", "--against", "EUR"} << sample << 2 << u"CAD or USD"_s;
     QTest::newRow("unknown currency")

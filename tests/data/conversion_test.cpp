@@ -85,17 +85,17 @@ TEST_F(ConversionTest, FeeSettings) {
     EXPECT_EQ(Convert(kEur, kUsd, 1.0).result, 1.3 * (1.0 / 1.25));
 
     config.CashRateOn = 1;
-    config.CashRate = 100.0;
-    EXPECT_EQ(Convert(kUsd, kCad, 100.0).result, 0.0);
-    EXPECT_EQ(Convert(kCad, kUsd, 100.0).result, 0.0);
-    EXPECT_EQ(Convert(kEur, kUsd, 100.0).result, 0.0);
+    config.CashRate = 99.5;
+    EXPECT_EQ(Convert(kUsd, kCad, 100.0).result, (1.25 * 100.0) * (1.0 - 99.5 / 100.0));
     EXPECT_EQ(Convert(kUsd, kUsd, 100.0).result, 100.0);
 
-    config.CashRate = 150.0;
-    EXPECT_EQ(Convert(kUsd, kCad, 100.0).result, -62.5);
-
-    config.CashRate = -10.0;
-    EXPECT_GT(Convert(kUsd, kCad, 100.0).result, 125.0);
+    // A fee outside 0 <= fee < 100 would make amounts zero, negative or
+    // larger than the plain rate; the default 4 % stands in.
+    for (const double fee : {100.0, 150.0, -10.0, std::nan("")}) {
+        config.CashRate = fee;
+        EXPECT_EQ(FeeFactor(config), 0.96) << fee;
+        EXPECT_EQ(Convert(kUsd, kCad, 100.0).result, 120.0) << fee;
+    }
 }
 
 TEST_F(ConversionTest, MissingOrZeroRatesMakeNoResult) {
@@ -109,12 +109,13 @@ TEST_F(ConversionTest, MissingOrZeroRatesMakeNoResult) {
     EXPECT_FALSE(Convert(kJpy, kCad, 100.0).available);
     EXPECT_FALSE(Convert(kUsd, kJpy, 100.0).available);
 
-    // Only the exact marker means "missing".
-    SetDayRate(store, kJpy, 5, -1.0000001);
+    // A result beyond the largest double is not a number to show.
+    SetDayRate(store, kJpy, 5, 1e300);
     ComputeCurrentRates(store);
-    const Conversion c = Convert(kJpy, kCad, 100.0);
-    EXPECT_TRUE(c.available);
-    EXPECT_EQ(c.result, (-1.0000001 * 100.0) * FeeFactor(config));
+    const Conversion c = Convert(kJpy, kCad, 1e10);
+    EXPECT_FALSE(c.available);
+    EXPECT_TRUE(c.tooLarge);
+    EXPECT_FALSE(Convert(kJpy, kCad, 100.0).tooLarge);
 }
 
 TEST_F(ConversionTest, RoundingToTheCentTiesToEven) {

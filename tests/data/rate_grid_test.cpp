@@ -115,13 +115,19 @@ TEST_F(RateGridTest, AmountFeeLanguageAndLocale) {
     EXPECT_EQ(Cell(grid, kEur, 5).text, "2,4000");
     EXPECT_EQ(Cell(grid, kEur, 4).text, "NA");
 
-    // A 100 % fee prices everything at zero rather than dropping cells.
+    // A fee of 100 % or more is not one; the default 4 % prices the cells.
     config.CashRateOn = 1;
     config.CashRate = 100.0;
     grid =
         BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::CanadianDollar, 1.0, kEnglish);
-    EXPECT_EQ(Cell(grid, kUsd, 1).text, "0.0000");
+    EXPECT_EQ(Cell(grid, kUsd, 1).text, "1.2000");
     EXPECT_EQ(Cell(grid, kUsd, 4).text, "");
+
+    // Overflowing cells and undated days show as missing, never "inf" or 1899.
+    SetDayDate(store, 2, kNotAvailable);
+    grid = BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 1.7e308, kEnglish);
+    EXPECT_EQ(Cell(grid, kEur, 5).text, "NA");
+    EXPECT_EQ(grid.dates[1], "NA");
 }
 
 TEST_F(RateGridTest, NamesComeFromTheCatalogueGiven) {

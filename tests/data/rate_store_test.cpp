@@ -1,6 +1,7 @@
 #include "data/rate_store.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace kestrum {
 namespace {
@@ -51,19 +52,33 @@ TEST_F(RateStoreTest, OutOfRangeIndicesReadAsMissingAndAreNotWritten) {
     EXPECT_FALSE(DayHasRates(store, 5));
 }
 
-TEST_F(RateStoreTest, OnlyTheExactMarkerMeansMissing) {
-    SetDayRate(store, 3, 4, -1.0000001);
-    EXPECT_TRUE(DayHasRates(store, 4));
-    SetDayRate(store, 4, 3, 0.0);
-    EXPECT_TRUE(DayHasRates(store, 3));
+TEST_F(RateStoreTest, OnlyUsableRatesAreStored) {
+    const double subnormal = std::numeric_limits<double>::denorm_min();
+    const struct {
+        double rate;
+        bool usable;
+    } cases[] = {
+        {1.25, true},
+        {1e-300, true},
+        {std::numeric_limits<double>::max(), true},
+        {-1.0, false},
+        {0.0, false},
+        {-0.0, false},
+        {-5.0, false},
+        {-1.0000001, false},
+        {subnormal, false}, // its reciprocal is infinite
+        {std::numeric_limits<double>::infinity(), false},
+        {-std::numeric_limits<double>::infinity(), false},
+        {std::numeric_limits<double>::quiet_NaN(), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUsableRate(c.rate), c.usable) << c.rate;
+        SetDayRate(store, 3, 4, c.rate);
+        EXPECT_EQ(DayHasRates(store, 4), c.usable) << c.rate;
+        EXPECT_EQ(DayRate(store, 3, 4), c.usable ? c.rate : kNotAvailable) << c.rate;
+    }
     SetDayDate(store, 2, kJune2);
     EXPECT_FALSE(DayHasRates(store, 2));
-
-    EXPECT_FALSE(IsUsableRate(-1.0));
-    EXPECT_FALSE(IsUsableRate(0.0));
-    EXPECT_TRUE(IsUsableRate(-1.0000001));
-    EXPECT_TRUE(IsUsableRate(-0.9999999));
-    EXPECT_TRUE(IsUsableRate(1.25));
 }
 
 TEST_F(RateStoreTest, DataDateIsTheNewestDatedRecordOnlyWhenItHasRates) {
@@ -77,7 +92,7 @@ TEST_F(RateStoreTest, DataDateIsTheNewestDatedRecordOnlyWhenItHasRates) {
     SetDayDate(store, 5, kJune3);
     EXPECT_EQ(LatestDataDate(store), -1.0);
 
-    SetDayRate(store, 55, 5, -1.0000001);
+    SetDayRate(store, 55, 5, 0.5);
     EXPECT_EQ(LatestDataDate(store), kJune3);
 
     // Rates in an undated record 5 do not make it the newest one.
@@ -106,15 +121,16 @@ TEST_F(RateStoreTest, CurrentRateFallsBackThroughOlderRecords) {
 
     EXPECT_EQ(CurrentRate(store, 1), 1.5);
     EXPECT_EQ(CurrentRate(store, 2), 0.3);
-    EXPECT_EQ(CurrentRate(store, 3), 0.0);
-    EXPECT_EQ(CurrentRate(store, 4), -1.0000001);
+    // Unusable rates in record 5 were stored as missing, so record 4 speaks.
+    EXPECT_EQ(CurrentRate(store, 3), 0.9);
+    EXPECT_EQ(CurrentRate(store, 4), 2.0);
     EXPECT_EQ(CurrentRate(store, 5), 4.0);
     EXPECT_EQ(CurrentRate(store, 6), -1.0);
 
     // The day each current rate was taken from.
     EXPECT_EQ(CurrentRateDay(store, 1), 3);
     EXPECT_EQ(CurrentRateDay(store, 2), 1);
-    EXPECT_EQ(CurrentRateDay(store, 3), 5);
+    EXPECT_EQ(CurrentRateDay(store, 3), 4);
     EXPECT_EQ(CurrentRateDay(store, 6), 0);
     EXPECT_EQ(CurrentRateDay(store, 0), 0);
 

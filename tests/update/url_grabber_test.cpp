@@ -119,6 +119,8 @@ private slots:
     void abandonsOversizedBodies_data();
     void abandonsOversizedBodies();
     void failsAStalledTransfer();
+    void failsATricklingTransfer_data();
+    void failsATricklingTransfer();
     void survivesDestructionMidTransfer_data();
     void survivesDestructionMidTransfer();
     void handsTheBodyOverInStreamMode();
@@ -185,6 +187,12 @@ private:
 void UrlGrabberTest::initTestCase() {
     m_server.Get("/plain", [this](const httplib::Request&, httplib::Response& res) {
         res.set_content(m_plain, "text/plain");
+    });
+    m_server.Get("/trickle", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain", [](size_t offset, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(50ms);
+            return offset < 600 && sink.write("x", 1); // 30 s at most
+        });
     });
     // 2048 bytes in pieces of 512; each waits until the client has reported
     // the one before.
@@ -453,6 +461,32 @@ void UrlGrabberTest::failsAStalledTransfer() {
     QVERIFY2(m_events.errors[0].contains("too slow"), qPrintable(m_events.errors[0]));
     QVERIFY(m_events.doneUrls.isEmpty());
     QVERIFY(!QFile::exists(m_target));
+}
+
+// One byte every 50 ms never stalls; only the deadline or the average ends it.
+void UrlGrabberTest::failsATricklingTransfer_data() {
+    QTest::addColumn<int>("deadline");
+    QTest::addColumn<int>("minimumSpeed");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("deadline") << 1 << 0 << "longer than 1 s";
+    QTest::newRow("average speed") << 60 << 1000 << "slower than 1000 bytes per second";
+}
+
+void UrlGrabberTest::failsATricklingTransfer() {
+    QFETCH(int, deadline);
+    QFETCH(int, minimumSpeed);
+    QFETCH(QString, says);
+    m_grabber->SetTransferLimits(std::chrono::seconds(deadline), minimumSpeed, 1s);
+    QElapsedTimer clock;
+    clock.start();
+    Start("/trickle");
+    QVERIFY(WaitForEnd());
+
+    QCOMPARE(m_events.errors.size(), 1);
+    QVERIFY2(m_events.errors[0].contains(says), qPrintable(m_events.errors[0]));
+    QVERIFY(!m_events.positions.isEmpty()); // bytes did arrive
+    QVERIFY(!QFile::exists(m_target));
+    QVERIFY2(clock.elapsed() < 10000, "the trickle was not cut short");
 }
 
 void UrlGrabberTest::survivesDestructionMidTransfer_data() {

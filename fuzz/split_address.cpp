@@ -1,0 +1,18 @@
+// The address split: any text gives a known scheme and a normal form.
+#include "update/split_address.h"
+#include "fuzz_check.h"
+
+#include <cstdint>
+
+using namespace kestrum;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString address =
+        QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(size));
+    const AddressParts parts =
+        SplitAddress(address, QStringLiteral("u"), QStringLiteral("p"), 8080);
+    FUZZ_CHECK(parts.Scheme == QLatin1String("http") || parts.Scheme == QLatin1String("https"));
+    const QString normal = NormalizedAddress(parts);
+    (void)NormalizedAddress(SplitAddress(normal));
+    return 0;
+}
