@@ -80,8 +80,8 @@ void FillGridBench(benchmark::State& state, GridBase against) {
         progress.HideProgress();
         benchmark::DoNotOptimize(grid.Cells(5, 55));
     }
-    state.counters["bar_paints"] = benchmark::Counter(
-        static_cast<double>(counter.paints) / static_cast<double>(state.iterations()));
+    state.counters["bar_paints"] = benchmark::Counter(static_cast<double>(counter.paints) /
+                                                      static_cast<double>(state.iterations()));
 }
 
 void FillCanadianGridBench(benchmark::State& state) {
