@@ -8,6 +8,7 @@
 #include "data/rate_files.h"
 #include "data/rate_store.h"
 #include "file_bytes.h"
+#include "loopback_server.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
@@ -72,19 +73,7 @@ RateStore SampleStore() {
     return store;
 }
 
-// Serves on 127.0.0.1, on a free port, while it lives.
-struct Listening {
-    explicit Listening(httplib::Server& server)
-        : server(server), port(server.bind_to_any_port("127.0.0.1")),
-          thread([&server] { server.listen_after_bind(); }) {}
-    ~Listening() {
-        server.stop();
-        thread.join();
-    }
-    httplib::Server& server;
-    int port;
-    std::thread thread;
-};
+using test::Listening;
 
 struct Run {
     int code = -1;

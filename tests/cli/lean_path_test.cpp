@@ -3,6 +3,7 @@
 
 #include "settings/configuration.h"
 
+#include "loopback_server.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <httplib.h>
 #include <thread>
 
@@ -100,13 +102,9 @@ void LeanPathTest::commandsLoadOnlyWhatTheyNeed() {
     server.Get("/rates.html", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(page, "text/html");
     });
-    const int port = server.bind_to_any_port("127.0.0.1");
+    const test::Listening listening(server);
+    const int port = listening.port;
     QVERIFY(port > 0);
-    std::thread listener([&server] { server.listen_after_bind(); });
-    const auto stop = qScopeGuard([&] {
-        server.stop();
-        listener.join();
-    });
     for (QString& argument : arguments)
         argument.replace(QLatin1String("%1"), QString::number(port));
 

@@ -8,7 +8,9 @@
 #include "update/rate_page_parser.h"
 #include "update/url_grabber.h"
 
+#include "loopback_server.h"
 #include <QTest>
+
 #include <httplib.h>
 #include <thread>
 
@@ -29,13 +31,9 @@ void DownloadPipelineTest::downloadedPageBecomesStoredRates() {
     server.Get("/fmd/exchange.htm", [&page](const httplib::Request&, httplib::Response& res) {
         res.set_content(page.toStdString(), "text/html");
     });
-    const int port = server.bind_to_any_port("127.0.0.1");
+    const test::Listening listening(server);
+    const int port = listening.port;
     QVERIFY(port > 0);
-    std::thread serving([&server] { server.listen_after_bind(); });
-    const auto stop = qScopeGuard([&] {
-        server.stop();
-        serving.join();
-    });
 
     THttpUrlGrabber grabber;
     grabber.SetUrl(QStringLiteral("http://127.0.0.1:%1/fmd/exchange.htm").arg(port));
