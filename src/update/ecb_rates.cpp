@@ -33,14 +33,13 @@ void AddDay(SourceDays& days, double date, const PerEuro& perEuro) {
 
 } // namespace
 
-SourceRead ReadEcbRates(QByteArrayView body, RateStore& store) {
+SourceRead ReadEcbDays(QByteArrayView body, SourceDays& days) {
     if (!BodyStartsWith(body, '<'))
         return SourceRead::NotRecognised;
     QXmlStreamReader xml(body.toByteArray());
     if (!xml.readNextStartElement() || xml.qualifiedName() != QLatin1String("gesmes:Envelope"))
         return SourceRead::NotRecognised;
 
-    SourceDays days;
     PerEuro perEuro;
     double date = kNotAvailable;
     int depth = 1;    // inside the envelope
@@ -70,9 +69,17 @@ SourceRead ReadEcbRates(QByteArrayView body, RateStore& store) {
         }
     }
     // A cut or broken file is refused whole rather than read in part.
-    if (xml.hasError())
+    if (xml.hasError()) {
+        days.clear();
         return SourceRead::NoUsableDay;
-    return StoreNewestDays(days, store) ? SourceRead::Read : SourceRead::NoUsableDay;
+    }
+    return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
+}
+
+SourceRead ReadEcbRates(QByteArrayView body, RateStore& store) {
+    SourceDays days;
+    const SourceRead read = ReadEcbDays(body, days);
+    return read == SourceRead::Read && StoreNewestDays(days, store) ? SourceRead::Read : read;
 }
 
 } // namespace kestrum

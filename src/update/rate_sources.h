@@ -38,12 +38,22 @@ bool ReadRateBody(QByteArrayView body, RateStore& store, const Catalogue& catalo
 
 enum class SourceRead { NotRecognised, Read, NoUsableDay };
 
+namespace sources {
+// Day records by date value; element 0 holds the date.
+using SourceDays = std::map<double, DayRecord>;
+} // namespace sources
+
 // The readers fill a fresh set of day records (oldest first, the newest in
 // record 5) from the five newest dates that carry a rate of a catalogue
 // currency, matched by ISO code; the store is untouched unless the result is
 // Read.
 SourceRead ReadValetRates(QByteArrayView body, RateStore& store);
 SourceRead ReadEcbRates(QByteArrayView body, RateStore& store);
+
+// Every usable day of an answer, for the history: `days` (cleared by the
+// caller) receives each date that carries a rate; Read when at least one does.
+SourceRead ReadValetDays(QByteArrayView body, sources::SourceDays& days);
+SourceRead ReadEcbDays(QByteArrayView body, sources::SourceDays& days);
 
 // The pieces the readers share.
 namespace sources {
@@ -59,9 +69,6 @@ double IsoDateValue(QStringView text);
 
 // The catalogue index of an ISO code (exact, upper case), -1 when absent.
 int CurrencyIndexOfCode(QStringView code);
-
-// Day records by date value; element 0 holds the date.
-using SourceDays = std::map<double, DayRecord>;
 
 // The record of a date, created without rates on first use.
 DayRecord& DayOf(SourceDays& days, double date);

@@ -26,7 +26,7 @@ double ValetValue(const QJsonValue& cell) {
 
 } // namespace
 
-SourceRead ReadValetRates(QByteArrayView body, RateStore& store) {
+SourceRead ReadValetDays(QByteArrayView body, SourceDays& days) {
     if (!BodyStartsWith(body, '{'))
         return SourceRead::NotRecognised;
     QJsonParseError error;
@@ -42,7 +42,6 @@ SourceRead ReadValetRates(QByteArrayView body, RateStore& store) {
 
     // A date enters only with a rate, so discontinued series bring no
     // empty days, and the order of the observations does not matter.
-    SourceDays days;
     for (const QJsonValue& entry : observations.toArray()) {
         const QJsonObject point = entry.toObject();
         const double date = IsoDateValue(point.value(QLatin1String("d")).toString());
@@ -52,7 +51,13 @@ SourceRead ReadValetRates(QByteArrayView body, RateStore& store) {
             if (const double rate = ValetValue(point.value(series[k])); rate != kNotAvailable)
                 DayOf(days, date).Values[k] = rate;
     }
-    return StoreNewestDays(days, store) ? SourceRead::Read : SourceRead::NoUsableDay;
+    return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
+}
+
+SourceRead ReadValetRates(QByteArrayView body, RateStore& store) {
+    SourceDays days;
+    const SourceRead read = ReadValetDays(body, days);
+    return read == SourceRead::Read && StoreNewestDays(days, store) ? SourceRead::Read : read;
 }
 
 } // namespace kestrum
