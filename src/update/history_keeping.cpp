@@ -81,6 +81,15 @@ QString KeepPageInHistory(const QString& path, const RateStore& parsed,
     return imported ? open.message : imported.error;
 }
 
+QString ConfiguredHistorySource(const ConfigRecord& config) {
+    const QString address = RatePageUrl(config);
+    if (address == QLatin1String(Message(msg::RatePageAddress)))
+        return QString::fromLatin1(history::kBoc);
+    if (address == QLatin1String(kEcbRatesAddress))
+        return QString::fromLatin1(history::kEcb);
+    return history::PageSource(address);
+}
+
 int FirstHistoryDay(const QString& source) {
     if (source == QLatin1String(history::kBoc))
         return int(DateValueFromYmd(2017, 1, 3));
