@@ -196,12 +196,18 @@ OpenResult Store::Open(const QString& path) {
     case Setup::Foreign:
         break;
     }
+    return StartAfresh(path);
+}
+
+OpenResult Store::StartAfresh(const QString& path) {
+    Close();
     const QString aside = AsidePath(path);
     if (!MoveAside(path, aside))
         return {OpenStatus::Failed,
                 QStringLiteral("The rate history %1 is damaged and cannot be renamed aside, so "
                                "it is not used.")
                     .arg(path)};
+    int rc = SQLITE_OK;
     m_db = OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, rc);
     if (!m_db || Prepare(m_db) != Setup::Ready) {
         Close();
@@ -310,6 +316,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     if (rc != SQLITE_OK) {
         result.error = QStringLiteral("The rates could not be kept in the rate history: %1.")
                            .arg(ErrorText(m_db));
+        result.damaged = IsDamage(rc);
         Exec(m_db, "ROLLBACK");
         result.days = 0;
         return result;
