@@ -218,9 +218,9 @@ TEST_F(ConfigurationTest, FailedSaveNamesTheFileAndKeepsThePreviousOne) {
     EXPECT_EQ(dir.Read(backupName), QByteArray("old backup"));
     EXPECT_EQ(Configuration().CashRate, 9.0);
 
-    // Nothing is left behind beside the two files.
+    // Nothing is left behind beside the two files and the directory's lock.
     const QStringList left = QDir(dir.Path(QString())).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(left, QStringList({configName, backupName}));
+    EXPECT_EQ(left, QStringList({QStringLiteral(".kestrum.lock"), configName, backupName}));
 }
 
 TEST_F(ConfigurationTest, SaveFailsWhenTheFileCannotBeCreated) {
