@@ -223,6 +223,23 @@ TEST_F(ConfigurationTest, FailedSaveNamesTheFileAndKeepsThePreviousOne) {
     EXPECT_EQ(left, QStringList({QStringLiteral(".kestrum.lock"), configName, backupName}));
 }
 
+// "source" ran while the window was open: the window's next save changes
+// only what the window changed.
+TEST_F(ConfigurationTest, SaveKeepsFieldsAnotherProcessChanged) {
+    dir.Write(configName, SerializeConfig(DefaultConfig()));
+    ASSERT_TRUE(LoadConfiguration());
+    ConfigRecord other = DefaultConfig();
+    other.RatePageAddress = "http://other.example/rates";
+    dir.Write(configName, SerializeConfig(other));
+
+    Configuration().Language = 1;
+    ASSERT_TRUE(SaveConfiguration());
+    const ConfigRecord saved = DeserializeConfig(dir.Read(configName));
+    EXPECT_EQ(saved.RatePageAddress, other.RatePageAddress);
+    EXPECT_EQ(saved.Language, 1);
+    EXPECT_EQ(Configuration().RatePageAddress, other.RatePageAddress);
+}
+
 TEST_F(ConfigurationTest, SaveFailsWhenTheFileCannotBeCreated) {
     const QString missing = dir.Path(QStringLiteral("no-such-dir"));
     SetProgramDir(missing);
