@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "output.h"
 #include "settings/build_info.h"
+#include "settings/local_text.h"
 #include "settings/paths.h"
 
 #include <QCommandLineParser>
@@ -88,7 +89,7 @@ void RefuseRepeatedOptions(const QCommandLineParser& parser) {
 QStringList CommandLineArguments(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
     return cli::ShieldNumbers(arguments);
 }
 

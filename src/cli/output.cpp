@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include "settings/local_text.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -61,7 +63,7 @@ QString SignificantText(double value, int digits) {
 }
 
 void WriteText(std::FILE* stream, const QString& text) {
-    WriteBytes(stream, text.toUtf8());
+    WriteBytes(stream, ToLocale(text));
 }
 
 void WriteBytes(std::FILE* stream, const QByteArray& bytes) {

@@ -49,6 +49,8 @@ private slots:
     void outputFailuresAreReported_data();
     void outputFailuresAreReported();
     void pageFileThatCannotBeMadeIsADataFileError();
+    void pathsAndArgumentsKeepTheirBytes_data();
+    void pathsAndArgumentsKeepTheirBytes();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -239,6 +241,50 @@ void SafetyTest::pageFileThatCannotBeMadeIsADataFileError() {
              5);
     QVERIFY2(output.contains("temp.html"), output.constData());
     QVERIFY(!requested);
+}
+
+void SafetyTest::pathsAndArgumentsKeepTheirBytes_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("script");
+    // Through a shell: QProcess would pass every argument as UTF-8.
+    QTest::newRow("Latin-1 data directory") << QString() << R"sh(
+        d="$D/$(printf 'caf\351')"
+        mkdir "$d" && "$K" import "$P" --data-dir "$d" && "$K" convert 100 USD CAD --data-dir "$d"
+    )sh";
+    QTest::newRow("name in an ISO-8859-1 locale") << "en_US.ISO-8859-1"
+                                                  << R"sh(
+        "$K" import "$P" --data-dir "$D" &&
+        "$K" convert 100 "$(printf 'Dollar am\351ricain')" CAD --data-dir "$D"
+    )sh";
+}
+
+void SafetyTest::pathsAndArgumentsKeepTheirBytes() {
+    QFETCH(QString, locale);
+    QFETCH(QString, script);
+    QTemporaryDir locales;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("K", QStringLiteral(KESTRUM_EXECUTABLE));
+    environment.insert("D", m_dir->path());
+    environment.insert("P", QStringLiteral(KESTRUM_SAMPLE_PAGE));
+    environment.insert("LC_ALL", QStringLiteral("C.UTF-8"));
+    if (!locale.isEmpty()) {
+        // The machine need not have the locale; its sources make one.
+        const QString name = locale.section(u'.', 0, 0);
+        if (QProcess::execute("localedef",
+                              {"-i", name, "-f", "ISO-8859-1", locales.filePath(locale)}) != 0)
+            QSKIP("localedef cannot make an ISO-8859-1 locale here");
+        environment.insert("LOCPATH", locales.path());
+        environment.insert("LC_ALL", locale);
+    }
+    QProcess shell;
+    shell.setProcessEnvironment(environment);
+    shell.start("/bin/sh", {"-c", script});
+    QVERIFY(shell.waitForFinished(20000));
+    const QByteArray output = shell.readAllStandardOutput() + shell.readAllStandardError();
+    QVERIFY2(shell.exitCode() == 0, output.constData());
+    QVERIFY2(output.contains("92.5728"), output.constData());
+    // Qt cannot name the Latin-1 directory to remove it.
+    QProcess::execute("rm", {"-rf", m_dir->path()});
 }
 
 QTEST_GUILESS_MAIN(SafetyTest)
