@@ -39,7 +39,6 @@ private slots:
     void init();
     void specialFilesAreRefused_data();
     void specialFilesAreRefused();
-    void importReadsAPipe();
     void plantedPageFileNeverReceivesTheDownload();
     void passwordsAreNeverShown_data();
     void passwordsAreNeverShown();
@@ -61,8 +60,6 @@ private:
         for (const char* proxy : {"http_proxy", "https_proxy", "all_proxy", "ALL_PROXY"})
             environment.remove(QLatin1String(proxy));
         process->setProcessEnvironment(environment);
-        if (!m_stdin.isEmpty())
-            process->setStandardInputFile(m_stdin);
         if (!m_stdout.isEmpty())
             process->setStandardOutputFile(m_stdout);
         process->start(QStringLiteral(KESTRUM_EXECUTABLE),
@@ -86,14 +83,12 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_stdin;
     QString m_stdout;
 };
 
 void SafetyTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_stdin.clear();
     m_stdout.clear();
 }
 
@@ -115,14 +110,6 @@ void SafetyTest::specialFilesAreRefused() {
     QCOMPARE(Run({"convert", "100", "USD", "CAD"}, &output), 5);
     QVERIFY2(output.contains(Path(name).toUtf8() + "\": it is not a regular file"),
              output.constData());
-}
-
-void SafetyTest::importReadsAPipe() {
-    WriteFile(Path("page.html"), SamplePage());
-    m_stdin = Path("page.html");
-    QByteArray output;
-    QCOMPARE(Run({"import", "/dev/stdin"}, &output), 0);
-    QVERIFY2(output.contains("November 13, 2007"), output.constData());
 }
 
 // A link planted as "temp.html" while the download runs points at a file

@@ -1,5 +1,6 @@
 // What a save does to the directory around the file it writes.
 #include "data/rate_files.h"
+#include "file_bytes.h"
 #include "settings/configuration.h"
 #include "settings/file_io.h"
 #include "temp_dir.h"
@@ -21,16 +22,6 @@ IoResult Save(bool rates) {
     RateStore store;
     ConfigRecord config = DefaultConfig();
     return SaveRateFile(store, config);
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 int ModeOf(const QString& path) {
@@ -74,7 +65,7 @@ TEST_F(FileSafetyTest, SavesReplaceLinksInsteadOfFollowingThem) {
         const QString name = QString::fromLatin1(c.name);
         const QString victim = elsewhere.filePath(QStringLiteral("victim"));
         if (!c.dangling)
-            WriteBytes(victim, "victim");
+            test::WriteFile(victim, "victim");
         if (name != QLatin1String("kestrumconfig"))
             dir.Write(QStringLiteral("kestrumconfig"), SerializeConfig(DefaultConfig()));
         ASSERT_TRUE(QFile::link(victim, dir.Path(name)));
@@ -85,7 +76,7 @@ TEST_F(FileSafetyTest, SavesReplaceLinksInsteadOfFollowingThem) {
         if (c.dangling)
             EXPECT_FALSE(QFileInfo::exists(victim));
         else
-            EXPECT_EQ(ReadBytes(victim), QByteArray("victim"));
+            EXPECT_EQ(test::ReadFile(victim), QByteArray("victim"));
     }
 }
 
