@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,7 +85,8 @@ IoResult ReadUpTo(const QString& path, FileKind kind, qint64 limit, bool refuseB
     QByteArray bytes;
     // Devices report no size, so the limit is also kept while reading; one
     // byte beyond it is enough to know it is exceeded.
-    const qint64 wanted = refuseBeyond ? limit + 1 : limit;
+    const qint64 wanted =
+        refuseBeyond && limit < std::numeric_limits<qint64>::max() ? limit + 1 : limit;
     while (bytes.size() < wanted) {
         const qint64 room = std::min<qint64>(kReadChunk, wanted - bytes.size());
         const qsizetype old = bytes.size();
