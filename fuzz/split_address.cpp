@@ -14,5 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(parts.Scheme == QLatin1String("http") || parts.Scheme == QLatin1String("https"));
     const QString normal = NormalizedAddress(parts);
     (void)NormalizedAddress(SplitAddress(normal));
+    // Masking keeps everything outside the password.
+    const QString shown = DisplayedAddress(address);
+    FUZZ_CHECK(shown == address || shown.contains(QLatin1String("***")));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "first_paint.h"
 #include "kestrum_form.h"
 #include "settings/build_info.h"
+#include "settings/local_text.h"
 #include "settings/paths.h"
 #include "shell/single_instance.h"
 #include "update/progress_form.h"
@@ -83,7 +84,11 @@ int RunWindow(int argc, char** argv) {
                                      QStringLiteral("Keep the program files in <dir>."),
                                      QStringLiteral("dir"));
     parser.addOption(dataDir);
-    parser.process(app);
+    // The paths as bytes, whatever the locale: see ArgumentText.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << ArgumentText(argv[i]);
+    parser.process(arguments);
 
     SingleInstanceGuard guard(InstanceName(StartedProgramName()));
     if (guard.Check() == SingleInstanceGuard::Start::Second) {

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "output.h"
 #include "settings/build_info.h"
+#include "settings/local_text.h"
 #include "settings/paths.h"
 
 #include <QCommandLineParser>
@@ -48,7 +49,7 @@ struct ProgramOptions {
             QStringLiteral("\n\"kestrum COMMAND --help\" describes a command.\n"
                            "Exit codes: 0 success, 2 usage, 3 unknown currency, 4 no rate,\n"
                            "            5 data file missing or unreadable, 6 download or parse "
-                           "failed."));
+                           "failed,\n            7 output could not be written."));
     }
 };
 
@@ -88,7 +89,7 @@ void RefuseRepeatedOptions(const QCommandLineParser& parser) {
 QStringList CommandLineArguments(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
     return cli::ShieldNumbers(arguments);
 }
 
@@ -172,12 +173,19 @@ int RunCommandLine(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
     QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
+    int code = cli::kSuccess;
     try {
-        return RunParsed(CommandLineArguments(argc, argv));
+        code = RunParsed(CommandLineArguments(argc, argv));
     } catch (const Failure& failure) {
         cli::PrintErrorLine(failure.sentence);
-        return failure.code;
+        code = failure.code;
     }
+    // Output that never arrived is a failure, whatever the command said.
+    if (const QString error = cli::FinishOutput(); !error.isEmpty()) {
+        cli::PrintErrorLine(error);
+        return code == cli::kSuccess ? cli::kOutputError : code;
+    }
+    return code;
 }
 
 } // namespace kestrum

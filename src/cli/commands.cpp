@@ -105,8 +105,7 @@ void LoadRates() {
 void PrintJson(const QJsonValue& value) {
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
-    const QByteArray json = document.toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    WriteBytes(stdout, document.toJson(QJsonDocument::Indented));
 }
 
 QJsonValue JsonNumberOrNull(bool present, double value) {
@@ -339,7 +338,7 @@ int RunRates(const Arguments& arguments) {
             headings[d] = DayHeading(grid.dayDates[d]);
     }
     caption += QLatin1Char('.');
-    std::fputs(WrapText(caption, wide ? 0 : kTerminalWidth).toUtf8().constData(), stdout);
+    WriteText(stdout, WrapText(caption, wide ? 0 : kTerminalWidth));
     QList<QStringList> rows{QStringList{QStringLiteral("Code"), QStringLiteral("Currency")} +
                             headings};
     for (const GridRow& row : grid.rows) {

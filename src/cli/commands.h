@@ -16,6 +16,7 @@ enum ExitCode : int {
     kNoRate = 4,
     kDataFileError = 5,
     kFetchError = 6,
+    kOutputError = 7, // standard output could not be written
 };
 
 // What ends a command early: the exit code and one sentence for the user.

@@ -1,12 +1,18 @@
 #include "output.h"
 
+#include "settings/local_text.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace kestrum::cli {
 
 namespace {
 constexpr int kBarWidth = 30;
+// The reason of the first failed write to standard output.
+int s_outputErrno = 0;
 } // namespace
 
 QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned) {
@@ -57,8 +63,32 @@ QString SignificantText(double value, int digits) {
 }
 
 void WriteText(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    WriteBytes(stream, ToLocale(text));
+}
+
+void WriteBytes(std::FILE* stream, const QByteArray& bytes) {
+    // After a failure the stream stays in error and FinishOutput reports the
+    // first reason.
+    if (std::ferror(stream))
+        return;
+    errno = 0;
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout)
+        s_outputErrno = errno != 0 ? errno : EIO;
+}
+
+QString FinishOutput() {
+    errno = 0;
+    bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    int error = s_outputErrno != 0 ? s_outputErrno : errno;
+    if (std::fclose(stdout) != 0 && !failed) {
+        failed = true;
+        error = errno;
+    }
+    if (!failed)
+        return {};
+    return QStringLiteral("Kestrum cannot write its output: %1.")
+        .arg(QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO)));
 }
 
 QString ProgressLine(qint64 position, qint64 total) {

@@ -20,9 +20,15 @@ QString WrapText(const QString& text, int width);
 // three); the whole part is never cut, so 1998.8 gives 1999.
 QString SignificantText(double value, int digits);
 
-// Writes the text as UTF-8 by its length, so a NUL character read from a
-// name file does not cut the output short.
+// Writes the text in the locale's encoding (UTF-8 as a rule) by its length,
+// so a NUL character read from a name file does not cut the output short.
+// JSON goes out as UTF-8 bytes.
 void WriteText(std::FILE* stream, const QString& text);
+void WriteBytes(std::FILE* stream, const QByteArray& bytes);
+
+// Flushes and closes standard output. On failure (a full disk, a closed
+// pipe) the sentence that says why; empty when everything was written.
+QString FinishOutput();
 
 // One line of the download progress bar, to be written after a carriage
 // return: a bar and a percentage when the total is known, else the bytes.

@@ -2,6 +2,7 @@
 #include "data/cp1252.h"
 #include "settings/configuration.h"
 #include "update/rate_sources.h"
+#include "update/split_address.h"
 
 namespace kestrum::cli {
 
@@ -24,20 +25,20 @@ int RunSource(const Arguments& arguments) {
         ExpectArguments(arguments, 1, kSyntax);
     LoadSettings();
     if (positional.isEmpty()) {
-        PrintLine(FromCp1252(Configuration().RatePageAddress));
+        PrintLine(DisplayedAddress(FromCp1252(Configuration().RatePageAddress)));
         return kSuccess;
     }
     const std::optional<QString> address = RateSourceAddress(positional[0]);
     if (!address)
         Fail(kUsageError, QStringLiteral("\"%1\" is not boc, ecb or an http or https address of "
-                                         "at most 255 characters.")
-                              .arg(positional[0]));
+                                         "at most 255 characters that can be fetched.")
+                              .arg(DisplayedAddress(positional[0])));
     // The one command that may create the settings file: the address has to
     // live somewhere.
     Configuration().RatePageAddress = ToCp1252(*address);
     if (const IoResult saved = SaveConfiguration(); !saved)
         Fail(kDataFileError, saved.error + QLatin1Char('.'));
-    PrintLine(*address);
+    PrintLine(DisplayedAddress(*address));
     return kSuccess;
 }
 

@@ -4,8 +4,10 @@
 #include "output.h"
 #include "progress_bar.h"
 #include "settings/configuration.h"
+#include "settings/file_io.h"
 #include "update/rate_pipeline.h"
 #include "update/rate_sources.h"
+#include "update/split_address.h"
 #include "update/url_grabber.h"
 
 #include <QEventLoop>
@@ -19,10 +21,15 @@ namespace {
 
 const QString kUrl = QStringLiteral("url");
 
-// The page lives only as long as the command, as it lives only as long as
-// the window.
-struct PageFileRemover {
-    ~PageFileRemover() { QFile::remove(PageFilePath()); }
+// The page file is this command's own, so a concurrent download or a file
+// planted under "temp.html" never mixes with it, and it lives only as long
+// as the command.
+struct PrivatePageFile {
+    QString path;
+    ~PrivatePageFile() {
+        if (!path.isEmpty())
+            QFile::remove(path);
+    }
 };
 
 } // namespace
@@ -30,22 +37,32 @@ struct PageFileRemover {
 int FetchAndStore(const Arguments& arguments) {
     ExpectArguments(arguments, 0, "update [--url URL]");
     const bool configExists = LoadSettings();
-    const QString url =
-        arguments.IsSet(kUrl) ? arguments.Value(kUrl) : RatePageUrl(Configuration());
+    QString url = RatePageUrl(Configuration());
+    if (arguments.IsSet(kUrl)) {
+        const std::optional<QString> given = RateSourceAddress(arguments.Value(kUrl));
+        if (!given)
+            Fail(kUsageError, QStringLiteral("\"%1\" is not boc, ecb or an http or https address "
+                                             "that can be fetched.")
+                                  .arg(DisplayedAddress(arguments.Value(kUrl))));
+        url = *given;
+    }
     if (url.trimmed().isEmpty())
         Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
                                          "with --url."));
+    const QString shown = DisplayedAddress(url);
 
-    QFile::remove(PageFilePath());
-    const PageFileRemover remover;
+    PrivatePageFile page;
+    QString error;
+    page.path = CreatePrivateTemporary(PageFilePath(), error);
+    if (page.path.isEmpty())
+        Fail(kDataFileError, error + QLatin1Char('.'));
     THttpUrlGrabber grabber;
     grabber.SetUrl(url);
-    grabber.SetFileName(PageFilePath());
+    grabber.SetFileName(page.path);
     grabber.SetOutputMode(TOutputMode::omFile);
 
     ProgressBar bar;
     QEventLoop loop;
-    QString error;
     bool done = false;
     QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
                      [&bar](qint64 position, qint64 total, const QString&, bool&) {
@@ -64,8 +81,8 @@ int FetchAndStore(const Arguments& arguments) {
     bar.Close();
 
     if (!done)
-        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
-    const PipelineResult stored = StoreRatePage(ProgramRates(), configExists);
+        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(shown, error));
+    const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, page.path);
     switch (stored.status) {
     case PipelineStatus::Stored:
         break;
@@ -74,14 +91,14 @@ int FetchAndStore(const Arguments& arguments) {
     case PipelineStatus::Unparsable:
         Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
                                          "Kestrum reads; nothing was changed.")
-                              .arg(url));
+                              .arg(shown));
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
         Fail(kDataFileError, stored.error + QLatin1Char('.'));
     }
     if (!stored.history.isEmpty())
         PrintErrorLine(stored.history);
-    ReportStoredRates(url);
+    ReportStoredRates(shown);
     return kSuccess;
 }
 

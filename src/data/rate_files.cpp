@@ -17,10 +17,6 @@ namespace {
 // Far beyond 56 names in two languages; a device or a huge file is refused.
 constexpr qint64 kMaxNameFileSize = 1024 * 1024;
 
-QString RateFilePath() {
-    return ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
-}
-
 // Lines of a text file without their ends; a final line end does not start
 // another line.
 std::vector<std::string> TextLines(QByteArrayView contents) {
@@ -41,6 +37,10 @@ std::vector<std::string> TextLines(QByteArrayView contents) {
 }
 
 } // namespace
+
+QString RateFilePath() {
+    return ProgramFile(QString::fromLatin1(Message(msg::RateFile)));
+}
 
 QByteArray EncodeRateFile(const RateStore& store) {
     QByteArray bytes(kRateFileSize, '\0');
@@ -83,17 +83,9 @@ RateFileLoad LoadRateFile(RateStore& store, ConfigRecord& config) {
         return {RateFileStatus::Missing, {}};
 
     RateFileLoad load;
-    QFile file(path);
     QByteArray bytes;
-    if (!file.open(QIODevice::ReadOnly)) {
-        load = {RateFileStatus::ReadError,
-                QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString())};
-    } else {
-        bytes = file.read(kRateFileSize);
-        if (file.error() != QFileDevice::NoError)
-            load = {RateFileStatus::ReadError,
-                    QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString())};
-    }
+    if (const IoResult read = ReadFileStart(path, bytes, kRateFileSize); !read)
+        load = {RateFileStatus::ReadError, read.error};
     const int records = DecodeRateFile(bytes, store);
     if (load.status == RateFileStatus::Loaded && records < kDayCount)
         load.status = RateFileStatus::Incomplete;

@@ -14,6 +14,9 @@ namespace kestrum {
 constexpr int kDayRecordSize = kDayRecordValues * 8;      // 448 bytes
 constexpr int kRateFileSize = kDayCount * kDayRecordSize; // 2240 bytes
 
+// Where "rt.dt" is.
+QString RateFilePath();
+
 // "rt.dt": five records of 56 little-endian doubles.
 QByteArray EncodeRateFile(const RateStore& store);
 // Replaces day records 1, 2, ... with each whole record the bytes hold (at

@@ -1,13 +1,12 @@
 #include "configuration.h"
 
 #include "data/rate_store.h"
+#include "dir_lock.h"
 #include "file_io.h"
 #include "message_table.h"
 #include "paths.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 #include <cstring>
 
@@ -65,6 +64,35 @@ QString BackupPath() {
 
 QString Describe(const QString& what, const QString& path, const QString& reason) {
     return QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
+}
+
+// The record as this process last read or wrote it: a field that still
+// equals it was not changed here, so a save keeps what another process put
+// in the file meanwhile.
+ConfigRecord& LastSynced() {
+    static ConfigRecord record = DefaultConfig();
+    return record;
+}
+
+ConfigRecord Merged(const ConfigRecord& mine, const ConfigRecord& base, const ConfigRecord& disk) {
+    ConfigRecord out = disk;
+    const auto keep = [&](auto member) {
+        if (!(mine.*member == base.*member))
+            out.*member = mine.*member;
+    };
+    keep(&ConfigRecord::DataDate);
+    keep(&ConfigRecord::AutoDownload);
+    keep(&ConfigRecord::CashRateOn);
+    keep(&ConfigRecord::YearPosition);
+    keep(&ConfigRecord::MonthPosition);
+    keep(&ConfigRecord::DayPosition);
+    keep(&ConfigRecord::Language);
+    keep(&ConfigRecord::CashRate);
+    keep(&ConfigRecord::RatePageAddress);
+    keep(&ConfigRecord::DataFilesAddress);
+    keep(&ConfigRecord::CurrencyFormat);
+    keep(&ConfigRecord::RoundToCent);
+    return out;
 }
 
 } // namespace
@@ -166,39 +194,40 @@ IoResult CreateDefaultConfiguration() {
 
 IoResult LoadConfiguration() {
     Configuration() = DefaultConfig();
-    QFile file(ConfigPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return IoResult::Failure(
-            Describe(QStringLiteral("Cannot open"), file.fileName(), file.errorString()));
-    const QByteArray image = file.read(kConfigRecordSize);
-    if (file.error() != QFileDevice::NoError)
-        return IoResult::Failure(
-            Describe(QStringLiteral("Cannot read"), file.fileName(), file.errorString()));
+    LastSynced() = Configuration();
+    QByteArray image;
+    if (const IoResult read = ReadFileStart(ConfigPath(), image, kConfigRecordSize); !read)
+        return read;
     Configuration() = DeserializeConfig(image);
+    LastSynced() = Configuration();
     return IoResult::Success();
 }
 
 IoResult SaveConfiguration() {
     const QString path = ConfigPath();
-    const QString backup = BackupPath();
     if (QFileInfo(path).isDir())
         return IoResult::Failure(
             Describe(QStringLiteral("Cannot save"), path, QStringLiteral("it is a directory")));
 
-    // The new record is complete on disk before anything else moves. The
-    // backup is a copy, not the renamed file, so a kill at any instant
-    // leaves "kestrumconfig" whole, old or new.
-    QSaveFile file(path);
-    const QByteArray image = SerializeConfig(Configuration());
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.flush())
-        return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
-
+    // Read, merge and write under the lock, so a concurrent "source" or
+    // import is neither undone nor interleaved.
+    const DirLock lock;
+    ConfigRecord record = Configuration();
     QByteArray previous;
-    if (QFileInfo::exists(path) && ReadWholeFile(path, previous, kMaxBackupSize))
-        WriteFileAtomically(backup, previous); // a lost backup never stops the save
-    if (!file.commit())
-        return IoResult::Failure(Describe(QStringLiteral("Cannot save"), path, file.errorString()));
-    RemoveStaleTemporaries(path);
+    if (QFileInfo::exists(path) && ReadWholeFile(path, previous, kMaxBackupSize)) {
+        record = Merged(record, LastSynced(), DeserializeConfig(previous));
+        // The backup is a copy, not the renamed file, so a kill at any
+        // instant leaves "kestrumconfig" whole, old or new. A lost backup
+        // never stops the save.
+        WriteFileAtomically(BackupPath(), previous, FileAccess::Private);
+    }
+    // The record may hold an address with a password.
+    if (const IoResult saved =
+            WriteFileAtomically(path, SerializeConfig(record), FileAccess::Private);
+        !saved)
+        return saved;
+    Configuration() = record;
+    LastSynced() = record;
     return IoResult::Success();
 }
 

@@ -1,5 +1,6 @@
 #include "preferences.h"
 
+#include "dir_lock.h"
 #include "file_io.h"
 #include "paths.h"
 
@@ -34,6 +35,7 @@ QString ReadPreference(const QString& key, const QString& fallback) {
 
 IoResult WritePreference(const QString& key, const QString& value) {
     const QByteArray prefix = key.toUtf8() + '=';
+    const DirLock lock;
     QByteArray out;
     bool written = false;
     for (const QByteArray& line : PreferenceLines()) {

@@ -205,7 +205,8 @@ QString PageFilePath() {
 }
 
 IoResult LoadPageText(QByteArray& text, const QString& path) {
-    return ReadWholeFile(path, text, kMaxPageSize);
+    // A page the user names may be a pipe ("import /dev/stdin").
+    return ReadWholeFile(path, text, kMaxPageSize, FileKind::AnyReadable);
 }
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,

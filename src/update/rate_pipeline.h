@@ -15,7 +15,7 @@ enum class PipelineStatus {
     Unreadable,       // the page file could not be read
     Unparsable,       // the page is not in a layout the readers know
     RateFileFailed,   // "rt.dt" could not be written
-    ConfigFileFailed, // rates stored, but the configuration file could not be
+    ConfigFileFailed, // the configuration file could not be written; "rt.dt" was put back
 };
 
 struct PipelineResult {
@@ -34,10 +34,10 @@ struct PipelineTarget {
 
 // What follows a transfer or an import: parse the page file at `path` into
 // the store, write "rt.dt" and, when asked, the configuration file (which
-// always holds the program-wide record). When the page
-// cannot be read or parsed, or "rt.dt" cannot be written, the store and the
-// data date are reloaded from "rt.dt", so memory never holds rates that the
-// file does not.
+// always holds the program-wide record); when the configuration file cannot
+// be written, the previous "rt.dt" is put back. After any failure the store
+// and the data date are reloaded from "rt.dt", so memory never holds rates
+// that the file does not.
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration,
                              const QString& path = PageFilePath());
 

@@ -4,6 +4,7 @@
 #include "data/dates.h"
 #include "rate_page_parser.h"
 #include "settings/message_table.h"
+#include "split_address.h"
 
 #include <QUrl>
 #include <cmath>
@@ -32,6 +33,11 @@ std::optional<QString> RateSourceAddress(const QString& argument) {
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() ||
         (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return std::nullopt;
+    // What the grabber will make of it: a port it cannot read is refused
+    // rather than replaced by the scheme's own.
+    const AddressParts parts = SplitAddress(argument);
+    if (parts.Host.isEmpty() || !parts.PortValid)
         return std::nullopt;
     return argument;
 }

@@ -24,8 +24,10 @@ constexpr const char* kEcbRatesAddress =
 // itself is not changed.
 QString RatePageUrl(const ConfigRecord& config);
 
-// What `kestrum source` accepts: "boc" or "ecb" in any case, or an http or
-// https address that fits the record's 255 characters. Nothing otherwise.
+// What `kestrum source` and `kestrum update --url` accept: "boc" or "ecb" in
+// any case, or an http or https address that fits the record's 255
+// characters and that the grabber can fetch as written (IPv6 literals
+// included, a port of digits only). Nothing otherwise.
 std::optional<QString> RateSourceAddress(const QString& argument);
 
 // Reads a downloaded body into the five day records, choosing the reader by

@@ -1,6 +1,16 @@
 #include "split_address.h"
 
+#include <QUrl>
+
 namespace kestrum {
+
+namespace {
+
+QString Decoded(const QString& text) {
+    return QUrl::fromPercentEncoding(text.toUtf8());
+}
+
+} // namespace
 
 AddressParts SplitAddress(const QString& address, const QString& fallbackUserName,
                           const QString& fallbackPassword, quint32 fallbackPort) {
@@ -24,25 +34,29 @@ AddressParts SplitAddress(const QString& address, const QString& fallbackUserNam
         parts.Object = rest.mid(slash + 1);
     }
 
-    const qsizetype at = hostPart.indexOf(u'@');
+    // The host follows the last "@": a password may hold one of its own.
+    const qsizetype at = hostPart.lastIndexOf(u'@');
     if (at >= 0) {
         const QString userInfo = hostPart.left(at);
         hostPart = hostPart.mid(at + 1);
         const qsizetype colon = userInfo.indexOf(u':');
-        if (colon >= 0) {
-            parts.UserName = userInfo.left(colon);
-            parts.Password = userInfo.mid(colon + 1);
-        } else {
-            parts.UserName = userInfo;
-        }
+        parts.UserName = Decoded(colon >= 0 ? userInfo.left(colon) : userInfo);
+        if (colon >= 0)
+            parts.Password = Decoded(userInfo.mid(colon + 1));
     }
 
-    const qsizetype colon = hostPart.indexOf(u':');
+    // An IPv6 literal keeps its brackets and colons; the port follows "]".
+    const qsizetype bracket = hostPart.startsWith(u'[') ? hostPart.indexOf(u']') : -1;
+    const qsizetype colon = hostPart.indexOf(u':', bracket < 0 ? 0 : bracket);
     if (colon >= 0) {
         parts.Host = hostPart.left(colon);
-        bool ok = false;
-        const uint port = hostPart.mid(colon + 1).toUInt(&ok);
-        parts.Port = ok ? port : 0;
+        const QString port = hostPart.mid(colon + 1);
+        bool ok = !port.isEmpty();
+        for (const QChar c : port)
+            ok = ok && c >= u'0' && c <= u'9';
+        const uint number = ok ? port.toUInt(&ok) : 0;
+        parts.PortValid = ok && number >= 1 && number <= 65535;
+        parts.Port = parts.PortValid ? number : 0;
     } else {
         parts.Host = hostPart;
     }
@@ -61,6 +75,24 @@ QString NormalizedAddress(const AddressParts& parts) {
     if (!parts.Host.isEmpty())
         address += parts.Host + u'/';
     return address + parts.Object;
+}
+
+QString DisplayedAddress(const QString& address) {
+    const qsizetype scheme = address.indexOf(QLatin1String("://"));
+    const qsizetype start = scheme < 0 ? 0 : scheme + 3;
+    qsizetype end = address.size();
+    for (const QChar stop : {u'/', u'?', u'#'}) {
+        const qsizetype found = address.indexOf(stop, start);
+        if (found >= 0 && found < end)
+            end = found;
+    }
+    const qsizetype at = end > start ? address.lastIndexOf(u'@', end - 1) : -1;
+    if (at < start)
+        return address;
+    const qsizetype colon = address.indexOf(u':', start);
+    if (colon < 0 || colon > at)
+        return address;
+    return address.left(colon + 1) + QStringLiteral("***") + address.mid(at);
 }
 
 } // namespace kestrum

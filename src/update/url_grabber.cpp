@@ -36,6 +36,7 @@ struct TransferRequest {
     QByteArray Referer;
     QString Url; // as reported in the events
     QString FileName;
+    QString Proxy; // the proxy variable in effect and its value, for messages
     TOutputMode OutputMode = TOutputMode::omFile;
     long ConnectTimeout = 0;
     long StallTimeout = 0;
@@ -61,6 +62,51 @@ QString StatusText(long code, const QByteArray& statusLine) {
     QString text = QStringLiteral("HTTP %1").arg(code);
     if (!reason.isEmpty())
         text += u' ' + QString::fromLatin1(reason);
+    return text;
+}
+
+// True when `host` is named by a no_proxy list ("*", a name, or a domain
+// with or without its leading dot).
+bool Unproxied(const QString& host, const QByteArray& noProxy) {
+    for (QByteArray entry : noProxy.split(',')) {
+        entry = entry.trimmed();
+        if (entry.startsWith('.'))
+            entry.remove(0, 1);
+        const QString name = QString::fromLatin1(entry);
+        if (entry == "*" || (!name.isEmpty() && (host.compare(name, Qt::CaseInsensitive) == 0 ||
+                                                 host.endsWith(u'.' + name, Qt::CaseInsensitive))))
+            return true;
+    }
+    return false;
+}
+
+// The proxy libcurl takes from the environment for this address, as
+// "https_proxy=http://proxy:3128"; empty when it goes direct. Plain http
+// honours only the lower-case variable, as libcurl does.
+QString ProxyInEffect(const AddressParts& parts) {
+    if (Unproxied(parts.Host, qgetenv("no_proxy")) || Unproxied(parts.Host, qgetenv("NO_PROXY")))
+        return {};
+    const bool secure = parts.Scheme == QLatin1String("https");
+    const char* names[] = {secure ? "https_proxy" : "http_proxy", secure ? "HTTPS_PROXY" : nullptr,
+                           "all_proxy", "ALL_PROXY"};
+    for (const char* name : names) {
+        if (name == nullptr)
+            continue;
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return QLatin1String(name) + u'=' + DisplayedAddress(QString::fromLocal8Bit(value));
+    }
+    return {};
+}
+
+QString TransferFailure(CURLcode result, const char* errorText, const QString& proxy) {
+    // libcurl says "Out of memory" for a header line beyond its limit.
+    QString text =
+        result == CURLE_OUT_OF_MEMORY
+            ? QStringLiteral("The answer is too large to read")
+            : QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result));
+    if (!proxy.isEmpty())
+        text += QStringLiteral(" (through the proxy %1)").arg(proxy);
     return text;
 }
 
@@ -253,8 +299,7 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
     if (!m_driveFailure.isEmpty())
         return RaiseError(m_driveFailure);
     if (result != CURLE_OK)
-        return RaiseError(
-            QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result)));
+        return RaiseError(TransferFailure(result, errorText, m_request.Proxy));
 
     // The body goes to its file on the owner's thread, where the caller
     // may also touch the file.
@@ -410,6 +455,7 @@ void THttpUrlGrabber::StartTransfer() {
     request.Referer = m_referer.toUtf8();
     request.Url = m_url;
     request.FileName = m_fileName;
+    request.Proxy = ProxyInEffect(parts);
     request.OutputMode = m_outputMode;
     request.ConnectTimeout = long(m_connectTimeout.count());
     request.StallTimeout = long(m_stallTimeout.count());

@@ -218,9 +218,26 @@ TEST_F(ConfigurationTest, FailedSaveNamesTheFileAndKeepsThePreviousOne) {
     EXPECT_EQ(dir.Read(backupName), QByteArray("old backup"));
     EXPECT_EQ(Configuration().CashRate, 9.0);
 
-    // Nothing is left behind beside the two files.
+    // Nothing is left behind beside the two files and the directory's lock.
     const QStringList left = QDir(dir.Path(QString())).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(left, QStringList({configName, backupName}));
+    EXPECT_EQ(left, QStringList({QStringLiteral(".kestrum.lock"), configName, backupName}));
+}
+
+// "source" ran while the window was open: the window's next save changes
+// only what the window changed.
+TEST_F(ConfigurationTest, SaveKeepsFieldsAnotherProcessChanged) {
+    dir.Write(configName, SerializeConfig(DefaultConfig()));
+    ASSERT_TRUE(LoadConfiguration());
+    ConfigRecord other = DefaultConfig();
+    other.RatePageAddress = "http://other.example/rates";
+    dir.Write(configName, SerializeConfig(other));
+
+    Configuration().Language = 1;
+    ASSERT_TRUE(SaveConfiguration());
+    const ConfigRecord saved = DeserializeConfig(dir.Read(configName));
+    EXPECT_EQ(saved.RatePageAddress, other.RatePageAddress);
+    EXPECT_EQ(saved.Language, 1);
+    EXPECT_EQ(Configuration().RatePageAddress, other.RatePageAddress);
 }
 
 TEST_F(ConfigurationTest, SaveFailsWhenTheFileCannotBeCreated) {

@@ -6,6 +6,7 @@
 #include "temp_dir.h"
 #include "update/rate_pipeline.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace kestrum;
@@ -53,4 +54,39 @@ TEST(RatePipeline, StoreFollowsTheRateFile) {
         EXPECT_EQ(config.DataDate, diskConfig.DataDate);
         EXPECT_EQ(CurrentRate(store, 1), result ? 1.0216 : 1.25);
     }
+}
+
+// A record that cannot be replaced takes the new rates back out of "rt.dt".
+TEST(RatePipeline, FailedRecordLeavesTheRateFileAsItWas) {
+    test::ScopedProgramDir dir;
+    RateStore old;
+    SetDayDate(old, 5, DateValueFromYmd(2005, 6, 3));
+    SetDayRate(old, 1, 5, 1.25);
+    const QByteArray oldRates = EncodeRateFile(old);
+    dir.Write(QStringLiteral("rt.dt"), oldRates);
+    dir.Write(QStringLiteral("temp.html"), test::RatePageFixture());
+    ASSERT_TRUE(QDir().mkdir(dir.Path(QStringLiteral("kestrumconfig"))));
+
+    const PipelineResult result = StoreRatePage(ProgramRates(), true);
+    EXPECT_EQ(result.status, PipelineStatus::ConfigFileFailed);
+    EXPECT_EQ(dir.Read(QStringLiteral("rt.dt")), oldRates);
+    EXPECT_EQ(CurrentRate(Rates(), 1), 1.25);
+}
+
+// Another process changed the address between this one's load and its store
+// ("source" beside an "import"): the store keeps it.
+TEST(RatePipeline, StoringKeepsFieldsAnotherProcessChanged) {
+    test::ScopedProgramDir dir;
+    ASSERT_TRUE(CreateDefaultConfiguration());
+    ASSERT_TRUE(LoadConfiguration());
+    dir.Write(QStringLiteral("temp.html"), test::RatePageFixture());
+    ConfigRecord other = DefaultConfig();
+    other.RatePageAddress = "http://other.example/rates";
+    dir.Write(QStringLiteral("kestrumconfig"), SerializeConfig(other));
+
+    ASSERT_TRUE(StoreRatePage(ProgramRates(), true));
+    const ConfigRecord saved = DeserializeConfig(dir.Read(QStringLiteral("kestrumconfig")));
+    EXPECT_EQ(saved.RatePageAddress, other.RatePageAddress);
+    EXPECT_EQ(saved.DataDate, Configuration().DataDate);
+    EXPECT_GT(saved.DataDate, 0.0);
 }
