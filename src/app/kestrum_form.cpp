@@ -411,15 +411,15 @@ void TKestrumForm::ShowCashRate() {
     CashRateEdit->setText(QString::fromStdString(GeneralNumberText(Configuration().CashRate)));
 }
 
+// A refused fee puts the fee in use back in the box, so that the box never
+// shows a figure the arithmetic is not using.
 bool TKestrumForm::TakeCashRate(const QString& text) {
     const std::optional<double> value = ParseDecimal(Bytes(text));
-    if (!value) {
-        Messages().Error(this,
-                         QStringLiteral("'%1' is not a valid floating point value").arg(text));
-        return false;
-    }
-    if (!IsUsableFee(*value)) {
-        Messages().Error(this, QString::fromLatin1(kFeeRangeMessage));
+    if (!value || !IsUsableFee(*value)) {
+        ShowCashRate();
+        Messages().Error(this, value ? QString::fromLatin1(kFeeRangeMessage)
+                                     : QStringLiteral("'%1' is not a valid floating point value")
+                                           .arg(text));
         return false;
     }
     Configuration().CashRate = *value;
@@ -431,10 +431,12 @@ void TKestrumForm::PercentCheckBoxClick() {
         Configuration().CashRateOn = 1;
         const QString text = CashRateEdit->text();
         // A pasted text that is no number is reported and keeps the old fee.
-        if (IsUsableNumber(Bytes(text)))
+        if (IsUsableNumber(Bytes(text))) {
             TakeCashRate(text);
-        else
+        } else {
             Configuration().CashRate = 4.0;
+            ShowCashRate();
+        }
     } else {
         Configuration().CashRateOn = 0;
     }

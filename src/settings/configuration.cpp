@@ -135,7 +135,7 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     // Values no part of the program can work with fall back to the defaults.
     if (!IsUsableFee(r.CashRate))
         r.CashRate = kDefaultFee;
-    if (!IsDatePermutation(r.YearPosition, r.MonthPosition, r.DayPosition)) {
+    if (!IsUsableDateOrder(r.YearPosition, r.MonthPosition)) {
         const ConfigRecord defaults;
         r.YearPosition = defaults.YearPosition;
         r.MonthPosition = defaults.MonthPosition;
@@ -144,10 +144,9 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     return r;
 }
 
-bool IsDatePermutation(int year, int month, int day) {
+bool IsUsableDateOrder(int year, int month) {
     const auto inRange = [](int p) { return p >= 1 && p <= 3; };
-    return inRange(year) && inRange(month) && inRange(day) && year != month && year != day &&
-           month != day;
+    return inRange(year) && inRange(month) && year != month;
 }
 
 ConfigRecord& Configuration() {
