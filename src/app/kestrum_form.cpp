@@ -27,6 +27,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 namespace kestrum {
@@ -339,10 +340,7 @@ void TKestrumForm::FillCurrencyLists() {
     SourceEdit->clear();
     ConvertEdit->clear();
 
-    const int language = ShownLanguage();
-    QStringList names;
-    for (const int k : OfferedCurrencies(CurrencyCatalogue(), Rates(), language))
-        names << Text(CurrencyName(k, language));
+    const QStringList names = OfferedNames();
     FromComboBox->addItems(names);
     ToComboBox->addItems(names);
 
@@ -350,6 +348,35 @@ void TKestrumForm::FillCurrencyLists() {
     ToComboBox->setCurrentIndex(ToComboBox->count() >= 2 ? 1 : ToComboBox->count() - 1);
     if (FromComboBox->count() > 0 && ToComboBox->count() > 0)
         ShowSelectedNames();
+}
+
+QStringList TKestrumForm::OfferedNames() const {
+    const int language = ShownLanguage();
+    QStringList names;
+    for (const int k : OfferedCurrencies(CurrencyCatalogue(), Rates(), language))
+        names << Text(CurrencyName(k, language));
+    return names;
+}
+
+// New rates can add or drop currencies. Unlike a fresh fill this keeps the
+// amount and each list's choice while it is still offered.
+void TKestrumForm::RefillCurrencyLists() {
+    const QString from = FromComboBox->currentText();
+    const QString to = ToComboBox->currentText();
+    const QStringList names = OfferedNames();
+    {
+        const QSignalBlocker blockFrom(FromComboBox);
+        const QSignalBlocker blockTo(ToComboBox);
+        FromComboBox->clear();
+        ToComboBox->clear();
+        FromComboBox->addItems(names);
+        ToComboBox->addItems(names);
+        FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(from))));
+        ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(to))));
+    }
+    BuildQuickFind();
+    ShowSelectedNames();
+    Convert();
 }
 
 void TKestrumForm::BuildQuickFind() {

@@ -103,6 +103,7 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
     if (stored) {
         m_downloadPressed = false;
         DataDateLabel->setText(DataDateText(Configuration().DataDate));
+        RefillCurrencyLists();
         return;
     }
     ShowMessages(PipelineMessages(stored));
