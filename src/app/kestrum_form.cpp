@@ -11,6 +11,7 @@
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
+#include "update/platform.h"
 #include "widgets/message_box.h"
 #include "widgets/typed_key.h"
 
@@ -135,8 +136,6 @@ void TKestrumForm::FormCreate() {
     }
 
     DataDateLabel->setText(DataDateText(Configuration().DataDate));
-    TodayLabel->setText(ShortDateText(TodayDateValue()));
-    TodayLabel->adjustSize();
     DownloadButton->setEnabled(!Configuration().AutoDownload);
 
     UpdateClock();
@@ -186,13 +185,21 @@ void TKestrumForm::ShowMessages(const QStringList& texts) {
 
 // ---- Clock and timers -------------------------------------------------------
 
+// Date and time come from one reading, so that a tick after midnight also
+// turns the date over.
 void TKestrumForm::UpdateClock() {
     ClockTimer->stop();
-    const QTime now = QTime::currentTime();
+    const QDateTime moment = CurrentPlatform().Now();
+    const QTime now = moment.time();
     ClockTimer->setInterval(MillisecondsToNextMinute(now.second()));
     const QString text = ClockText(now.hour(), now.minute());
     if (TimePanel->text() != text)
         TimePanel->setText(text);
+    const QString today = ShortDateText(DateValueOf(moment.date()));
+    if (TodayLabel->text() != today) {
+        TodayLabel->setText(today);
+        TodayLabel->adjustSize();
+    }
     ClockTimer->start();
 }
 
@@ -325,6 +332,8 @@ void TKestrumForm::Convert() {
     ConvertEdit->setText(c.available
                              ? FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale())
                              : QStringLiteral("NA"));
+    // A result wider than the field shows its leading digits.
+    ConvertEdit->setCursorPosition(0);
 }
 
 // ---- Currency lists, quick find, language -----------------------------------

@@ -268,7 +268,8 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
 // Returns true when the key is to be discarded.
 bool TCRateForm::AmountEditKeyPress(QKeyEvent* key) {
     const QChar c = TypedCharacter(key);
-    if (c.isNull())
+    // Esc goes on to the window, which closes.
+    if (c.isNull() || c == QChar(27))
         return false;
     if (c == QChar(13)) {
         RecalculatePage();
