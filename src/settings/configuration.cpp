@@ -108,7 +108,7 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     auto byteAt = [p](int offset) { return static_cast<std::uint8_t>(p[offset]); };
 
     if (covers(kOffDataDate, 8))
-        r.DataDate = GetDouble(p + kOffDataDate);
+        r.DataDate = PlausibleDateOrMissing(GetDouble(p + kOffDataDate));
     if (covers(kOffAutoDownload, 1))
         r.AutoDownload = byteAt(kOffAutoDownload);
     if (covers(kOffCashRateOn, 1))
