@@ -87,20 +87,21 @@ int FetchAndStore(const Arguments& arguments) {
     bar.Close();
 
     if (!done)
-        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
+        Fail(kFetchError,
+             QStringLiteral("The download of %1 failed: %2.").arg(url, WithoutFullStop(error)));
     const PipelineResult stored = StoreRatePage(ProgramRates(), configExists);
     switch (stored.status) {
     case PipelineStatus::Stored:
         break;
     case PipelineStatus::Unreadable:
-        Fail(kFetchError, stored.error + QLatin1Char('.'));
+        Fail(kFetchError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     case PipelineStatus::Unparsable:
         Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
                                          "Kestrum reads; nothing was changed.")
                               .arg(url));
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
-        Fail(kDataFileError, stored.error + QLatin1Char('.'));
+        Fail(kDataFileError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     }
     ReportStoredRates(url);
     return kSuccess;
