@@ -453,9 +453,9 @@ bool TKestrumForm::TakeCashRate(const QString& text) {
     const std::optional<double> value = ParseDecimal(Bytes(text));
     if (!value || !IsUsableFee(*value)) {
         ShowCashRate();
-        Messages().Error(this, value ? QString::fromLatin1(kFeeRangeMessage)
-                                     : QStringLiteral("'%1' is not a valid floating point value")
-                                           .arg(text));
+        Messages().Error(
+            this, value ? QString::fromLatin1(kFeeRangeMessage)
+                        : QStringLiteral("'%1' is not a valid floating point value").arg(text));
         return false;
     }
     Configuration().CashRate = *value;

@@ -48,10 +48,11 @@ void TKestrumForm::CreateDownload() {
 bool TKestrumForm::RatesAvailableNow(bool showMessage) {
     const Platform& platform = CurrentPlatform();
     const QDateTime now = platform.Now();
+    const RatePublisher publisher = PublisherOf(RatePageUrl(Configuration()));
     const PublicationCheck check =
-        CheckPublication(MomentOf(now), platform.BaseBias(now), Configuration().DataDate);
+        CheckPublication(publisher, now, platform.BaseBias(now), Configuration().DataDate);
     if (check.result == Publication::NotYet && showMessage)
-        Messages().Information(this, HoursMessage(check.hoursRemaining));
+        Messages().Information(this, HoursMessage(publisher, check.hoursRemaining));
     return check.result == Publication::Available;
 }
 

@@ -13,12 +13,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QScopeGuard>
 
 using namespace kestrum;
 using namespace kestrum::test;
