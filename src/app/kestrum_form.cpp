@@ -329,9 +329,9 @@ void TKestrumForm::Convert() {
     }
     // A list can still offer a currency that a later download left without
     // a rate; its marker must never turn into a number.
-    ConvertEdit->setText(c.available
-                             ? FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale())
-                             : QStringLiteral("NA"));
+    ConvertEdit->setText(c.available ? FormatResult(c.result, c.decimals, config.CurrencyFormat,
+                                                    QLocale(), QString::fromLatin1(CurrencyCode(b)))
+                                     : QStringLiteral("NA"));
     // A result wider than the field shows its leading digits.
     ConvertEdit->setCursorPosition(0);
 }

@@ -262,7 +262,7 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
     // The amount the cells were priced for, not one typed since: the line
     // must not claim that 2.5 units are worth what one unit is.
     ConversionLabel->setText(ConversionSentence(m_pricedAmount, Cells(0, row), Cells(column, row),
-                                                CurrencyLabel->text()));
+                                                CurrencyLabel->text(), QLocale()));
 }
 
 // Returns true when the key is to be discarded.
