@@ -73,7 +73,7 @@ struct SourceCase {
 };
 
 QDateTime Utc(int month, int day, int hour, int minute) {
-    return QDateTime(QDate(2026, month, day), QTime(hour, minute), QTimeZone::UTC);
+    return QDateTime(QDate(2026, month, day), QTime(hour, minute), QTimeZone::utc());
 }
 
 class SourceRuleTest : public testing::TestWithParam<SourceCase> {};
