@@ -259,6 +259,8 @@ void UseSignificantDigits(RateGrid& grid, int digits) {
 
 // "Nov 13" out of "Tue, Nov 13, 2007".
 QString DayHeading(double date) {
+    if (date == kNotAvailable)
+        return QStringLiteral("NA");
     return ShortDateText(date).section(QStringLiteral(", "), 1, 1);
 }
 

@@ -191,7 +191,9 @@ void HardeningTest::damagedValuesNeverPrintAsNumbers() {
     static const QRegularExpression negative(QStringLiteral("(^|\\s)-[0-9]"));
     QVERIFY2(!notANumber.match(text).hasMatch(), qPrintable(text));
     QVERIFY2(!negative.match(text).hasMatch(), qPrintable(text));
-    QVERIFY2(!text.contains(QLatin1String("1899")), qPrintable(text));
+    QVERIFY2(!text.contains(QLatin1String("1899")) && !text.contains(QLatin1String("Dec 29")) &&
+                 !text.contains(QLatin1String("Dec 30")),
+             qPrintable(text));
     if (QTest::currentDataTag() == QLatin1String("record fee 150 %"))
         QVERIFY2(text.startsWith(QLatin1String("100 USD (U.S. Dollar) = 120.0000")),
                  qPrintable(text));
