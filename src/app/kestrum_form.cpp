@@ -368,7 +368,8 @@ QStringList TKestrumForm::OfferedNames() const {
 }
 
 // New rates can add or drop currencies. Unlike a fresh fill this keeps the
-// amount and each list's choice while it is still offered.
+// amount and each list's choice while it is still offered; a result shown
+// is redone at the new rates.
 void TKestrumForm::RefillCurrencyLists() {
     const QString from = FromComboBox->currentText();
     const QString to = ToComboBox->currentText();
@@ -385,7 +386,8 @@ void TKestrumForm::RefillCurrencyLists() {
     }
     BuildQuickFind();
     ShowSelectedNames();
-    Convert();
+    if (!ConvertEdit->text().isEmpty())
+        Convert();
 }
 
 void TKestrumForm::BuildQuickFind() {

@@ -105,6 +105,7 @@ void DownloadTest::staleRatesAreFetchedStoredAndShown() {
     form->ToComboBox->setCurrentText(NameOf(kTolar));
     QCOMPARE(form->ToComboBox->currentText(), NameOf(kTolar));
     Type(form->SourceEdit, QStringLiteral("100"));
+    QTest::keyClick(form->SourceEdit, Qt::Key_Return);
 
     QTRY_COMPARE_WITH_TIMEOUT(form->DataDateLabel->text(), DataDateText(kSampleDate), 10000);
     QCOMPARE(env->messages.texts, QStringList());
