@@ -72,10 +72,12 @@ bool IsWeekday(const QDate& date) {
 RatePublisher PublisherOf(const QString& address) {
     const QUrl url(address);
     const QString host = url.host().toLower();
-    if (host == QLatin1String("www.bankofcanada.ca") &&
-        url.path().startsWith(QLatin1String("/valet/")))
+    const auto at = [&host](QLatin1String domain) {
+        return host == domain || host.endsWith(QLatin1Char('.') + domain);
+    };
+    if (at(QLatin1String("bankofcanada.ca")) && url.path().startsWith(QLatin1String("/valet/")))
         return RatePublisher::BankOfCanada;
-    if (host == QLatin1String("www.ecb.europa.eu"))
+    if (at(QLatin1String("ecb.europa.eu")))
         return RatePublisher::Ecb;
     return RatePublisher::OldPage;
 }
