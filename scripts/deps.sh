@@ -12,6 +12,7 @@ packages=(
     desktop-file-utils appstream   # validators of the desktop entry and metainfo
     dpkg-dev file                  # cpack's runtime dependencies of the .deb
     clang-14 libclang-rt-14-dev
+    tzdata                         # the publishers' time zones in the tests
 )
 
 missing=()

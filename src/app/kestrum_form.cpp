@@ -11,6 +11,7 @@
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
+#include "update/platform.h"
 #include "widgets/message_box.h"
 #include "widgets/typed_key.h"
 
@@ -27,6 +28,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 namespace kestrum {
@@ -134,8 +136,6 @@ void TKestrumForm::FormCreate() {
     }
 
     DataDateLabel->setText(DataDateText(Configuration().DataDate));
-    TodayLabel->setText(ShortDateText(TodayDateValue()));
-    TodayLabel->adjustSize();
     DownloadButton->setEnabled(!Configuration().AutoDownload);
 
     UpdateClock();
@@ -185,13 +185,21 @@ void TKestrumForm::ShowMessages(const QStringList& texts) {
 
 // ---- Clock and timers -------------------------------------------------------
 
+// Date and time come from one reading, so that a tick after midnight also
+// turns the date over.
 void TKestrumForm::UpdateClock() {
     ClockTimer->stop();
-    const QTime now = QTime::currentTime();
+    const QDateTime moment = CurrentPlatform().Now();
+    const QTime now = moment.time();
     ClockTimer->setInterval(MillisecondsToNextMinute(now.second()));
     const QString text = ClockText(now.hour(), now.minute());
     if (TimePanel->text() != text)
         TimePanel->setText(text);
+    const QString today = ShortDateText(DateValueOf(moment.date()));
+    if (TodayLabel->text() != today) {
+        TodayLabel->setText(today);
+        TodayLabel->adjustSize();
+    }
     ClockTimer->start();
 }
 
@@ -321,9 +329,11 @@ void TKestrumForm::Convert() {
     }
     // A list can still offer a currency that a later download left without
     // a rate; its marker must never turn into a number.
-    ConvertEdit->setText(c.available
-                             ? FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale())
-                             : QStringLiteral("NA"));
+    ConvertEdit->setText(c.available ? FormatResult(c.result, c.decimals, config.CurrencyFormat,
+                                                    QLocale(), QString::fromLatin1(CurrencyCode(b)))
+                                     : QStringLiteral("NA"));
+    // A result wider than the field shows its leading digits.
+    ConvertEdit->setCursorPosition(0);
 }
 
 // ---- Currency lists, quick find, language -----------------------------------
@@ -339,10 +349,7 @@ void TKestrumForm::FillCurrencyLists() {
     SourceEdit->clear();
     ConvertEdit->clear();
 
-    const int language = ShownLanguage();
-    QStringList names;
-    for (const int k : OfferedCurrencies(CurrencyCatalogue(), Rates(), language))
-        names << Text(CurrencyName(k, language));
+    const QStringList names = OfferedNames();
     FromComboBox->addItems(names);
     ToComboBox->addItems(names);
 
@@ -350,6 +357,37 @@ void TKestrumForm::FillCurrencyLists() {
     ToComboBox->setCurrentIndex(ToComboBox->count() >= 2 ? 1 : ToComboBox->count() - 1);
     if (FromComboBox->count() > 0 && ToComboBox->count() > 0)
         ShowSelectedNames();
+}
+
+QStringList TKestrumForm::OfferedNames() const {
+    const int language = ShownLanguage();
+    QStringList names;
+    for (const int k : OfferedCurrencies(CurrencyCatalogue(), Rates(), language))
+        names << Text(CurrencyName(k, language));
+    return names;
+}
+
+// New rates can add or drop currencies. Unlike a fresh fill this keeps the
+// amount and each list's choice while it is still offered; a result shown
+// is redone at the new rates.
+void TKestrumForm::RefillCurrencyLists() {
+    const QString from = FromComboBox->currentText();
+    const QString to = ToComboBox->currentText();
+    const QStringList names = OfferedNames();
+    {
+        const QSignalBlocker blockFrom(FromComboBox);
+        const QSignalBlocker blockTo(ToComboBox);
+        FromComboBox->clear();
+        ToComboBox->clear();
+        FromComboBox->addItems(names);
+        ToComboBox->addItems(names);
+        FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(from))));
+        ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(to))));
+    }
+    BuildQuickFind();
+    ShowSelectedNames();
+    if (!ConvertEdit->text().isEmpty())
+        Convert();
 }
 
 void TKestrumForm::BuildQuickFind() {
@@ -411,15 +449,15 @@ void TKestrumForm::ShowCashRate() {
     CashRateEdit->setText(QString::fromStdString(GeneralNumberText(Configuration().CashRate)));
 }
 
+// A refused fee puts the fee in use back in the box, so that the box never
+// shows a figure the arithmetic is not using.
 bool TKestrumForm::TakeCashRate(const QString& text) {
     const std::optional<double> value = ParseDecimal(Bytes(text));
-    if (!value) {
-        Messages().Error(this,
-                         QStringLiteral("'%1' is not a valid floating point value").arg(text));
-        return false;
-    }
-    if (!IsUsableFee(*value)) {
-        Messages().Error(this, QString::fromLatin1(kFeeRangeMessage));
+    if (!value || !IsUsableFee(*value)) {
+        ShowCashRate();
+        Messages().Error(
+            this, value ? QString::fromLatin1(kFeeRangeMessage)
+                        : QStringLiteral("'%1' is not a valid floating point value").arg(text));
         return false;
     }
     Configuration().CashRate = *value;
@@ -431,10 +469,12 @@ void TKestrumForm::PercentCheckBoxClick() {
         Configuration().CashRateOn = 1;
         const QString text = CashRateEdit->text();
         // A pasted text that is no number is reported and keeps the old fee.
-        if (IsUsableNumber(Bytes(text)))
+        if (IsUsableNumber(Bytes(text))) {
             TakeCashRate(text);
-        else
+        } else {
             Configuration().CashRate = 4.0;
+            ShowCashRate();
+        }
     } else {
         Configuration().CashRateOn = 0;
     }

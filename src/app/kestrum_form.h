@@ -124,6 +124,8 @@ private:
 
     // Currency lists.
     void FillCurrencyLists();
+    QStringList OfferedNames() const;
+    void RefillCurrencyLists();
     void BuildQuickFind();
     void QuickFind(int tag);
     void FromComboBoxChange();

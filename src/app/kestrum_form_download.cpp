@@ -48,10 +48,11 @@ void TKestrumForm::CreateDownload() {
 bool TKestrumForm::RatesAvailableNow(bool showMessage) {
     const Platform& platform = CurrentPlatform();
     const QDateTime now = platform.Now();
+    const RatePublisher publisher = PublisherOf(RatePageUrl(Configuration()));
     const PublicationCheck check =
-        CheckPublication(MomentOf(now), platform.BaseBias(now), Configuration().DataDate);
+        CheckPublication(publisher, now, platform.BaseBias(now), Configuration().DataDate);
     if (check.result == Publication::NotYet && showMessage)
-        Messages().Information(this, HoursMessage(check.hoursRemaining));
+        Messages().Information(this, HoursMessage(publisher, check.hoursRemaining));
     return check.result == Publication::Available;
 }
 
@@ -103,6 +104,7 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
     if (stored) {
         m_downloadPressed = false;
         DataDateLabel->setText(DataDateText(Configuration().DataDate));
+        RefillCurrencyLists();
         ShowMessages(PipelineMessages(stored)); // only a history that could not take the page
         return;
     }

@@ -147,7 +147,8 @@ int RunParsed(const QStringList& arguments) {
         return cli::kSuccess;
     }
     if (!parsed)
-        Fail(cli::kUsageError, parser.errorText() + QStringLiteral(" (see --help)."));
+        Fail(cli::kUsageError,
+             cli::WithoutFullStop(parser.errorText()) + QStringLiteral(" (see --help)."));
     RefuseRepeatedOptions(parser);
 
     UseDataDir(parser);

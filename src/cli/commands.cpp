@@ -48,14 +48,17 @@ QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
 }
 
-// "Canadian Dollars (CAD)" for an amount other than one, as the grid
-// sentence says it; French names stay as they are, their plural is not a
-// matter of one letter.
-QString Described(int k, double amount = 1.0) {
-    QString name = Name(k, Configuration().Language);
-    if (amount != 1.0 && Configuration().Language == kEnglish && !name.endsWith(QLatin1Char('s')))
-        name += QLatin1Char('s');
-    return QStringLiteral("%1 (%2)").arg(name, QLatin1String(CurrencyCode(k)));
+// "Canadian Dollar (CAD)", the catalogue's name in the configured language.
+QString Described(int k) {
+    return QStringLiteral("%1 (%2)").arg(Name(k, Configuration().Language),
+                                         QLatin1String(CurrencyCode(k)));
+}
+
+// "100 CAD (Canadian Dollar)": the code carries the amount, so no name needs
+// a plural nobody can derive from the name alone ("Yens", "EUROs").
+QString Counted(const QString& amount, int k) {
+    return QStringLiteral("%1 %2 (%3)")
+        .arg(amount, QLatin1String(CurrencyCode(k)), Name(k, Configuration().Language));
 }
 
 int ResolveCurrency(const QString& text) {
@@ -175,14 +178,11 @@ QString RateDates(int a, int b) {
     return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
 }
 
+// Rounding is not part of it: the rate table keeps four decimals.
 QString FeeText(const ConfigRecord& config) {
-    QString text = config.CashRateOn
-                       ? QStringLiteral("less a %1% cash-rate fee")
-                             .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
-                       : QStringLiteral("without a cash-rate fee");
-    if (config.RoundToCent)
-        text += QStringLiteral(", rounded to the cent");
-    return text;
+    return config.CashRateOn ? QStringLiteral("less a %1% cash-rate fee")
+                                   .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
+                             : QStringLiteral("without a cash-rate fee");
 }
 
 int RunConvert(const Arguments& arguments) {
@@ -210,13 +210,14 @@ int RunConvert(const Arguments& arguments) {
         PrintLine(result);
         return kSuccess;
     }
-    const QString conversion =
-        QStringLiteral("%1 %2 = %3 %4")
-            .arg(args[0], Described(a, amount), result, Described(b, result.toDouble()));
+    const QString conversion = Counted(args[0], a) + QStringLiteral(" = ") + Counted(result, b);
     if (a == b)
         PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
     else
-        PrintLine(QStringLiteral("%1, %2, %3.").arg(conversion, RateDates(a, b), FeeText(config)));
+        PrintLine(
+            QStringLiteral("%1, %2, %3%4.")
+                .arg(conversion, RateDates(a, b), FeeText(config),
+                     config.RoundToCent ? QStringLiteral(", rounded to the cent") : QString()));
     return kSuccess;
 }
 
@@ -260,6 +261,8 @@ void UseSignificantDigits(RateGrid& grid, int digits) {
 
 // "Nov 13" out of "Tue, Nov 13, 2007".
 QString DayHeading(double date) {
+    if (date == kNotAvailable)
+        return QStringLiteral("NA");
     return ShortDateText(date).section(QStringLiteral(", "), 1, 1);
 }
 

@@ -103,4 +103,10 @@ QString ProgressLine(qint64 position, qint64 total) {
         .arg(bytes);
 }
 
+QString WithoutFullStop(QString text) {
+    while (text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
 } // namespace kestrum::cli

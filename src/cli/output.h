@@ -34,4 +34,8 @@ QString FinishOutput();
 // return: a bar and a percentage when the total is known, else the bytes.
 QString ProgressLine(qint64 position, qint64 total);
 
+// The text without its closing full stops, so that texts from Qt, libcurl or
+// the pipeline end a sentence of ours with one stop, not two.
+QString WithoutFullStop(QString text);
+
 } // namespace kestrum::cli

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "data/cp1252.h"
+#include "output.h"
 #include "settings/configuration.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
@@ -37,7 +38,7 @@ int RunSource(const Arguments& arguments) {
     // live somewhere.
     Configuration().RatePageAddress = ToCp1252(*address);
     if (const IoResult saved = SaveConfiguration(); !saved)
-        Fail(kDataFileError, saved.error + QLatin1Char('.'));
+        Fail(kDataFileError, WithoutFullStop(saved.error) + QLatin1Char('.'));
     PrintLine(DisplayedAddress(*address));
     return kSuccess;
 }

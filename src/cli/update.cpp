@@ -81,20 +81,21 @@ int FetchAndStore(const Arguments& arguments) {
     bar.Close();
 
     if (!done)
-        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(shown, error));
+        Fail(kFetchError,
+             QStringLiteral("The download of %1 failed: %2.").arg(shown, WithoutFullStop(error)));
     const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, page.path);
     switch (stored.status) {
     case PipelineStatus::Stored:
         break;
     case PipelineStatus::Unreadable:
-        Fail(kFetchError, stored.error + QLatin1Char('.'));
+        Fail(kFetchError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     case PipelineStatus::Unparsable:
         Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
                                          "Kestrum reads; nothing was changed.")
                               .arg(shown));
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
-        Fail(kDataFileError, stored.error + QLatin1Char('.'));
+        Fail(kDataFileError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     }
     if (!stored.history.isEmpty())
         PrintErrorLine(stored.history);

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "modules.h"
+#include "output.h"
 
 namespace kestrum::cli {
 
@@ -16,7 +17,8 @@ int RunUpdate(const Arguments& arguments) {
     const auto entry =
         reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, "kestrum_run_update", error));
     if (!entry)
-        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + error + QLatin1Char('.'));
+        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + WithoutFullStop(error) +
+                              QLatin1Char('.'));
     return entry(arguments);
 }
 

@@ -70,9 +70,19 @@ Conversion ConvertAmount(const RateStore& store, const ConfigRecord& config, int
     return c;
 }
 
-QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale) {
-    if (currencyFormat)
-        return locale.toCurrencyString(value, QString(), decimals);
+QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale,
+                     const QString& code) {
+    if (currencyFormat) {
+        if (code.isEmpty() || code == locale.currencySymbol(QLocale::CurrencyIsoCode))
+            return locale.toCurrencyString(value, locale.currencySymbol(), decimals);
+        // Where the locale's sign comes first Qt glues a code to the digits
+        // ("EUR76.80").
+        QString text = locale.toCurrencyString(value, code, decimals);
+        const qsizetype after = text.indexOf(code) + code.size();
+        if (after < text.size() && !text.at(after).isSpace())
+            text.insert(after, QChar(0x00A0));
+        return text;
+    }
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     if (std::isfinite(value) && std::fabs(value) >= std::pow(10.0, kPrecision))

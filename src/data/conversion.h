@@ -37,7 +37,10 @@ double RoundedToCent(double amount, double factor);
 
 // A result as the user sees it: the locale's currency format, or plain fixed
 // notation with the locale's decimal separator and no grouping (scientific
-// beyond 18 integer digits).
-QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale);
+// beyond 18 integer digits). The currency format names the result's currency
+// `code`: by the locale's sign when it is the locale's own currency (or no
+// code is given), else by the code, in the locale's place for a sign.
+QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale,
+                     const QString& code = QString());
 
 } // namespace kestrum

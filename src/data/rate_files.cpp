@@ -68,8 +68,7 @@ int DecodeRateFile(QByteArrayView bytes, RateStore& store) {
             in += sizeof bits;
         }
         // A damaged file must not reach the arithmetic or the calendar.
-        if (!std::isfinite(values[0]))
-            values[0] = kNotAvailable;
+        values[0] = PlausibleDateOrMissing(values[0]);
         for (int k = 1; k < kDayRecordValues; ++k)
             values[k] = UsableRateOrMissing(values[k]);
     }

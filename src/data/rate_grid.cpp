@@ -102,8 +102,10 @@ GridAmount ReadGridAmount(std::string_view text) {
 }
 
 QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
-                           const QString& unit) {
-    return QStringLiteral("%1 %2s = %3 %4").arg(amount, name, cell, unit);
+                           const QString& unit, const QLocale& locale) {
+    QString written = amount;
+    written.remove(QLatin1Char(',')).replace(QLatin1Char('.'), locale.decimalPoint());
+    return QStringLiteral("%1 %2s = %3 %4").arg(written, name, cell, unit);
 }
 
 } // namespace kestrum

@@ -67,8 +67,9 @@ struct GridAmount {
 GridAmount ReadGridAmount(std::string_view text);
 
 // "1.00 Swiss Francs = 0.9876 Canadian Dollars": the line under the grid for
-// a selected cell.
+// a selected cell. The typed amount is written as the cells are, with the
+// locale's decimal mark and no grouping.
 QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
-                           const QString& unit);
+                           const QString& unit, const QLocale& locale = QLocale::c());
 
 } // namespace kestrum

@@ -57,4 +57,16 @@ inline bool IsUsableFee(double percent) {
 }
 constexpr double kDefaultFee = 4.0;
 
+// A date read from a file or an answer is a whole day from 1 January 1950 to
+// 31 December 2199; anything else (an all-zero file's 30 December 1899) is
+// "no date". Inline for the settings library, like the fee.
+inline bool IsPlausibleDate(double value) {
+    constexpr double kFirst = 18264.0; // 1 January 1950
+    constexpr double kLast = 109574.0; // 31 December 2199
+    return value >= kFirst && value <= kLast && value == std::floor(value);
+}
+inline double PlausibleDateOrMissing(double value) {
+    return IsPlausibleDate(value) ? value : kNotAvailable;
+}
+
 } // namespace kestrum

@@ -262,13 +262,14 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
     // The amount the cells were priced for, not one typed since: the line
     // must not claim that 2.5 units are worth what one unit is.
     ConversionLabel->setText(ConversionSentence(m_pricedAmount, Cells(0, row), Cells(column, row),
-                                                CurrencyLabel->text()));
+                                                CurrencyLabel->text(), QLocale()));
 }
 
 // Returns true when the key is to be discarded.
 bool TCRateForm::AmountEditKeyPress(QKeyEvent* key) {
     const QChar c = TypedCharacter(key);
-    if (c.isNull())
+    // Esc goes on to the window, which closes.
+    if (c.isNull() || c == QChar(27))
         return false;
     if (c == QChar(13)) {
         RecalculatePage();

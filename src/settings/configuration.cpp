@@ -136,7 +136,7 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     auto byteAt = [p](int offset) { return static_cast<std::uint8_t>(p[offset]); };
 
     if (covers(kOffDataDate, 8))
-        r.DataDate = GetDouble(p + kOffDataDate);
+        r.DataDate = PlausibleDateOrMissing(GetDouble(p + kOffDataDate));
     if (covers(kOffAutoDownload, 1))
         r.AutoDownload = byteAt(kOffAutoDownload);
     if (covers(kOffCashRateOn, 1))
@@ -163,7 +163,7 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     // Values no part of the program can work with fall back to the defaults.
     if (!IsUsableFee(r.CashRate))
         r.CashRate = kDefaultFee;
-    if (!IsDatePermutation(r.YearPosition, r.MonthPosition, r.DayPosition)) {
+    if (!IsUsableDateOrder(r.YearPosition, r.MonthPosition)) {
         const ConfigRecord defaults;
         r.YearPosition = defaults.YearPosition;
         r.MonthPosition = defaults.MonthPosition;
@@ -172,10 +172,9 @@ ConfigRecord DeserializeConfig(QByteArrayView bytes) {
     return r;
 }
 
-bool IsDatePermutation(int year, int month, int day) {
+bool IsUsableDateOrder(int year, int month) {
     const auto inRange = [](int p) { return p >= 1 && p <= 3; };
-    return inRange(year) && inRange(month) && inRange(day) && year != month && year != day &&
-           month != day;
+    return inRange(year) && inRange(month) && year != month;
 }
 
 ConfigRecord& Configuration() {

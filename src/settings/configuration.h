@@ -37,12 +37,12 @@ QByteArray SerializeConfig(const ConfigRecord& record);
 
 // Reads an image; fields that a short image does not fully cover keep their
 // defaults, bytes beyond the record are ignored. A fee outside its range reads
-// as the default 4, date positions that are not 1, 2 and 3 in some order as
-// the default order.
+// as the default 4, a date order that is not usable as the default order.
 ConfigRecord DeserializeConfig(QByteArrayView bytes);
 
-// True when the three date positions are 1, 2 and 3 in some order.
-bool IsDatePermutation(int year, int month, int day);
+// True when the year and month positions are two different ones of 1, 2 and
+// 3; the day takes the remaining one whatever the record says.
+bool IsUsableDateOrder(int year, int month);
 
 // Cuts a text to what a short-string field can hold.
 std::string CutToShortString(std::string text);

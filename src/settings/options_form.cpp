@@ -116,7 +116,7 @@ QToolButton* FlatButton(QWidget* parent, const char* name, const QString& captio
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setGeometry(x, 28, 80, 64);
+    button->setGeometry(x, 8, 80, 64);
     PaintBlue(button, QPalette::ButtonText);
     return button;
 }
@@ -128,7 +128,9 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Options"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(400, 453);
+    // Short enough for a 1920 x 1080 screen at scale 2 (540 pixels here),
+    // with room for one more setting.
+    setFixedSize(400, 416);
     CreateControls();
 
     connect(BitBtn1, &QPushButton::clicked, this, &TOptionsForm::BitBtn1Click);
@@ -178,7 +180,7 @@ void TOptionsForm::CreateControls() {
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(212, 272, 97, 33);
 
-    Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 117));
+    Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 80));
     dxButton1 = FlatButton(Panel2, "dxButton1", QStringLiteral("Software"), Picture::Software, 12);
     dxButton2 = FlatButton(Panel2, "dxButton2", QStringLiteral("Startup"), Picture::Startup, 104);
     dxButton3 = FlatButton(Panel2, "dxButton3", QStringLiteral("Email"), Picture::Email, 196);

@@ -62,7 +62,7 @@ int MakeFolder(const QString& path) {
 }
 
 QString FolderErrorText(int code) {
-    return QStringLiteral("Win32 Error.  Code: %1.\n%2")
+    return QStringLiteral("The folder was not made.  Code: %1.\n%2")
         .arg(code)
         .arg(QString::fromLocal8Bit(std::strerror(code)));
 }

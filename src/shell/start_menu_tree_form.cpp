@@ -61,15 +61,22 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRec
 
 TStartMenuTreeForm::TStartMenuTreeForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StartMenuTreeForm"));
+#ifdef Q_OS_WIN
+    const QString menu = QStringLiteral("the Windows Start menu");
     setWindowTitle(QStringLiteral(
         "Choose a folder on the Start Menu in which to place the link to this program..."));
+#else
+    const QString menu = QStringLiteral("your applications menu");
+    setWindowTitle(QStringLiteral(
+        "Choose a folder of the applications menu in which to place the link to this program..."));
+#endif
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(536, 433);
     UseToolTipColours(this);
 
     Memo1 = ReadOnlyMemo(
         this, "Memo1", QRect(8, 8, 520, 58),
-        {QStringLiteral("Choose the folder on the Windows Start menu where you would like to "),
+        {QStringLiteral("Choose the folder on %1 where you would like to ").arg(menu),
          QStringLiteral(
              "place the link to be used in starting this program.  Click the folder to "),
          QStringLiteral(

@@ -14,9 +14,24 @@ namespace kestrum {
 
 namespace {
 
+// The Windows texts describe the Start menu, the Quick Launch bar and the
+// recycle bin; elsewhere the dialog says what it does there: desktop entries
+// in the applications menu and on the desktop.
+#ifdef Q_OS_WIN
+constexpr bool kOffersQuickLaunch = true;
 const char* const kNoStartMenu =
     "Windows returned an error when trying to locate the Start Menu directory.  The link to "
     "this program was not created.";
+const char* const kTitle = "Insert a link onto the Windows Start Menu";
+const char* const kMenuBox = "Check  this box to add a link to the Pop up Windows Start Menu";
+#else
+constexpr bool kOffersQuickLaunch = false;
+const char* const kNoStartMenu =
+    "The folder of the applications menu (~/.local/share/applications) cannot be found or "
+    "made.  The link to this program was not created.";
+const char* const kTitle = "Insert a link into the applications menu";
+const char* const kMenuBox = "Check  this box to add a link to the applications menu";
+#endif
 
 std::function<void(QWidget*)>& Opener() {
     static std::function<void(QWidget*)> opener;
@@ -35,28 +50,30 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const char* text, int y, 
 
 TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StartmenuForm"));
-    setWindowTitle(QStringLiteral("Insert a link onto the Windows Start Menu"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(536, 443);
+    // Without the Quick Launch box the rows below it move up by one.
+    const int gap = kOffersQuickLaunch ? 0 : 26;
+    setFixedSize(536, 443 - gap);
     UseToolTipColours(this);
 
     Memo1 = ReadOnlyMemo(this, "Memo1", QRect(8, 8, 520, 310), Lines());
 
-    StartmenuCheckBox =
-        CheckBox(this, "StartmenuCheckBox",
-                 "Check  this box to add a link to the Pop up Windows Start Menu", 326, true);
+    StartmenuCheckBox = CheckBox(this, "StartmenuCheckBox", kMenuBox, 326, true);
     QuicklaunchCheckBox =
         CheckBox(this, "QuicklaunchCheckBox",
                  "Check  this box to add a link to the Quick Launch Toolbar", 352, false);
+    QuicklaunchCheckBox->setVisible(kOffersQuickLaunch);
+    QuicklaunchCheckBox->setEnabled(kOffersQuickLaunch);
     DesktopCheckBox = CheckBox(this, "DesktopCheckBox",
-                               "Check  this box to add a link on the Desktop", 378, false);
+                               "Check  this box to add a link on the Desktop", 378 - gap, false);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(144, 408, 105, 28);
+    OKButton->setGeometry(144, 408 - gap, 105, 28);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setGeometry(288, 408, 105, 28);
+    CancelButton->setGeometry(288, 408 - gap, 105, 28);
     for (QPushButton* b : {OKButton, CancelButton})
         b->setAutoDefault(false);
 
@@ -68,6 +85,27 @@ TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
 }
 
 QStringList TStartmenuForm::Lines() {
+#ifndef Q_OS_WIN
+    return {
+        QStringLiteral("The program you are using is a simple executable and does not change "),
+        QStringLiteral("any system files.  A copy kept in a folder of its own is removed by "),
+        QStringLiteral("deleting that folder; an installed copy is removed with the package "),
+        QStringLiteral("manager (apt remove kestrum), and either way your settings and rates "),
+        QStringLiteral("stay in their data folder until you delete it.  "),
+        QStringLiteral("By checkmarking the boxes below and then pressing the OK button you "),
+        QStringLiteral("can add a start up link to this program in any place you select."),
+        QString(),
+        QStringLiteral("If you choose to place the link in the applications menu then a list "),
+        QStringLiteral("of the folders of your applications menu will appear.  Open and "),
+        QStringLiteral("highlight the folder of your choice and the link to start the program "),
+        QStringLiteral("will be placed within this folder."),
+        QString(),
+        QStringLiteral("Each link is a file named Kestrum.desktop; a link already there is "),
+        QStringLiteral("never replaced.  To remove a link, delete its Kestrum.desktop from the "),
+        QStringLiteral("desktop or from the folder of ~/.local/share/applications you chose, "),
+        QStringLiteral("in a file manager or with rm."),
+    };
+#else
     return {
         QStringLiteral("The program you are using is a simple executable and does not change "),
         QStringLiteral("any Windows system files.  Therefore to 'uninstall the program' you can "),
@@ -93,6 +131,7 @@ QStringList TStartmenuForm::Lines() {
         QStringLiteral("up menu that appears choose 'Delete' to remove this shortcut from your "),
         QStringLiteral("computer."),
     };
+#endif
 }
 
 void TStartmenuForm::CheckBoxClick(QCheckBox* clicked) {
@@ -111,7 +150,7 @@ void TStartmenuForm::OKButtonClick() {
     const QString self = ExecutablePath();
     if (DesktopCheckBox->isChecked())
         MakeShellLink(self, LinkPlace::lpDesktop, QString());
-    if (QuicklaunchCheckBox->isChecked())
+    if (QuicklaunchCheckBox->isEnabled() && QuicklaunchCheckBox->isChecked())
         MakeShellLink(self, LinkPlace::lpQuickLaunch, QString());
     if (StartmenuCheckBox->isChecked()) {
         const QString folder = ReadStartMenuFolder();

@@ -3,6 +3,9 @@
 #include "data/dates.h"
 #include "settings/message_table.h"
 
+#include <QTimeZone>
+#include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 namespace kestrum {
@@ -39,6 +42,80 @@ QString HoursMessage(int hoursRemaining) {
     return QString::fromLatin1(Message(msg::HoursRule)) + QLatin1Char('\n') +
            QString::fromLatin1(Message(msg::Approximately)) + QString::number(hoursRemaining) +
            QString::fromLatin1(Message(msg::HoursRemaining));
+}
+
+namespace {
+
+struct PublisherTime {
+    const char* zone;
+    int standardOffset; // seconds east of UTC, when the system lacks the zone
+    QTime time;
+    const char* sentence;
+};
+
+PublisherTime TimeOf(RatePublisher publisher) {
+    if (publisher == RatePublisher::Ecb)
+        return {"Europe/Berlin", 3600, QTime(16, 0),
+                "The European Central Bank publishes new rates from Monday to Friday around "
+                "4:00 PM Central European Time."};
+    return {"America/Toronto", -5 * 3600, QTime(16, 30),
+            "The Bank of Canada publishes new rates from Monday to Friday by 4:30 PM Eastern "
+            "Time."};
+}
+
+bool IsWeekday(const QDate& date) {
+    return date.dayOfWeek() <= 5;
+}
+
+} // namespace
+
+RatePublisher PublisherOf(const QString& address) {
+    const QUrl url(address);
+    const QString host = url.host().toLower();
+    const auto at = [&host](QLatin1String domain) {
+        return host == domain || host.endsWith(QLatin1Char('.') + domain);
+    };
+    if (at(QLatin1String("bankofcanada.ca")) && url.path().startsWith(QLatin1String("/valet/")))
+        return RatePublisher::BankOfCanada;
+    if (at(QLatin1String("ecb.europa.eu")))
+        return RatePublisher::Ecb;
+    return RatePublisher::OldPage;
+}
+
+PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now, int bias,
+                                  double dataDate) {
+    if (publisher == RatePublisher::OldPage)
+        return CheckPublication(MomentOf(now), bias, dataDate);
+    const PublisherTime rule = TimeOf(publisher);
+    QTimeZone zone(rule.zone);
+    if (!zone.isValid())
+        zone = QTimeZone(rule.standardOffset);
+    const QDateTime there = now.toTimeZone(zone);
+
+    // The newest day whose rates are out by now, and the next publication.
+    QDate published = there.date();
+    if (there.time() < rule.time)
+        published = published.addDays(-1);
+    while (!IsWeekday(published))
+        published = published.addDays(-1);
+    if (dataDate < DateValueOf(published))
+        return {};
+    if (!IsWeekday(there.date()))
+        return {Publication::WeekendWait, 0};
+    QDate next = published.addDays(1);
+    while (!IsWeekday(next))
+        next = next.addDays(1);
+    const qint64 seconds = there.secsTo(QDateTime(next, rule.time, zone));
+    return {Publication::NotYet, static_cast<int>(std::max<qint64>(1, (seconds + 3599) / 3600))};
+}
+
+QString HoursMessage(RatePublisher publisher, int hoursRemaining) {
+    if (publisher == RatePublisher::OldPage)
+        return HoursMessage(hoursRemaining);
+    return QString::fromLatin1(TimeOf(publisher).sentence) + QLatin1Char('\n') +
+           QString::fromLatin1(Message(msg::Approximately)) + QString::number(hoursRemaining) +
+           (hoursRemaining == 1 ? QStringLiteral(" hour remaining.")
+                                : QString::fromLatin1(Message(msg::HoursRemaining)));
 }
 
 } // namespace kestrum

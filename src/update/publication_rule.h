@@ -36,4 +36,17 @@ PublicationCheck CheckPublication(const LocalMoment& now, int bias, double dataD
 // The hours message, its two lines separated by a line break.
 QString HoursMessage(int hoursRemaining);
 
+// Who publishes what an address gives; anything but the two services counts
+// as a page of the old layout and keeps the rule above.
+enum class RatePublisher { BankOfCanada, Ecb, OldPage };
+RatePublisher PublisherOf(const QString& address);
+
+// The publisher's rule: the Bank of Canada publishes on weekdays by 16:30
+// Toronto time, the ECB around 16:00 Frankfurt time, daylight saving
+// included. Before the next publication NotYet gives the hours left, on a
+// weekend in the publisher's zone WeekendWait. `bias` serves the old page.
+PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now, int bias,
+                                  double dataDate);
+QString HoursMessage(RatePublisher publisher, int hoursRemaining);
+
 } // namespace kestrum

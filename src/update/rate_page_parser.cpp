@@ -20,7 +20,7 @@ namespace {
 constexpr std::string_view kNotAvailableToken = "NA";
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr int kYearBase = 2000;
-constexpr int kLastYear = 9999;
+constexpr int kLastYear = 2199; // the last year a stored date may have
 // Any group above this is far outside every calendar field; stopping here
 // keeps long digit runs from overflowing.
 constexpr std::int64_t kLargestGroup = 1'000'000'000;

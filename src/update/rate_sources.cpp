@@ -85,9 +85,7 @@ double IsoDateValue(QStringView text) {
     if (text.size() != 10)
         return kNotAvailable;
     const QDate date = QDate::fromString(text.toString(), Qt::ISODate);
-    if (!date.isValid() || date.year() < 1900)
-        return kNotAvailable;
-    return DateValueOf(date);
+    return date.isValid() ? PlausibleDateOrMissing(DateValueOf(date)) : kNotAvailable;
 }
 
 int CurrencyIndexOfCode(QStringView code) {

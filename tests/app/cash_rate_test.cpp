@@ -65,6 +65,7 @@ class CashRateTest : public FormTest {
 private slots:
 
     void typingChangesFeeWithoutSaving();
+    void typedFeeOutOfRangeLeavesTheBoxAtTheFeeInUse();
     void enterNormalisesAndSaves_data();
     void enterNormalisesAndSaves();
     void leavingNormalisesAndSaves_data();
@@ -115,6 +116,18 @@ void CashRateTest::typingChangesFeeWithoutSaving() {
     QCOMPARE(form->ConvertEdit->text(), ResultWithFee(0.7));
     QCOMPARE(env->SavedConfig().CashRate, 2.55);
     QVERIFY(env->messages.texts.isEmpty());
+}
+
+void CashRateTest::typedFeeOutOfRangeLeavesTheBoxAtTheFeeInUse() {
+    Open();
+    EmptyFeeBox();
+    Type(form->CashRateEdit, QStringLiteral("150"));
+    QCOMPARE(env->messages.texts, QStringList{QString::fromLatin1(kFeeRangeMessage)});
+    QCOMPARE(form->CashRateEdit->text(), QStringLiteral("15"));
+    QCOMPARE(Configuration().CashRate, 15.0);
+    QCOMPARE(form->ConvertEdit->text(), ResultWithFee(15.0));
+    QTest::keyClick(form->CashRateEdit, Qt::Key_Return);
+    QCOMPARE(env->SavedConfig().CashRate, 15.0);
 }
 
 void CashRateTest::enterNormalisesAndSaves_data() {
@@ -258,7 +271,8 @@ void CashRateTest::pastedText() {
     Open();
     form->CashRateEdit->selectAll();
     Paste(form->CashRateEdit, pasted);
-    QCOMPARE(form->CashRateEdit->text(), pasted);
+    // The box goes back to the fee still in use.
+    QCOMPARE(form->CashRateEdit->text(), QString::number(fee));
 
     QCOMPARE(env->messages.texts, messages);
     for (const auto kind : env->messages.kinds)
@@ -287,13 +301,13 @@ void CashRateTest::checkBox() {
 }
 
 void CashRateTest::checkBoxAfterEditing() {
-    // A stored fee of 0 shows as "0"; switching on takes 4 and leaves the box.
+    // A stored fee of 0 shows as "0"; switching on takes 4 and shows it.
     Open(false, 0.0);
     QCOMPARE(form->CashRateEdit->text(), QStringLiteral("0"));
     QCOMPARE(form->ConvertEdit->text(), QStringLiteral("80.0000"));
     QTest::mouseClick(form->PercentCheckBox, Qt::LeftButton);
     QCOMPARE(Configuration().CashRate, 4.0);
-    QCOMPARE(form->CashRateEdit->text(), QStringLiteral("0"));
+    QCOMPARE(form->CashRateEdit->text(), QStringLiteral("4"));
     QCOMPARE(env->SavedConfig().CashRate, 4.0);
     QCOMPARE(env->SavedConfig().CashRateOn, std::uint8_t{1});
     QCOMPARE(form->ConvertEdit->text(), QStringLiteral("76.8000"));

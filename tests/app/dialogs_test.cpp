@@ -2,9 +2,13 @@
 // dialog behind the "Options" button.
 #include "form_fixture.h"
 
+#include "app/cash_rate_form.h"
+#include "grids/rate_grid_form.h"
 #include "settings/options_form.h"
 #include "shell/shell_requests.h"
+#include "shell/start_menu_tree_form.h"
 #include "shell/startmenu_form.h"
+#include "update/progress_form.h"
 #include "when_shown.h"
 
 #include <QCheckBox>
@@ -120,6 +124,27 @@ private slots:
             ExpectedResult(Loaded(FullRateStore()), Configuration(), 0, 1, 1234.5);
         QCOMPARE(form->ConvertEdit->text(), after);
         QVERIFY(after != before);
+    }
+
+    // A 1920 x 1080 screen at scale 2 is 960 x 540 here, less a panel and a
+    // title bar; 1366 x 768 at scale 1 is larger in both directions.
+    void everyWindowFitsASmallScreen() {
+        env->WriteRates(FullRateStore());
+        form = env->Open();
+        TOptionsForm options;
+        TStartmenuForm shortcuts;
+        TStartMenuTreeForm chooser;
+        TCashRateForm cashRate;
+        TProgressForm progress;
+        TCRateForm grid;
+        const QList<QWidget*> windows{form.get(), &options,  &shortcuts, &chooser,
+                                      &cashRate,  &progress, &grid};
+        for (QWidget* window : windows) {
+            // Fixed sizes, or the least a window that opens maximised can have.
+            const QSize size = window->minimumSize().expandedTo(window->minimumSizeHint());
+            QVERIFY2(size.width() <= 960 && size.height() + 32 + 40 <= 540,
+                     qPrintable(window->objectName()));
+        }
     }
 
     void lowerButtons() {

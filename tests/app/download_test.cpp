@@ -12,9 +12,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <atomic>
 #include <httplib.h>
 #include <thread>
@@ -97,13 +99,29 @@ void DownloadTest::staleRatesAreFetchedStoredAndShown() {
     env->downloads = true;
     TProgressForm progress;
     form = env->Open();
+    // Chosen before the download starts: the page has no Slovenian tolar.
+    constexpr int kTolar = 43;
+    form->FromComboBox->setCurrentIndex(1);
+    form->ToComboBox->setCurrentText(NameOf(kTolar));
+    QCOMPARE(form->ToComboBox->currentText(), NameOf(kTolar));
+    Type(form->SourceEdit, QStringLiteral("100"));
+    QTest::keyClick(form->SourceEdit, Qt::Key_Return);
 
     QTRY_COMPARE_WITH_TIMEOUT(form->DataDateLabel->text(), DataDateText(kSampleDate), 10000);
     QCOMPARE(env->messages.texts, QStringList());
     QCOMPARE(server.hits.load(), 1);
     QCOMPARE(Configuration().DataDate, kSampleDate);
-    // Not refilled: the page lacks rates the lists still offer.
-    QCOMPARE(form->FromComboBox->count(), ListedNames(Loaded(FullRateStore()), 0).size());
+    // Refilled from the new rates, the amount and a still offered choice kept.
+    const QStringList offered = ListedNames(Rates(), 0);
+    QVERIFY(!offered.contains(NameOf(kTolar)));
+    QCOMPARE(form->ToComboBox->count(), offered.size());
+    QCOMPARE(form->FromComboBox->currentText(), NameOf(1));
+    QCOMPARE(form->ToComboBox->currentText(), NameOf(0));
+    QCOMPARE(form->ConvertEdit->text(), ExpectedResult(Rates(), Configuration(), 1, 0, 100));
+    // Quick find points into the new lists: the last entry moved up by one.
+    form->ToSpeedButton->click();
+    form->LetterButtons['V' - 'A']->click();
+    QCOMPARE(form->ToComboBox->currentText(), offered.last());
     QVERIFY(!form->DownloadButton->isEnabled());
     // The window was shown with its text and the file bar followed the body.
     QCOMPARE(progress.windowTitle(), QString::fromLatin1(Message(msg::Downloading)));

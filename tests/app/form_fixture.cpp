@@ -60,7 +60,8 @@ QString ExpectedResult(const RateStore& loaded, const ConfigRecord& config, int 
     if (!c.available)
         throw std::logic_error("the fixture has no rate for this pair");
     return FormatResult(c.result, c.decimals, config.CurrencyFormat != 0,
-                        QLocale(QLocale::English, QLocale::UnitedStates));
+                        QLocale(QLocale::English, QLocale::UnitedStates),
+                        QString::fromLatin1(CurrencyCode(b)));
 }
 
 QStringList ListedNames(const RateStore& loaded, int language) {

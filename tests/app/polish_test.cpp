@@ -2,15 +2,19 @@
 #include "form_fixture.h"
 
 #include "app/cash_rate_form.h"
+#include "data/dates.h"
+#include "update/platform.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -31,6 +35,8 @@ private slots:
     void windowIsPlacedBeforeStartUpMessages();
     void fieldMenusPromiseNoKeys();
     void quickFindTargetStandsOut();
+    void dateTurnsOverWithTheClock();
+    void longResultShowsItsBeginning();
 
 private:
     void OpenWithRates() {
@@ -142,6 +148,47 @@ void PolishTest::quickFindTargetStandsOut() {
     QTest::mouseClick(form->ToSpeedButton, Qt::LeftButton);
     QCOMPARE(background(form->ToSpeedButton), highlight);
     QVERIFY(background(form->FromSpeedButton) != highlight);
+}
+
+namespace {
+
+class MovableClock final : public Platform {
+public:
+    QDateTime now;
+    QDateTime Now() const override { return now; }
+    int BaseBias(const QDateTime&) const override { return 300; }
+    bool Connected(const QString&) const override { return false; }
+};
+
+} // namespace
+
+void PolishTest::dateTurnsOverWithTheClock() {
+    MovableClock clock;
+    clock.now = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 30));
+    SetPlatform(&clock);
+    const auto restore = qScopeGuard([] { SetPlatform(nullptr); });
+    ConfigRecord config = DefaultConfig();
+    config.AutoDownload = 0;
+    env->WriteConfig(config);
+    OpenWithRates();
+    QCOMPARE(form->TodayLabel->text(), ShortDateText(DateValueOf(QDate(2026, 12, 7))));
+    QCOMPARE(form->TimePanel->text(), QStringLiteral("11:59 PM"));
+
+    clock.now = QDateTime(QDate(2026, 12, 8), QTime(0, 0, 1));
+    form->UpdateClock();
+    QCOMPARE(form->TimePanel->text(), QStringLiteral("12:00 AM"));
+    QCOMPARE(form->TodayLabel->text(), ShortDateText(DateValueOf(QDate(2026, 12, 8))));
+}
+
+void PolishTest::longResultShowsItsBeginning() {
+    OpenWithRates();
+    Type(form->SourceEdit, QStringLiteral("123456789012345678901234567890"));
+    QTest::keyClick(form->SourceEdit, Qt::Key_Return);
+    const QString result = form->ConvertEdit->text();
+    QVERIFY2(form->ConvertEdit->fontMetrics().horizontalAdvance(result) >
+                 form->ConvertEdit->width(),
+             qPrintable(result));
+    QCOMPARE(form->ConvertEdit->cursorPosition(), 0);
 }
 
 QTEST_MAIN(PolishTest)

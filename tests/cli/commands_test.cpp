@@ -105,6 +105,7 @@ private slots:
     void updateReadsTheRateServices();
     void sourceSetsAndPrintsTheAddress();
     void helpAndVersion();
+    void usageMessagesEndInOneStop();
     void outputReadsWell_data();
     void outputReadsWell();
     void buildStagesStarterRates();
@@ -258,8 +259,8 @@ void CommandsTest::verboseNamesCurrenciesDateAndFee() {
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out.count('\n'), 1);
     for (const QString& part :
-         {QStringLiteral("100 European EUROs (EUR)"), QStringLiteral("U.S. Dollars (USD)"), number,
-          QStringLiteral("Tuesday, November 13, 2007"), QStringLiteral("4% cash-rate fee")})
+         {QStringLiteral("100 EUR (European EURO) = "), QStringLiteral(" USD (U.S. Dollar), at"),
+          number, QStringLiteral("Tuesday, November 13, 2007"), QStringLiteral("4% cash-rate fee")})
         QVERIFY2(run.out.contains(part), qPrintable(run.out));
 
     // French names come from the configured language.
@@ -268,7 +269,7 @@ void CommandsTest::verboseNamesCurrenciesDateAndFee() {
     config.CashRateOn = 0;
     WriteConfig(config);
     const Run french = Kestrum({"convert", "100", "EUR", "USD", "--verbose"});
-    QVERIFY2(french.out.contains(QString::fromUtf8("Dollar américain (USD)")),
+    QVERIFY2(french.out.contains(QString::fromUtf8("USD (Dollar américain), at")),
              qPrintable(french.out));
     QVERIFY2(french.out.contains(QStringLiteral("without a cash-rate fee")),
              qPrintable(french.out));
@@ -392,6 +393,14 @@ void CommandsTest::ratesTablesFollowTheGridRules() {
     QVERIFY(lines[1].endsWith(QStringLiteral("Tue, Nov 13, 2007")));
     QVERIFY(lines[2].startsWith(QStringLiteral("USD   U.S. Dollar")));
     QVERIFY(lines[2].endsWith(FormatResult(usd[4] * fee, 4, false, QLocale::c())));
+
+    // Rounding to the cent is the converter's: the table neither claims nor does it.
+    ConfigRecord rounded = DefaultConfig();
+    rounded.RoundToCent = 1;
+    WriteConfig(rounded);
+    run = Kestrum({"rates", "--wide"});
+    QVERIFY2(!run.out.contains(QStringLiteral("rounded")), qPrintable(run.out.left(300)));
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts)[2], lines[2]);
 }
 
 void CommandsTest::listShowsCodesNamesAndRates() {
@@ -642,6 +651,22 @@ void CommandsTest::helpAndVersion() {
     QVERIFY(run.out.contains(QLatin1String("--against")));
 }
 
+void CommandsTest::usageMessagesEndInOneStop() {
+    const QStringList commands[] = {
+        {"convert", "1", "USD", "CAD", "--fee"},
+        {"rates", "--bogus"},
+        {"convert", "1", "USD", "CAD", "--round", "--round"},
+    };
+    for (const QStringList& arguments : commands) {
+        // The data directory first, so that an option can stand last.
+        const Run run = Kestrum(arguments, true);
+        const QString line = run.err.trimmed();
+        QVERIFY2(run.code == 2 && line.endsWith(QLatin1Char('.')), qPrintable(line));
+        QVERIFY2(!line.contains(QLatin1String("..")) && !line.contains(QLatin1String(". (")),
+                 qPrintable(line));
+    }
+}
+
 void CommandsTest::outputReadsWell_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("rates"); // the sample rt.dt, or none
@@ -667,13 +692,12 @@ void CommandsTest::outputReadsWell_data() {
     QTest::newRow("list, one number format")
         << QStringList{"list"} << true << 0 << QStringList{u"0.964300"_s, u"0.000449"_s}
         << QStringList{} << 0;
-    QTest::newRow("plural names") << QStringList{"convert", "100", "CAD", "USD", "--verbose"}
-                                  << true << 0
-                                  << QStringList{u"100 Canadian Dollars (CAD) = "_s,
-                                                 u" U.S. Dollars (USD), at"_s}
-                                  << QStringList{} << 0;
+    QTest::newRow("no invented plurals")
+        << QStringList{"convert", "100", "CAD", "JPY", "--verbose"} << true << 0
+        << QStringList{u"100 CAD (Canadian Dollar) = "_s, u" JPY (Japanese Yen), at"_s}
+        << QStringList{} << 0;
     QTest::newRow("one unit") << QStringList{"convert", "1", "USD", "CAD", "--verbose"} << true << 0
-                              << QStringList{u"1 U.S. Dollar (USD) = "_s} << QStringList{} << 0;
+                              << QStringList{u"1 USD (U.S. Dollar) = "_s} << QStringList{} << 0;
     QTest::newRow("fee fields") << QStringList{"rates", "--json"} << true << 0
                                 << QStringList{u"\"feeFactor\": 0.96"_s, u"\"feePercent\": 4"_s}
                                 << QStringList{} << 0;

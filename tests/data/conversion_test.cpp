@@ -186,5 +186,26 @@ TEST(FormatResult, CurrencyFormatHasSymbolAndGrouping) {
     EXPECT_TRUE(french.contains(QChar(0x20AC))) << french.toStdString();
 }
 
+TEST(FormatResult, CurrencyFormatNamesTheResultsCurrency) {
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale fr(QLocale::French, QLocale::France);
+    const QString frAmount = QStringLiteral("1") + fr.groupSeparator() + QStringLiteral("264,38");
+    const struct {
+        QLocale locale;
+        const char* code;
+        QString sign, amount, foreign; // foreign: a sign that must not appear
+    } cases[] = {
+        {us, "USD", "$", "1,264.38", "\u20AC"},
+        {us, "EUR", "EUR\u00A0", "1,264.38", "$"},
+        {fr, "USD", "USD", frAmount, "\u20AC"},
+        {fr, "EUR", "\u20AC", frAmount, "$"},
+    };
+    for (const auto& c : cases) {
+        const QString text = FormatResult(1264.38, 2, true, c.locale, QLatin1String(c.code));
+        EXPECT_TRUE(text.contains(c.sign) && text.contains(c.amount) && !text.contains(c.foreign))
+            << text.toStdString();
+    }
+}
+
 } // namespace
 } // namespace kestrum

@@ -121,10 +121,29 @@ TEST_F(RateFilesTest, SaveAndLoadKeepEveryBit) {
     for (int d = 0; d < kDayCount; ++d)
         for (int i = 0; i < kDayRecordValues; ++i) {
             const double value = saved.RateTable[d].Values[i];
-            const bool kept = i == 0 ? std::isfinite(value) : IsUsableRate(value);
+            const bool kept = i == 0 ? IsPlausibleDate(value) : IsUsableRate(value);
             ASSERT_EQ(Bits(store.RateTable[d].Values[i]), Bits(kept ? value : kNotAvailable))
                 << "record " << d + 1 << " element " << i;
         }
+}
+
+TEST_F(RateFilesTest, OnlyWholeDaysFrom1950To2199AreDates) {
+    const struct {
+        double stored, read;
+    } cases[] = {
+        {0.0, -1.0},          {18263.0, -1.0},  {18264.0, 18264.0},
+        {109574.0, 109574.0}, {109575.0, -1.0}, {38506.5, -1.0},
+    };
+    for (const auto& c : cases) {
+        RateStore written = SampleStore();
+        SetDayDate(written, 5, c.stored);
+        RateStore read;
+        ASSERT_EQ(DecodeRateFile(EncodeRateFile(written), read), kDayCount);
+        EXPECT_EQ(DayDate(read, 5), c.read) << c.stored;
+        ConfigRecord record;
+        record.DataDate = c.stored;
+        EXPECT_EQ(DeserializeConfig(SerializeConfig(record)).DataDate, c.read) << c.stored;
+    }
 }
 
 TEST_F(RateFilesTest, SaveAndFullLoadPublishDataDateAndCurrentRates) {

@@ -158,5 +158,15 @@ TEST(GridScaling, ReadsTheAmountLikeTheMainWindow) {
     }
 }
 
+TEST(GridSentence, TheAmountFollowsTheCellsConvention) {
+    const QLocale fr(QLocale::French, QLocale::France);
+    EXPECT_EQ(ConversionSentence(QStringLiteral("2.5"), QStringLiteral("Australian Dollar"),
+                                 QStringLiteral("2,0904"), QStringLiteral("Canadian Dollars"), fr),
+              QStringLiteral("2,5 Australian Dollars = 2,0904 Canadian Dollars"));
+    EXPECT_EQ(ConversionSentence(QStringLiteral("1,000.50"), QStringLiteral("Euro"),
+                                 QStringLiteral("1474.2000"), QStringLiteral("Canadian Dollars")),
+              QStringLiteral("1000.50 Euros = 1474.2000 Canadian Dollars"));
+}
+
 } // namespace
 } // namespace kestrum

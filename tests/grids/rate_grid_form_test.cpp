@@ -152,6 +152,14 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("1"));
     }
 
+    void escapeClosesWithTheFocusInTheAmount() {
+        OpenGrid(false);
+        QVERIFY(grid->AmountEdit->hasFocus());
+        QTest::keyClick(grid->AmountEdit, Qt::Key_Escape);
+        QVERIFY(!grid->isVisible());
+        QCOMPARE(grid->result(), int(QDialog::Rejected));
+    }
+
     // Through the main window: the radio group's language reaches the names
     // only; the window opens maximised and modal after the progress window.
     void openedFromTheMainWindow_data() {

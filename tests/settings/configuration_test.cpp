@@ -188,6 +188,25 @@ TEST_F(ConfigurationTest, ShorterFileKeepsDefaultsForFieldsItDoesNotCover) {
     ExpectSameRecord(Configuration(), defaults);
 }
 
+TEST_F(ConfigurationTest, DateOrderRestsOnTheYearAndMonthPositionsOnly) {
+    struct Case {
+        int year, month, day;
+        int wantYear, wantMonth;
+    } const cases[] = {
+        {3, 1, 3, 3, 1}, // the default day position with month/day/year
+        {2, 3, 7, 2, 3}, {1, 1, 3, 1, 2}, {0, 2, 3, 1, 2}, {3, 4, 1, 1, 2},
+    };
+    for (const Case& c : cases) {
+        ConfigRecord r = DefaultConfig();
+        r.YearPosition = c.year;
+        r.MonthPosition = c.month;
+        r.DayPosition = c.day;
+        const ConfigRecord read = DeserializeConfig(SerializeConfig(r));
+        EXPECT_EQ(read.YearPosition, c.wantYear) << c.year << c.month << c.day;
+        EXPECT_EQ(read.MonthPosition, c.wantMonth) << c.year << c.month << c.day;
+    }
+}
+
 TEST_F(ConfigurationTest, LanguageTwoStaysTwoAndMeansFrench) {
     QByteArray image = SerializeConfig(DefaultConfig());
     image[22] = 2;

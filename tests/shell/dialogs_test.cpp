@@ -2,6 +2,7 @@
 // through their controls.
 #include "message_capture.h"
 #include "shell/shell_link.h"
+#include "shell/start_menu_folders.h"
 #include "shell/start_menu_tree_form.h"
 #include "shell/startmenu_form.h"
 #include "shell_folders.h"
@@ -9,7 +10,9 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -138,7 +141,8 @@ private slots:
         chooser.NewFolderEdit->setText(QStringLiteral("News"));
         chooser.CreateFolderButton->click();
         QCOMPARE(env->messages.texts,
-                 QStringList{QStringLiteral("Win32 Error.  Code: 2.\nNo such file or directory")});
+                 QStringList{QStringLiteral(
+                     "The folder was not made.  Code: 2.\nNo such file or directory")});
         QCOMPARE(Node(chooser.TreeView, "Programs/Startup")->childCount(), 1);
     }
 
@@ -148,12 +152,39 @@ private slots:
         QVERIFY(dialog.StartmenuCheckBox->isChecked() && dialog.OKButton->isEnabled());
         for (const auto& [box, enabled] : {std::pair{dialog.StartmenuCheckBox, false},
                                            {dialog.DesktopCheckBox, true},
-                                           {dialog.QuicklaunchCheckBox, true},
+                                           {dialog.StartmenuCheckBox, true},
                                            {dialog.DesktopCheckBox, true},
-                                           {dialog.QuicklaunchCheckBox, false}}) {
+                                           {dialog.StartmenuCheckBox, false}}) {
             Check(box);
             QCOMPARE(dialog.OKButton->isEnabled(), enabled);
         }
+    }
+
+    // Here the dialogs speak of the applications menu and desktop entries,
+    // and offer no box that would make nothing.
+    void textsDescribeThisPlatform() {
+        TStartmenuForm dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(!dialog.QuicklaunchCheckBox->isVisible());
+        QCOMPARE(dialog.DesktopCheckBox->y() - dialog.StartmenuCheckBox->y(), 26);
+        QVERIFY(dialog.DesktopCheckBox->geometry().bottom() < dialog.OKButton->y());
+        QCOMPARE(dialog.Memo1->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(dialog.Memo1->verticalScrollBar()->maximum(), 0);
+        TStartMenuTreeForm chooser;
+        const QString texts = QStringList{dialog.windowTitle(),
+                                          dialog.Memo1->toPlainText(),
+                                          dialog.StartmenuCheckBox->text(),
+                                          dialog.DesktopCheckBox->text(),
+                                          chooser.windowTitle(),
+                                          chooser.Memo1->toPlainText(),
+                                          FolderErrorText(2)}
+                                  .join(QLatin1Char('\n'));
+        for (const char* word : {"Windows", "Win32", "Start Menu", "Quick Launch", "recycle",
+                                 "Explorer", "right click"})
+            QVERIFY2(!texts.contains(QLatin1String(word), Qt::CaseInsensitive), word);
+        QVERIFY(texts.contains(QLatin1String("applications menu")));
+        QVERIFY(texts.contains(QLatin1String("Kestrum.desktop")));
     }
 
     void linksThenChooser() {
@@ -170,10 +201,8 @@ private slots:
                 root.remove(file);
             TStartmenuForm dialog;
             dialog.show();
-            if (c.allThree) {
-                Check(dialog.QuicklaunchCheckBox);
+            if (c.allThree)
                 Check(dialog.DesktopCheckBox);
-            }
             QStringList filesWhenChooserOpened;
             bool ownedByDialog = false;
             WhenShown<TStartMenuTreeForm>([&](TStartMenuTreeForm* chooser) {

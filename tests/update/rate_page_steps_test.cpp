@@ -24,14 +24,14 @@ TEST(PageDate, ReadsThreeDigitGroupsInTheConfiguredOrder) {
     EXPECT_EQ(ParsePageDate("00000000000005/06/07", 1, 2), Ymd(2005, 6, 7));
     // Text after the third group (only the fifth token can carry it) is ignored.
     EXPECT_EQ(ParsePageDate("05/06/07 more text", 1, 2), Ymd(2005, 6, 7));
-    EXPECT_EQ(ParsePageDate("7999/12/31", 1, 2), Ymd(9999, 12, 31));
+    EXPECT_EQ(ParsePageDate("199/12/31", 1, 2), Ymd(2199, 12, 31));
 }
 
 TEST(PageDate, AnythingButAPlainCalendarDayIsNotAvailable) {
     for (const char* token :
          {"05-06-07", "", "/", "05/06", "05/06/", "/06/07", "05//07", "05/06/07/08", "05/0x/07",
           "05/+6/07", " 05/06/07", "05/13/01", "05/00/01", "05/02/29", "05/04/31", "05/06/00",
-          "8000/01/01", "99999999999999999999/01/01", "05/99999999999999999999/01"})
+          "200/01/01", "99999999999999999999/01/01", "05/99999999999999999999/01"})
         EXPECT_EQ(ParsePageDate(token, 1, 2), -1.0) << token;
     EXPECT_EQ(ParsePageDate("08/02/29", 1, 2), Ymd(2008, 2, 29));
     // A date order that leaves no group for the year or for the month.
