@@ -375,9 +375,9 @@ bool HttpTransfer::HandOver(std::function<bool()> event) {
 
 } // namespace
 
-THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {
-    CurlReady();
-}
+// libcurl is set up by the first transfer, so a window that never downloads
+// never loads it.
+THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {}
 
 THttpUrlGrabber::~THttpUrlGrabber() {
     StopWorker();
