@@ -37,7 +37,8 @@ public:
         QPixmap& decoded = m_decoded[chosen];
         if (decoded.isNull())
             decoded.load(QStringLiteral(":/icons/%1.png").arg(chosen));
-        if (decoded.isNull() || decoded.size() == size || size.isEmpty())
+        if (decoded.isNull() || size.isEmpty() ||
+            (decoded.width() <= size.width() && decoded.height() <= size.height()))
             return decoded;
         return decoded.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
