@@ -106,12 +106,12 @@ int RunWindow(int argc, char** argv) {
         SetProgramDir(dir);
     }
 
+    const ProgressFormOnFirstUse progressForm; // built by the first download
     TKestrumForm form;
     QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,
                      [&form] { BringForward(form); });
     WatchFirstPaint(&form);
     form.show();
-    TProgressForm progressForm; // hidden until a download shows it
     return QApplication::exec();
 }
 

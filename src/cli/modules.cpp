@@ -9,7 +9,8 @@ namespace kestrum {
 
 void* ModuleSymbol(const char* module, const char* symbol, QString& error) {
     const QString path = ModuleFile(QLatin1String(module));
-    void* handle = dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    // Lazy: a function is bound on its first call, not all at start.
+    void* handle = dlopen(path.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
     void* address = handle ? dlsym(handle, symbol) : nullptr;
     if (!address)
         error = QStringLiteral("the module \"%1\" is missing or broken (%2)")

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kestrum {
 
@@ -53,7 +53,8 @@ private:
 
     QString m_name;
     int m_lockFd = -1;
-    QLocalServer* m_server = nullptr;
+    int m_serverFd = -1;
+    QSocketNotifier* m_notifier = nullptr;
 };
 
 } // namespace kestrum

@@ -1,9 +1,17 @@
 // The ECB's euro reference rates: per day a Cube with a time attribute that
 // holds one Cube per currency, its rate in units per euro.
+//
+// The whole history runs to megabytes, so it is read in one pass over the
+// bytes. That pass knows only plain XML (ASCII, no references, no DTD, no
+// processing instruction, namespaces declared on the root); at anything else,
+// broken files included, it gives up and Qt's XML reader decides.
 #include "rate_sources.h"
+#include "source_scan.h"
 
 #include <QXmlStreamReader>
 #include <array>
+#include <string_view>
+#include <vector>
 
 namespace kestrum {
 
@@ -19,7 +27,7 @@ void AddDay(SourceDays& days, double date, const PerEuro& perEuro) {
     const double cad = perEuro[0];
     if (date == kNotAvailable || cad == kNotAvailable)
         return;
-    const int euro = CurrencyIndexOfCode(u"EUR");
+    const int euro = CodeIndex("EUR");
     DayRecord& day = DayOf(days, date);
     day.Values[euro] = cad;
     for (int k = 1; k < kCurrencyCount; ++k) {
@@ -31,47 +39,360 @@ void AddDay(SourceDays& days, double date, const PerEuro& perEuro) {
     }
 }
 
-} // namespace
+// What the day and currency Cubes make of a stream of elements, whichever
+// reader produced it.
+class EcbDays {
+public:
+    explicit EcbDays(SourceDays& days) : m_days(days) {}
 
-SourceRead ReadEcbDays(QByteArrayView body, SourceDays& days) {
-    if (!BodyStartsWith(body, '<'))
-        return SourceRead::NotRecognised;
+    // An element inside the envelope; the attribute values are empty when absent.
+    template <typename Text>
+    void Start(bool cube, bool hasTime, const Text& time, bool hasCurrency, const Text& currency,
+               const Text& rate) {
+        ++m_depth;
+        if (!cube)
+            return;
+        if (hasTime) {
+            m_date = Date(time);
+            m_perEuro.fill(kNotAvailable);
+            m_dayDepth = m_depth;
+        } else if (m_dayDepth != 0 && hasCurrency) {
+            const int k = Index(currency);
+            if (k >= 0)
+                m_perEuro[size_t(k)] = Rate(rate);
+        }
+    }
+    void End() {
+        if (m_depth == m_dayDepth) {
+            AddDay(m_days, m_date, m_perEuro);
+            m_dayDepth = 0;
+        }
+        --m_depth;
+    }
+
+private:
+    static double Date(QStringView text) { return IsoDateValue(text); }
+    static double Date(std::string_view text) { return ScanIsoDate(text); }
+    static int Index(QStringView text) { return CurrencyIndexOfCode(text); }
+    static int Index(std::string_view text) { return CodeIndex(text); }
+    static double Rate(QStringView text) { return SourceRate(text); }
+    static double Rate(std::string_view text) { return ScanRate(text); }
+
+    SourceDays& m_days;
+    PerEuro m_perEuro{};
+    double m_date = kNotAvailable;
+    int m_depth = 1;    // inside the envelope
+    int m_dayDepth = 0; // depth of the open day's Cube, 0 when none is open
+};
+
+SourceRead ReadThroughQt(QByteArrayView body, SourceDays& days) {
     QXmlStreamReader xml(body.toByteArray());
     if (!xml.readNextStartElement() || xml.qualifiedName() != QLatin1String("gesmes:Envelope"))
         return SourceRead::NotRecognised;
-
-    PerEuro perEuro;
-    double date = kNotAvailable;
-    int depth = 1;    // inside the envelope
-    int dayDepth = 0; // depth of the open day's Cube, 0 when none is open
+    EcbDays reader(days);
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            ++depth;
-            if (xml.name() != QLatin1String("Cube"))
-                continue;
             const QXmlStreamAttributes attributes = xml.attributes();
-            if (attributes.hasAttribute(QLatin1String("time"))) {
-                date = IsoDateValue(attributes.value(QLatin1String("time")));
-                perEuro.fill(kNotAvailable);
-                dayDepth = depth;
-            } else if (dayDepth != 0 && attributes.hasAttribute(QLatin1String("currency"))) {
-                const int k = CurrencyIndexOfCode(attributes.value(QLatin1String("currency")));
-                if (k >= 0)
-                    perEuro[k] = SourceRate(attributes.value(QLatin1String("rate")));
-            }
+            reader.Start(xml.name() == QLatin1String("Cube"),
+                         attributes.hasAttribute(QLatin1String("time")),
+                         attributes.value(QLatin1String("time")),
+                         attributes.hasAttribute(QLatin1String("currency")),
+                         attributes.value(QLatin1String("currency")),
+                         attributes.value(QLatin1String("rate")));
         } else if (xml.isEndElement()) {
-            if (depth == dayDepth) {
-                AddDay(days, date, perEuro);
-                dayDepth = 0;
-            }
-            --depth;
+            reader.End();
         }
     }
     // A cut or broken file is refused whole rather than read in part.
     if (xml.hasError()) {
         days.clear();
         return SourceRead::NoUsableDay;
+    }
+    return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
+}
+
+enum class Scanned { GaveUp, NotEnvelope, Read };
+
+struct Attribute {
+    std::string_view name;
+    std::string_view value;
+};
+
+// One pass over plain XML.
+class EcbScan {
+public:
+    explicit EcbScan(QByteArrayView body) : m_at(body.data()), m_end(body.data() + body.size()) {}
+
+    Scanned Scan(SourceDays& days);
+
+private:
+    static bool Space(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+    static bool NameStart(char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    }
+    static bool NameChar(char c) {
+        return NameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+    }
+    // Printable ASCII and the three white-space controls.
+    static bool Plain(char c) { return (c >= 0x20 && c < 0x7F) || Space(c); }
+
+    bool Rest(std::string_view text) const {
+        return size_t(m_end - m_at) >= text.size() && std::string_view(m_at, text.size()) == text;
+    }
+    bool SkipSpace() {
+        const char* start = m_at;
+        while (m_at < m_end && Space(*m_at))
+            ++m_at;
+        return m_at != start;
+    }
+    bool Name(std::string_view& name);
+    bool Declaration();
+    bool Comment();
+    bool Text(bool insideRoot);
+    bool StartTag(std::string_view& name, bool& empty);
+    bool Prefixed(std::string_view name) const;
+
+    const char* m_at = nullptr;
+    const char* m_end = nullptr;
+    std::vector<Attribute> m_attributes;
+    std::vector<std::string_view> m_prefixes; // declared on the root
+    bool m_root = true;                       // the next start tag is the root's
+};
+
+bool EcbScan::Name(std::string_view& name) {
+    const char* start = m_at;
+    bool colon = false;
+    for (;;) {
+        if (m_at == m_end || !NameStart(*m_at))
+            return false;
+        while (m_at < m_end && NameChar(*m_at))
+            ++m_at;
+        if (m_at == m_end || *m_at != ':' || colon)
+            break;
+        colon = true;
+        ++m_at;
+    }
+    name = std::string_view(start, size_t(m_at - start));
+    return true;
+}
+
+bool EcbScan::Declaration() {
+    // <?xml version="1.0" encoding="UTF-8"?>, the encoding optional.
+    m_at += 5;
+    const auto pseudo = [this](std::string_view name,
+                               std::initializer_list<std::string_view> values) {
+        if (!SkipSpace() || !Rest(name))
+            return false;
+        m_at += name.size();
+        SkipSpace();
+        if (m_at == m_end || *m_at != '=')
+            return false;
+        ++m_at;
+        SkipSpace();
+        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
+            return false;
+        const char quote = *m_at++;
+        for (const std::string_view value : values)
+            if (Rest(value) && size_t(m_end - m_at) > value.size() && m_at[value.size()] == quote) {
+                m_at += value.size() + 1;
+                return true;
+            }
+        return false;
+    };
+    if (!pseudo("version", {"1.0"}))
+        return false;
+    const char* beforeEncoding = m_at;
+    if (!pseudo("encoding", {"UTF-8", "utf-8"}))
+        m_at = beforeEncoding;
+    SkipSpace();
+    if (!Rest("?>"))
+        return false;
+    m_at += 2;
+    return true;
+}
+
+bool EcbScan::Comment() {
+    m_at += 4;
+    for (; m_at < m_end; ++m_at) {
+        if (!Plain(*m_at))
+            return false;
+        if (Rest("--")) {
+            if (!Rest("-->"))
+                return false;
+            m_at += 3;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EcbScan::Text(bool insideRoot) {
+    for (; m_at < m_end && *m_at != '<'; ++m_at) {
+        const char c = *m_at;
+        if (!Plain(c) || c == '&' || (!insideRoot && !Space(c)) || Rest("]]>"))
+            return false;
+    }
+    return true;
+}
+
+bool EcbScan::Prefixed(std::string_view name) const {
+    const size_t colon = name.find(':');
+    if (colon == std::string_view::npos)
+        return true;
+    for (const std::string_view prefix : m_prefixes)
+        if (prefix == name.substr(0, colon))
+            return true;
+    return false;
+}
+
+bool EcbScan::StartTag(std::string_view& name, bool& empty) {
+    ++m_at;
+    if (!Name(name))
+        return false;
+    m_attributes.clear();
+    for (;;) {
+        const bool spaced = SkipSpace();
+        if (Rest("/>") || Rest(">")) {
+            empty = *m_at == '/';
+            m_at += empty ? 2 : 1;
+            break;
+        }
+        Attribute attribute;
+        if (!spaced || !Name(attribute.name))
+            return false;
+        SkipSpace();
+        if (m_at == m_end || *m_at != '=')
+            return false;
+        ++m_at;
+        SkipSpace();
+        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
+            return false;
+        const char quote = *m_at++;
+        const char* value = m_at;
+        for (; m_at < m_end && *m_at != quote; ++m_at)
+            if (*m_at < 0x20 || *m_at >= 0x7F || *m_at == '<' || *m_at == '&')
+                return false;
+        if (m_at == m_end)
+            return false;
+        attribute.value = std::string_view(value, size_t(m_at - value));
+        ++m_at;
+        for (const Attribute& earlier : m_attributes)
+            if (earlier.name == attribute.name)
+                return false;
+        m_attributes.push_back(attribute);
+    }
+    // Namespaces are declared on the root only, and nothing else is prefixed.
+    for (const Attribute& attribute : m_attributes) {
+        if (attribute.name.find(':') == std::string_view::npos && attribute.name != "xmlns")
+            continue;
+        if (!m_root)
+            return false;
+        if (attribute.name == "xmlns")
+            continue;
+        const std::string_view prefix = attribute.name.substr(6);
+        if (!attribute.name.starts_with("xmlns:") || attribute.value.empty() ||
+            prefix.starts_with("xml"))
+            return false;
+        m_prefixes.push_back(prefix);
+    }
+    return Prefixed(name);
+}
+
+Scanned EcbScan::Scan(SourceDays& days) {
+    if (Rest("<?xml") && !Declaration())
+        return Scanned::GaveUp;
+    SourceDays found;
+    EcbDays reader(found);
+    std::vector<std::string_view> open;
+    bool rootClosed = false;
+    for (;;) {
+        if (!Text(!open.empty()))
+            return Scanned::GaveUp;
+        if (m_at == m_end)
+            break;
+        if (Rest("<!--")) {
+            if (!Comment())
+                return Scanned::GaveUp;
+        } else if (Rest("</")) {
+            m_at += 2;
+            std::string_view name;
+            if (open.empty() || !Name(name) || name != open.back())
+                return Scanned::GaveUp;
+            SkipSpace();
+            if (m_at == m_end || *m_at != '>')
+                return Scanned::GaveUp;
+            ++m_at;
+            open.pop_back();
+            if (open.empty())
+                rootClosed = true;
+            else
+                reader.End();
+        } else if (Rest("<!") || Rest("<?") || rootClosed) {
+            return Scanned::GaveUp;
+        } else {
+            std::string_view name;
+            bool empty = false;
+            if (!StartTag(name, empty))
+                return Scanned::GaveUp;
+            if (m_root) {
+                if (name != "gesmes:Envelope")
+                    return Scanned::NotEnvelope;
+                m_root = false;
+                if (empty)
+                    rootClosed = true;
+                else
+                    open.push_back(name);
+                continue;
+            }
+            const size_t colon = name.find(':');
+            const std::string_view local =
+                colon == std::string_view::npos ? name : name.substr(colon + 1);
+            const auto find = [this](std::string_view attributeName, bool& has) {
+                for (const Attribute& attribute : m_attributes)
+                    if (attribute.name == attributeName) {
+                        has = true;
+                        return attribute.value;
+                    }
+                has = false;
+                return std::string_view();
+            };
+            bool hasTime = false;
+            bool hasCurrency = false;
+            bool hasRate = false;
+            const std::string_view time = find("time", hasTime);
+            const std::string_view currency = find("currency", hasCurrency);
+            const std::string_view rate = find("rate", hasRate);
+            reader.Start(local == "Cube", hasTime, time, hasCurrency, currency, rate);
+            if (empty)
+                reader.End();
+            else
+                open.push_back(name);
+        }
+    }
+    if (!rootClosed)
+        return Scanned::GaveUp;
+    for (const auto& [date, record] : found) {
+        DayRecord& day = DayOf(days, date);
+        for (int k = 1; k < kCurrencyCount; ++k)
+            if (record.Values[k] != kNotAvailable)
+                day.Values[k] = record.Values[k];
+    }
+    return Scanned::Read;
+}
+
+} // namespace
+
+SourceRead ReadEcbDays(QByteArrayView body, SourceDays& days) {
+    if (!BodyStartsWith(body, '<'))
+        return SourceRead::NotRecognised;
+    switch (EcbScan(body).Scan(days)) {
+    case Scanned::GaveUp:
+        return ReadThroughQt(body, days);
+    case Scanned::NotEnvelope:
+        return SourceRead::NotRecognised;
+    case Scanned::Read:
+        break;
     }
     return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
 }

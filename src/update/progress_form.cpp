@@ -4,12 +4,15 @@
 
 #include <QLabel>
 #include <QScreen>
+#include <memory>
 
 namespace kestrum {
 
 namespace {
 
 TProgressForm* g_progressForm = nullptr;
+bool g_makeOnFirstUse = false;
+std::unique_ptr<TProgressForm> g_made; // what ProgressFormOnFirstUse had made
 
 // Windows' classic application-workspace grey.
 const QColor kWorkspace(0xAB, 0xAB, 0xAB);
@@ -93,12 +96,23 @@ void TProgressForm::HideProgress() {
 }
 
 TProgressForm* ProgressForm() {
+    if (!g_progressForm && g_makeOnFirstUse)
+        g_made = std::make_unique<TProgressForm>();
     return g_progressForm;
 }
 
+ProgressFormOnFirstUse::ProgressFormOnFirstUse() {
+    g_makeOnFirstUse = true;
+}
+
+ProgressFormOnFirstUse::~ProgressFormOnFirstUse() {
+    g_makeOnFirstUse = false;
+    g_made.reset();
+}
+
 void ShowProgress(const QString& text) {
-    if (g_progressForm)
-        g_progressForm->ShowProgress(text);
+    if (TProgressForm* form = ProgressForm())
+        form->ShowProgress(text);
 }
 
 void HideProgress() {

@@ -29,6 +29,16 @@ public:
 
 // The program's progress window, or nullptr before it exists.
 TProgressForm* ProgressForm();
+
+// While one lives, ProgressForm() makes the window when there is none, so a
+// program that never shows progress never builds it; it deletes what it made.
+class ProgressFormOnFirstUse {
+public:
+    ProgressFormOnFirstUse();
+    ~ProgressFormOnFirstUse();
+    ProgressFormOnFirstUse(const ProgressFormOnFirstUse&) = delete;
+    ProgressFormOnFirstUse& operator=(const ProgressFormOnFirstUse&) = delete;
+};
 // Act on ProgressForm(); nothing happens when there is none.
 void ShowProgress(const QString& text);
 void HideProgress();

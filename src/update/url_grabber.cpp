@@ -17,7 +17,6 @@ namespace kestrum {
 
 namespace {
 
-constexpr qsizetype kPieceSize = 1025;
 constexpr long kMaxRedirects = 10;
 static_assert(THttpUrlGrabber::kMaxBodySize == kMaxPageSize,
               "a downloaded page must be one the parser reads");
@@ -179,6 +178,11 @@ private:
     static int OnTransferInfo(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t);
     bool WithinLimits(qint64 received);
     size_t TakeBody(const char* data, size_t length);
+    // Hands the position over when it has reached another whole percent of
+    // the announced length (of the largest body when none is announced), or
+    // when `last` and the owner has not seen it yet. False when the transfer
+    // is to end.
+    bool ReportProgress(bool last);
     CURLcode Drive(CURLM* multi, CURL* easy);
     void Finish(CURLcode result, const char* errorText);
     void RaiseError(const QString& message);
@@ -193,6 +197,8 @@ private:
     QByteArray m_body;
     QByteArray m_statusLine;
     qint64 m_size = 0;
+    qint64 m_reportedPosition = 0;
+    int m_reportedPercent = -1;
     quint64 m_posted = 0;
     bool m_tooLarge = false;
     bool m_abandoned = false;
@@ -231,7 +237,6 @@ void HttpTransfer::Run() {
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, long(kPieceSize));
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, m_request.ConnectTimeout);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, m_request.StallTimeout);
@@ -300,6 +305,8 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
         return RaiseError(m_driveFailure);
     if (result != CURLE_OK)
         return RaiseError(TransferFailure(result, errorText, m_request.Proxy));
+    if (!ReportProgress(true))
+        return;
 
     // The body goes to its file on the owner's thread, where the caller
     // may also touch the file.
@@ -373,22 +380,30 @@ size_t HttpTransfer::TakeBody(const char* data, size_t length) {
         return 0;
     }
 
-    for (size_t offset = 0; offset < length;) {
-        const qsizetype piece = std::min<qsizetype>(kPieceSize, qsizetype(length - offset));
-        m_body.append(data + offset, piece);
-        offset += size_t(piece);
-        const bool keepGoing = HandOver(
-            [owner = m_owner, position = m_body.size(), total = m_size, url = m_request.Url] {
-                bool proceed = true;
-                emit owner->OnProgress(position, total, url, proceed);
-                return proceed;
-            });
-        if (!keepGoing) {
-            m_abandoned = true;
-            return 0;
-        }
+    // One allocation for an announced body instead of a doubling per piece.
+    if (m_body.isEmpty() && m_size > 0)
+        m_body.reserve(m_size);
+    m_body.append(data, qsizetype(length));
+    if (!ReportProgress(false)) {
+        m_abandoned = true;
+        return 0;
     }
     return length;
+}
+
+bool HttpTransfer::ReportProgress(bool last) {
+    const qint64 position = m_body.size();
+    const qint64 scale = m_size > 0 ? m_size : THttpUrlGrabber::kMaxBodySize;
+    const int percent = int(position * 100 / scale);
+    if (position == m_reportedPosition || (!last && percent <= m_reportedPercent))
+        return true;
+    m_reportedPercent = percent;
+    m_reportedPosition = position;
+    return HandOver([owner = m_owner, position, total = m_size, url = m_request.Url] {
+        bool proceed = true;
+        emit owner->OnProgress(position, total, url, proceed);
+        return proceed;
+    });
 }
 
 bool HttpTransfer::HandOver(std::function<bool()> event) {
@@ -405,9 +420,9 @@ bool HttpTransfer::HandOver(std::function<bool()> event) {
 
 } // namespace
 
-THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {
-    CurlReady();
-}
+// libcurl is set up by the first transfer, so a window that never downloads
+// never loads it.
+THttpUrlGrabber::THttpUrlGrabber(QObject* parent) : QObject(parent) {}
 
 THttpUrlGrabber::~THttpUrlGrabber() {
     StopWorker();

@@ -63,8 +63,9 @@ signals:
     void OnDoneFile(QString FileName, qint64 FileSize, QString Url);
     void OnDoneStream(QByteArray Stream, qint64 StreamSize, QString Url);
     void OnError(QString ErrorMsg);
-    // One event per piece of at most 1025 bytes. TotalSize is 0 when the
-    // server announced no length. Clearing Continue abandons the transfer
+    // At most one event per whole percent of TotalSize, and one for the
+    // last byte; TotalSize is 0 when the server announced no length (an
+    // event per percent of kMaxBodySize then). Clearing Continue abandons the transfer
     // without a done or error event.
     void OnProgress(qint64 Position, qint64 TotalSize, QString Url, bool& Continue);
 

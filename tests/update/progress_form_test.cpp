@@ -24,6 +24,19 @@ private slots:
         HideProgress();
         QVERIFY(!form.isVisible());
     }
+
+    void madeOnFirstUseOnlyWhileAsked() {
+        QVERIFY(!ProgressForm());
+        {
+            const ProgressFormOnFirstUse onFirstUse;
+            ShowProgress(QStringLiteral("Downloading..."));
+            TProgressForm* made = ProgressForm();
+            QVERIFY(made && made->isVisible());
+            QCOMPARE(made->Label1->text(), QStringLiteral("Downloading..."));
+            QCOMPARE(ProgressForm(), made);
+        }
+        QVERIFY(!ProgressForm());
+    }
 };
 
 QTEST_MAIN(ProgressFormTest)

@@ -85,6 +85,17 @@ const ReaderCase kReaderCases[] = {
      SourceRead::Read, "5 2026-12-04 USD=1.4002"},
     {"valet_no_usable_day", ReadValetRates,
      R"({"observations": [{"d": "2026-12-04", "FXEURCAD": {"v": ""}}]})", SourceRead::NoUsableDay},
+    // Escapes, repeated names and exponents are read as Qt's JSON reader reads them.
+    {"valet_escaped_repeated_and_exponent", ReadValetRates,
+     R"({"observations": [{"d": "2026-12-04", "FX\u0055SDCAD": {"v": "1.4002"}},
+       {"d": "2026-12-03", "FXUSDCAD": {"v": "1.39"}, "FXUSDCAD": {"v": "1.40"}},
+       {"d": "2026-12-02", "FXUSDCAD": {"v": 14e-1}}], "observations": "none"})",
+     SourceRead::NotRecognised},
+    {"valet_escaped_date_and_exponent", ReadValetRates,
+     R"({"observations": [{"d": "2026-12-04", "FX\u0055SDCAD": {"v": "1.4002"}},
+       {"d": "2026\u002d12-03", "FXUSDCAD": {"v": "1.39"}, "FXUSDCAD": {"v": "1.40"}},
+       {"d": "2026-12-02", "FXUSDCAD": {"v": 14e-1}}]})",
+     SourceRead::Read, "3 2026-12-02 USD=1.4; 4 2026-12-03 USD=1.40; 5 2026-12-04 USD=1.4002"},
     {"valet_error_answer", ReadValetRates, R"({"message": "Series not found"})",
      SourceRead::NotRecognised},
     {"valet_truncated", ReadValetRates, Fixture("valet_fx_rates_daily.json").chopped(40),
@@ -107,6 +118,12 @@ const ReaderCase kReaderCases[] = {
      SourceRead::NoUsableDay},
     {"ecb_truncated", ReadEcbRates, Fixture("ecb_reference_rates.xml").chopped(60),
      SourceRead::NoUsableDay},
+    {"ecb_references_comments_and_prefixed_cubes", ReadEcbRates,
+     R"(<?xml version="1.0"?><!-- x --><gesmes:Envelope xmlns:gesmes="g" xmlns:e="h"><e:Cube>
+       <Cube time="2026-12-04"><Cube currency="C&#65;D" rate="1.6"/><Cube currency="USD" rate="1.2"/>
+       </Cube><gesmes:Cube time="2026-12-03"><Cube currency="CAD" rate="1.5"/></gesmes:Cube>
+       </e:Cube></gesmes:Envelope>)",
+     SourceRead::Read, "4 2026-12-03 EUR=1.5; 5 2026-12-04 EUR=1.6 USD=1.6/1.2"},
     {"other_xml", ReadEcbRates, "<html><body>1.6250</body></html>", SourceRead::NotRecognised},
 };
 
