@@ -69,9 +69,9 @@ man_commands() {
 }
 
 # One bash assignment per command: its options, the options that take a
-# value (with the value's name), its positional words and its keywords.
+# value (with the value's name) and its positional arguments.
 completion() {
-    local template=$1 command help usage words keywords
+    local template=$1 command help usage
     local data="" currencies empty
     empty=$(mktemp -d)
     currencies=$("$kestrum" list --data-dir "$empty" 2>/dev/null | awk 'NR > 1 { print $2 }' |
@@ -85,16 +85,12 @@ completion() {
         fi
         usage=$(sed -n 's/^Usage: kestrum *//p' <<<"$help" | sed "s/^$command *//")
         usage=${usage//\[options\]/}
-        words=$(tr -d '[]' <<<"$usage" | tr '|' ' ')
-        keywords=$(tr ' ' '\n' <<<"$words" | { grep -E '^[a-z][a-z-]*$' || true; } |
-            { grep -vx command || true; } | tr '\n' ' ')
         data+="_kestrum_options[${command:-.}]=\"$(entries Options <<<"$help" |
             cut -f1 | tr -d ',' | sed 's/ <[^>]*>//' | tr '\n' ' ')\""$'\n'
         data+="_kestrum_values[${command:-.}]=\"$(entries Options <<<"$help" | cut -f1 |
             sed -nE 's/.*(--[a-z-]+) <([^>]+)>.*/\1=\2/p' | tr '\n' ' ')\""$'\n'
         data+="_kestrum_positionals[${command:-.}]=\"$(tr ' ' '\n' <<<"$usage" |
             { grep -E '^\[?[A-Za-z|]' || true; } | tr -d '[]' | tr '\n' ' ')\""$'\n'
-        data+="_kestrum_keywords[${command:-.}]=\"$keywords\""$'\n'
     done
     awk -v commands="$(commands | tr '\n' ' ')" -v currencies="$currencies" -v data="$data" '
         /^@DATA@$/ { printf "%s", data; next }
