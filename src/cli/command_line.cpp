@@ -22,8 +22,8 @@ const QString kCommand = QStringLiteral("command");
 
 QString Version() {
     return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion) +
-           QStringLiteral("\nCopyright (c) 2026 the Kestrum authors\n"
-                          "License: MIT <https://opensource.org/license/mit>\n"
+           QStringLiteral("\nCopyright (c) 2026 the Kestrum authors.\n"
+                          "License MIT: <https://opensource.org/license/mit>.\n"
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.");
 }

@@ -20,7 +20,7 @@ done
 
 kestrum=$root/usr/bin/kestrum
 version=$(env -i HOME="$home" "$kestrum" --version)
-[[ $version == "Kestrum "* && $version == *"License: MIT"* ]] ||
+[[ $version == "Kestrum "* && $version == *"License MIT"* ]] ||
     fail "--version printed \"$version\""
 
 result=$(env -i HOME="$home" "$kestrum" convert 100 USD CAD) || fail "convert failed"

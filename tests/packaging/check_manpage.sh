@@ -21,7 +21,7 @@ done
 for section in "EXIT STATUS" FILES ENVIRONMENT EXAMPLES COPYRIGHT; do
     grep -q "^$section" <<<"$text" || fail "no $section section"
 done
-for file in history.sqlite kestrum.ini rt.dt kestrumconfig XDG_RUNTIME_DIR https_proxy "License: MIT"; do
+for file in history.sqlite kestrum.ini rt.dt kestrumconfig XDG_RUNTIME_DIR https_proxy "License MIT"; do
     grep -qF "$file" <<<"$text" || fail "$file is not mentioned"
 done
 echo "manual page checked"
