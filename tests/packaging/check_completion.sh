@@ -34,7 +34,6 @@ kestrum co|convert
 kestrum ""|convert import list rates source update
 kestrum --data-dir rates so|source
 kestrum convert 100 us|USD
-kestrum convert 100 USD eu|EUR
 kestrum convert 100 USD EUR ""|
 kestrum convert --no-|--no-fee --no-round
 kestrum rates --against u|USD
