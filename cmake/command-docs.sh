@@ -56,12 +56,12 @@ man_commands() {
         help=$("$kestrum" "$command" --help)
         usage=$(sed -n 's/^Usage: //p' <<<"$help")
         printf '.SS "%s"\n' "$(roff <<<"$usage")"
-        sed -n 2p <<<"$help" | roff
+        sed -n '2,/^$/p' <<<"$help" | sed '/^$/d' | roff
         while IFS=$'\t' read -r name text; do
             grep -qxF -- "$name" <<<"$common" && continue
             echo ".TP"
             # Option names bold, value and argument names italic.
-            roff <<<"$name" | sed -E -e 's/^(\\-[^ <]+)/\\fB\1\\fR/' -e 's/^([A-Za-z]+)$/\\fI\1\\fR/' \
+            roff <<<"$name" | sed -E -e 's/^(\\-[^ <]+)/\\fB\1\\fR/' -e 's/^([A-Za-z|]+)$/\\fI\1\\fR/' \
                 -e 's/, (\\-[^ <]+)/, \\fB\1\\fR/' -e 's/<([^>]+)>/\\fI<\1>\\fR/g'
             roff <<<"$text"
         done < <(entries Options <<<"$help"; entries Arguments <<<"$help")
