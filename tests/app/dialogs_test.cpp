@@ -125,11 +125,6 @@ private slots:
         QVERIFY(after != before);
     }
 
-    void lowerButtons_data() {
-        QTest::addColumn<bool>("pagePresent");
-        QTest::newRow("help page present") << true;
-        QTest::newRow("help page missing") << false;
-    }
     void lowerButtons() {
         QFETCH(bool, pagePresent);
         // The page is looked for beside the executable, here the test's.
@@ -182,6 +177,11 @@ private slots:
         QVERIFY(options.isVisible() && options.RoundCheckBox->isChecked());
         QVERIFY(env->messages.texts.isEmpty());
         QCOMPARE(env->shellFolders.Files(), QStringList());
+    }
+    void lowerButtons_data() {
+        QTest::addColumn<bool>("pagePresent");
+        QTest::newRow("help page present") << true;
+        QTest::newRow("help page missing") << false;
     }
 };
 
