@@ -2,7 +2,6 @@
 // dialog behind the "Options" button.
 #include "form_fixture.h"
 
-#include "settings/build_info.h"
 #include "settings/options_form.h"
 #include "shell/shell_requests.h"
 #include "shell/startmenu_form.h"
@@ -157,7 +156,7 @@ private slots:
             env->messages.Clear();
         }
         // Only a build with a support address offers e-mail.
-        const QString support = QLatin1String(build::kSupportAddress);
+        const QString support = QStringLiteral(KESTRUM_SUPPORT_ADDRESS);
         QCOMPARE(options.dxButton3->isVisibleTo(&options), !support.isEmpty());
         if (!support.isEmpty()) {
             shell.urls.clear();
