@@ -11,6 +11,7 @@ packages=(
     libbenchmark-dev
     desktop-file-utils appstream   # validators of the desktop entry and metainfo
     dpkg-dev file                  # cpack's runtime dependencies of the .deb
+    help2man man-db bash-completion lintian  # manual page, completion and their checks
     clang-14 libclang-rt-14-dev
     tzdata                         # the publishers' time zones in the tests
 )

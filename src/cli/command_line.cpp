@@ -22,7 +22,11 @@ const QString kDataDir = QStringLiteral("data-dir");
 const QString kCommand = QStringLiteral("command");
 
 QString Version() {
-    return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion);
+    return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion) +
+           QStringLiteral("\nCopyright (c) 2026 the Kestrum authors.\n"
+                          "License MIT: <https://opensource.org/license/mit>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.");
 }
 
 // The options every command takes, and the command itself.

@@ -18,7 +18,8 @@ constexpr const char* kMessages[kMessageCount] = {
     "U.S. Dollars",
     "Canadian Dollars",
     "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json?recent=5",
-    "http://www.kestrum.example/data/",
+    // No publisher site exists: the data-files, software and program pages stay empty.
+    "",
     "mlist.dt",
     "clist.dt",
     "updi.dt",
@@ -30,8 +31,8 @@ constexpr const char* kMessages[kMessageCount] = {
     "Franc CFA",
     "Franc CFP",
     "Program Error.  Value not found.",
-    "http://www.kestrum.example/software.html",
-    "http://www.kestrum.example/kestrum.html",
+    "",
+    "",
     "currency_converter.html",
     // Parenthesised: one entry split over two lines, not two entries missing a comma.
     ("Error Parsing Downloaded Data File.  The program may need to be updated or you may need "

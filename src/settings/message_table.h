@@ -49,6 +49,4 @@ enum : int {
 };
 } // namespace msg
 
-constexpr const char* kSupportMailbox = "support@kestrum.example";
-
 } // namespace kestrum

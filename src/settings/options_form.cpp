@@ -2,12 +2,15 @@
 
 #include "message_table.h"
 #include "paths.h"
+#include "settings/build_info.h"
 #include "shell/shell_requests.h"
 #include "shell/startmenu_form.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/message_box.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -185,6 +188,8 @@ void TOptionsForm::CreateControls() {
     dxButton2 = FlatButton(Panel2, "dxButton2", QStringLiteral("Startup"), Picture::Startup, 104);
     dxButton3 = FlatButton(Panel2, "dxButton3", QStringLiteral("Email"), Picture::Email, 196);
     dxButton4 = FlatButton(Panel2, "dxButton4", QStringLiteral("Help"), Picture::Help, 288);
+    // Without a configured support address there is nobody to write to.
+    dxButton3->setVisible(build::kSupportAddress[0] != '\0');
 
     const QList<QWidget*> order{
         AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, BitBtn1,
@@ -214,8 +219,23 @@ void TOptionsForm::BitBtn1Click() {
     accept();
 }
 
+void TOptionsForm::OpenHelpPage(const QString& section) {
+    const QString page = ShippedFile(QString::fromLatin1(Message(msg::HelpFile)));
+    if (!QFileInfo(page).isFile()) {
+        Messages().Error(this, QStringLiteral("The help page \"%1\" cannot be found. Reinstall "
+                                              "Kestrum or copy the page beside the program.")
+                                   .arg(QDir::toNativeSeparators(page)));
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(page);
+    if (!section.isEmpty())
+        url.setFragment(section);
+    Shell().Open(url);
+}
+
+// The help page's About section: version, licence and where the rates come from.
 void TOptionsForm::dxButton1Click() {
-    Shell().Open(QUrl(QString::fromLatin1(Message(msg::SoftwarePage))));
+    OpenHelpPage(QStringLiteral("about"));
 }
 
 void TOptionsForm::dxButton2Click() {
@@ -224,11 +244,11 @@ void TOptionsForm::dxButton2Click() {
 
 void TOptionsForm::dxButton3Click() {
     Shell().Open(QUrl(
-        QStringLiteral("mailto:%1?subject=Kestrum").arg(QString::fromLatin1(kSupportMailbox))));
+        QStringLiteral("mailto:%1?subject=Kestrum").arg(QLatin1String(build::kSupportAddress))));
 }
 
 void TOptionsForm::dxButton4Click() {
-    Shell().Open(QUrl::fromLocalFile(ShippedFile(QString::fromLatin1(Message(msg::HelpFile)))));
+    OpenHelpPage(QString());
 }
 
 } // namespace kestrum

@@ -46,6 +46,7 @@ private:
     void dxButton2Click();
     void dxButton3Click();
     void dxButton4Click();
+    void OpenHelpPage(const QString& section);
 };
 
 } // namespace kestrum

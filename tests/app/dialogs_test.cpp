@@ -12,9 +12,11 @@
 #include "when_shown.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 
@@ -148,19 +150,45 @@ private slots:
     }
 
     void lowerButtons() {
+        QFETCH(bool, pagePresent);
+        // The page is looked for beside the executable, here the test's.
+        const QString page =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/currency_converter.html");
+        QFile::remove(page);
+        const auto removePage = qScopeGuard([&] { QFile::remove(page); });
+        if (pagePresent) {
+            QFile file(page);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
         ShellCapture shell;
         SetStartmenuFormOpener({}); // the real placement dialog
         TOptionsForm options;
         options.show();
         options.RoundCheckBox->click();
-        for (QToolButton* button : {options.dxButton1, options.dxButton3, options.dxButton4})
+        for (QToolButton* button : {options.dxButton1, options.dxButton4})
             QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(
-            shell.urls,
-            (QList<QUrl>{QUrl(QStringLiteral("http://www.kestrum.example/software.html")),
-                         QUrl(QStringLiteral("mailto:support@kestrum.example?subject=Kestrum")),
-                         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
-                                             QStringLiteral("/currency_converter.html"))}));
+        QUrl about = QUrl::fromLocalFile(page);
+        about.setFragment(QStringLiteral("about"));
+        if (pagePresent) {
+            QCOMPARE(shell.urls, (QList<QUrl>{about, QUrl::fromLocalFile(page)}));
+            QVERIFY(env->messages.texts.isEmpty());
+        } else {
+            // One box per click, naming the page; nothing is handed to the desktop.
+            QCOMPARE(shell.urls, QList<QUrl>());
+            QCOMPARE(env->messages.texts.size(), 2);
+            QVERIFY(env->messages.texts[1].contains(page) &&
+                    env->messages.texts[1].contains(QLatin1String("cannot be found")));
+            env->messages.Clear();
+        }
+        // Only a build with a support address offers e-mail.
+        const QString support = QStringLiteral(KESTRUM_SUPPORT_ADDRESS);
+        QCOMPARE(options.dxButton3->isVisibleTo(&options), !support.isEmpty());
+        if (!support.isEmpty()) {
+            shell.urls.clear();
+            QTest::mouseClick(options.dxButton3, Qt::LeftButton);
+            QCOMPARE(shell.urls,
+                     QList<QUrl>{QUrl(QStringLiteral("mailto:%1?subject=Kestrum").arg(support))});
+        }
         bool onTop = false;
         WhenShown<TStartmenuForm>([&](TStartmenuForm* placement) {
             onTop = placement->parentWidget() == &options &&
@@ -173,6 +201,11 @@ private slots:
         QVERIFY(options.isVisible() && options.RoundCheckBox->isChecked());
         QVERIFY(env->messages.texts.isEmpty());
         QCOMPARE(env->shellFolders.Files(), QStringList());
+    }
+    void lowerButtons_data() {
+        QTest::addColumn<bool>("pagePresent");
+        QTest::newRow("help page present") << true;
+        QTest::newRow("help page missing") << false;
     }
 };
 

@@ -20,7 +20,8 @@ done
 
 kestrum=$root/usr/bin/kestrum
 version=$(env -i HOME="$home" "$kestrum" --version)
-[[ $version == "Kestrum "* ]] || fail "--version printed \"$version\""
+[[ $version == "Kestrum "* && $version == *"License MIT"* ]] ||
+    fail "--version printed \"$version\""
 
 result=$(env -i HOME="$home" "$kestrum" convert 100 USD CAD) || fail "convert failed"
 [[ $result == "92.5728" ]] || fail "convert printed \"$result\""
@@ -40,4 +41,18 @@ for size in 16 24 32 48 64 128 256; do
 done
 "$here/validate_desktop_files.sh" "$root/usr/share/applications/io.github.kestrum.Kestrum.desktop" \
     "$root/usr/share/metainfo/io.github.kestrum.Kestrum.metainfo.xml" || [[ $? -eq 77 ]]
+# The manual page, the completion and the licence, as installed.
+man1=$root/usr/share/man/man1
+[[ $(ls "$man1") == kestrum.1.gz ]] || fail "no compressed manual page: $(ls "$man1")"
+gunzip -c "$man1/kestrum.1.gz" >"$work/kestrum.1"
+HOME="$home" "$here/check_manpage.sh" "$work/kestrum.1" "$kestrum"
+"$here/check_completion.sh" "$root/usr/share/bash-completion/completions/kestrum" ||
+    fail "the installed completion does not complete"
+grep -q "^License: MIT" "$root/usr/share/doc/kestrum/copyright" || fail "no MIT copyright file"
+
+# Nothing installed names a placeholder domain (binaries included).
+placeholders='[a-z0-9-]+\.(example|invalid|test|localhost)\b|example\.(com|org|net)'
+if found=$(grep -rEoa "$placeholders" "$root" | sort -u) && [[ -n $found ]]; then
+    fail "placeholder domains installed: $found"
+fi
 echo "package $(basename "$deb") checked"

@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kRateAddress =
     "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json?recent=5";
-constexpr const char* kFilesAddress = "http://www.kestrum.example/data/";
+constexpr const char* kFilesAddress = "";
 
 QByteArray Bytes(std::initializer_list<int> values) {
     QByteArray out;
@@ -293,12 +293,12 @@ TEST(MessageTable, HoldsTheFixedTexts) {
         {2, "kestrumconfig.bak"},
         {3, "DATA DOWNLOAD FAILED.  RETRY?"},
         {13, kRateAddress},
-        {14, "http://www.kestrum.example/data/"},
+        {14, ""},
         {20, "Downloading Data Files..."},
         {22, "rt.dt"},
         {25, "Program Error.  Value not found."},
-        {26, "http://www.kestrum.example/software.html"},
-        {27, "http://www.kestrum.example/kestrum.html"},
+        {26, ""},
+        {27, ""},
         {29, "Error Parsing Downloaded Data File.  The program may need to be updated or you "
              "may need to download this file again."},
         {30, "Internet not connected.  If you believe this message is in error select "

@@ -30,3 +30,16 @@ TEST(HelpPage, LinksAndPicturesResolve) {
         EXPECT_TRUE(!url.hasFragment() || ids.contains(url.fragment())) << target.toStdString();
     }
 }
+
+// The About section the options dialog opens must follow the build's version.
+TEST(HelpPage, AboutNamesVersionAndLicence) {
+    QFile file(
+        QDir(QStringLiteral(KESTRUM_HELP_DIR)).filePath(QStringLiteral("currency_converter.html")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype about = page.indexOf(QStringLiteral("id=\"about\""));
+    ASSERT_GE(about, 0);
+    const QString section = page.mid(about);
+    EXPECT_TRUE(section.contains(QStringLiteral("Kestrum " KESTRUM_PROJECT_VERSION)));
+    EXPECT_TRUE(section.contains(QStringLiteral("MIT licence")));
+}
