@@ -1,6 +1,7 @@
 #include "rate_pipeline.h"
 
 #include "data/rate_files.h"
+#include "rate_completion.h"
 
 namespace kestrum {
 
@@ -11,6 +12,8 @@ PipelineTarget ProgramRates() {
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
     const PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path);
+    if (parse)
+        CompleteFromHistory(target.store);
     if (parse.status == PageFileStatus::Unreadable) {
         result = {PipelineStatus::Unreadable, parse.error, {}};
     } else if (!parse) {
