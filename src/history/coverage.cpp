@@ -37,6 +37,13 @@ void CompleteRates(const Store& store, int day, const QString& primary, FillPoli
     }
 }
 
+DayRates RatesOfPublicationDay(const Store& store, int day, const QString& primary,
+                               FillPolicy policy) {
+    DayRates rates = LatestOnOrBefore(store, primary, day, 0);
+    CompleteRates(store, day, primary, policy, rates);
+    return rates;
+}
+
 FillPolicy ConfiguredFillPolicy() {
     return {FillFromOtherSource(), true};
 }
@@ -80,7 +87,7 @@ RateOrigins OriginsOf(const Store& store, const RateStore& rates) {
             continue;
         const int day = int(DayDate(rates, d));
         for (const QString& primary : primaries) {
-            const DayRates found = RatesFor(store, day, primary, {true, true});
+            const DayRates found = RatesOfPublicationDay(store, day, primary, {true, true});
             for (int k = 1; k < kCurrencyCount; ++k) {
                 const double rate = DayRate(rates, k, d);
                 Origin& origin = origins[d - 1][k];

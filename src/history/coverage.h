@@ -14,6 +14,12 @@ namespace kestrum::history {
 void CompleteRates(const Store& store, int day, const QString& primary, FillPolicy policy,
                    DayRates& rates);
 
+// The rates of a publication day of `primary` as "rt.dt" keeps them: its own
+// rates of that very day (none carried forward from earlier days), then what
+// CompleteRates adds.
+DayRates RatesOfPublicationDay(const Store& store, int day, const QString& primary,
+                               FillPolicy policy);
+
 // The policy of the settings: filling as switched, parities always.
 FillPolicy ConfiguredFillPolicy();
 
@@ -25,7 +31,7 @@ QString OriginLabel(const Origin& origin);
 QString LastImportedSource(const Store& store);
 
 // The origin of each number of the five days "rt.dt" holds, [d - 1][k]: what
-// RatesFor gives under the latest import's source, else under either service,
+// RatesOfPublicationDay gives under the latest import's source, else under either service,
 // when it is that very number; an empty origin otherwise (rates stored
 // before the history was kept).
 using RateOrigins = std::array<std::array<Origin, kCurrencyCount>, kDayCount>;

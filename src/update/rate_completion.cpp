@@ -18,11 +18,15 @@ void CompleteFromHistory(RateStore& store) {
     for (int d = 1; d <= kDayCount; ++d) {
         if (!DayHasRates(store, d))
             continue;
-        const history::DayRates rates =
-            history::RatesFor(history, int(DayDate(store, d)), primary, policy);
+        // The answer's own day as it stands, not carried forward from its
+        // earlier days: a gap of the primary is for the other source to fill.
+        const int day = int(DayDate(store, d));
+        history::DayRates rates;
         for (int k = 1; k < kCurrencyCount; ++k)
-            if (DayRate(store, k, d) == kNotAvailable)
-                SetDayRate(store, k, d, rates[k].rate);
+            rates[k] = {DayRate(store, k, d), day, {primary, {}, day, false, {}}};
+        history::CompleteRates(history, day, primary, policy, rates);
+        for (int k = 1; k < kCurrencyCount; ++k)
+            SetDayRate(store, k, d, rates[k].rate);
     }
 }
 
