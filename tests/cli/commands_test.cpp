@@ -575,6 +575,8 @@ void CommandsTest::updateReadsTheRateServices() {
     const QString local = QStringLiteral("http://127.0.0.1:%1").arg(port);
     if (proxied)
         m_environment = {{QStringLiteral("http_proxy"), local}};
+    // Filling would fetch the other service from the real network.
+    WriteFile(Path(QStringLiteral("kestrum.ini")), "fill=off\n");
     const Run run =
         Kestrum({"update", "--url", proxied ? u"http://127.0.0.2:1/rates"_s : local + "/rates"});
     QCOMPARE(run.err, QString());
