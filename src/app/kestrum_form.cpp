@@ -324,6 +324,7 @@ void TKestrumForm::Convert() {
     ConvertEdit->setText(c.available
                              ? FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale())
                              : QStringLiteral("NA"));
+    ShowRateOrigins(a, b);
 }
 
 // ---- Currency lists, quick find, language -----------------------------------

@@ -162,12 +162,12 @@ void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
 // "at the rates of <source>, <day> for USD and <source>, <day> for CZK" when
 // the history knows where the numbers came from.
 QString RateOrigins(int a, int b) {
-    const history::RateOrigins origins = StoredRateOrigins(Rates());
+    const history::RateOrigins origins = history::OriginsOfStoredRates(Rates());
     QStringList parts;
     for (const int k : {a, b}) {
         if (k == 0)
             continue;
-        const QString origin = OriginSentence(origins[CurrentRateDay(Rates(), k) - 1][k]);
+        const QString origin = history::OriginSentence(origins[CurrentRateDay(Rates(), k) - 1][k]);
         if (origin.isEmpty())
             return {};
         parts << QStringLiteral("%1 for %2").arg(origin, QLatin1String(CurrencyCode(k)));
@@ -347,7 +347,7 @@ int RunRates(const Arguments& arguments) {
         BuildRateGrid(CurrencyCatalogue(), Rates(), config, against, amount, config.Language);
     UseSignificantDigits(grid, digits);
     if (arguments.IsSet(kJson)) {
-        PrintJson(GridJson(grid, against, amount, StoredRateOrigins(Rates())));
+        PrintJson(GridJson(grid, against, amount, history::OriginsOfStoredRates(Rates())));
         return kSuccess;
     }
 

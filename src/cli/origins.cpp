@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "data/cp1252.h"
 #include "data/dates.h"
-#include "history/parities.h"
 #include "settings/configuration.h"
 #include "update/rate_sources.h"
 
@@ -23,15 +22,8 @@ QString ConfiguredSource() {
 
 } // namespace
 
-history::RateOrigins StoredRateOrigins(const RateStore& rates) {
-    history::Store store;
-    if (!store.OpenForReading().usable())
-        return {};
-    return history::OriginsOf(store, rates);
-}
-
 ListedRates CurrentListedRates(const RateStore& rates) {
-    const history::RateOrigins origins = StoredRateOrigins(rates);
+    const history::RateOrigins origins = history::OriginsOfStoredRates(rates);
     ListedRates listed;
     listed[0] = {1.0, LatestDataDate(rates), {}};
     for (int k = 1; k < kCurrencyCount; ++k) {
@@ -71,18 +63,6 @@ ListedRates ListedRatesAt(const QString& date) {
                           .arg(history::kLookBackDays));
     listed[0] = {1.0, double(day), {}};
     return listed;
-}
-
-QString OriginSentence(const history::Origin& origin) {
-    if (origin.source.isEmpty())
-        return {};
-    QString text = history::OriginLabel(origin);
-    if (!origin.parity.isEmpty()) {
-        history::Origin anchor = origin;
-        anchor.parity.clear();
-        text += QStringLiteral(" from %1").arg(history::OriginLabel(anchor));
-    }
-    return text + QStringLiteral(", ") + LongDateText(origin.day);
 }
 
 } // namespace kestrum::cli

@@ -18,10 +18,6 @@ struct ListedRate {
 };
 using ListedRates = std::array<ListedRate, kCurrencyCount>;
 
-// The origins of the five days in `rates`, from the history; empty origins
-// when there is none.
-history::RateOrigins StoredRateOrigins(const RateStore& rates);
-
 // The current rate of each currency in `rates`, with its origin.
 ListedRates CurrentListedRates(const RateStore& rates);
 
@@ -29,9 +25,5 @@ ListedRates CurrentListedRates(const RateStore& rates);
 // configured source and fill switch; fails with exit 2 for a bad date and
 // exit 4 when no rate is found within the look-back.
 ListedRates ListedRatesAt(const QString& date);
-
-// "Bank of Canada, Friday, December 4, 2026" for the verbose conversion;
-// a parity names its anchor's source too. Empty for an unknown origin.
-QString OriginSentence(const history::Origin& origin);
 
 } // namespace kestrum::cli

@@ -1,5 +1,6 @@
 #include "coverage.h"
 
+#include "data/dates.h"
 #include "data/rate_store.h"
 #include "history/parities.h"
 #include "settings/options.h"
@@ -97,6 +98,25 @@ RateOrigins OriginsOf(const Store& store, const RateStore& rates) {
         }
     }
     return origins;
+}
+
+RateOrigins OriginsOfStoredRates(const RateStore& rates) {
+    Store store;
+    if (!store.OpenForReading().usable())
+        return {};
+    return OriginsOf(store, rates);
+}
+
+QString OriginSentence(const Origin& origin) {
+    if (origin.source.isEmpty())
+        return {};
+    QString text = OriginLabel(origin);
+    if (!origin.parity.isEmpty()) {
+        Origin anchor = origin;
+        anchor.parity.clear();
+        text += QStringLiteral(" from %1").arg(OriginLabel(anchor));
+    }
+    return text + QStringLiteral(", ") + LongDateText(origin.day);
 }
 
 } // namespace kestrum::history

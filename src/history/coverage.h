@@ -36,5 +36,12 @@ QString LastImportedSource(const Store& store);
 // before the history was kept).
 using RateOrigins = std::array<std::array<Origin, kCurrencyCount>, kDayCount>;
 RateOrigins OriginsOf(const Store& store, const RateStore& rates);
+// The same from the program's history file; empty origins without one.
+RateOrigins OriginsOfStoredRates(const RateStore& rates);
+
+// "Bank of Canada, Friday, December 4, 2026"; a parity names its anchor's
+// source too ("2.70 per USD from Bank of Canada, ..."). Empty for an unknown
+// origin.
+QString OriginSentence(const Origin& origin);
 
 } // namespace kestrum::history
