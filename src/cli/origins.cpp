@@ -4,23 +4,9 @@
 #include "data/cp1252.h"
 #include "data/dates.h"
 #include "settings/configuration.h"
-#include "update/rate_sources.h"
+#include "update/history_keeping.h"
 
 namespace kestrum::cli {
-
-namespace {
-
-// The source a download from the configured address is kept under.
-QString ConfiguredSource() {
-    const QString url = RatePageUrl(Configuration());
-    if (url == QLatin1String(kEcbRatesAddress))
-        return QString::fromLatin1(history::kEcb);
-    if (url.contains(QLatin1String("bankofcanada.ca/valet/")))
-        return QString::fromLatin1(history::kBoc);
-    return history::PageSource(url);
-}
-
-} // namespace
 
 ListedRates CurrentListedRates(const RateStore& rates) {
     const history::RateOrigins origins = history::OriginsOfStoredRates(rates);
@@ -47,7 +33,8 @@ ListedRates ListedRatesAt(const QString& date) {
     history::Store store;
     history::DayRates rates;
     if (store.OpenForReading().usable())
-        rates = history::RatesFor(store, day, ConfiguredSource(), history::ConfiguredFillPolicy());
+        rates = history::RatesFor(store, day, ConfiguredHistorySource(Configuration()),
+                                  history::ConfiguredFillPolicy());
     ListedRates listed;
     bool any = false;
     for (int k = 1; k < kCurrencyCount; ++k) {

@@ -7,6 +7,8 @@
 #include "settings/message_table.h"
 
 #include <QFile>
+#include <QUrl>
+#include <QUrlQuery>
 #include <algorithm>
 
 namespace kestrum {
@@ -53,20 +55,22 @@ HistoryAnswer ReadHistoryAnswer(QByteArrayView body) {
     return answer;
 }
 
-QString KeepPageInHistory(const QString& path, const RateStore& parsed,
-                          const ConfigRecord& config) {
-    QByteArray text;
-    if (!LoadPageText(text, path))
-        return {};
-    HistoryAnswer answer = ReadHistoryAnswer(text);
-    if (answer.source.isEmpty()) {
+QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const ConfigRecord& config,
+                          const QString& path) {
+    QString source;
+    if (answer.kind == BodyKind::Valet) {
+        source = QString::fromLatin1(history::kBoc);
+    } else if (answer.kind == BodyKind::Ecb) {
+        source = QString::fromLatin1(history::kEcb);
+    } else {
         // A page of the old layout while a service is configured can only
         // be the retired page.
         const QString address = RatePageUrl(config);
         const bool service = address == QLatin1String(Message(msg::RatePageAddress)) ||
                              address == QLatin1String(kEcbRatesAddress);
-        answer.source =
+        source =
             history::PageSource(service ? QString::fromLatin1(kRetiredRatePageAddress) : address);
+        answer.days.clear();
         for (const DayRecord& day : parsed.RateTable)
             if (day.Values[0] != kNotAvailable)
                 answer.days[day.Values[0]] = day;
@@ -77,8 +81,17 @@ QString KeepPageInHistory(const QString& path, const RateStore& parsed,
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
         return open.message;
-    const history::ImportResult imported = store.Import(answer.source, answer.days, path);
+    const history::ImportResult imported = store.Import(source, answer.days, path);
     return imported ? open.message : imported.error;
+}
+
+QString ConfiguredHistorySource(const ConfigRecord& config) {
+    const QString address = RatePageUrl(config);
+    if (address == QLatin1String(Message(msg::RatePageAddress)))
+        return QString::fromLatin1(history::kBoc);
+    if (address == QLatin1String(kEcbRatesAddress))
+        return QString::fromLatin1(history::kEcb);
+    return history::PageSource(address);
 }
 
 int FirstHistoryDay(const QString& source) {
@@ -121,9 +134,17 @@ std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const 
         const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
         if (from > to || !needed(from, to))
             continue;
-        plan.push_back(
-            {QStringLiteral("%1?start_date=%2&end_date=%3").arg(address, IsoDay(from), IsoDay(to)),
-             from, to});
+        // The service refuses `recent` beside dates, so an address taken from
+        // a configured one loses it.
+        QUrl url(address);
+        QUrlQuery query(url);
+        for (const auto& item : query.queryItems())
+            if (item.first.startsWith(QLatin1String("recent")))
+                query.removeAllQueryItems(item.first);
+        query.addQueryItem(QStringLiteral("start_date"), IsoDay(from));
+        query.addQueryItem(QStringLiteral("end_date"), IsoDay(to));
+        url.setQuery(query);
+        plan.push_back({url.toString(), from, to});
     }
     return plan;
 }

@@ -3,6 +3,7 @@
 #include "data/rate_files.h"
 #include "history_keeping.h"
 #include "rate_completion.h"
+#include "rate_sources.h"
 
 namespace kestrum {
 
@@ -12,10 +13,12 @@ PipelineTarget ProgramRates() {
 
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
-    const PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path);
+    BodyDays answer;
+    const PageFileParse parse =
+        ParsePageFile(target.store, target.catalogue, target.config, path, &answer);
     // The history never stands in the way of "rt.dt".
     if (parse) {
-        result.history = KeepPageInHistory(path, target.store, target.config);
+        result.history = KeepPageInHistory(answer, target.store, target.config, path);
         CompleteFromHistory(target.store);
     }
     if (parse.status == PageFileStatus::Unreadable) {
