@@ -334,6 +334,7 @@ void TKestrumForm::Convert() {
                                      : QStringLiteral("NA"));
     // A result wider than the field shows its leading digits.
     ConvertEdit->setCursorPosition(0);
+    ShowRateOrigins(a, b);
 }
 
 // ---- Currency lists, quick find, language -----------------------------------

@@ -85,6 +85,7 @@ public:
     QPushButton* DownloadButton = nullptr;
     QLabel* StaticText2 = nullptr;
     QLabel* DataDateLabel = nullptr;
+    QLabel* RateOriginLabel = nullptr; // the source and day behind the result
 
     QTimer* DownloadTimer = nullptr;
     QTimer* ClockTimer = nullptr;
@@ -100,6 +101,9 @@ public:
     int ShownLanguage() const;
 
     void Convert();
+    // The source and publication day of both currencies' rates under "Latest
+    // Data", the full sentences in its tool tip; empty without a history.
+    void ShowRateOrigins(int from, int to);
     void UpdateClock();
     void ArmDownloadTimer();
 
@@ -167,6 +171,11 @@ private:
     void HttpUrlGrabberError(const QString& ErrorMsg);
     void HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, const QString& Url,
                                 bool& Continue);
+    // The second file of a download: the other service's rates, which fill
+    // the currencies the first lacks (kestrum_form_origins.cpp). True while
+    // it runs; its end stores the first file as usual.
+    bool StartFillDownload();
+    void FillDownloadEnded(const QString& problem);
 
     void SaveSettings();
     void ReportConfiguration(const IoResult& result);
@@ -177,6 +186,10 @@ private:
     // The attempts under way began with a press of Download, which the
     // automatic-download setting does not govern.
     bool m_downloadPressed = false;
+    THttpUrlGrabber* m_fillGrabber = nullptr;
+    bool m_fillTried = false; // the fill of this attempt has run or was not wanted
+    QString m_fillAddress;
+    QString m_fillProblem; // one sentence when the fill failed
 };
 
 } // namespace kestrum

@@ -7,6 +7,7 @@
 #include "data/rate_store.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
+#include "settings/options.h"
 #include "update/platform.h"
 #include "update/progress_form.h"
 #include "update/publication_rule.h"
@@ -58,6 +59,7 @@ bool TKestrumForm::RatesAvailableNow(bool showMessage) {
 
 void TKestrumForm::StartDownload() {
     QFile::remove(PageFilePath());
+    m_fillTried = false;
     const QString address = RatePageUrl(Configuration());
     if (!CurrentPlatform().Connected(address) &&
         Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::NotConnected),
@@ -91,6 +93,8 @@ void TKestrumForm::EndDownloadAttempt() {
 }
 
 void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&) {
+    if (QFile::exists(PageFilePath()) && StartFillDownload())
+        return;
     HideProgress();
     if (!QFile::exists(PageFilePath())) {
         if (Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::DownloadFailed),
@@ -105,6 +109,8 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
         m_downloadPressed = false;
         DataDateLabel->setText(DataDateText(Configuration().DataDate));
         RefillCurrencyLists();
+        if (!m_fillProblem.isEmpty())
+            Messages().Information(this, m_fillProblem);
         ShowMessages(PipelineMessages(stored)); // only a history that could not take the page
         return;
     }
@@ -131,6 +137,9 @@ void TKestrumForm::HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, con
         return;
     const double percent = static_cast<double>(Position * 100) / static_cast<double>(TotalSize);
     progress->PrismBar->SetProgress(static_cast<std::int32_t>(percent));
+    // With filling the job is two files, this the first half of it.
+    if (FillFromOtherSource())
+        progress->TotalPrismBar->SetProgress(static_cast<std::int32_t>(percent / 2));
 }
 
 } // namespace kestrum

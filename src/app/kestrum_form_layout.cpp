@@ -267,6 +267,8 @@ void TKestrumForm::CreateControls() {
     DataDateLabel = Text(Panel3, "DataDateLabel", QStringLiteral("June 3rd, 2005"), 288, 12,
                          PixelFont(16, true), blue);
     DataDateLabel->setFixedWidth(622 - 288 - 8);
+    RateOriginLabel = Text(Panel3, "RateOriginLabel", QString(), 136, 31, PixelFont(10), blue);
+    RateOriginLabel->setFixedSize(622 - 136 - 8, 12);
 
     DownloadTimer = new QTimer(this);
     DownloadTimer->setObjectName(QStringLiteral("DownloadTimer"));

@@ -2,6 +2,7 @@
 // day, all or nothing.
 #include "data/conversion.h"
 #include "data/dates.h"
+#include "history/coverage.h"
 #include "history/history_query.h"
 #include "history_commands.h"
 #include "output.h"
@@ -122,7 +123,8 @@ int RunBatchConvert(const Arguments& arguments) {
             if (entry == days.end()) {
                 DayEntry fresh;
                 if (open)
-                    fresh.rates = history::RatesFor(store, day, source);
+                    fresh.rates =
+                        history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
                 fresh.store = history::AsRateStore(fresh.rates, day);
                 entry = days.emplace(day, std::move(fresh)).first;
             }

@@ -8,6 +8,7 @@
 #include "data/rate_files.h"
 #include "data/rate_grid.h"
 #include "data/rate_store.h"
+#include "origins.h"
 #include "output.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
@@ -39,6 +40,7 @@ const QString kAmount = QStringLiteral("amount");
 const QString kJson = QStringLiteral("json");
 const QString kWide = QStringLiteral("wide");
 const QString kDigits = QStringLiteral("digits");
+const QString kDate = QStringLiteral("date");
 constexpr int kTerminalWidth = 80;
 constexpr int kMaxDigits = 15;
 // Enough for every rate the page prints (0.000449 for the bolivar).
@@ -160,9 +162,27 @@ void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
         config.RoundToCent = 0;
 }
 
+// "at the rates of <source>, <day> for USD and <source>, <day> for CZK" when
+// the history knows where the numbers came from.
+QString RateOrigins(int a, int b) {
+    const history::RateOrigins origins = history::OriginsOfStoredRates(Rates());
+    QStringList parts;
+    for (const int k : {a, b}) {
+        if (k == 0)
+            continue;
+        const QString origin = history::OriginSentence(origins[CurrentRateDay(Rates(), k) - 1][k]);
+        if (origin.isEmpty())
+            return {};
+        parts << QStringLiteral("%1 for %2").arg(origin, QLatin1String(CurrencyCode(k)));
+    }
+    return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
+}
+
 // "at the rates of <date>", naming each currency when their rates are of
 // different days.
 QString RateDates(int a, int b) {
+    if (const QString origins = RateOrigins(a, b); !origins.isEmpty())
+        return origins;
     QStringList parts;
     std::set<double> days;
     for (const int k : {a, b}) {
@@ -280,7 +300,8 @@ GridBase ReadGridBase(const Arguments& arguments) {
     }
 }
 
-QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount) {
+QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount,
+                     const history::RateOrigins& origins) {
     QJsonArray days;
     for (int d = 0; d < kDayCount; ++d)
         days.append(QJsonObject{{QStringLiteral("date"), IsoDate(grid.dayDates[d])},
@@ -289,15 +310,22 @@ QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount) {
     for (const GridRow& row : grid.rows) {
         QJsonArray values;
         QJsonArray cells;
-        for (const GridCell& cell : row.cells) {
-            values.append(JsonNumberOrNull(cell.kind == GridCellKind::Value, cell.value));
+        QJsonArray cellOrigins;
+        for (int d = 0; d < kDayCount; ++d) {
+            const GridCell& cell = row.cells[d];
+            const bool value = cell.kind == GridCellKind::Value;
+            values.append(JsonNumberOrNull(value, cell.value));
             cells.append(cell.text);
+            const QString origin = history::OriginLabel(origins[d][row.currency]);
+            cellOrigins.append(value && !origin.isEmpty() ? QJsonValue(origin)
+                                                          : QJsonValue(QJsonValue::Null));
         }
         rows.append(QJsonObject{{QStringLiteral("index"), row.currency},
                                 {QStringLiteral("code"), QLatin1String(CurrencyCode(row.currency))},
                                 {QStringLiteral("name"), row.name},
                                 {QStringLiteral("values"), values},
-                                {QStringLiteral("cells"), cells}});
+                                {QStringLiteral("cells"), cells},
+                                {QStringLiteral("origins"), cellOrigins}});
     }
     const bool canadian = against == GridBase::CanadianDollar;
     return QJsonObject{
@@ -324,7 +352,7 @@ int RunRates(const Arguments& arguments) {
         BuildRateGrid(CurrencyCatalogue(), Rates(), config, against, amount, config.Language);
     UseSignificantDigits(grid, digits);
     if (arguments.IsSet(kJson)) {
-        PrintJson(GridJson(grid, against, amount));
+        PrintJson(GridJson(grid, against, amount, history::OriginsOfStoredRates(Rates())));
         return kSuccess;
     }
 
@@ -357,38 +385,60 @@ int RunRates(const Arguments& arguments) {
 // ---- list -------------------------------------------------------------------
 
 void DefineList(QCommandLineParser& parser) {
-    parser.addOption({kJson, QStringLiteral("Print JSON.")});
+    parser.addOptions({
+        {kJson, QStringLiteral("Print JSON.")},
+        {kDate,
+         QStringLiteral("The rates the history gives for <date> (YYYY-MM-DD) instead of the "
+                        "current ones."),
+         QStringLiteral("date")},
+    });
 }
 
 int RunList(const Arguments& arguments) {
-    ExpectArguments(arguments, 0, "list [--json]");
+    ExpectArguments(arguments, 0, "list [--date YYYY-MM-DD] [--json]");
     LoadSettings();
-    // The codes and names are worth showing before any rate is stored.
-    if (QFile::exists(ProgramFile(QString::fromLatin1(Message(msg::RateFile)))))
+    ListedRates listed;
+    if (arguments.IsSet(kDate)) {
+        listed = ListedRatesAt(arguments.Value(kDate));
+    } else if (QFile::exists(ProgramFile(QString::fromLatin1(Message(msg::RateFile))))) {
+        // The codes and names are worth showing before any rate is stored.
         LoadRates();
-    else
+        listed = CurrentListedRates(Rates());
+    } else {
         PrintErrorLine(QStringLiteral("No rates are stored yet; \"kestrum update\" or "
                                       "\"kestrum import FILE\" stores them."));
+    }
     QJsonArray entries;
     QList<QStringList> rows{{QStringLiteral("#"), QStringLiteral("Code"), QStringLiteral("English"),
-                             QStringLiteral("French"), QStringLiteral("CAD per unit")}};
+                             QStringLiteral("French"), QStringLiteral("CAD per unit"),
+                             QStringLiteral("Origin")}};
     for (int k = 0; k < kCurrencyCount; ++k) {
         // Every rate is a price in Canadian dollars, so the base is worth 1.
-        const double rate = k == 0 ? 1.0 : CurrentRate(Rates(), k);
-        const bool present = rate != kNotAvailable;
-        entries.append(QJsonObject{{QStringLiteral("index"), k},
-                                   {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
-                                   {QStringLiteral("english"), Name(k, kEnglish)},
-                                   {QStringLiteral("french"), Name(k, kFrench)},
-                                   {QStringLiteral("rate"), JsonNumberOrNull(present, rate)}});
-        rows << QStringList{
-            QString::number(k), QLatin1String(CurrencyCode(k)), Name(k, kEnglish), Name(k, kFrench),
-            present ? QString::number(rate, 'f', kListDecimals) : QStringLiteral("NA")};
+        const ListedRate& rate = listed[k];
+        const bool present = k == 0 || rate.rate != kNotAvailable;
+        const double value = k == 0 ? 1.0 : rate.rate;
+        entries.append(QJsonObject{
+            {QStringLiteral("index"), k},
+            {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
+            {QStringLiteral("english"), Name(k, kEnglish)},
+            {QStringLiteral("french"), Name(k, kFrench)},
+            {QStringLiteral("rate"), JsonNumberOrNull(present, value)},
+            {QStringLiteral("day"),
+             k == 0 || !present ? QJsonValue(QJsonValue::Null) : QJsonValue(IsoDate(rate.day))},
+            {QStringLiteral("origin"),
+             rate.origin.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rate.origin)}});
+        rows << QStringList{QString::number(k),
+                            QLatin1String(CurrencyCode(k)),
+                            Name(k, kEnglish),
+                            Name(k, kFrench),
+                            present ? QString::number(value, 'f', kListDecimals)
+                                    : QStringLiteral("NA"),
+                            rate.origin};
     }
     if (arguments.IsSet(kJson))
         PrintJson(entries);
     else
-        WriteText(stdout, TextTable(rows, {true, false, false, false, true}));
+        WriteText(stdout, TextTable(rows, {true, false, false, false, true, false}));
     return kSuccess;
 }
 

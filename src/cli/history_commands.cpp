@@ -3,6 +3,7 @@
 #include "data/catalogue.h"
 #include "data/conversion.h"
 #include "data/dates.h"
+#include "history/coverage.h"
 #include "history/history_query.h"
 #include "modules.h"
 #include "output.h"
@@ -105,7 +106,7 @@ int ConvertWithHistory(const Arguments& arguments) {
     std::array<history::AverageRate, kCurrencyCount> averages;
     if (dated) {
         if (open)
-            dayRates = history::RatesFor(store, day, source);
+            dayRates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
         rates = history::AsRateStore(dayRates, day);
     } else {
         if (open)

@@ -2,13 +2,33 @@
 #include "data/cp1252.h"
 #include "output.h"
 #include "settings/configuration.h"
+#include "settings/options.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
 
 namespace kestrum::cli {
 
 namespace {
-constexpr const char* kSyntax = "source [boc|ecb|URL]";
+constexpr const char* kSyntax = "source [boc|ecb|URL] [--fill on|off]";
+const QString kFill = QStringLiteral("fill");
+
+// "on" or "off" in any case; empty when the option is absent.
+QString FillChoice(const Arguments& arguments) {
+    if (!arguments.IsSet(kFill))
+        return {};
+    const QString choice = arguments.Value(kFill).toLower();
+    if (choice != QLatin1String("on") && choice != QLatin1String("off"))
+        Fail(kUsageError,
+             QStringLiteral("--fill takes on or off, not \"%1\".").arg(arguments.Value(kFill)));
+    return choice;
+}
+
+// The switch lives apart from the record, so it never creates "kestrumconfig".
+void SetFill(const QString& choice) {
+    if (const IoResult saved = SetFillFromOtherSource(choice == QLatin1String("on")); !saved)
+        Fail(kDataFileError, saved.error + QLatin1Char('.'));
+    PrintLine(QStringLiteral("Filling from the other source: %1.").arg(choice));
+}
 } // namespace
 
 void DefineSource(QCommandLineParser& parser) {
@@ -18,13 +38,23 @@ void DefineSource(QCommandLineParser& parser) {
                        "reference rates; or any http or https address. Without it the configured "
                        "address is printed."),
         QStringLiteral("[boc|ecb|URL]"));
+    parser.addOption({kFill,
+                      QStringLiteral("on (default): a currency the source lacks takes the other "
+                                     "source's rate of the same day or up to 7 days before; off: "
+                                     "only the source's own rates."),
+                      QStringLiteral("on|off")});
 }
 
 int RunSource(const Arguments& arguments) {
     const QStringList& positional = arguments.Positional();
     if (positional.size() > 1)
         ExpectArguments(arguments, 1, kSyntax);
+    const QString fill = FillChoice(arguments);
     LoadSettings();
+    if (!fill.isEmpty() && positional.isEmpty()) {
+        SetFill(fill);
+        return kSuccess;
+    }
     if (positional.isEmpty()) {
         PrintLine(DisplayedAddress(FromCp1252(Configuration().RatePageAddress)));
         return kSuccess;
@@ -40,6 +70,8 @@ int RunSource(const Arguments& arguments) {
     if (const IoResult saved = SaveConfiguration(); !saved)
         Fail(kDataFileError, WithoutFullStop(saved.error) + QLatin1Char('.'));
     PrintLine(DisplayedAddress(*address));
+    if (!fill.isEmpty())
+        SetFill(fill);
     return kSuccess;
 }
 

@@ -5,6 +5,8 @@
 #include "progress_bar.h"
 #include "settings/configuration.h"
 #include "settings/file_io.h"
+#include "settings/options.h"
+#include "update/fill_download.h"
 #include "update/rate_pipeline.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
@@ -20,6 +22,7 @@ namespace kestrum::cli {
 namespace {
 
 const QString kUrl = QStringLiteral("url");
+const QString kFillUrl = QStringLiteral("fill-url");
 
 // The page file is this command's own, so a concurrent download or a file
 // planted under "temp.html" never mixes with it, and it lives only as long
@@ -32,10 +35,67 @@ struct PrivatePageFile {
     }
 };
 
+// One transfer with its bar: into the page file, or (no file name) into
+// `body`. The grabber's reason when it fails, else nothing.
+QString Fetch(const QString& url, const QString& fileName, QByteArray* body = nullptr) {
+    THttpUrlGrabber grabber;
+    grabber.SetUrl(url);
+    grabber.SetFileName(fileName);
+    grabber.SetOutputMode(body ? TOutputMode::omStream : TOutputMode::omFile);
+
+    ProgressBar bar;
+    QEventLoop loop;
+    QString error;
+    bool done = false;
+    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
+                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
+                         bar.Show(position, total);
+                     });
+    const auto finish = [&] {
+        done = true;
+        loop.quit();
+    };
+    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneFile, &loop, finish);
+    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneStream, &loop,
+                     [&](const QByteArray& stream) {
+                         *body = stream;
+                         finish();
+                     });
+    QObject::connect(&grabber, &THttpUrlGrabber::OnError, &loop, [&](const QString& message) {
+        error = message;
+        loop.quit();
+    });
+    grabber.StartTransfer();
+    loop.exec();
+    bar.Close();
+    return done ? QString() : (error.isEmpty() ? QStringLiteral("no answer") : error);
+}
+
+// The other service's answer goes into the history before the primary's is
+// stored, so "rt.dt" is filled from it; any failure is one sentence and
+// leaves the primary's download alone.
+void FetchFillAnswer(const Arguments& arguments, const QString& pagePath) {
+    if (!FillFromOtherSource())
+        return;
+    QFile page(pagePath);
+    QString address = arguments.Value(kFillUrl);
+    if (address.isEmpty() && page.open(QIODevice::ReadOnly))
+        address = FillAddress(page.read(4096));
+    if (address.isEmpty())
+        return;
+    QByteArray body;
+    if (const QString error = Fetch(address, QString(), &body); !error.isEmpty()) {
+        PrintErrorLine(FillFailedSentence(DisplayedAddress(address), error));
+        return;
+    }
+    if (const QString problem = KeepFillAnswer(body, address); !problem.isEmpty())
+        PrintErrorLine(problem);
+}
+
 } // namespace
 
 int FetchAndStore(const Arguments& arguments) {
-    ExpectArguments(arguments, 0, "update [--url URL]");
+    ExpectArguments(arguments, 0, "update [--url URL] [--fill-url URL]");
     const bool configExists = LoadSettings();
     QString url = RatePageUrl(Configuration());
     if (arguments.IsSet(kUrl)) {
@@ -52,37 +112,15 @@ int FetchAndStore(const Arguments& arguments) {
     const QString shown = DisplayedAddress(url);
 
     PrivatePageFile page;
-    QString error;
-    page.path = CreatePrivateTemporary(PageFilePath(), error);
+    QString problem;
+    page.path = CreatePrivateTemporary(PageFilePath(), problem);
     if (page.path.isEmpty())
-        Fail(kDataFileError, error + QLatin1Char('.'));
-    THttpUrlGrabber grabber;
-    grabber.SetUrl(url);
-    grabber.SetFileName(page.path);
-    grabber.SetOutputMode(TOutputMode::omFile);
-
-    ProgressBar bar;
-    QEventLoop loop;
-    bool done = false;
-    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
-                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
-                         bar.Show(position, total);
-                     });
-    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneFile, &loop, [&] {
-        done = true;
-        loop.quit();
-    });
-    QObject::connect(&grabber, &THttpUrlGrabber::OnError, &loop, [&](const QString& message) {
-        error = message;
-        loop.quit();
-    });
-    grabber.StartTransfer();
-    loop.exec();
-    bar.Close();
-
-    if (!done)
+        Fail(kDataFileError, problem + QLatin1Char('.'));
+    const QString error = Fetch(url, page.path);
+    if (!error.isEmpty())
         Fail(kFetchError,
              QStringLiteral("The download of %1 failed: %2.").arg(shown, WithoutFullStop(error)));
+    FetchFillAnswer(arguments, page.path);
     const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, page.path);
     switch (stored.status) {
     case PipelineStatus::Stored:

@@ -8,6 +8,10 @@ void DefineUpdate(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("url"),
                       QStringLiteral("Fetch <url> instead of the configured rate page."),
                       QStringLiteral("url")});
+    parser.addOption({QStringLiteral("fill-url"),
+                      QStringLiteral("Fetch the rates that fill missing currencies from <url> "
+                                     "instead of the other service (with filling on)."),
+                      QStringLiteral("url")});
 }
 
 // The download itself is in the network module, which brings libcurl along.

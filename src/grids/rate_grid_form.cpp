@@ -1,5 +1,7 @@
 #include "rate_grid_form.h"
 
+#include "rate_grid_origins.h"
+
 #include "data/catalogue.h"
 #include "data/cp1252.h"
 #include "data/number_text.h"
@@ -101,6 +103,8 @@ void TCRateForm::CreateControls() {
     amountRow->addWidget(StaticText2);
     amountRow->addWidget(CurrencyLabel);
     amountRow->addStretch();
+    LegendLabel = Caption(Panel3, "LegendLabel", OriginLegend());
+    amountRow->addWidget(LegendLabel);
     layout->addWidget(Panel3);
 
     Panel2 = Panel(this, "Panel2");
@@ -205,6 +209,7 @@ void TCRateForm::Fill(GridBase against) {
             SetBody(d, row, m_unitGrid.rows[row - 1].cells[d - 1].text);
         }
     }
+    MarkOrigins();
 }
 
 void TCRateForm::RecalculatePage() {

@@ -28,6 +28,7 @@ public:
     QLineEdit* AmountEdit = nullptr;
     QLabel* StaticText2 = nullptr;
     QLabel* CurrencyLabel = nullptr;
+    QLabel* LegendLabel = nullptr; // what the cell marks mean
     QFrame* Panel2 = nullptr;
     // Row 0 (the dates) and column 0 (the names) are its headers, so they
     // stay in view while the body scrolls; Cells addresses all of it.
@@ -54,6 +55,9 @@ private:
     void CreateControls();
     void Fill(GridBase against);
     void SetBody(int column, int row, const QString& text);
+    // Shades and explains the cells whose rate was filled from the other
+    // source or derived from a fixed parity.
+    void MarkOrigins();
     void MoveBars(int total, int item);
 
     void Button1Click();

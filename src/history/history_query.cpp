@@ -1,5 +1,6 @@
 #include "history_query.h"
 
+#include "coverage.h"
 #include "data/dates.h"
 
 #include <algorithm>
@@ -104,8 +105,7 @@ DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolic
     DayRates rates = LatestOnOrBefore(store, primary, day);
     // The Canadian dollar is the unit of every rate.
     rates[0] = {1.0, day, {primary, QString::fromLatin1(kPublished), day, false, {}}};
-    // Filling from the other source and fixed parities come in here.
-    (void)policy;
+    CompleteRates(store, day, primary, policy, rates);
     return rates;
 }
 

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "preferences.h"
+
 namespace kestrum {
 
 OptionValues ReadOptions(const ConfigRecord& record) {
@@ -10,6 +12,15 @@ void ApplyOptions(const OptionValues& values, ConfigRecord& record) {
     record.AutoDownload = values.autoDownload ? 1 : 0;
     record.CurrencyFormat = values.currencyFormat ? 1 : 0;
     record.RoundToCent = values.roundToCent ? 1 : 0;
+}
+
+bool FillFromOtherSource() {
+    return ReadPreference(QLatin1String(pref::kFillFromOtherSource)) != QLatin1String("off");
+}
+
+IoResult SetFillFromOtherSource(bool on) {
+    return WritePreference(QLatin1String(pref::kFillFromOtherSource),
+                           on ? QStringLiteral("on") : QStringLiteral("off"));
 }
 
 } // namespace kestrum

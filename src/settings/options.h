@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configuration.h"
+#include "io_result.h"
 
 namespace kestrum {
 
@@ -14,5 +15,10 @@ struct OptionValues {
 
 OptionValues ReadOptions(const ConfigRecord& record);
 void ApplyOptions(const OptionValues& values, ConfigRecord& record);
+
+// Whether a currency the configured source lacks takes the other source's
+// rate (on unless switched off); kept in the preferences file.
+bool FillFromOtherSource();
+IoResult SetFillFromOtherSource(bool on);
 
 } // namespace kestrum

@@ -170,18 +170,25 @@ void TOptionsForm::CreateControls() {
 
     RoundCheckBox = new QCheckBox(QStringLiteral("Round numbers to the nearest cent"), Panel1);
     RoundCheckBox->setObjectName(QStringLiteral("RoundCheckBox"));
-    RoundCheckBox->setGeometry(8, 226, 380, 24);
-    for (QWidget* choice : std::initializer_list<QWidget*>{AutoCheckBox, CurrencyRadioButton,
-                                                           NumberRadioButton, RoundCheckBox})
+    RoundCheckBox->setGeometry(8, 222, 380, 24);
+    FillCheckBox =
+        new QCheckBox(QStringLiteral("Fill missing rates from the other source"), Panel1);
+    FillCheckBox->setObjectName(QStringLiteral("FillCheckBox"));
+    FillCheckBox->setGeometry(8, 246, 380, 24);
+    FillCheckBox->setToolTip(
+        QStringLiteral("A currency the configured source does not publish takes the other "
+                       "source's rate of the same day, or of its latest day within a week."));
+    for (QWidget* choice : std::initializer_list<QWidget*>{
+             AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, FillCheckBox})
         choice->setFont(ChoiceFont());
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(92, 272, 97, 33);
+    BitBtn1->setGeometry(92, 278, 97, 33);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(212, 272, 97, 33);
+    BitBtn2->setGeometry(212, 278, 97, 33);
 
     Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 80));
     dxButton1 = FlatButton(Panel2, "dxButton1", QStringLiteral("Software"), Picture::Software, 12);
@@ -192,7 +199,7 @@ void TOptionsForm::CreateControls() {
     dxButton3->setVisible(build::kSupportAddress[0] != '\0');
 
     const QList<QWidget*> order{
-        AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, BitBtn1,
+        AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, FillCheckBox, BitBtn1,
         BitBtn2,      dxButton1,           dxButton2,         dxButton3,     dxButton4};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -204,6 +211,7 @@ void TOptionsForm::FormCreate() {
     CurrencyRadioButton->setChecked(values.currencyFormat);
     NumberRadioButton->setChecked(!values.currencyFormat);
     RoundCheckBox->setChecked(values.roundToCent);
+    FillCheckBox->setChecked(FillFromOtherSource());
 }
 
 OptionValues TOptionsForm::Values() const {
@@ -216,6 +224,10 @@ void TOptionsForm::BitBtn1Click() {
     // A failed save is reported; the new values stay in memory all the same.
     if (const IoResult saved = SaveConfiguration(); !saved)
         Messages().Error(this, saved.error);
+    if (FillCheckBox->isChecked() != FillFromOtherSource()) {
+        if (const IoResult saved = SetFillFromOtherSource(FillCheckBox->isChecked()); !saved)
+            Messages().Error(this, saved.error);
+    }
     accept();
 }
 

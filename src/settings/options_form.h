@@ -27,6 +27,7 @@ public:
     QRadioButton* CurrencyRadioButton = nullptr;
     QRadioButton* NumberRadioButton = nullptr;
     QCheckBox* RoundCheckBox = nullptr;
+    QCheckBox* FillCheckBox = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QFrame* Panel2 = nullptr;

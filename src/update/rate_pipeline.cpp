@@ -2,6 +2,7 @@
 
 #include "data/rate_files.h"
 #include "history_keeping.h"
+#include "rate_completion.h"
 #include "rate_sources.h"
 #include "settings/dir_lock.h"
 #include "settings/file_io.h"
@@ -26,8 +27,10 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
     const PageFileParse parse =
         ParsePageFile(target.store, target.catalogue, target.config, path, &answer);
     // The history never stands in the way of "rt.dt".
-    if (parse)
+    if (parse) {
         result.history = KeepPageInHistory(answer, target.store, target.config, path);
+        CompleteFromHistory(target.store);
+    }
     if (parse.status == PageFileStatus::Unreadable) {
         result = {PipelineStatus::Unreadable, parse.error, {}, {}};
     } else if (!parse) {

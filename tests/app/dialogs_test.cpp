@@ -75,10 +75,12 @@ private slots:
             defaultsShown = options->NumberRadioButton->isChecked() &&
                             !options->CurrencyRadioButton->isChecked() &&
                             options->AutoCheckBox->isChecked() &&
-                            !options->RoundCheckBox->isChecked();
+                            !options->RoundCheckBox->isChecked() &&
+                            options->FillCheckBox->isChecked();
             options->AutoCheckBox->click();
             options->CurrencyRadioButton->click();
             options->RoundCheckBox->click();
+            options->FillCheckBox->click();
             if (way == 0)
                 QTest::mouseClick(options->BitBtn2, Qt::LeftButton);
             else if (way == 1)
@@ -91,6 +93,7 @@ private slots:
         QCOMPARE(File("kestrumconfig"), config);
         QCOMPARE(File("kestrumconfig.bak"), backup);
         QCOMPARE(SerializeConfig(Configuration()), config);
+        QVERIFY(FillFromOtherSource());
     }
 
     void okWithoutChangeSavesOnce() {
@@ -115,12 +118,14 @@ private slots:
         WhenShown<TOptionsForm>([](TOptionsForm* options) {
             options->CurrencyRadioButton->click();
             options->RoundCheckBox->click();
+            options->FillCheckBox->click();
             QTest::mouseClick(options->BitBtn1, Qt::LeftButton);
         });
         QTest::mouseClick(form->dxButton1, Qt::LeftButton); // returns once the dialog closed
         QCOMPARE(form->ConvertEdit->text(), before);
         QCOMPARE(File("kestrumconfig"), SerializeConfig(Configuration()));
         QVERIFY(Configuration().CurrencyFormat && Configuration().RoundToCent);
+        QVERIFY(!FillFromOtherSource());
         QTest::keyClick(form->SourceEdit, Qt::Key_Return);
         const QString after =
             ExpectedResult(Loaded(FullRateStore()), Configuration(), 0, 1, 1234.5);

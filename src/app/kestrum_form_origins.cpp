@@ -1,0 +1,91 @@
+// The source and day behind the result on screen.
+#include "kestrum_form.h"
+
+#include "data/catalogue.h"
+#include "data/dates.h"
+#include "data/rate_store.h"
+#include "history/coverage.h"
+#include "settings/options.h"
+#include "update/fill_download.h"
+#include "update/progress_form.h"
+#include "update/rate_page_parser.h"
+#include "update/url_grabber.h"
+#include "widgets/prism_bar.h"
+
+#include <QFile>
+#include <QLabel>
+
+namespace kestrum {
+
+void TKestrumForm::ShowRateOrigins(int from, int to) {
+    const history::RateOrigins origins = history::OriginsOfStoredRates(Rates());
+    QStringList shown;
+    QStringList detail;
+    for (const int k : {from, to}) {
+        const int d = CurrentRateDay(Rates(), k);
+        if (k == 0 || d == 0 || (k == to && to == from))
+            continue;
+        const history::Origin& origin = origins[d - 1][k];
+        if (origin.source.isEmpty())
+            continue;
+        const QString code = QLatin1String(CurrencyCode(k));
+        shown << QStringLiteral("%1: %2, %3")
+                     .arg(code, history::OriginLabel(origin), ShortDateText(origin.day));
+        detail << QStringLiteral("%1: %2").arg(code, history::OriginSentence(origin));
+    }
+    const QString text = shown.join(QStringLiteral(" \u00b7 "));
+    RateOriginLabel->setText(
+        RateOriginLabel->fontMetrics().elidedText(text, Qt::ElideRight, RateOriginLabel->width()));
+    RateOriginLabel->setToolTip(detail.join(QLatin1Char('\n')));
+}
+
+bool TKestrumForm::StartFillDownload() {
+    if (m_fillTried)
+        return false;
+    m_fillTried = true;
+    m_fillProblem.clear();
+    QFile page(PageFilePath());
+    if (!FillFromOtherSource() || !page.open(QIODevice::ReadOnly))
+        return false;
+    m_fillAddress = FillAddress(page.read(4096));
+    if (m_fillAddress.isEmpty())
+        return false;
+    if (!m_fillGrabber) {
+        m_fillGrabber = new THttpUrlGrabber(this);
+        m_fillGrabber->setObjectName(QStringLiteral("FillUrlGrabber"));
+        m_fillGrabber->SetAgent(QStringLiteral("Kestrum"));
+        m_fillGrabber->SetOutputMode(TOutputMode::omStream);
+        connect(m_fillGrabber, &THttpUrlGrabber::OnDoneStream, this,
+                [this](const QByteArray& body) {
+                    FillDownloadEnded(KeepFillAnswer(body, m_fillAddress));
+                });
+        connect(m_fillGrabber, &THttpUrlGrabber::OnError, this, [this](const QString& error) {
+            FillDownloadEnded(FillFailedSentence(m_fillAddress, error));
+        });
+        connect(
+            m_fillGrabber, &THttpUrlGrabber::OnProgress, this,
+            [](qint64 position, qint64 total, const QString&, bool&) {
+                TProgressForm* progress = ProgressForm();
+                if (total == 0 || !progress)
+                    return;
+                const auto percent = static_cast<std::int32_t>(position * 100 / total);
+                progress->PrismBar->SetProgress(percent);
+                progress->TotalPrismBar->SetProgress(50 + percent / 2);
+            },
+            Qt::DirectConnection);
+    }
+    if (TProgressForm* progress = ProgressForm()) {
+        progress->TotalPrismBar->SetProgress(50);
+        progress->PrismBar->SetProgress(0);
+    }
+    m_fillGrabber->SetUrl(m_fillAddress);
+    m_fillGrabber->StartTransfer();
+    return true;
+}
+
+void TKestrumForm::FillDownloadEnded(const QString& problem) {
+    m_fillProblem = problem;
+    HttpUrlGrabberDoneFile({}, 0, {});
+}
+
+} // namespace kestrum

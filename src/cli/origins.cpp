@@ -1,0 +1,55 @@
+#include "origins.h"
+
+#include "commands.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "settings/configuration.h"
+#include "update/history_keeping.h"
+
+namespace kestrum::cli {
+
+ListedRates CurrentListedRates(const RateStore& rates) {
+    const history::RateOrigins origins = history::OriginsOfStoredRates(rates);
+    ListedRates listed;
+    listed[0] = {1.0, LatestDataDate(rates), {}};
+    for (int k = 1; k < kCurrencyCount; ++k) {
+        const int d = CurrentRateDay(rates, k);
+        if (d == 0)
+            continue;
+        const history::Origin& origin = origins[d - 1][k];
+        listed[k] = {CurrentRate(rates, k),
+                     origin.source.isEmpty() ? DayDate(rates, d) : double(origin.day),
+                     history::OriginLabel(origin)};
+    }
+    return listed;
+}
+
+ListedRates ListedRatesAt(const QString& date) {
+    const QDate calendar = QDate::fromString(date, Qt::ISODate);
+    if (!calendar.isValid() || DateValueOf(calendar) > TodayDateValue())
+        Fail(kUsageError,
+             QStringLiteral("--date takes a past day as YYYY-MM-DD, not \"%1\".").arg(date));
+    const int day = int(DateValueOf(calendar));
+    history::Store store;
+    history::DayRates rates;
+    if (store.OpenForReading().usable())
+        rates = history::RatesFor(store, day, ConfiguredHistorySource(Configuration()),
+                                  history::ConfiguredFillPolicy());
+    ListedRates listed;
+    bool any = false;
+    for (int k = 1; k < kCurrencyCount; ++k) {
+        if (!IsUsableRate(rates[k].rate))
+            continue;
+        listed[k] = {rates[k].rate, double(rates[k].day), history::OriginLabel(rates[k].origin)};
+        any = true;
+    }
+    if (!any)
+        Fail(kNoRate, QStringLiteral("No rate is stored for %1 or the %2 days before; \"kestrum "
+                                     "history fetch\" brings the past into the store.")
+                          .arg(date)
+                          .arg(history::kLookBackDays));
+    listed[0] = {1.0, double(day), {}};
+    return listed;
+}
+
+} // namespace kestrum::cli

@@ -1,0 +1,122 @@
+#include "coverage.h"
+
+#include "data/dates.h"
+#include "data/rate_store.h"
+#include "history/parities.h"
+#include "settings/options.h"
+
+#include <QStringList>
+#include <sqlite3.h>
+
+namespace kestrum::history {
+
+void CompleteRates(const Store& store, int day, const QString& primary, FillPolicy policy,
+                   DayRates& rates) {
+    const QString other = OtherSource(primary);
+    if (policy.fromOtherSource && !other.isEmpty()) {
+        const DayRates filled = LatestOnOrBefore(store, other, day);
+        for (int k = 1; k < kCurrencyCount; ++k) {
+            if (IsUsableRate(rates[k].rate) || !IsUsableRate(filled[k].rate))
+                continue;
+            rates[k] = filled[k];
+            rates[k].origin.filled = true;
+        }
+    }
+    if (!policy.parities)
+        return;
+    for (const Parity& parity : Parities()) {
+        OriginatedRate& rate = rates[parity.currency];
+        if (IsUsableRate(rate.rate) || ParityOn(parity.currency, day) == nullptr)
+            continue;
+        const OriginatedRate& anchor = rates[AnchorCurrency(parity)];
+        const double derived = RateFromParity(parity, anchor.rate);
+        if (derived == kNotAvailable)
+            continue;
+        rate = anchor;
+        rate.rate = derived;
+        rate.origin.parity = ParityLabel(parity);
+    }
+}
+
+DayRates RatesOfPublicationDay(const Store& store, int day, const QString& primary,
+                               FillPolicy policy) {
+    DayRates rates = LatestOnOrBefore(store, primary, day, 0);
+    CompleteRates(store, day, primary, policy, rates);
+    return rates;
+}
+
+FillPolicy ConfiguredFillPolicy() {
+    return {FillFromOtherSource(), true};
+}
+
+QString OriginLabel(const Origin& origin) {
+    if (!origin.parity.isEmpty())
+        return origin.parity;
+    QString name;
+    if (origin.source == QLatin1String(kBoc))
+        name = QStringLiteral("Bank of Canada");
+    else if (origin.source == QLatin1String(kEcb))
+        name = QStringLiteral("ECB");
+    else
+        name = origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1);
+    return origin.filled ? name + QStringLiteral(" (filled)") : name;
+}
+
+QString LastImportedSource(const Store& store) {
+    QString source;
+    sqlite3_stmt* statement = nullptr;
+    if (store.Handle() &&
+        sqlite3_prepare_v2(store.Handle(),
+                           "SELECT source FROM imports ORDER BY imported_at DESC, rowid DESC "
+                           "LIMIT 1",
+                           -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        source =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return source;
+}
+
+RateOrigins OriginsOf(const Store& store, const RateStore& rates) {
+    RateOrigins origins;
+    QStringList primaries{LastImportedSource(store), QString::fromLatin1(kBoc),
+                          QString::fromLatin1(kEcb)};
+    primaries.removeAll(QString());
+    primaries.removeDuplicates();
+    for (int d = 1; d <= kDayCount; ++d) {
+        if (!DayHasRates(rates, d))
+            continue;
+        const int day = int(DayDate(rates, d));
+        for (const QString& primary : primaries) {
+            const DayRates found = RatesOfPublicationDay(store, day, primary, {true, true});
+            for (int k = 1; k < kCurrencyCount; ++k) {
+                const double rate = DayRate(rates, k, d);
+                Origin& origin = origins[d - 1][k];
+                if (origin.source.isEmpty() && rate != kNotAvailable && found[k].rate == rate)
+                    origin = found[k].origin;
+            }
+        }
+    }
+    return origins;
+}
+
+RateOrigins OriginsOfStoredRates(const RateStore& rates) {
+    Store store;
+    if (!store.OpenForReading().usable())
+        return {};
+    return OriginsOf(store, rates);
+}
+
+QString OriginSentence(const Origin& origin) {
+    if (origin.source.isEmpty())
+        return {};
+    QString text = OriginLabel(origin);
+    if (!origin.parity.isEmpty()) {
+        Origin anchor = origin;
+        anchor.parity.clear();
+        text += QStringLiteral(" from %1").arg(OriginLabel(anchor));
+    }
+    return text + QStringLiteral(", ") + LongDateText(origin.day);
+}
+
+} // namespace kestrum::history

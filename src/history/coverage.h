@@ -1,0 +1,47 @@
+#pragma once
+
+#include "history/history_query.h"
+#include "history/history_store.h"
+
+#include <QString>
+
+namespace kestrum::history {
+
+// What RatesFor adds after the primary's own rates: the other source's rate
+// of its latest day within the look-back (when the policy fills), then each
+// parity that holds on `day` from its anchor's rate as resolved so far. A rate
+// already found is never replaced.
+void CompleteRates(const Store& store, int day, const QString& primary, FillPolicy policy,
+                   DayRates& rates);
+
+// The rates of a publication day of `primary` as "rt.dt" keeps them: its own
+// rates of that very day (none carried forward from earlier days), then what
+// CompleteRates adds.
+DayRates RatesOfPublicationDay(const Store& store, int day, const QString& primary,
+                               FillPolicy policy);
+
+// The policy of the settings: filling as switched, parities always.
+FillPolicy ConfiguredFillPolicy();
+
+// "Bank of Canada", "ECB", "ECB (filled)", "2.70 per USD", a page's address;
+// empty for no rate.
+QString OriginLabel(const Origin& origin);
+
+// The source of the latest import, or empty.
+QString LastImportedSource(const Store& store);
+
+// The origin of each number of the five days "rt.dt" holds, [d - 1][k]: what
+// RatesOfPublicationDay gives under the latest import's source, else under either service,
+// when it is that very number; an empty origin otherwise (rates stored
+// before the history was kept).
+using RateOrigins = std::array<std::array<Origin, kCurrencyCount>, kDayCount>;
+RateOrigins OriginsOf(const Store& store, const RateStore& rates);
+// The same from the program's history file; empty origins without one.
+RateOrigins OriginsOfStoredRates(const RateStore& rates);
+
+// "Bank of Canada, Friday, December 4, 2026"; a parity names its anchor's
+// source too ("2.70 per USD from Bank of Canada, ..."). Empty for an unknown
+// origin.
+QString OriginSentence(const Origin& origin);
+
+} // namespace kestrum::history

@@ -1,0 +1,89 @@
+// The window shows where the rates behind a result came from, and the grid
+// marks the cells that the other source or a parity filled.
+#include "form_fixture.h"
+
+#include "grids/rate_grid_form.h"
+#include "grids/rate_grid_origins.h"
+#include "update/rate_pipeline.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kestrum;
+using namespace kestrum::test;
+
+namespace {
+
+constexpr int kUsd = 1, kEur = 13, kCzk = 10, kXcd = 12;
+
+// The Bank's Friday and the ECB's Thursday: the koruna only from the ECB.
+const QByteArray kBank = R"({"observations": [{"d": "2026-12-04",
+    "FXUSDCAD": {"v": "1.4000"}, "FXEURCAD": {"v": "1.6200"}}]})";
+const QByteArray kEcb =
+    "<gesmes:Envelope xmlns:gesmes='http://www.gesmes.org/xml/2002-08-01' "
+    "xmlns='http://www.ecb.int/vocabulary/2002-08-01/eurofxref'><Cube><Cube time='2026-12-03'>"
+    "<Cube currency='USD' rate='1.1600'/><Cube currency='CAD' rate='1.6250'/>"
+    "<Cube currency='CZK' rate='24.300'/></Cube></Cube></gesmes:Envelope>";
+
+} // namespace
+
+class OriginsTest : public FormTest {
+    Q_OBJECT
+
+    void StoreBothSources() {
+        for (const auto& [name, body] : {std::pair{"ecb.xml", kEcb}, {"valet.json", kBank}}) {
+            env->dir.Write(QLatin1String(name), body);
+            QVERIFY(StoreRatePage(ProgramRates(), false, env->dir.Path(QLatin1String(name))));
+        }
+    }
+
+private slots:
+    void resultNamesSourceAndDayOfBothCurrencies() {
+        StoreBothSources();
+        form = env->Open();
+        form->FromComboBox->setCurrentIndex(form->FromComboBox->findText(NameOf(kUsd)));
+        PickEntry(form->ToComboBox, form->ToComboBox->findText(NameOf(kCzk)));
+        Type(form->SourceEdit, QStringLiteral("100\r"));
+        QVERIFY(!form->ConvertEdit->text().isEmpty());
+        QCOMPARE(form->RateOriginLabel->text(),
+                 QStringLiteral("USD: Bank of Canada, Fri, Dec 4, 2026 \u00b7 CZK: ECB (filled), "
+                                "Thu, Dec 3, 2026"));
+        QCOMPARE(form->RateOriginLabel->toolTip(),
+                 QStringLiteral("USD: Bank of Canada, Friday, December 4, 2026\nCZK: ECB "
+                                "(filled), Thursday, December 3, 2026"));
+        QVERIFY(form->RateOriginLabel->geometry().bottom() < form->Panel3->height());
+    }
+
+    void gridMarksFilledAndDerivedCells() {
+        StoreBothSources();
+        form = env->Open(false);
+        TCRateForm grid;
+        grid.DoCanGrid();
+        const int newest = kDayCount - 1;
+        const struct {
+            int k;
+            QColor shade; // invalid: unmarked
+            const char* tip;
+        } cells[] = {
+            {kUsd, QColor(), ""},
+            {kEur, QColor(), ""},
+            {kCzk, kFilledShade, "ECB (filled), Thursday, December 3, 2026"},
+            {kXcd, kParityShade, "2.70 per USD from Bank of Canada, Friday, December 4, 2026"},
+        };
+        for (const auto& cell : cells) {
+            const QTableWidgetItem* item = grid.StringGrid->item(cell.k - 1, newest);
+            QVERIFY2(!item->text().isEmpty(), CurrencyCode(cell.k));
+            QCOMPARE(item->background().color(),
+                     cell.shade.isValid() ? cell.shade : QBrush().color());
+            QCOMPARE(item->toolTip(), QLatin1String(cell.tip));
+        }
+        QVERIFY(grid.LegendLabel->text().contains(kFilledShade.name()));
+        QVERIFY(grid.LegendLabel->text().contains(kParityShade.name()));
+    }
+};
+
+QTEST_MAIN(OriginsTest)
+#include "origins_test.moc"

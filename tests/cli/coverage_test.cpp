@@ -1,0 +1,261 @@
+// Both rate services from loopback servers, through the real executable:
+// filling from the other source, parities and the origin of each rate.
+
+#include "data/rate_files.h"
+#include "file_bytes.h"
+#include "loopback_server.h"
+#include "settings/configuration.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <httplib.h>
+
+using namespace kestrum;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What each service publishes that the catalogue has (the Bank also Saudi
+// riyals and dong, which it lacks).
+const QStringList kBankCodes = QStringLiteral("AUD BRL CHF CNY EUR GBP HKD IDR INR JPY KRW MXN NOK "
+                                              "NZD PEN RUB SEK SGD TRY TWD USD ZAR SAR")
+                                   .split(u' ');
+const QStringList kEcbCodes =
+    QStringLiteral("USD JPY BGN CZK DKK GBP HUF PLN RON SEK CHF ISK NOK TRY AUD BRL CAD CNY HKD "
+                   "IDR ILS INR KRW MXN MYR NZD PHP SGD THB ZAR HRK")
+        .split(u' ');
+
+// Distinct numbers per code and day, so a value tells where it came from.
+double BankRate(int code, int day) {
+    return 0.5 + 0.01 * code + 0.0001 * day;
+}
+double EcbQuote(const QString& code, int day) {
+    return code == u"CAD"_s ? 1.5 + 0.001 * day : 1.0 + 0.1 * kEcbCodes.indexOf(code) + 0.001 * day;
+}
+// Canadian dollars per unit, as the ECB's figures give them.
+double EcbRate(const QString& code, int day) {
+    return code == u"EUR"_s ? EcbQuote(u"CAD"_s, day)
+                            : EcbQuote(u"CAD"_s, day) / EcbQuote(code, day);
+}
+
+int DayNumber(const QString& iso) {
+    return QDate(2022, 1, 1).daysTo(QDate::fromString(iso, Qt::ISODate));
+}
+
+QByteArray ValetAnswer(const QStringList& days) {
+    QJsonArray observations;
+    for (const QString& day : days) {
+        QJsonObject observation{{u"d"_s, day}};
+        for (int c = 0; c < kBankCodes.size(); ++c)
+            observation[u"FX%1CAD"_s.arg(kBankCodes[c])] =
+                QJsonObject{{u"v"_s, QString::number(BankRate(c, DayNumber(day)), 'f', 6)}};
+        observations.append(observation);
+    }
+    return QJsonDocument(QJsonObject{{u"observations"_s, observations}}).toJson();
+}
+
+// `withoutHrk`: days on which the kuna is not quoted.
+QByteArray EcbAnswer(const QStringList& days, const QStringList& withoutHrk = {}) {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gesmes:Envelope "
+                     "xmlns:gesmes=\"http://www.gesmes.org/xml/2002-08-01\" "
+                     "xmlns=\"http://www.ecb.int/vocabulary/2002-08-01/eurofxref\"><Cube>";
+    for (const QString& day : days) {
+        xml += "<Cube time='" + day.toLatin1() + "'>";
+        for (const QString& code : kEcbCodes)
+            if (code != u"HRK"_s || !withoutHrk.contains(day))
+                xml += "<Cube currency='" + code.toLatin1() + "' rate='" +
+                       QByteArray::number(EcbQuote(code, DayNumber(day)), 'f', 6) + "'/>";
+        xml += "</Cube>";
+    }
+    return xml + "</Cube></gesmes:Envelope>";
+}
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class CoverageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+    void bothSourcesGiveFortyOneCurrenciesWithOrigins();
+    void aParityHoldsFromItsStartDate();
+    void fillingOffOrFailedLeavesThePrimaryAlone();
+
+private:
+    Run Kestrum(const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(KESTRUM_EXECUTABLE),
+                      arguments + QStringList{u"--data-dir"_s, m_dir->path()});
+        Run run;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return run;
+        run.code = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+    QJsonArray Json(const QStringList& arguments) {
+        const Run run = Kestrum(arguments);
+        if (run.code != 0)
+            qWarning("%s: %s", qPrintable(arguments.join(u' ')), qPrintable(run.err));
+        return QJsonDocument::fromJson(run.out.toUtf8()).array();
+    }
+    // The entry of `code` in `list --json`.
+    static QJsonObject Entry(const QJsonArray& list, const char* code) {
+        for (const QJsonValue& entry : list)
+            if (entry[u"code"_s].toString() == QLatin1String(code))
+                return entry.toObject();
+        return {};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
+    // The Bank is closed on Wednesday the 2nd; the ECB has not published Friday the 4th.
+    const QByteArray bank = ValetAnswer(
+        {u"2026-11-27"_s, u"2026-11-30"_s, u"2026-12-01"_s, u"2026-12-03"_s, u"2026-12-04"_s});
+    const QByteArray ecb = EcbAnswer(
+        {u"2026-12-03"_s, u"2026-12-02"_s, u"2026-12-01"_s, u"2026-11-30"_s, u"2026-11-27"_s});
+    httplib::Server server;
+    server.Get("/valet", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(bank.toStdString(), "application/json");
+    });
+    server.Get("/ecb", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(ecb.toStdString(), "text/xml");
+    });
+    const test::Listening listening(server);
+    const QString base = u"http://127.0.0.1:%1"_s.arg(listening.port);
+
+    const Run update =
+        Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s, base + u"/ecb"_s});
+    QCOMPARE(update.code, 0);
+    QCOMPARE(update.err, QString());
+    QVERIFY2(update.out.contains(u"Friday, December 4, 2026"_s), qPrintable(update.out));
+
+    const QJsonArray list = Json({u"list"_s, u"--json"_s});
+    int offered = 0;
+    for (const QJsonValue& entry : list) {
+        if (entry[u"rate"_s].isNull())
+            continue;
+        ++offered;
+        QVERIFY2(entry[u"index"_s].toInt() == 0 || !entry[u"origin"_s].toString().isEmpty(),
+                 qPrintable(entry[u"code"_s].toString()));
+    }
+    QCOMPARE(offered, 41);
+
+    const int friday = DayNumber(u"2026-12-04"_s);
+    const int thursday = DayNumber(u"2026-12-03"_s);
+    const struct {
+        const char* code;
+        const char* origin;
+        const char* day;
+        double rate;
+    } current[] = {
+        {"USD", "Bank of Canada", "2026-12-04", BankRate(kBankCodes.indexOf(u"USD"_s), friday)},
+        // The ECB's latest day within the week before, never the Bank's own replaced.
+        {"CZK", "ECB (filled)", "2026-12-03", EcbRate(u"CZK"_s, thursday)},
+        {"HRK", "ECB (filled)", "2026-12-03", EcbRate(u"HRK"_s, thursday)},
+        {"XCD", "2.70 per USD", "2026-12-04",
+         BankRate(kBankCodes.indexOf(u"USD"_s), friday) / 2.70},
+        {"XOF", "655.957 per EUR", "2026-12-04",
+         BankRate(kBankCodes.indexOf(u"EUR"_s), friday) / 655.957},
+        {"SIT", "239.640 per EUR, irrevocable", "2026-12-04",
+         BankRate(kBankCodes.indexOf(u"EUR"_s), friday) / 239.640},
+    };
+    for (const auto& c : current) {
+        const QJsonObject entry = Entry(list, c.code);
+        QCOMPARE(entry[u"origin"_s].toString(), QLatin1String(c.origin));
+        QCOMPARE(entry[u"day"_s].toString(), QLatin1String(c.day));
+        QCOMPARE(entry[u"rate"_s].toDouble(), c.rate);
+    }
+    const Run table = Kestrum({u"list"_s});
+    QVERIFY(table.out.contains(QRegularExpression(u"XCD .* 2\\.70 per USD\\n"_s)));
+
+    // The Bank's holiday: its own rates of the day before, the ECB's of the day.
+    const QJsonArray holiday = Json({u"list"_s, u"--date"_s, u"2026-12-02"_s, u"--json"_s});
+    QCOMPARE(Entry(holiday, "USD")[u"day"_s].toString(), u"2026-12-01"_s);
+    QCOMPARE(Entry(holiday, "DKK")[u"origin"_s].toString(), u"ECB (filled)"_s);
+    QCOMPARE(Entry(holiday, "DKK")[u"day"_s].toString(), u"2026-12-02"_s);
+
+    const Run verbose = Kestrum({u"convert"_s, u"100"_s, u"USD"_s, u"CZK"_s, u"--verbose"_s});
+    QVERIFY2(verbose.out.contains(u"Bank of Canada, Friday, December 4, 2026 for USD and ECB "
+                                  "(filled), Thursday, December 3, 2026 for CZK"_s),
+             qPrintable(verbose.out));
+}
+
+// The kuna is the ECB's own until it stops quoting it; from the changeover on
+// it is the euro over 7.53450, never before.
+void CoverageTest::aParityHoldsFromItsStartDate() {
+    const QString path = m_dir->filePath(u"ecb.xml"_s);
+    test::WriteFile(path, EcbAnswer({u"2023-01-02"_s, u"2022-12-30"_s, u"2022-12-29"_s},
+                                    {u"2022-12-30"_s, u"2023-01-02"_s}));
+    QCOMPARE(Kestrum({u"import"_s, path}).code, 0);
+    const QJsonObject rates =
+        QJsonDocument::fromJson(Kestrum({u"rates"_s, u"--json"_s}).out.toUtf8()).object();
+    QJsonObject kuna;
+    for (const QJsonValue& row : rates[u"rows"_s].toArray())
+        if (row[u"code"_s].toString() == u"HRK"_s)
+            kuna = row.toObject();
+    const QJsonArray origins = kuna[u"origins"_s].toArray();
+    const QJsonArray values = kuna[u"values"_s].toArray();
+    // Days 3, 4 and 5 are the three of the answer.
+    QCOMPARE(origins[2].toString(), u"ECB"_s);
+    QVERIFY(values[3].isNull() && origins[3].isNull());
+    QCOMPARE(origins[4].toString(), u"7.53450 per EUR, irrevocable"_s);
+    QCOMPARE(values[4].toDouble(), EcbRate(u"EUR"_s, DayNumber(u"2023-01-02"_s)) / 7.53450 * 0.96);
+}
+
+void CoverageTest::fillingOffOrFailedLeavesThePrimaryAlone() {
+    const QByteArray bank = ValetAnswer({u"2026-12-03"_s, u"2026-12-04"_s});
+    const QByteArray ecb = EcbAnswer({u"2026-12-04"_s, u"2026-12-03"_s});
+    int ecbRequests = 0;
+    httplib::Server server;
+    server.Get("/valet", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(bank.toStdString(), "application/json");
+    });
+    server.Get("/ecb", [&](const httplib::Request&, httplib::Response& response) {
+        ++ecbRequests;
+        response.set_content(ecb.toStdString(), "text/xml");
+    });
+    const test::Listening listening(server);
+    const QString base = u"http://127.0.0.1:%1"_s.arg(listening.port);
+
+    // A second fetch that fails: one sentence, the first stands.
+    Run run = Kestrum(
+        {u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s, base + u"/missing"_s});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.err.count(u'\n'), 1);
+    QVERIFY2(run.err.contains(u"stay unfilled"_s), qPrintable(run.err));
+    QVERIFY(Entry(Json({u"list"_s, u"--json"_s}), "CZK")[u"rate"_s].isNull());
+    QCOMPARE(Entry(Json({u"list"_s, u"--json"_s}), "USD")[u"origin"_s].toString(),
+             u"Bank of Canada"_s);
+
+    QCOMPARE(Kestrum({u"source"_s, u"--fill"_s, u"off"_s}).out,
+             u"Filling from the other source: off.\n"_s);
+    run = Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s, base + u"/ecb"_s});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(ecbRequests, 0);
+    // Switched off, an ECB answer already stored does not fill either.
+    QCOMPARE(Kestrum({u"update"_s, u"--url"_s, base + u"/ecb"_s}).code, 0);
+    QCOMPARE(Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s}).code, 0);
+    const QJsonArray list = Json({u"list"_s, u"--json"_s});
+    QVERIFY(Entry(list, "CZK")[u"rate"_s].isNull());
+    QCOMPARE(Entry(list, "PAB")[u"origin"_s].toString(), u"1 per USD"_s);
+}
+
+QTEST_GUILESS_MAIN(CoverageTest)
+#include "coverage_test.moc"
