@@ -1,0 +1,53 @@
+#pragma once
+
+#include "rate_series.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+class QChart;
+QT_END_NAMESPACE
+
+namespace kestrum {
+
+// One line of the chart: a source's series of the pair.
+struct ChartLine {
+    QString name; // "Bank of Canada", shown in the legend when there are two
+    RateSeries points;
+};
+
+// What a chart shows; the window and `kestrum chart` fill it alike.
+struct ChartContent {
+    QString fromName; // the currency of one unit, "U.S. Dollar"
+    QString toName;   // the currency the rate is counted in, "Canadian Dollar"
+    QString fromCode;
+    QString toCode;
+    std::vector<ChartLine> lines;
+};
+
+// "Canadian Dollar per U.S. Dollar (CAD/USD), Bank of Canada, without the
+// cash-rate fee": sources joined with " and " when there are two.
+QString ChartTitle(const ChartContent& content);
+
+// A date value as the chart's x value (milliseconds since 1970: noon UTC).
+qreal ChartX(int day);
+// The day value of an x value, with its fraction.
+double DayOfChartX(qreal x);
+
+// Labels of the date axis for a span of days: "MMM d, yyyy" under about
+// three months, "MMM yyyy" under about three years, else "yyyy".
+QString DateAxisFormat(int spanDays);
+
+// Builds a new chart (owned by the caller) with the lines, the date axis,
+// the value axis rounded to nice ticks and the title.
+QChart* BuildRateChart(const ChartContent& content);
+// Replaces the lines and axes of a chart built above, keeping the chart.
+void FillRateChart(QChart& chart, const ChartContent& content);
+
+// The chart drawn into an image of that size, white background.
+QImage RenderRateChart(const ChartContent& content, QSize size);
+
+} // namespace kestrum
