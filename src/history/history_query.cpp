@@ -1,0 +1,191 @@
+#include "history_query.h"
+
+#include "data/dates.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace kestrum::history {
+
+namespace {
+
+// A prepared statement that finalizes itself.
+class Query {
+public:
+    Query(const Store& store, const char* sql) {
+        if (store.Handle())
+            sqlite3_prepare_v2(store.Handle(), sql, -1, &m_statement, nullptr);
+    }
+    ~Query() { sqlite3_finalize(m_statement); }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    Query& Bind(int index, const QString& text) {
+        m_texts[index % 4] = text.toUtf8();
+        sqlite3_bind_text(m_statement, index, m_texts[index % 4].constData(),
+                          int(m_texts[index % 4].size()), SQLITE_STATIC);
+        return *this;
+    }
+    Query& Bind(int index, const char* text) {
+        sqlite3_bind_text(m_statement, index, text, -1, SQLITE_STATIC);
+        return *this;
+    }
+    Query& Bind(int index, int value) {
+        sqlite3_bind_int(m_statement, index, value);
+        return *this;
+    }
+    bool Next() { return m_statement && sqlite3_step(m_statement) == SQLITE_ROW; }
+    int Int(int column) const { return sqlite3_column_int(m_statement, column); }
+    double Double(int column) const { return sqlite3_column_double(m_statement, column); }
+    const char* Text(int column) const {
+        const unsigned char* text = sqlite3_column_text(m_statement, column);
+        return text ? reinterpret_cast<const char*>(text) : "";
+    }
+    QString String(int column) const { return QString::fromUtf8(Text(column)); }
+
+private:
+    sqlite3_stmt* m_statement = nullptr;
+    QByteArray m_texts[4];
+};
+
+int IndexOfCode(const char* code) {
+    for (int k = 0; k < kCurrencyCount; ++k)
+        if (std::strcmp(CurrencyCode(k), code) == 0)
+            return k;
+    return -1;
+}
+
+QString IsoDay(int day) {
+    return CalendarDate(day).toString(Qt::ISODate);
+}
+
+} // namespace
+
+QString OriginText(const Origin& origin) {
+    if (!origin.parity.isEmpty())
+        return QStringLiteral("parity ") + origin.parity;
+    if (origin.source.isEmpty())
+        return {};
+    if (origin.filled)
+        return QStringLiteral("filled from %1 on %2").arg(origin.source, IsoDay(origin.day));
+    if (origin.kind == QLatin1String(kCross))
+        return origin.source + QStringLiteral(" (cross)");
+    return origin.source;
+}
+
+QString OtherSource(const QString& source) {
+    if (source == QLatin1String(kBoc))
+        return QString::fromLatin1(kEcb);
+    if (source == QLatin1String(kEcb))
+        return QString::fromLatin1(kBoc);
+    return {};
+}
+
+DayRates LatestOnOrBefore(const Store& store, const QString& source, int day, int lookBack) {
+    DayRates rates;
+    Query query(store, "SELECT code, day, rate, kind FROM observations "
+                       "WHERE source = ?1 AND day BETWEEN ?2 AND ?3 ORDER BY day");
+    query.Bind(1, source).Bind(2, day - lookBack).Bind(3, day);
+    while (query.Next()) {
+        const int k = IndexOfCode(query.Text(0));
+        if (k <= 0)
+            continue;
+        OriginatedRate& rate = rates[k];
+        rate.day = query.Int(1);
+        rate.rate = query.Double(2);
+        rate.origin = {source, query.String(3), rate.day, false, {}};
+    }
+    return rates;
+}
+
+DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolicy policy) {
+    DayRates rates = LatestOnOrBefore(store, primary, day);
+    // The Canadian dollar is the unit of every rate.
+    rates[0] = {1.0, day, {primary, QString::fromLatin1(kPublished), day, false, {}}};
+    // Filling from the other source and fixed parities come in here.
+    (void)policy;
+    return rates;
+}
+
+std::vector<SeriesPoint> StoredSeries(const Store& store, const QString& source, int k, int fromDay,
+                                      int toDay) {
+    std::vector<SeriesPoint> series;
+    if (k == 0) {
+        for (const int day : StoredDays(store, source, fromDay, toDay))
+            series.push_back({day, 1.0});
+        return series;
+    }
+    if (k < 0 || k >= kCurrencyCount)
+        return series;
+    Query query(store, "SELECT day, rate FROM observations "
+                       "WHERE source = ?1 AND code = ?2 AND day BETWEEN ?3 AND ?4 ORDER BY day");
+    query.Bind(1, source).Bind(2, CurrencyCode(k)).Bind(3, fromDay).Bind(4, toDay);
+    while (query.Next())
+        series.push_back({query.Int(0), query.Double(1)});
+    return series;
+}
+
+std::vector<SeriesPoint> CrossSeries(const Store& store, const QString& source, int from, int to,
+                                     int fromDay, int toDay) {
+    const std::vector<SeriesPoint> numerator = StoredSeries(store, source, from, fromDay, toDay);
+    const std::vector<SeriesPoint> denominator = StoredSeries(store, source, to, fromDay, toDay);
+    std::vector<SeriesPoint> series;
+    series.reserve(numerator.size());
+    auto other = denominator.begin();
+    for (const SeriesPoint& point : numerator) {
+        while (other != denominator.end() && other->day < point.day)
+            ++other;
+        if (other == denominator.end())
+            break;
+        if (other->day == point.day)
+            series.push_back({point.day, point.rate / other->rate});
+    }
+    return series;
+}
+
+std::array<AverageRate, kCurrencyCount> AverageRates(const Store& store, const QString& source,
+                                                     int fromDay, int toDay) {
+    std::array<AverageRate, kCurrencyCount> averages;
+    Query query(store, "SELECT code, avg(rate), count(*), min(day), max(day) FROM observations "
+                       "WHERE source = ?1 AND day BETWEEN ?2 AND ?3 GROUP BY code");
+    query.Bind(1, source).Bind(2, fromDay).Bind(3, toDay);
+    int first = 0;
+    int last = 0;
+    int days = 0;
+    while (query.Next()) {
+        const int k = IndexOfCode(query.Text(0));
+        if (k <= 0)
+            continue;
+        averages[k] = {query.Double(1), query.Int(2), query.Int(3), query.Int(4)};
+        if (days == 0 || query.Int(3) < first)
+            first = query.Int(3);
+        last = std::max(last, query.Int(4));
+        days = std::max(days, query.Int(2));
+    }
+    if (days > 0)
+        averages[0] = {1.0, days, first, last};
+    return averages;
+}
+
+std::vector<SourceSummary> Summary(const Store& store) {
+    std::vector<SourceSummary> summary;
+    Query query(store, "SELECT source, min(day), max(day), count(DISTINCT day), "
+                       "count(DISTINCT code) FROM observations GROUP BY source ORDER BY source");
+    while (query.Next())
+        summary.push_back(
+            {query.String(0), query.Int(1), query.Int(2), query.Int(3), query.Int(4)});
+    return summary;
+}
+
+std::vector<int> StoredDays(const Store& store, const QString& source, int fromDay, int toDay) {
+    std::vector<int> days;
+    Query query(store, "SELECT DISTINCT day FROM observations "
+                       "WHERE source = ?1 AND day BETWEEN ?2 AND ?3 ORDER BY day");
+    query.Bind(1, source).Bind(2, fromDay).Bind(3, toDay);
+    while (query.Next())
+        days.push_back(query.Int(0));
+    return days;
+}
+
+} // namespace kestrum::history

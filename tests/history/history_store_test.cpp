@@ -1,0 +1,168 @@
+#include "data/catalogue.h"
+#include "data/dates.h"
+#include "history/history_query.h"
+#include "history/history_store.h"
+#include "temp_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace kestrum::history {
+namespace {
+
+int CodeIndex(const char* code) {
+    for (int k = 0; k < kCurrencyCount; ++k)
+        if (QLatin1String(CurrencyCode(k)) == QLatin1String(code))
+            return k;
+    return -1;
+}
+
+int Day(int y, int m, int d) {
+    return int(DateValueFromYmd(y, m, d));
+}
+
+// A day with a USD rate and a EUR rate derived from the day, so each day's
+// numbers are told apart.
+void AddDay(Days& days, int day, double usd) {
+    DayRecord& record = days[day];
+    record.Values.fill(kNotAvailable);
+    record.Values[0] = day;
+    record.Values[CodeIndex("USD")] = usd;
+    record.Values[CodeIndex("EUR")] = usd * 1.5;
+}
+
+class HistoryStoreTest : public ::testing::Test {
+protected:
+    test::ScopedProgramDir m_dir;
+};
+
+// Thursday 2024-02-29 .. Tuesday 2024-03-05 minus the weekend, and a holiday
+// on Friday 2024-03-01 with no publication.
+TEST_F(HistoryStoreTest, RatesForTakesTheLatestDayWithinAWeek) {
+    Store store;
+    ASSERT_EQ(store.Open().status, OpenStatus::Created);
+    Days days;
+    AddDay(days, Day(2024, 2, 28), 1.30);
+    AddDay(days, Day(2024, 2, 29), 1.31);
+    AddDay(days, Day(2024, 3, 4), 1.34);
+    ASSERT_TRUE(store.Import(kBoc, days, QStringLiteral("test")));
+
+    struct Case {
+        const char* what;
+        int asked;
+        int expectedDay; // 0: no rate
+    } const cases[] = {
+        {"a publication day", Day(2024, 2, 28), Day(2024, 2, 28)},
+        {"29 February", Day(2024, 2, 29), Day(2024, 2, 29)},
+        {"a holiday takes the day before", Day(2024, 3, 1), Day(2024, 2, 29)},
+        {"a weekend takes the Thursday", Day(2024, 3, 3), Day(2024, 2, 29)},
+        {"the next publication", Day(2024, 3, 5), Day(2024, 3, 4)},
+        {"before the first day", Day(2024, 2, 27), 0},
+        {"more than a week after the last day", Day(2024, 3, 12), 0},
+        {"exactly a week after the last day", Day(2024, 3, 11), Day(2024, 3, 4)},
+    };
+    const int usd = CodeIndex("USD");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const DayRates rates = RatesFor(store, c.asked, kBoc);
+        if (c.expectedDay == 0) {
+            EXPECT_EQ(rates[usd].rate, kNotAvailable);
+            continue;
+        }
+        EXPECT_EQ(rates[usd].day, c.expectedDay);
+        EXPECT_EQ(rates[usd].rate, days.at(c.expectedDay).Values[usd]);
+        EXPECT_EQ(rates[usd].origin.source, QLatin1String(kBoc));
+        EXPECT_EQ(rates[0].rate, 1.0);
+    }
+    // The other source has nothing, and is not asked for unless filling.
+    EXPECT_EQ(RatesFor(store, Day(2024, 2, 29), kEcb)[usd].rate, kNotAvailable);
+}
+
+TEST_F(HistoryStoreTest, ANewerAnswerReplacesTheDayAndRatesKeepEveryBit) {
+    Store store;
+    ASSERT_TRUE(store.Open().usable());
+    const int day = Day(2025, 1, 6);
+    Days first;
+    AddDay(first, day, 0.1 + 0.2); // not a short decimal
+    ASSERT_TRUE(store.Import(kEcb, first, {}));
+    Days second;
+    AddDay(second, day, 1.0 / 3.0);
+    second[day].Values[CodeIndex("EUR")] = kNotAvailable; // dropped by the newer answer
+    ASSERT_TRUE(store.Import(kEcb, second, {}));
+
+    const DayRates rates = LatestOnOrBefore(store, kEcb, day);
+    EXPECT_EQ(rates[CodeIndex("USD")].rate, 1.0 / 3.0);
+    EXPECT_EQ(rates[CodeIndex("USD")].origin.kind, QLatin1String(kCross));
+    EXPECT_EQ(rates[CodeIndex("EUR")].rate, kNotAvailable);
+    const std::vector<SourceSummary> summary = Summary(store);
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_EQ(summary[0].days, 1);
+    EXPECT_EQ(summary[0].currencies, 1);
+}
+
+TEST_F(HistoryStoreTest, AveragesAndCrossSeriesUseStoredDaysOnly) {
+    Store store;
+    ASSERT_TRUE(store.Open().usable());
+    Days days;
+    AddDay(days, Day(2023, 12, 29), 9.0); // outside the month
+    AddDay(days, Day(2024, 1, 2), 1.0);
+    AddDay(days, Day(2024, 1, 3), 2.0);
+    AddDay(days, Day(2024, 1, 31), 4.0);
+    ASSERT_TRUE(store.Import(kBoc, days, {}));
+    const auto averages = AverageRates(store, kBoc, Day(2024, 1, 1), Day(2024, 1, 31));
+    const AverageRate& usd = averages[CodeIndex("USD")];
+    EXPECT_DOUBLE_EQ(usd.rate, 7.0 / 3.0);
+    EXPECT_EQ(usd.days, 3);
+    EXPECT_EQ(usd.firstDay, Day(2024, 1, 2));
+    EXPECT_EQ(usd.lastDay, Day(2024, 1, 31));
+
+    const auto series = CrossSeries(store, kBoc, CodeIndex("EUR"), CodeIndex("USD"),
+                                    Day(2024, 1, 1), Day(2024, 12, 31));
+    ASSERT_EQ(series.size(), 3u);
+    EXPECT_EQ(series[0].day, Day(2024, 1, 2));
+    EXPECT_DOUBLE_EQ(series[2].rate, 1.5);
+}
+
+// Garbage, another program's database and a store of a newer version.
+TEST_F(HistoryStoreTest, ForeignFilesAreSetAsideOrLeftAlone) {
+    const QString path = m_dir.Path(QStringLiteral("history.sqlite"));
+    {
+        m_dir.Write(QStringLiteral("history.sqlite"), QByteArray(4096, 'x'));
+        Store store;
+        const OpenResult open = store.Open();
+        EXPECT_EQ(open.status, OpenStatus::Recovered) << open.message.toStdString();
+        EXPECT_TRUE(open.message.contains(QLatin1String("history.sqlite.damaged-")));
+        Days days;
+        AddDay(days, Day(2024, 1, 2), 1.0);
+        EXPECT_TRUE(store.Import(kBoc, days, {}));
+        const QStringList aside = QDir(m_dir.Path({})).entryList({"history.sqlite.damaged-*"});
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_EQ(m_dir.Read(aside[0]), QByteArray(4096, 'x'));
+    }
+    QFile::remove(path);
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        Store store;
+        EXPECT_EQ(store.Open().status, OpenStatus::Recovered);
+    }
+    QFile::remove(path);
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        Store store;
+        const OpenResult open = store.Open();
+        EXPECT_EQ(open.status, OpenStatus::Failed);
+        EXPECT_TRUE(open.message.contains(QLatin1String("newer version")));
+        EXPECT_TRUE(QFile::exists(path));
+    }
+}
+
+} // namespace
+} // namespace kestrum::history
