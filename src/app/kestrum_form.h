@@ -2,6 +2,7 @@
 
 #include "data/currency_lists.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -22,6 +23,7 @@ namespace kestrum {
 
 struct IoResult;
 class THttpUrlGrabber;
+class TGraphsForm;
 enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
@@ -151,6 +153,10 @@ private:
     // Shortcut offer and options dialog.
     void OfferShortcuts();
     void dxButton1Click();
+    // The Graphs window (kestrum_form_graphs.cpp).
+    void ConnectGraphsButton();
+    void dxButton2Click();
+    void GraphsFollowSelection();
 
     void DownloadTimerTimer();
     void ClockTimerTimer();
@@ -175,6 +181,7 @@ private:
     // The attempts under way began with a press of Download, which the
     // automatic-download setting does not govern.
     bool m_downloadPressed = false;
+    QPointer<TGraphsForm> m_graphs;
 };
 
 } // namespace kestrum

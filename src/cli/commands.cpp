@@ -416,13 +416,14 @@ int RunImport(const Arguments& arguments) {
     return kSuccess;
 }
 
-const std::array<Command, 6> kCommands = {{
+const std::array<Command, 7> kCommands = {{
     {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
     {"rates", "Print the five-day rate table.", DefineRates, RunRates},
     {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
     {"import", "Store the rates of a saved rate page.", DefineImport, RunImport},
     {"update", "Download the rate page and store its rates.", DefineUpdate, RunUpdate},
     {"source", "Print or set where downloads fetch the rates.", DefineSource, RunSource},
+    {"chart", "Draw a pair's stored history into a PNG.", DefineChart, RunChart},
 }};
 
 } // namespace

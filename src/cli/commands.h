@@ -54,7 +54,7 @@ struct Command {
     int (*run)(const Arguments& arguments);     // throws Failure
 };
 
-// convert, rates, list, import, update, source.
+// convert, rates, list, import, update, source, chart.
 const Command* FindCommand(const QString& name);
 QString CommandSummaries();
 
@@ -73,5 +73,8 @@ int RunUpdate(const Arguments& arguments);
 
 void DefineSource(QCommandLineParser& parser);
 int RunSource(const Arguments& arguments);
+
+void DefineChart(QCommandLineParser& parser);
+int RunChart(const Arguments& arguments);
 
 } // namespace kestrum::cli

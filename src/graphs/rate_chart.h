@@ -5,28 +5,12 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <vector>
 
 QT_BEGIN_NAMESPACE
 class QChart;
 QT_END_NAMESPACE
 
 namespace kestrum {
-
-// One line of the chart: a source's series of the pair.
-struct ChartLine {
-    QString name; // "Bank of Canada", shown in the legend when there are two
-    RateSeries points;
-};
-
-// What a chart shows; the window and `kestrum chart` fill it alike.
-struct ChartContent {
-    QString fromName; // the currency of one unit, "U.S. Dollar"
-    QString toName;   // the currency the rate is counted in, "Canadian Dollar"
-    QString fromCode;
-    QString toCode;
-    std::vector<ChartLine> lines;
-};
 
 // "Canadian Dollar per U.S. Dollar (CAD/USD), Bank of Canada, without the
 // cash-rate fee": sources joined with " and " when there are two.

@@ -1,6 +1,9 @@
 #include "rate_series.h"
 
 #include "data/dates.h"
+#include "settings/configuration.h"
+#include "settings/preferences.h"
+#include "update/rate_sources.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -103,43 +106,67 @@ SeriesStatistics Statistics(const RateSeries& series) {
     return stats;
 }
 
-QByteArray SeriesCsv(const RateSeries& series, const QString& fromCode, const QString& toCode) {
-    QByteArray csv = "date," + toCode.toLatin1() + "_per_" + fromCode.toLatin1() + '\n';
-    for (const RatePoint& point : series) {
-        csv += CalendarDate(point.day).toString(Qt::ISODate).toLatin1();
-        csv += ',';
-        csv += QByteArray::number(point.rate, 'g', 17);
-        csv += '\n';
+ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range) {
+    ChartContent content;
+    // One range end for every line, so two sources cover the same days.
+    int last = std::numeric_limits<int>::min();
+    for (const ChartLine& line : whole)
+        if (!line.points.empty())
+            last = std::max(last, line.points.back().day);
+    const int first = RangeFirstDay(range, last);
+    for (const ChartLine& line : whole) {
+        RateSeries slice = SliceSeries(line.points, first, last);
+        if (!slice.empty())
+            content.lines.push_back({line.source, line.name, std::move(slice)});
     }
+    return content;
+}
+
+QByteArray SeriesCsv(const ChartContent& content) {
+    QByteArray csv =
+        "date,source," + content.toCode.toLatin1() + "_per_" + content.fromCode.toLatin1() + '\n';
+    for (const ChartLine& line : content.lines)
+        for (const RatePoint& point : line.points) {
+            csv += CalendarDate(point.day).toString(Qt::ISODate).toLatin1();
+            csv += ',' + line.source.toLatin1() + ',';
+            csv += QByteArray::number(point.rate, 'g', 17);
+            csv += '\n';
+        }
     return csv;
 }
 
-RateSeries CrossSeries(const RateSeries* fromCad, const RateSeries* toCad) {
-    RateSeries pair;
-    if (!fromCad && !toCad)
-        return pair;
-    if (!fromCad || !toCad) {
-        const RateSeries& known = fromCad ? *fromCad : *toCad;
-        pair.reserve(known.size());
-        for (const RatePoint& point : known)
-            pair.push_back({point.day, fromCad ? point.rate : 1.0 * (1.0 / point.rate)});
-        return pair;
-    }
-    pair.reserve(std::min(fromCad->size(), toCad->size()));
-    auto a = fromCad->begin();
-    auto b = toCad->begin();
-    while (a != fromCad->end() && b != toCad->end()) {
-        if (a->day < b->day) {
-            ++a;
-        } else if (b->day < a->day) {
-            ++b;
-        } else {
-            pair.push_back({a->day, a->rate * (1.0 / b->rate)});
-            ++a;
-            ++b;
-        }
-    }
-    return pair;
+QString ConfiguredHistorySource() {
+    const bool ecb = RatePageUrl(Configuration()) == QLatin1String(kEcbRatesAddress);
+    return QLatin1String(ecb ? history::kEcb : history::kBoc);
+}
+
+QString SourceDisplayName(const QString& source) {
+    if (source == QLatin1String(history::kBoc))
+        return QStringLiteral("Bank of Canada");
+    if (source == QLatin1String(history::kEcb))
+        return QStringLiteral("European Central Bank");
+    return source.startsWith(QLatin1String("page:")) ? source.mid(5) : source;
+}
+
+DatedConversion ConvertAtDate(const history::Store& store, const ConfigRecord& config,
+                              const QString& source, int a, int b, double amount, int day) {
+    const bool fill = ReadPreference(QLatin1String(pref::kFillFromOtherSource),
+                                     QStringLiteral("on")) != QLatin1String("off");
+    const history::DayRates rates = history::RatesFor(store, day, source, {fill, true});
+    // One day record holding the day's rates: the conversion then reads them
+    // exactly as it reads today's.
+    RateStore dayStore;
+    SetDayDate(dayStore, kDayCount, day);
+    for (int k = 1; k < kCurrencyCount; ++k)
+        SetDayRate(dayStore, k, kDayCount, rates[static_cast<std::size_t>(k)].rate);
+    ComputeCurrentRates(dayStore);
+    DatedConversion dated;
+    dated.conversion = ConvertAmount(dayStore, config, a, b, amount);
+    // The Canadian dollar has no publication day; the other currency names it.
+    const history::OriginatedRate& named = rates[static_cast<std::size_t>(a != 0 ? a : b)];
+    dated.rateDay = named.day;
+    dated.source = named.origin.source;
+    return dated;
 }
 
 } // namespace kestrum

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "data/conversion.h"
+#include "history/history_query.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace kestrum {
 
-// One publication day of a rate: the date value (whole days since
-// 30 December 1899, as in "rt.dt") and the rate on it.
-struct RatePoint {
-    int day = 0;
-    double rate = 0.0;
-};
+// One publication day of a rate, as the store's series give it.
+using RatePoint = history::SeriesPoint;
 // Oldest day first, one point per day.
 using RateSeries = std::vector<RatePoint>;
 
@@ -50,13 +49,46 @@ struct SeriesStatistics {
 };
 SeriesStatistics Statistics(const RateSeries& series);
 
-// "date,rate" lines under a header naming the pair, ISO dates, the rate with
-// enough digits to read back the same double.
-QByteArray SeriesCsv(const RateSeries& series, const QString& fromCode, const QString& toCode);
+// One line of a chart: a source's series of the pair.
+struct ChartLine {
+    QString source; // "boc", "ecb"
+    QString name;   // "Bank of Canada", shown in the legend when there are two
+    RateSeries points;
+};
 
-// The pair's rate, units of `to` per one unit of `from`, from two series of
-// Canadian dollars per unit, on the days both have; nullptr stands for the
-// Canadian dollar itself. Same arithmetic as a conversion without the fee.
-RateSeries CrossSeries(const RateSeries* fromCad, const RateSeries* toCad);
+// What a chart shows; the window and `kestrum chart` fill it alike.
+struct ChartContent {
+    QString fromName; // the currency of one unit, "U.S. Dollar"
+    QString toName;   // the currency the rate is counted in, "Canadian Dollar"
+    QString fromCode;
+    QString toCode;
+    std::vector<ChartLine> lines;
+};
+
+// The pair's stored series from each source, cut to a range that ends on
+// the newest day any of them has; sources without a day in it are left out.
+ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range);
+
+// "date,source,CAD_per_USD" and one line per day and source, ISO dates, the
+// rate with enough digits to read back the same double.
+QByteArray SeriesCsv(const ChartContent& content);
+
+// The history source the configured rate address reads: "ecb" for the
+// ECB's file, else "boc" (the Bank of Canada, also for pages of the old
+// layout, which were the Bank's).
+QString ConfiguredHistorySource();
+// "Bank of Canada", "European Central Bank", or the page's address.
+QString SourceDisplayName(const QString& source);
+
+// A conversion with the rates of a past day: the same arithmetic as today's,
+// fee and rounding from the record, on the rates RatesFor gives for `day`
+// from `source`, filled from the other source when the preference allows.
+struct DatedConversion {
+    Conversion conversion; // available false: no rate within the look-back
+    int rateDay = 0;       // the publication day the rates belong to
+    QString source;        // where the first currency's rate came from
+};
+DatedConversion ConvertAtDate(const history::Store& store, const ConfigRecord& config,
+                              const QString& source, int a, int b, double amount, int day);
 
 } // namespace kestrum
