@@ -103,6 +103,7 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
     if (stored) {
         m_downloadPressed = false;
         DataDateLabel->setText(DataDateText(Configuration().DataDate));
+        ShowMessages(PipelineMessages(stored)); // only a history that could not take the page
         return;
     }
     ShowMessages(PipelineMessages(stored));

@@ -412,6 +412,8 @@ int RunImport(const Arguments& arguments) {
                                          "nothing was changed.")
                               .arg(path));
     }
+    if (!stored.history.isEmpty())
+        PrintErrorLine(stored.history);
     ReportStoredRates(QStringLiteral("\"%1\"").arg(path));
     return kSuccess;
 }

@@ -102,6 +102,8 @@ int FetchAndStore(const Arguments& arguments) {
     case PipelineStatus::ConfigFileFailed:
         Fail(kDataFileError, stored.error + QLatin1Char('.'));
     }
+    if (!stored.history.isEmpty())
+        PrintErrorLine(stored.history);
     ReportStoredRates(url);
     return kSuccess;
 }

@@ -1,6 +1,7 @@
 #include "rate_pipeline.h"
 
 #include "data/rate_files.h"
+#include "history_keeping.h"
 
 namespace kestrum {
 
@@ -11,16 +12,19 @@ PipelineTarget ProgramRates() {
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
     const PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path);
+    // The history never stands in the way of "rt.dt".
+    if (parse)
+        result.history = KeepPageInHistory(path, target.store, target.config);
     if (parse.status == PageFileStatus::Unreadable) {
-        result = {PipelineStatus::Unreadable, parse.error, {}};
+        result = {PipelineStatus::Unreadable, parse.error, {}, {}};
     } else if (!parse) {
         result.status = PipelineStatus::Unparsable;
     } else if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
-        result = {PipelineStatus::RateFileFailed, saved.error, {}};
+        result = {PipelineStatus::RateFileFailed, saved.error, {}, result.history};
     } else {
         if (saveConfiguration) {
             if (const IoResult config = SaveConfiguration(); !config)
-                return {PipelineStatus::ConfigFileFailed, config.error, {}};
+                return {PipelineStatus::ConfigFileFailed, config.error, {}, result.history};
         }
         return result;
     }
@@ -30,18 +34,20 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
 
 QStringList PipelineMessages(const PipelineResult& result) {
     QStringList messages;
+    if (!result.history.isEmpty())
+        messages << result.history;
     switch (result.status) {
     case PipelineStatus::Stored:
-        return {};
+        return messages;
     case PipelineStatus::Unreadable:
-        messages = PageFileMessages({PageFileStatus::Unreadable, result.error});
+        messages += PageFileMessages({PageFileStatus::Unreadable, result.error});
         break;
     case PipelineStatus::Unparsable:
-        messages = PageFileMessages({PageFileStatus::Unparsable, {}});
+        messages += PageFileMessages({PageFileStatus::Unparsable, {}});
         break;
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
-        messages = {result.error};
+        messages << result.error;
         break;
     }
     return messages + result.restoreMessages;

@@ -22,8 +22,8 @@ TEST(RatePipeline, StoreFollowsTheRateFile) {
         {"stored", page, RLIM_INFINITY, PipelineStatus::Stored, 0},
         {"cut", page.left(page.indexOf("Fiji")), RLIM_INFINITY, PipelineStatus::Unparsable, 1},
         {"missing", {}, RLIM_INFINITY, PipelineStatus::Unreadable, 2},
-        // Too small for a whole rate file.
-        {"unwritable", page, 100, PipelineStatus::RateFileFailed, 1},
+        // Too small for a whole rate file, and for the history: one sentence each.
+        {"unwritable", page, 100, PipelineStatus::RateFileFailed, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

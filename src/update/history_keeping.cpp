@@ -1,0 +1,153 @@
+#include "history_keeping.h"
+
+#include "data/dates.h"
+#include "history/history_query.h"
+#include "rate_page_parser.h"
+#include "rate_sources.h"
+#include "settings/message_table.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace kestrum {
+
+namespace {
+
+constexpr const char* kValetHistoryAddress =
+    "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json";
+constexpr const char* kEcbHistoryAddress =
+    "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist.xml";
+
+QString IsoDay(int day) {
+    return CalendarDate(day).toString(Qt::ISODate);
+}
+
+// Whether the store holds [fromDay, toDay] of `source` without a hole of more
+// than the look-back window (weekends and holidays are shorter).
+bool StoredWhole(const history::Store& store, const QString& source, int fromDay, int toDay) {
+    const std::vector<int> days = history::StoredDays(store, source, fromDay, toDay);
+    if (days.empty())
+        return false;
+    int previous = fromDay;
+    for (const int day : days) {
+        if (day - previous > history::kLookBackDays)
+            return false;
+        previous = day;
+    }
+    return toDay - previous <= history::kLookBackDays;
+}
+
+} // namespace
+
+HistoryAnswer ReadHistoryAnswer(QByteArrayView body) {
+    HistoryAnswer answer;
+    if (ReadValetDays(body, answer.days) != SourceRead::NotRecognised) {
+        answer.source = QString::fromLatin1(history::kBoc);
+    } else {
+        answer.days.clear();
+        if (ReadEcbDays(body, answer.days) != SourceRead::NotRecognised)
+            answer.source = QString::fromLatin1(history::kEcb);
+    }
+    if (answer.source.isEmpty())
+        answer.days.clear();
+    return answer;
+}
+
+QString KeepPageInHistory(const QString& path, const RateStore& parsed,
+                          const ConfigRecord& config) {
+    QByteArray text;
+    if (!LoadPageText(text, path))
+        return {};
+    HistoryAnswer answer = ReadHistoryAnswer(text);
+    if (answer.source.isEmpty()) {
+        // A page of the old layout while a service is configured can only
+        // be the retired page.
+        const QString address = RatePageUrl(config);
+        const bool service = address == QLatin1String(Message(msg::RatePageAddress)) ||
+                             address == QLatin1String(kEcbRatesAddress);
+        answer.source =
+            history::PageSource(service ? QString::fromLatin1(kRetiredRatePageAddress) : address);
+        for (const DayRecord& day : parsed.RateTable)
+            if (day.Values[0] != kNotAvailable)
+                answer.days[day.Values[0]] = day;
+    }
+    if (answer.days.empty())
+        return {};
+    history::Store store;
+    const history::OpenResult open = store.Open();
+    if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
+        return open.message;
+    const history::ImportResult imported = store.Import(answer.source, answer.days, path);
+    return imported ? open.message : imported.error;
+}
+
+int FirstHistoryDay(const QString& source) {
+    if (source == QLatin1String(history::kBoc))
+        return int(DateValueFromYmd(2017, 1, 3));
+    if (source == QLatin1String(history::kEcb))
+        return int(DateValueFromYmd(1999, 1, 4));
+    return -1;
+}
+
+QString HistoryAddress(const QString& source, const QString& base) {
+    if (!base.isEmpty())
+        return base;
+    return QString::fromLatin1(source == QLatin1String(history::kEcb) ? kEcbHistoryAddress
+                                                                      : kValetHistoryAddress);
+}
+
+std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const QString& source,
+                                             int fromDay, int toDay, int today,
+                                             const QString& base) {
+    std::vector<HistoryRequest> plan;
+    const int first = FirstHistoryDay(source);
+    if (first < 0)
+        return plan;
+    fromDay = std::max(fromDay, first);
+    toDay = std::min(toDay, today);
+    const auto needed = [&](int from, int to) {
+        return to >= today || !StoredWhole(store, source, from, to);
+    };
+    const QString address = HistoryAddress(source, base);
+    if (source == QLatin1String(history::kEcb)) {
+        if (fromDay <= toDay && needed(fromDay, toDay))
+            plan.push_back({address, fromDay, toDay});
+        return plan;
+    }
+    // Valet answers a bounded range; a year keeps each answer a few hundred
+    // kilobytes and gives the bar a step per year.
+    for (int year = CalendarDate(fromDay).year(); year <= CalendarDate(toDay).year(); ++year) {
+        const int from = std::max(fromDay, int(DateValueFromYmd(year, 1, 1)));
+        const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
+        if (from > to || !needed(from, to))
+            continue;
+        plan.push_back(
+            {QStringLiteral("%1?start_date=%2&end_date=%3").arg(address, IsoDay(from), IsoDay(to)),
+             from, to});
+    }
+    return plan;
+}
+
+history::ImportResult StoreHistoryAnswer(history::Store& store, const QString& source,
+                                         const HistoryRequest& request, QByteArrayView body) {
+    HistoryAnswer answer = ReadHistoryAnswer(body);
+    if (answer.source != source) {
+        history::ImportResult failed;
+        failed.error = QStringLiteral("The answer of %1 is not %2 history.")
+                           .arg(request.url, source == QLatin1String(history::kEcb)
+                                                 ? QStringLiteral("the ECB's")
+                                                 : QStringLiteral("the Bank of Canada's"));
+        return failed;
+    }
+    std::erase_if(answer.days, [&](const auto& day) {
+        return day.first < request.fromDay || day.first >= request.toDay + 1;
+    });
+    if (answer.days.empty()) {
+        history::ImportResult nothing;
+        nothing.ok = true;
+        return nothing;
+    }
+    return store.Import(source, answer.days, request.url);
+}
+
+} // namespace kestrum
