@@ -5,6 +5,7 @@
 #include "graphs/rate_chart.h"
 
 #include <QApplication>
+#include <cstdio>
 
 // The window module's entry, called by the executable when no command is given.
 extern "C" int kestrum_window_main(int argc, char** argv, long long mainStartedNs) {
@@ -16,6 +17,12 @@ extern "C" int kestrum_window_main(int argc, char** argv, long long mainStartedN
 // needed, and the command line's own code does the rest.
 extern "C" int kestrum_drawing_main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries the command's own sentences, not Qt's notes
+    // about the missing display environment.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
     QApplication app(argc, argv);
     return kestrum::RunCommandInApplication(argc, argv);
 }

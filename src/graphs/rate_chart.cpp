@@ -1,8 +1,8 @@
 #include "rate_chart.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QLineSeries>
@@ -24,20 +24,19 @@ constexpr qreal kNoon = kMsPerDay / 2;
 
 const QColor kLineColours[] = {QColor(0x1f, 0x4e, 0x9c), QColor(0xc0, 0x50, 0x20)};
 
-int TickCountFor(int spanDays) {
-    if (spanDays <= 0)
-        return 2;
-    return std::clamp(spanDays / 30 + 1, 3, 7);
-}
 } // namespace
 
 QString ChartTitle(const ChartContent& content) {
     QStringList sources;
     for (const ChartLine& line : content.lines)
         sources << line.name;
-    return QStringLiteral("%1 per %2 (%3/%4), %5, without the cash-rate fee")
-        .arg(content.toName, content.fromName, content.toCode, content.fromCode,
-             sources.join(QStringLiteral(" and ")));
+    const QString pair =
+        QStringLiteral("%1 per %2 (%3/%4)")
+            .arg(content.toName, content.fromName, content.toCode, content.fromCode);
+    const QString what =
+        sources.join(QStringLiteral(" and ")) + QStringLiteral(", without the cash-rate fee");
+    return QStringLiteral("<div align=\"center\">%1<br>%2</div>")
+        .arg(pair.toHtmlEscaped(), what.toHtmlEscaped());
 }
 
 qreal ChartX(int day) {
@@ -46,14 +45,6 @@ qreal ChartX(int day) {
 
 double DayOfChartX(qreal x) {
     return (x - kNoon) / kMsPerDay + kUnixEpochDay;
-}
-
-QString DateAxisFormat(int spanDays) {
-    if (spanDays < 95)
-        return QStringLiteral("MMM d, yyyy");
-    if (spanDays < 3 * 365)
-        return QStringLiteral("MMM yyyy");
-    return QStringLiteral("yyyy");
 }
 
 QChart* BuildRateChart(const ChartContent& content) {
@@ -87,9 +78,10 @@ void FillRateChart(QChart& chart, const ChartContent& content) {
         }
     const bool empty = first > last;
 
-    auto* dates = new QDateTimeAxis;
-    dates->setFormat(DateAxisFormat(empty ? 0 : last - first));
-    dates->setTickCount(TickCountFor(empty ? 0 : last - first));
+    // Ticks on calendar boundaries: a plain date axis spreads them evenly and
+    // labels "2021" somewhere in March.
+    auto* dates = new QCategoryAxis;
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto* values = new QValueAxis;
     values->setLabelFormat(QStringLiteral("%.4g"));
     chart.addAxis(dates, Qt::AlignBottom);
@@ -114,16 +106,15 @@ void FillRateChart(QChart& chart, const ChartContent& content) {
     chart.legend()->setVisible(content.lines.size() > 1);
 
     if (empty) {
-        dates->setRange(QDateTime::currentDateTimeUtc().addDays(-30),
-                        QDateTime::currentDateTimeUtc());
+        dates->setRange(0.0, 1.0);
         values->setRange(0.0, 1.0);
         return;
     }
     // A single day or a flat line still needs a span to draw in.
     const int pad = first == last ? 1 : 0;
-    dates->setRange(
-        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ChartX(first - pad)), Qt::UTC),
-        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ChartX(last + pad)), Qt::UTC));
+    dates->setRange(ChartX(first - pad), ChartX(last + pad));
+    for (const DateTick& tick : DateTicks(first - pad, last + pad))
+        dates->append(tick.label, ChartX(tick.day));
     const double margin = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.01, 1e-9);
     values->setRange(low - margin, high + margin);
     values->applyNiceNumbers();

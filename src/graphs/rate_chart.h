@@ -12,7 +12,7 @@ QT_END_NAMESPACE
 
 namespace kestrum {
 
-// "Canadian Dollar per U.S. Dollar (CAD/USD), Bank of Canada, without the
+// "Canadian Dollar per U.S. Dollar (CAD/USD)", a line break, "Bank of Canada, without the
 // cash-rate fee": sources joined with " and " when there are two.
 QString ChartTitle(const ChartContent& content);
 
@@ -20,10 +20,6 @@ QString ChartTitle(const ChartContent& content);
 qreal ChartX(int day);
 // The day value of an x value, with its fraction.
 double DayOfChartX(qreal x);
-
-// Labels of the date axis for a span of days: "MMM d, yyyy" under about
-// three months, "MMM yyyy" under about three years, else "yyyy".
-QString DateAxisFormat(int spanDays);
 
 // Builds a new chart (owned by the caller) with the lines, the date axis,
 // the value axis rounded to nice ticks and the title.

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QLocale>
 #include <algorithm>
 #include <limits>
 
@@ -78,6 +79,42 @@ int NearestPointIndex(const RateSeries& series, double day) {
     const auto before = after - 1;
     const bool earlier = day - before->day <= after->day - day;
     return static_cast<int>((earlier ? before : after) - series.begin());
+}
+
+std::vector<DateTick> DateTicks(int firstDay, int lastDay) {
+    std::vector<DateTick> ticks;
+    const QDate first = CalendarDate(firstDay);
+    const QDate last = CalendarDate(lastDay);
+    if (!first.isValid() || !last.isValid() || first > last)
+        return ticks;
+    const int span = lastDay - firstDay;
+    const auto add = [&](const QDate& date, const QString& format) {
+        if (date >= first && date <= last)
+            ticks.push_back(
+                {static_cast<int>(DateValueOf(date)), QLocale::c().toString(date, format)});
+    };
+    if (span <= 45) {
+        for (QDate d = first.addDays((8 - first.dayOfWeek()) % 7); d <= last; d = d.addDays(7))
+            add(d, QStringLiteral("MMM d"));
+    } else if (span <= 730) {
+        const int months = span <= 213 ? 1 : 3;
+        QDate d(first.year(), 1, 1);
+        while (d < first)
+            d = d.addMonths(months);
+        for (; d <= last; d = d.addMonths(months))
+            add(d, QStringLiteral("MMM yyyy"));
+    } else {
+        const int years = last.year() - first.year() + 1;
+        int step = 1;
+        for (const int s : {1, 2, 5, 10})
+            if (years / s <= 12) {
+                step = s;
+                break;
+            }
+        for (int y = (first.year() + step - 1) / step * step; y <= last.year(); y += step)
+            add(QDate(y, 1, 1), QStringLiteral("yyyy"));
+    }
+    return ticks;
 }
 
 SeriesStatistics Statistics(const RateSeries& series) {

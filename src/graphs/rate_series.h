@@ -36,6 +36,16 @@ RateSeries SliceSeries(const RateSeries& series, int first, int last);
 // empty series.
 int NearestPointIndex(const RateSeries& series, double day);
 
+// A labelled tick of the date axis on a calendar boundary: Mondays under
+// about six weeks, month starts under about seven months, quarter starts under
+// about two years, else January 1 of every year, or of every 2nd, 5th or
+// 10th year so that at most 12 remain.
+struct DateTick {
+    int day = 0;
+    QString label;
+};
+std::vector<DateTick> DateTicks(int firstDay, int lastDay);
+
 struct SeriesStatistics {
     int days = 0; // 0: nothing else holds a value
     double first = 0.0;
