@@ -113,9 +113,14 @@ void GraphsFormTest::buttonOpensOneWindowThatFollowsThePair() {
     QCOMPARE(graphs->Shown().toCode, QStringLiteral("CAD"));
     QCOMPARE(graphs->Shown().lines.back().points.back().rate, UsdRate(kLast));
 
-    // Ctrl+G on the main window brings the same window forward.
+    // Tab after Options; Ctrl+G brings the same window forward.
     form->activateWindow();
+    QTRY_VERIFY(form->isActiveWindow());
+    form->dxButton1->setFocus();
+    QTest::keyClick(form->dxButton1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->dxButton2);
     QTest::keyClick(form.get(), Qt::Key_G, Qt::ControlModifier);
+    QTRY_VERIFY(graphs->isActiveWindow());
     QCOMPARE(form->findChildren<TGraphsForm*>().size(), 1);
 
     // The other way round: the rate turns over.
