@@ -9,6 +9,7 @@
 #include "history/history_query.h"
 #include "history/history_store.h"
 #include "settings/configuration.h"
+#include "update/history_keeping.h"
 #include "update/rate_sources.h"
 
 #include <QRegularExpression>
@@ -27,15 +28,6 @@ const QString kSize = QStringLiteral("size");
 constexpr char kSyntax[] = "chart FROM TO [--range 1M|3M|1Y|5Y|10Y|all | --from D --to D] "
                            "[--source boc|ecb] --output FILE.png [--size WxH]";
 constexpr int kMaxSide = 8000;
-
-int Currency(const QString& text) {
-    const int k = FindCurrencyByCodeOrName(ToCp1252(text));
-    if (k < 0)
-        Fail(kUnknownCurrency,
-             QStringLiteral("Unknown currency \"%1\"; \"kestrum list\" shows the codes and names.")
-                 .arg(text));
-    return k;
-}
 
 int Day(const QString& text) {
     const double day = sources::IsoDateValue(text);
@@ -103,11 +95,11 @@ int RunChart(const Arguments& arguments) {
         if (source != QLatin1String(history::kBoc) && source != QLatin1String(history::kEcb))
             Fail(kUsageError, QStringLiteral("The source must be boc or ecb."));
     }
-    const int a = Currency(arguments.Positional()[0]);
-    const int b = Currency(arguments.Positional()[1]);
+    const int a = CurrencyArgument(arguments.Positional()[0]);
+    const int b = CurrencyArgument(arguments.Positional()[1]);
     LoadSettings();
     if (source.isEmpty())
-        source = ConfiguredHistorySource();
+        source = ConfiguredHistorySource(Configuration());
 
     history::Store store;
     const history::OpenResult opened = store.OpenForReading();

@@ -132,6 +132,7 @@ void DefineConvert(QCommandLineParser& parser) {
         {kNoRound, QStringLiteral("Show four decimals.")},
         {kVerbose, QStringLiteral("Print a sentence naming the currencies, rate date and fee.")},
     });
+    DefineHistoryConvert(parser);
 }
 
 // The fee and rounding of the configuration, as the options change them.
@@ -186,6 +187,8 @@ QString FeeText(const ConfigRecord& config) {
 }
 
 int RunConvert(const Arguments& arguments) {
+    if (UsesHistory(arguments))
+        return RunHistoryConvert(arguments);
     ExpectArguments(arguments, 3, "convert AMOUNT FROM TO");
     const QStringList& args = arguments.Positional();
     const double amount = ReadAmount(args[0]);
@@ -418,17 +421,35 @@ int RunImport(const Arguments& arguments) {
     return kSuccess;
 }
 
-const std::array<Command, 7> kCommands = {{
+const std::array<Command, 8> kCommands = {{
     {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
     {"rates", "Print the five-day rate table.", DefineRates, RunRates},
     {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
     {"import", "Store the rates of a saved rate page.", DefineImport, RunImport},
     {"update", "Download the rate page and store its rates.", DefineUpdate, RunUpdate},
     {"source", "Print or set where downloads fetch the rates.", DefineSource, RunSource},
+    {"history", "Show, summarise or fetch the rate history.", DefineHistory, RunHistory},
     {"chart", "Draw a pair's stored history into a PNG.", DefineChart, RunChart},
 }};
 
 } // namespace
+
+// The conversion parts the dated conversions share.
+int CurrencyArgument(const QString& text) {
+    return ResolveCurrency(text);
+}
+double AmountArgument(const QString& text) {
+    return ReadAmount(text);
+}
+void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) {
+    ApplyConversionOptions(arguments, config);
+}
+QString FeeSentence(const ConfigRecord& config) {
+    return FeeText(config);
+}
+QString CurrencyDescription(int k, double amount) {
+    return Described(k, amount);
+}
 
 void Fail(int code, const QString& sentence) {
     throw Failure{code, sentence};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/configuration.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -73,6 +75,22 @@ int RunUpdate(const Arguments& arguments);
 
 void DefineSource(QCommandLineParser& parser);
 int RunSource(const Arguments& arguments);
+
+// The parts of `convert` the dated conversions share: a currency or amount
+// argument (or a usage failure), the fee and rounding options, the fee
+// sentence, "U.S. Dollars (USD)".
+int CurrencyArgument(const QString& text);
+double AmountArgument(const QString& text);
+void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config);
+QString FeeSentence(const ConfigRecord& config);
+QString CurrencyDescription(int k, double amount = 1.0);
+
+// history_commands.cpp: `history` and `convert --date|--average|--file`.
+void DefineHistory(QCommandLineParser& parser);
+int RunHistory(const Arguments& arguments);
+void DefineHistoryConvert(QCommandLineParser& parser);
+bool UsesHistory(const Arguments& arguments);
+int RunHistoryConvert(const Arguments& arguments);
 
 void DefineChart(QCommandLineParser& parser);
 int RunChart(const Arguments& arguments);

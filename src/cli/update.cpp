@@ -2,6 +2,7 @@
 #include "data/catalogue.h"
 #include "data/rate_store.h"
 #include "output.h"
+#include "progress_bar.h"
 #include "settings/configuration.h"
 #include "update/rate_pipeline.h"
 #include "update/rate_sources.h"
@@ -17,30 +18,6 @@ namespace kestrum::cli {
 namespace {
 
 const QString kUrl = QStringLiteral("url");
-
-// The bar is redrawn in place, so it only makes sense on a terminal.
-class ProgressBar {
-public:
-    ProgressBar() : m_shown(isatty(STDERR_FILENO) == 1) {}
-    ~ProgressBar() { Close(); }
-
-    void Show(qint64 position, qint64 total) {
-        if (!m_shown)
-            return;
-        WriteText(stderr, "\r" + ProgressLine(position, total));
-        std::fflush(stderr);
-        m_drawn = true;
-    }
-    void Close() {
-        if (m_drawn)
-            std::fputs("\n", stderr);
-        m_drawn = false;
-    }
-
-private:
-    bool m_shown = false;
-    bool m_drawn = false;
-};
 
 // The page lives only as long as the command, as it lives only as long as
 // the window.

@@ -57,6 +57,7 @@ Conversion ConvertAmount(const RateStore& store, const ConfigRecord& config, int
         factor = CrossRate(store, a, b, fee);
         plain = factor * amount;
     }
+    c.factor = factor;
     if (config.RoundToCent) {
         c.result = RoundedToCent(amount, factor);
         c.decimals = 2;

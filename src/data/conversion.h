@@ -22,7 +22,8 @@ struct Conversion {
     bool available = false; // false: a rate is missing, or the result is not finite
     bool tooLarge = false;  // the result overflowed; show kTooLargeMessage
     double result = 0.0;
-    int decimals = 4; // 2 when rounded to the cent
+    int decimals = 4;    // 2 when rounded to the cent
+    double factor = 0.0; // one unit of a in b, fee included
 };
 
 // Converts an amount of currency a into currency b with the fee and rounding

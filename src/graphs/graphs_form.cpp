@@ -9,6 +9,7 @@
 #include "data/number_text.h"
 #include "history/history_query.h"
 #include "history/history_store.h"
+#include "update/history_keeping.h"
 #include "settings/configuration.h"
 #include "settings/preferences.h"
 #include "widgets/app_icon.h"
@@ -201,7 +202,7 @@ void TGraphsForm::Reload() {
 }
 
 void TGraphsForm::FillSourceChooser() {
-    const QString configured = ConfiguredHistorySource();
+    const QString configured = ConfiguredHistorySource(Configuration());
     const QString other = history::OtherSource(configured);
     bool otherStored = false;
     history::Store store;
@@ -261,7 +262,7 @@ void TGraphsForm::ApplyRange() {
             m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
                        : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
                                         "see the chart.")
-                             .arg(PairText(), SourceDisplayName(ConfiguredHistorySource())));
+                             .arg(PairText(), SourceDisplayName(ConfiguredHistorySource(Configuration()))));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
         StatsLabel->clear();
@@ -367,12 +368,17 @@ void TGraphsForm::ConvertButtonClick() {
     if (reading.value == 0.0)
         return;
     const int day = static_cast<int>(DateValueOf(DateEdit->date()));
-    const QString source = ChosenSources().value(0, ConfiguredHistorySource());
+    const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
+    // The rates `kestrum convert --date` takes, read as it reads them.
     history::Store store;
-    DatedConversion dated;
+    history::DayRates rates;
     if (store.OpenForReading().usable())
-        dated = ConvertAtDate(store, Configuration(), source, m_from, m_to, reading.value, day);
-    const Conversion& c = dated.conversion;
+        rates = history::RatesFor(store, day, source);
+    const ConfigRecord& config = Configuration();
+    const Conversion c =
+        ConvertAmount(history::AsRateStore(rates, day), config, m_from, m_to, reading.value);
+    // The Canadian dollar has no publication day; the other currency names it.
+    const history::OriginatedRate& named = rates[static_cast<std::size_t>(m_from != 0 ? m_from : m_to)];
     if (c.tooLarge) {
         Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
         return;
@@ -385,15 +391,14 @@ void TGraphsForm::ConvertButtonClick() {
                 .arg(history::kLookBackDays));
         return;
     }
-    const ConfigRecord& config = Configuration();
     const double fee = FeeFactor(config);
     const double percent = IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
     ConvertResultLabel->setText(
         QStringLiteral("%1 %2 = %3 %4 at the rates of %5 (%6), %7.")
             .arg(AmountEdit->text(), QLatin1String(CurrencyCode(m_from)),
                  FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale()),
-                 QLatin1String(CurrencyCode(m_to)), LongDateText(dated.rateDay),
-                 SourceDisplayName(dated.source),
+                 QLatin1String(CurrencyCode(m_to)), LongDateText(named.day),
+                 SourceDisplayName(named.origin.source),
                  fee == 1.0 ? QStringLiteral("without a cash-rate fee")
                             : QStringLiteral("less the %1 % cash-rate fee")
                                   .arg(QString::fromStdString(GeneralNumberText(percent)))));
@@ -412,7 +417,7 @@ THistoryFetch* TGraphsForm::HistoryFetch() {
 }
 
 void TGraphsForm::FetchButtonClick() {
-    const QString source = ChosenSources().value(0, ConfiguredHistorySource());
+    const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
     if (HistoryFetch()->Start(source))
         for (QPushButton* b : {FetchButton, EmptyFetchButton})
             b->setEnabled(false);

@@ -1,9 +1,6 @@
 #include "rate_series.h"
 
 #include "data/dates.h"
-#include "settings/configuration.h"
-#include "settings/preferences.h"
-#include "update/rate_sources.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -172,38 +169,12 @@ QByteArray SeriesCsv(const ChartContent& content) {
     return csv;
 }
 
-QString ConfiguredHistorySource() {
-    const bool ecb = RatePageUrl(Configuration()) == QLatin1String(kEcbRatesAddress);
-    return QLatin1String(ecb ? history::kEcb : history::kBoc);
-}
-
 QString SourceDisplayName(const QString& source) {
     if (source == QLatin1String(history::kBoc))
         return QStringLiteral("Bank of Canada");
     if (source == QLatin1String(history::kEcb))
         return QStringLiteral("European Central Bank");
     return source.startsWith(QLatin1String("page:")) ? source.mid(5) : source;
-}
-
-DatedConversion ConvertAtDate(const history::Store& store, const ConfigRecord& config,
-                              const QString& source, int a, int b, double amount, int day) {
-    const bool fill = ReadPreference(QLatin1String(pref::kFillFromOtherSource),
-                                     QStringLiteral("on")) != QLatin1String("off");
-    const history::DayRates rates = history::RatesFor(store, day, source, {fill, true});
-    // One day record holding the day's rates: the conversion then reads them
-    // exactly as it reads today's.
-    RateStore dayStore;
-    SetDayDate(dayStore, kDayCount, day);
-    for (int k = 1; k < kCurrencyCount; ++k)
-        SetDayRate(dayStore, k, kDayCount, rates[static_cast<std::size_t>(k)].rate);
-    ComputeCurrentRates(dayStore);
-    DatedConversion dated;
-    dated.conversion = ConvertAmount(dayStore, config, a, b, amount);
-    // The Canadian dollar has no publication day; the other currency names it.
-    const history::OriginatedRate& named = rates[static_cast<std::size_t>(a != 0 ? a : b)];
-    dated.rateDay = named.day;
-    dated.source = named.origin.source;
-    return dated;
 }
 
 } // namespace kestrum

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/conversion.h"
 #include "history/history_query.h"
 
 #include <QString>
@@ -83,22 +82,7 @@ ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range)
 // rate with enough digits to read back the same double.
 QByteArray SeriesCsv(const ChartContent& content);
 
-// The history source the configured rate address reads: "ecb" for the
-// ECB's file, else "boc" (the Bank of Canada, also for pages of the old
-// layout, which were the Bank's).
-QString ConfiguredHistorySource();
 // "Bank of Canada", "European Central Bank", or the page's address.
 QString SourceDisplayName(const QString& source);
-
-// A conversion with the rates of a past day: the same arithmetic as today's,
-// fee and rounding from the record, on the rates RatesFor gives for `day`
-// from `source`, filled from the other source when the preference allows.
-struct DatedConversion {
-    Conversion conversion; // available false: no rate within the look-back
-    int rateDay = 0;       // the publication day the rates belong to
-    QString source;        // where the first currency's rate came from
-};
-DatedConversion ConvertAtDate(const history::Store& store, const ConfigRecord& config,
-                              const QString& source, int a, int b, double amount, int day);
 
 } // namespace kestrum

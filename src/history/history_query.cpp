@@ -108,6 +108,15 @@ DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolic
     return rates;
 }
 
+RateStore AsRateStore(const DayRates& rates, int day) {
+    RateStore store;
+    SetDayDate(store, kDayCount, day);
+    for (int k = 1; k < kCurrencyCount; ++k)
+        SetDayRate(store, k, kDayCount, rates[k].rate);
+    ComputeCurrentRates(store);
+    return store;
+}
+
 std::vector<SeriesPoint> StoredSeries(const Store& store, const QString& source, int k, int fromDay,
                                       int toDay) {
     std::vector<SeriesPoint> series;

@@ -56,6 +56,10 @@ DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolic
 DayRates LatestOnOrBefore(const Store& store, const QString& source, int day,
                           int lookBack = kLookBackDays);
 
+// The rates of a day as a rate store (record 5, dated `day`), so the
+// conversion of today's rates converts them too.
+RateStore AsRateStore(const DayRates& rates, int day);
+
 struct SeriesPoint {
     int day = 0;
     double rate = kNotAvailable;

@@ -98,6 +98,9 @@ Setup Prepare(sqlite3* db) {
     sqlite3_finalize(statement);
     if (IsDamage(rc))
         return Setup::Damaged;
+    // In WAL mode a kill never loses a commit at this level; only a power
+    // cut may lose the last one, never the store.
+    Exec(db, "PRAGMA synchronous = NORMAL");
     return Setup::Ready;
 }
 

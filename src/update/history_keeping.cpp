@@ -7,6 +7,8 @@
 #include "settings/message_table.h"
 
 #include <QFile>
+#include <QUrl>
+#include <QUrlQuery>
 #include <algorithm>
 
 namespace kestrum {
@@ -81,6 +83,15 @@ QString KeepPageInHistory(const QString& path, const RateStore& parsed,
     return imported ? open.message : imported.error;
 }
 
+QString ConfiguredHistorySource(const ConfigRecord& config) {
+    const QString address = RatePageUrl(config);
+    if (address == QLatin1String(Message(msg::RatePageAddress)))
+        return QString::fromLatin1(history::kBoc);
+    if (address == QLatin1String(kEcbRatesAddress))
+        return QString::fromLatin1(history::kEcb);
+    return history::PageSource(address);
+}
+
 int FirstHistoryDay(const QString& source) {
     if (source == QLatin1String(history::kBoc))
         return int(DateValueFromYmd(2017, 1, 3));
@@ -121,9 +132,17 @@ std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const 
         const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
         if (from > to || !needed(from, to))
             continue;
-        plan.push_back(
-            {QStringLiteral("%1?start_date=%2&end_date=%3").arg(address, IsoDay(from), IsoDay(to)),
-             from, to});
+        // The service refuses `recent` beside dates, so an address taken from
+        // a configured one loses it.
+        QUrl url(address);
+        QUrlQuery query(url);
+        for (const auto& item : query.queryItems())
+            if (item.first.startsWith(QLatin1String("recent")))
+                query.removeAllQueryItems(item.first);
+        query.addQueryItem(QStringLiteral("start_date"), IsoDay(from));
+        query.addQueryItem(QStringLiteral("end_date"), IsoDay(to));
+        url.setQuery(query);
+        plan.push_back({url.toString(), from, to});
     }
     return plan;
 }

@@ -26,6 +26,10 @@ HistoryAnswer ReadHistoryAnswer(QByteArrayView body);
 // `parsed`.
 QString KeepPageInHistory(const QString& path, const RateStore& parsed, const ConfigRecord& config);
 
+// The history source of the configured rate page: "boc" for the Bank of
+// Canada (Valet or the retired page), "ecb", else "page:" + the address.
+QString ConfiguredHistorySource(const ConfigRecord& config);
+
 // What `history fetch` and the Graphs window's back-fill ask for.
 struct HistoryRequest {
     QString url;

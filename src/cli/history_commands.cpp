@@ -1,0 +1,336 @@
+#include "history_commands.h"
+
+#include "data/catalogue.h"
+#include "data/conversion.h"
+#include "data/dates.h"
+#include "history/history_query.h"
+#include "modules.h"
+#include "output.h"
+#include "update/history_keeping.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <set>
+
+namespace kestrum::cli {
+
+namespace {
+
+const QString kDate = QStringLiteral("date");
+const QString kAverage = QStringLiteral("average");
+const QString kFile = QStringLiteral("file");
+const QString kTo = QStringLiteral("to");
+const QString kFrom = QStringLiteral("from");
+const QString kAgainst = QStringLiteral("against");
+const QString kSource = QStringLiteral("source");
+const QString kCsv = QStringLiteral("csv");
+const QString kJson = QStringLiteral("json");
+const QString kUrl = QStringLiteral("url");
+const QString kVerbose = QStringLiteral("verbose");
+
+QString IsoDay(int day) {
+    return CalendarDate(day).toString(Qt::ISODate);
+}
+
+int Today() {
+    return int(TodayDateValue());
+}
+
+// ---- convert --date / --average -------------------------------------------
+
+// The days of "2024" or "2024-03", the last one at most today.
+std::pair<int, int> AveragePeriod(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})(?:-(\\d{2}))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    const int year = match.captured(1).toInt();
+    const int month = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
+    if (!match.hasMatch() || year < 1900 || month > 12 || (match.hasCaptured(2) && month < 1))
+        Fail(kUsageError,
+             QStringLiteral("--average takes a year or a month (YYYY or YYYY-MM), not \"%1\".")
+                 .arg(text));
+    const QDate first(year, month == 0 ? 1 : month, 1);
+    const QDate last = month == 0 ? QDate(year, 12, 31) : first.addMonths(1).addDays(-1);
+    if (int(DateValueOf(first)) > Today())
+        Fail(kUsageError, QStringLiteral("%1 has not begun yet.").arg(text));
+    return {int(DateValueOf(first)), std::min(int(DateValueOf(last)), Today())};
+}
+
+// "of Friday, March 1, 2024 (boc)", naming each currency when their days or
+// origins differ.
+QString DatedOrigins(const history::DayRates& rates, int a, int b) {
+    std::set<QString> texts;
+    QStringList parts;
+    for (const int k : {a, b}) {
+        if (k == 0)
+            continue;
+        history::Origin origin = rates[k].origin;
+        origin.kind.clear(); // ECB crosses and figures alike are the ECB's rates here
+        const QString text =
+            QStringLiteral("%1 (%2)").arg(LongDateText(rates[k].day), history::OriginText(origin));
+        texts.insert(text);
+        parts << QStringLiteral("%1 for %2").arg(text, QLatin1String(CurrencyCode(k)));
+    }
+    if (texts.size() == 1)
+        return QStringLiteral("at the rates of ") + *texts.begin();
+    return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
+}
+
+int ConvertWithHistory(const Arguments& arguments) {
+    if (arguments.IsSet(kDate) && arguments.IsSet(kAverage))
+        Fail(kUsageError, QStringLiteral("--date and --average exclude each other."));
+    ExpectArguments(arguments, 3, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
+    const QStringList& args = arguments.Positional();
+    const double amount = AmountArgument(args[0]);
+    LoadSettings();
+    ConfigRecord& config = Configuration();
+    ApplyConversionArguments(arguments, config);
+    const int a = CurrencyArgument(args[1]);
+    const int b = CurrencyArgument(args[2]);
+    const bool dated = arguments.IsSet(kDate);
+    int day = 0;
+    std::pair<int, int> period;
+    if (dated)
+        day = DayArgument(arguments.Value(kDate), QStringLiteral("--date"));
+    else
+        period = AveragePeriod(arguments.Value(kAverage));
+    const QString source = ConfiguredHistorySource(config);
+
+    history::Store store;
+    const bool open = OpenHistoryForReading(store);
+    RateStore rates;
+    history::DayRates dayRates;
+    std::array<history::AverageRate, kCurrencyCount> averages;
+    if (dated) {
+        if (open)
+            dayRates = history::RatesFor(store, day, source);
+        rates = history::AsRateStore(dayRates, day);
+    } else {
+        if (open)
+            averages = history::AverageRates(store, source, period.first, period.second);
+        for (int k = 0; k < kCurrencyCount; ++k)
+            dayRates[k].rate = averages[k].rate;
+        rates = history::AsRateStore(dayRates, period.second);
+    }
+    for (const int k : {a, b}) {
+        if (k != 0 && rates.CurrentRates[k] == kNotAvailable)
+            Fail(kNoRate,
+                 dated ? NoRateSentence(arguments.Value(kDate), k)
+                       : QStringLiteral("No daily rates of %1 are stored for %2; \"kestrum history "
+                                        "fetch\" brings them.")
+                             .arg(CurrencyDescription(k), arguments.Value(kAverage)));
+    }
+    const Conversion c = ConvertAmount(rates, config, a, b, amount);
+    if (c.tooLarge)
+        Fail(kUsageError, QLatin1String(kTooLargeMessage));
+    const QString result = FormatResult(c.result, c.decimals, false, QLocale::c());
+    if (!arguments.IsSet(kVerbose)) {
+        PrintLine(result);
+        return kSuccess;
+    }
+    const QString conversion = QStringLiteral("%1 %2 = %3 %4")
+                                   .arg(args[0], CurrencyDescription(a, amount), result,
+                                        CurrencyDescription(b, result.toDouble()));
+    if (a == b) {
+        PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
+        return kSuccess;
+    }
+    QString basis;
+    if (dated) {
+        basis = DatedOrigins(dayRates, a, b);
+    } else {
+        QStringList parts;
+        for (const int k : {a, b})
+            if (k != 0)
+                parts << QStringLiteral("%1 over %2 days from %3 to %4")
+                             .arg(QLatin1String(CurrencyCode(k)))
+                             .arg(averages[k].days)
+                             .arg(IsoDay(averages[k].firstDay), IsoDay(averages[k].lastDay));
+        basis = QStringLiteral("at the average %1 rates of %2 (%3)")
+                    .arg(source, arguments.Value(kAverage), parts.join(QLatin1String(", ")));
+    }
+    PrintLine(QStringLiteral("%1, %2, %3.").arg(conversion, basis, FeeSentence(config)));
+    return kSuccess;
+}
+
+// ---- history ----------------------------------------------------------------
+
+int Summarise() {
+    history::Store store;
+    const std::vector<history::SourceSummary> summary = OpenHistoryForReading(store)
+                                                            ? history::Summary(store)
+                                                            : std::vector<history::SourceSummary>();
+    if (summary.empty()) {
+        PrintLine(QStringLiteral("The rate history is empty; \"kestrum history fetch\" fills it."));
+        return kSuccess;
+    }
+    QList<QStringList> rows{{QStringLiteral("Source"), QStringLiteral("First day"),
+                             QStringLiteral("Last day"), QStringLiteral("Days"),
+                             QStringLiteral("Currencies")}};
+    for (const history::SourceSummary& entry : summary)
+        rows << QStringList{entry.source, IsoDay(entry.firstDay), IsoDay(entry.lastDay),
+                            QString::number(entry.days), QString::number(entry.currencies)};
+    WriteText(stdout, TextTable(rows, {false, false, false, true, true}));
+    return kSuccess;
+}
+
+QString SourceArgument(const Arguments& arguments) {
+    if (!arguments.IsSet(kSource))
+        return ConfiguredHistorySource(Configuration());
+    const QString text = arguments.Value(kSource).toLower();
+    if (text != QLatin1String(history::kBoc) && text != QLatin1String(history::kEcb))
+        Fail(kUsageError, QStringLiteral("--source takes boc or ecb, not \"%1\".").arg(text));
+    return text;
+}
+
+int Series(const Arguments& arguments) {
+    ExpectArguments(arguments, 1,
+                    "history CODE [--against CODE] [--from D] [--to D] [--source boc|ecb] "
+                    "[--csv|--json]");
+    if (arguments.IsSet(kCsv) && arguments.IsSet(kJson))
+        Fail(kUsageError, QStringLiteral("--csv and --json exclude each other."));
+    LoadSettings();
+    const int k = CurrencyArgument(arguments.Positional()[0]);
+    const int against = arguments.IsSet(kAgainst) ? CurrencyArgument(arguments.Value(kAgainst)) : 0;
+    const int from = arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom), "--from") : 0;
+    const int to = arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to") : Today();
+    if (from > to)
+        Fail(kUsageError, QStringLiteral("--from lies after --to."));
+    const QString source = SourceArgument(arguments);
+
+    history::Store store;
+    const std::vector<history::SeriesPoint> series =
+        OpenHistoryForReading(store) ? history::CrossSeries(store, source, k, against, from, to)
+                                     : std::vector<history::SeriesPoint>();
+    if (series.empty())
+        Fail(kNoRate, QStringLiteral("The rate history holds no %1 rates of %2 in %3 for those "
+                                     "days; \"kestrum history fetch\" brings them.")
+                          .arg(source, QLatin1String(CurrencyCode(k)),
+                               QLatin1String(CurrencyCode(against))));
+    // Shortest round-trip digits: the stored double, exactly.
+    const auto number = [](double rate) {
+        return QString::number(rate, 'g', QLocale::FloatingPointShortest);
+    };
+    if (arguments.IsSet(kJson)) {
+        QJsonArray points;
+        for (const history::SeriesPoint& point : series)
+            points.append(QJsonObject{{QStringLiteral("date"), IsoDay(point.day)},
+                                      {QStringLiteral("rate"), point.rate}});
+        const QJsonObject document{
+            {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
+            {QStringLiteral("against"), QLatin1String(CurrencyCode(against))},
+            {QStringLiteral("source"), source},
+            {QStringLiteral("points"), points}};
+        const QByteArray json = QJsonDocument(document).toJson(QJsonDocument::Indented);
+        std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+        return kSuccess;
+    }
+    const bool csv = arguments.IsSet(kCsv);
+    QString text = csv ? QStringLiteral("date,rate\n") : QString();
+    text.reserve(int(series.size()) * 24);
+    const QLatin1Char separator(csv ? ',' : ' ');
+    for (const history::SeriesPoint& point : series)
+        text += IsoDay(point.day) + separator + number(point.rate) + QLatin1Char('\n');
+    WriteText(stdout, text);
+    return kSuccess;
+}
+
+// The fetch itself is in the network module, as `update`'s is.
+int Fetch(const Arguments& arguments) {
+    using Entry = int (*)(const Arguments&);
+    QString error;
+    const auto entry =
+        reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, "kestrum_run_history_fetch", error));
+    if (!entry)
+        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + error + QLatin1Char('.'));
+    return entry(arguments);
+}
+
+} // namespace
+
+int DayArgument(const QString& text, const QString& what) {
+    static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (!pattern.match(text).hasMatch() || !date.isValid() || date.year() < 1900)
+        Fail(kUsageError,
+             QStringLiteral("%1 takes a date YYYY-MM-DD, not \"%2\".").arg(what, text));
+    const int day = int(DateValueOf(date));
+    if (day > Today())
+        Fail(kUsageError, QStringLiteral("%1 is in the future.").arg(text));
+    return day;
+}
+
+bool OpenHistoryForReading(history::Store& store) {
+    if (!QFileInfo::exists(history::HistoryFilePath()))
+        return false;
+    const history::OpenResult open = store.Open();
+    if (!open.message.isEmpty())
+        PrintErrorLine(open.message);
+    return store.IsOpen();
+}
+
+QString NoRateSentence(const QString& date, int k) {
+    return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; \"kestrum history "
+                          "fetch\" brings them.")
+        .arg(CurrencyDescription(k), date)
+        .arg(history::kLookBackDays);
+}
+
+void DefineHistoryConvert(QCommandLineParser& parser) {
+    parser.addOptions({
+        {kDate, QStringLiteral("Convert at the rates of <day> (YYYY-MM-DD) from the history."),
+         QStringLiteral("day")},
+        {kAverage, QStringLiteral("Convert at the average rates of a year or month (YYYY[-MM])."),
+         QStringLiteral("period")},
+        {kFile, QStringLiteral("Convert every row of a CSV file (date,amount,currency[,target])."),
+         QStringLiteral("csv")},
+        {kTo, QStringLiteral("The target currency of --file rows that name none (default CAD)."),
+         QStringLiteral("code")},
+    });
+}
+
+bool UsesHistory(const Arguments& arguments) {
+    return arguments.IsSet(kDate) || arguments.IsSet(kAverage) || arguments.IsSet(kFile) ||
+           arguments.IsSet(kTo);
+}
+
+int RunHistoryConvert(const Arguments& arguments) {
+    if (arguments.IsSet(kFile))
+        return RunBatchConvert(arguments);
+    if (arguments.IsSet(kTo))
+        Fail(kUsageError, QStringLiteral("--to goes with --file."));
+    return ConvertWithHistory(arguments);
+}
+
+void DefineHistory(QCommandLineParser& parser) {
+    parser.addPositionalArgument(QStringLiteral("CODE|fetch"),
+                                 QStringLiteral("A currency's daily series, or \"fetch [boc|ecb]\" "
+                                                "to download history; nothing: a summary."));
+    parser.addOptions({
+        {kAgainst, QStringLiteral("Price in <code> instead of CAD."), QStringLiteral("code")},
+        {kFrom, QStringLiteral("From <day> (YYYY-MM-DD)."), QStringLiteral("day")},
+        {kTo, QStringLiteral("Up to <day> (YYYY-MM-DD), by default today."), QStringLiteral("day")},
+        {kSource, QStringLiteral("boc or ecb instead of the configured source."),
+         QStringLiteral("name")},
+        {kCsv, QStringLiteral("Print CSV.")},
+        {kJson, QStringLiteral("Print JSON.")},
+        {kUrl, QStringLiteral("fetch: ask <url> instead of the source's address."),
+         QStringLiteral("url")},
+    });
+}
+
+int RunHistory(const Arguments& arguments) {
+    const QStringList& args = arguments.Positional();
+    if (!args.isEmpty() && args[0] == QLatin1String("fetch"))
+        return Fetch(arguments);
+    if (args.isEmpty()) {
+        ExpectArguments(arguments, 0, "history");
+        LoadSettings();
+        return Summarise();
+    }
+    return Series(arguments);
+}
+
+} // namespace kestrum::cli

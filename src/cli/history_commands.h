@@ -1,0 +1,24 @@
+#pragma once
+
+#include "commands.h"
+#include "history/history_store.h"
+
+#include <QString>
+
+namespace kestrum::cli {
+
+// A YYYY-MM-DD argument as a day; a usage failure names `what` otherwise, or
+// when the day lies after today.
+int DayArgument(const QString& text, const QString& what);
+
+// The store for reading: false when there is none. A damaged one is set
+// aside with one sentence on standard error.
+bool OpenHistoryForReading(history::Store& store);
+
+// The sentence for a day the store has no rate for.
+QString NoRateSentence(const QString& date, int k);
+
+// convert --file: the batch (batch.cpp).
+int RunBatchConvert(const Arguments& arguments);
+
+} // namespace kestrum::cli
