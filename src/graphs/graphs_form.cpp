@@ -4,14 +4,15 @@
 #include "rate_chart.h"
 
 #include "data/catalogue.h"
+#include "data/conversion.h"
 #include "data/cp1252.h"
 #include "data/dates.h"
 #include "data/number_text.h"
 #include "history/history_query.h"
 #include "history/history_store.h"
-#include "update/history_keeping.h"
 #include "settings/configuration.h"
 #include "settings/preferences.h"
+#include "update/history_keeping.h"
 #include "widgets/app_icon.h"
 #include "widgets/message_box.h"
 
@@ -262,7 +263,8 @@ void TGraphsForm::ApplyRange() {
             m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
                        : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
                                         "see the chart.")
-                             .arg(PairText(), SourceDisplayName(ConfiguredHistorySource(Configuration()))));
+                             .arg(PairText(),
+                                  SourceDisplayName(ConfiguredHistorySource(Configuration()))));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
         StatsLabel->clear();
@@ -378,7 +380,8 @@ void TGraphsForm::ConvertButtonClick() {
     const Conversion c =
         ConvertAmount(history::AsRateStore(rates, day), config, m_from, m_to, reading.value);
     // The Canadian dollar has no publication day; the other currency names it.
-    const history::OriginatedRate& named = rates[static_cast<std::size_t>(m_from != 0 ? m_from : m_to)];
+    const history::OriginatedRate& named =
+        rates[static_cast<std::size_t>(m_from != 0 ? m_from : m_to)];
     if (c.tooLarge) {
         Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
         return;

@@ -31,6 +31,12 @@ THistoryFetch::~THistoryFetch() {
 bool THistoryFetch::Start(const QString& source) {
     if (!m_finished)
         return false;
+    if (FirstHistoryDay(source) < 0) {
+        Messages().Information(m_owner, QStringLiteral("Only the Bank of Canada's and the ECB's "
+                                                       "history can be fetched; choose one of them "
+                                                       "with \"kestrum source\"."));
+        return false;
+    }
     m_store = std::make_unique<history::Store>();
     const history::OpenResult opened = m_store->Open();
     if (!opened.usable() || opened.status == history::OpenStatus::ReadOnly) {

@@ -222,7 +222,7 @@ void GraphsFormTest::convertAtDate() {
     QFETCH(QDate, date);
     QFETCH(int, rateDay);
     QFETCH(QString, result);
-    ConfigRecord config;
+    ConfigRecord config = DefaultConfig();
     config.CashRateOn = feeOn ? 1 : 0;
     config.CashRate = 4.0;
     env->WriteConfig(config);
