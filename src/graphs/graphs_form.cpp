@@ -403,7 +403,7 @@ void TGraphsForm::ConvertButtonClick() {
                  QLatin1String(CurrencyCode(m_to)), LongDateText(named.day),
                  SourceDisplayName(named.origin.source),
                  fee == 1.0 ? QStringLiteral("without a cash-rate fee")
-                            : QStringLiteral("less the %1 % cash-rate fee")
+                            : QStringLiteral("less a %1% cash-rate fee")
                                   .arg(QString::fromStdString(GeneralNumberText(percent)))));
 }
 
