@@ -61,8 +61,11 @@ QChart* BuildRateChart(const ChartContent& content) {
 
 void FillRateChart(QChart& chart, const ChartContent& content) {
     chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes())
+    // Removing an axis hands it back rather than deleting it.
+    for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
+        delete axis;
+    }
     chart.setTitle(ChartTitle(content));
 
     int first = std::numeric_limits<int>::max();

@@ -76,6 +76,7 @@ private slots:
     void buttonOpensOneWindowThatFollowsThePair();
     void rangeButtonsCutTheSeriesAndAreRemembered();
     void hoverAndArrowKeysReadTheNearestDay();
+    void bothSourcesAsTwoLines();
     void convertAtDate_data();
     void convertAtDate();
     void fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored();
@@ -196,6 +197,26 @@ void GraphsFormTest::hoverAndArrowKeysReadTheNearestDay() {
     QTest::keyClick(graphs->ChartView, Qt::Key_Right);
     QTest::keyClick(graphs->ChartView, Qt::Key_Right);
     QCOMPARE(graphs->Shown().lines[0].points[graphs->ReadoutIndex()].day, friday + 4);
+}
+
+void GraphsFormTest::bothSourcesAsTwoLines() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    // One source stored: nothing to choose.
+    QVERIFY(graphs->SourceComboBox->isHidden());
+    StoreHistory(QLatin1String(history::kEcb));
+    graphs->Reload();
+    QVERIFY(graphs->SourceComboBox->isVisibleTo(graphs));
+    QCOMPARE(graphs->SourceComboBox->count(), 3);
+    QCOMPARE(graphs->SourceComboBox->itemText(0), QStringLiteral("Bank of Canada"));
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{1});
+    PickEntry(graphs->SourceComboBox, 2);
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{2});
+    QCOMPARE(graphs->Shown().lines[1].source, QLatin1String(history::kEcb));
+    PickEntry(graphs->SourceComboBox, 1);
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{1});
+    QCOMPARE(graphs->Shown().lines[0].source, QLatin1String(history::kEcb));
 }
 
 void GraphsFormTest::convertAtDate_data() {
