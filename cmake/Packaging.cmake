@@ -70,7 +70,7 @@ install(FILES ${KESTRUM_PACKAGE_DATA}/rt.dt data/noon-rates-2007-11-13.html
     DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
 # The help page and its pictures, which the options dialog opens from here.
 install(FILES docs/currency_converter.html docs/main-window.png docs/conversion.png
-    docs/options.png docs/shortcuts.png DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
+    docs/options.png docs/shortcuts.png docs/graphs-window.png DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
 foreach(size 16 24 32 48 64 128 256)
     install(FILES data/icons/hicolor/${size}x${size}/apps/${KESTRUM_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev   # Charts needs the OpenGL CMake files, not a dependency in Debian 12
     libcurl4-openssl-dev
     libgtest-dev
     libcpp-httplib-dev

@@ -87,6 +87,7 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &TKestrumForm::BitBtn2Click);
     ConnectGridButtons();
     connect(dxButton1, &QToolButton::clicked, this, &TKestrumForm::dxButton1Click);
+    ConnectGraphsButton();
 
     connect(DownloadTimer, &QTimer::timeout, this, &TKestrumForm::DownloadTimerTimer);
     connect(ClockTimer, &QTimer::timeout, this, &TKestrumForm::ClockTimerTimer);

@@ -2,6 +2,7 @@
 
 #include "data/currency_lists.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -22,6 +23,7 @@ namespace kestrum {
 
 struct IoResult;
 class THttpUrlGrabber;
+class TGraphsForm;
 enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
@@ -157,6 +159,10 @@ private:
     // Shortcut offer and options dialog.
     void OfferShortcuts();
     void dxButton1Click();
+    // The Graphs window (kestrum_form_graphs.cpp).
+    void ConnectGraphsButton();
+    void dxButton2Click();
+    void GraphsFollowSelection();
 
     void DownloadTimerTimer();
     void ClockTimerTimer();
@@ -190,6 +196,7 @@ private:
     bool m_fillTried = false; // the fill of this attempt has run or was not wanted
     QString m_fillAddress;
     QString m_fillProblem; // one sentence when the fill failed
+    QPointer<TGraphsForm> m_graphs;
 };
 
 } // namespace kestrum

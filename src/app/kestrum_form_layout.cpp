@@ -205,9 +205,10 @@ void TKestrumForm::CreateControls() {
 
     // Currency lists.
     StaticText4 = Text(body, "StaticText4", QStringLiteral("Convert from"), 16, 248, PixelFont(14));
-    FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 481, 26);
+    // The lists end with the panels above them; the Graphs button sits beside.
+    FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 409, 26);
     StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(14));
-    ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 481, 26);
+    ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 409, 26);
     for (QComboBox* list : {FromComboBox, ToComboBox}) {
         list->setFont(PixelFont(16, true));
         list->setMaxVisibleItems(20);
@@ -245,10 +246,12 @@ void TKestrumForm::CreateControls() {
     dxButton1->setIcon(OptionsGlyph());
     dxButton1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     dxButton1->setAutoRaise(true);
-    dxButton2 = Place(new QToolButton(body), "dxButton2", 592, 252, 17, 42);
+    dxButton2 = Place(new QToolButton(body), "dxButton2", 528, 250, 76, 42);
     dxButton2->setText(QStringLiteral("Graphs"));
     dxButton2->setIcon(GraphsGlyph());
-    dxButton2->setVisible(false);
+    dxButton2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    dxButton2->setAutoRaise(true);
+    dxButton2->setToolTip(QStringLiteral("Graphs (Ctrl+G)"));
     dxButton2->setEnabled(false);
     for (QToolButton* b : {dxButton1, dxButton2}) {
         QPalette p = b->palette();
@@ -279,7 +282,8 @@ void TKestrumForm::CreateControls() {
 
     QWidget* const chain[] = {SourceEdit,    FromComboBox, ToComboBox,    PercentCheckBox,
                               CashRateEdit,  BitBtn2,      RadioItems[0], RadioItems[1],
-                              CanGridButton, USGridButton, dxButton1,     DownloadButton};
+                              CanGridButton, USGridButton, dxButton1,     dxButton2,
+                              DownloadButton};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "commands.h"
+#include "modules.h"
 #include "output.h"
 #include "settings/build_info.h"
 #include "settings/local_text.h"
@@ -164,6 +165,17 @@ int RunParsed(const QStringList& arguments) {
 
 } // namespace
 
+namespace {
+// The command the arguments name, empty for none.
+QString CommandName(int argc, char** argv) {
+    QCommandLineParser parser;
+    const ProgramOptions program(parser);
+    parser.parse(CommandLineArguments(argc, argv));
+    const QStringList positional = parser.positionalArguments();
+    return positional.isEmpty() ? QString() : cli::Unshield(positional.first());
+}
+} // namespace
+
 bool IsCommandLine(int argc, char** argv) {
     QCommandLineParser parser;
     const ProgramOptions program(parser);
@@ -175,7 +187,15 @@ bool IsCommandLine(int argc, char** argv) {
 }
 
 int RunCommandLine(int argc, char** argv) {
+    // A chart is drawn with Qt Widgets, whose application object the window
+    // module makes; every other command stays on Qt Core.
+    if (CommandName(argc, argv) == QLatin1String("chart"))
+        return RunDrawingCommand(argc, argv);
     QCoreApplication app(argc, argv);
+    return RunCommandInApplication(argc, argv);
+}
+
+int RunCommandInApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
     QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
     int code = cli::kSuccess;

@@ -473,7 +473,7 @@ int RunImport(const Arguments& arguments) {
     return kSuccess;
 }
 
-const std::array<Command, 7> kCommands = {{
+const std::array<Command, 8> kCommands = {{
     {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
     {"rates", "Print the five-day rate table.", DefineRates, RunRates},
     {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
@@ -481,6 +481,7 @@ const std::array<Command, 7> kCommands = {{
     {"update", "Download the rate page and store its rates.", DefineUpdate, RunUpdate},
     {"source", "Print or set where downloads fetch the rates.", DefineSource, RunSource},
     {"history", "Show, summarise or fetch the rate history.", DefineHistory, RunHistory},
+    {"chart", "Draw a pair's stored history into a PNG.", DefineChart, RunChart},
 }};
 
 } // namespace

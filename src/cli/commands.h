@@ -57,7 +57,7 @@ struct Command {
     int (*run)(const Arguments& arguments);     // throws Failure
 };
 
-// convert, rates, list, import, update, source.
+// convert, rates, list, import, update, source, chart.
 const Command* FindCommand(const QString& name);
 QString CommandSummaries();
 
@@ -92,5 +92,8 @@ int RunHistory(const Arguments& arguments);
 void DefineHistoryConvert(QCommandLineParser& parser);
 bool UsesHistory(const Arguments& arguments);
 int RunHistoryConvert(const Arguments& arguments);
+
+void DefineChart(QCommandLineParser& parser);
+int RunChart(const Arguments& arguments);
 
 } // namespace kestrum::cli

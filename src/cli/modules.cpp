@@ -30,4 +30,16 @@ int RunWindowModule(int argc, char** argv, long long mainStartedNs) {
     return entry(argc, argv, mainStartedNs);
 }
 
+int RunDrawingCommand(int argc, char** argv) {
+    using Entry = int (*)(int, char**);
+    QString error;
+    const auto entry =
+        reinterpret_cast<Entry>(ModuleSymbol(kWindowModule, "kestrum_drawing_main", error));
+    if (!entry) {
+        std::fprintf(stderr, "Kestrum cannot draw: %s.\n", error.toUtf8().constData());
+        return 1;
+    }
+    return entry(argc, argv);
+}
+
 } // namespace kestrum

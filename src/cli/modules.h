@@ -17,4 +17,8 @@ void* ModuleSymbol(const char* module, const char* symbol, QString& error);
 // broken module is one sentence on standard error and exit code 1.
 int RunWindowModule(int argc, char** argv, long long mainStartedNs);
 
+// Runs a command that draws (`chart`) inside the window module's offscreen
+// application; a missing module is one sentence and exit code 1.
+int RunDrawingCommand(int argc, char** argv);
+
 } // namespace kestrum

@@ -3,6 +3,7 @@
 #include "widgets/prism_bar.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <memory>
 
@@ -68,6 +69,10 @@ TProgressForm::TProgressForm(QWidget* parent)
 
     TotalPrismBar = PlaceBar(this, "TotalPrismBar", 112);
     PrismBar = PlaceBar(this, "PrismBar", 232);
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setGeometry(306, 216, 78, 30);
+    CancelButton->hide();
     g_progressForm = this;
 }
 
@@ -79,6 +84,7 @@ TProgressForm::~TProgressForm() {
 void TProgressForm::ShowProgress(const QString& text) {
     TotalPrismBar->SetProgress(0);
     PrismBar->SetProgress(0);
+    CancelButton->hide();
     Label1->setText(text);
     Label1->adjustSize();
     setWindowTitle(text);

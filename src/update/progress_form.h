@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace kestrum {
 
@@ -20,9 +21,11 @@ public:
     QLabel* Label1 = nullptr;
     TPrismBar* TotalPrismBar = nullptr; // the whole job
     TPrismBar* PrismBar = nullptr;      // the current file
+    // Hidden unless a job of several requests shows it; a job connects to it.
+    QPushButton* CancelButton = nullptr;
 
-    // Zeroes both bars, shows the text as caption and label, brings the
-    // window to the front.
+    // Zeroes both bars, hides Cancel, shows the text as caption and label,
+    // brings the window to the front.
     void ShowProgress(const QString& text);
     void HideProgress();
 };

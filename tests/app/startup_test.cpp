@@ -103,8 +103,9 @@ void StartupTest::windowFrame() {
     QCOMPARE(form->RadioItems[1]->text(), QStringLiteral("Francais"));
     QCOMPARE(form->FromSpeedButton->toolTip(), QStringLiteral("SEARCH CONVERT FROM LIST"));
     QCOMPARE(form->ToSpeedButton->toolTip(), QStringLiteral("SEARCH CONVERT TO LIST"));
-    QVERIFY(form->dxButton2->isHidden());
-    QVERIFY(!form->dxButton2->isEnabled());
+    QVERIFY(!form->dxButton2->isHidden());
+    QCOMPARE(form->dxButton2->isEnabled(),
+             form->FromComboBox->currentIndex() >= 0 && form->ToComboBox->currentIndex() >= 0);
     QVERIFY(env.watchdog.unexpected.isEmpty());
 }
 
@@ -138,8 +139,8 @@ void StartupTest::controlPlacement_data() {
     row("keypad", "Panel5", "", {16, 94}, 370, 136, "");
     row("amount", "SourceEdit", "Panel6", {16, 12}, 201, 0, "");
     row("result", "ConvertEdit", "Panel12", {16, 12}, 201, 0, "");
-    row("from", "FromComboBox", "", {112, 242}, 481, 0, "");
-    row("to", "ToComboBox", "", {112, 274}, 481, 0, "");
+    row("from", "FromComboBox", "", {112, 242}, 409, 0, "");
+    row("to", "ToComboBox", "", {112, 274}, 409, 0, "");
     row("from text", "StaticText4", "", {16, 248}, 0, 0, "Convert from");
     row("to text", "StaticText1", "", {16, 280}, 0, 0, "Convert to");
     row("quick find", "StaticText5", "", {392, 92}, 0, 0, "Quick Find...");
@@ -155,6 +156,7 @@ void StartupTest::controlPlacement_data() {
     row("can grid", "CanGridButton", "GroupBox", {11, 26}, 50, 28, "Can");
     row("us grid", "USGridButton", "GroupBox", {11, 58}, 50, 28, "U.S.");
     row("options", "dxButton1", "", {528, 187}, 76, 42, "Options");
+    row("graphs", "dxButton2", "", {528, 250}, 76, 42, "Graphs");
     row("top band", "Panel1", "KestrumForm", {0, 0}, 622, 57, "");
     row("logo", "Image1", "Panel1", {4, 8}, 318, 42, "");
     row("bottom band", "Panel3", "KestrumForm", {0, 384}, 622, 44, "");

@@ -1,0 +1,142 @@
+// The Graphs window over a whole ECB history (6,700 days): opened and drawn on
+// the All range, and a range switch redrawn. With --grab FILE it writes the
+// README's picture instead: ten years of USD/CAD from the same history.
+#include "data/catalogue.h"
+#include "graphs/graphs_form.h"
+#include "history/history_store.h"
+#include "settings/configuration.h"
+#include "settings/paths.h"
+#include "settings/preferences.h"
+#include "update/history_keeping.h"
+#include "update/rate_sources.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QDateEdit>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace kestrum;
+
+namespace {
+
+constexpr int kUsd = 1;
+constexpr int kCad = 0;
+
+std::unique_ptr<QTemporaryDir> g_dir;
+
+// A data directory whose history holds the file named by
+// KESTRUM_GRAPHS_HISTORY (an ECB whole-history file), configured for the ECB.
+bool PrepareStore() {
+    QFile file(qEnvironmentVariable("KESTRUM_GRAPHS_HISTORY"));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const HistoryAnswer answer = ReadHistoryAnswer(file.readAll());
+    g_dir = std::make_unique<QTemporaryDir>();
+    SetProgramDir(g_dir->path());
+    Configuration().RatePageAddress = kEcbRatesAddress;
+    history::Store store;
+    return answer.source == QLatin1String(history::kEcb) && store.Open().usable() &&
+           store.Import(answer.source, answer.days, file.fileName()).ok;
+}
+
+bool Expose(QWidget& window) {
+    window.show();
+    const auto exposed = [&window] {
+        return window.windowHandle() && window.windowHandle()->isExposed();
+    };
+    for (int round = 0; round < 1000 && !exposed(); ++round)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return exposed();
+}
+
+void OpenAllRangeBench(benchmark::State& state) {
+    WritePreference(QLatin1String(pref::kGraphsRange), QStringLiteral("All"));
+    for (auto _ : state) {
+        // Owned here: closing would only schedule the deletion.
+        TGraphsForm form;
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        form.ShowPair(kUsd, kCad, kEnglish);
+        if (!Expose(form)) {
+            state.SkipWithError("the window is never exposed");
+            break;
+        }
+        benchmark::DoNotOptimize(form.grab());
+        state.counters["days"] = static_cast<double>(form.Shown().lines.front().points.size());
+    }
+}
+BENCHMARK(OpenAllRangeBench)->Unit(benchmark::kMillisecond);
+
+void SwitchRangeBench(benchmark::State& state) {
+    TGraphsForm form;
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    form.ShowPair(kUsd, kCad, kEnglish);
+    if (!Expose(form)) {
+        state.SkipWithError("the window is never exposed");
+        return;
+    }
+    // Between All and 1Y: the largest and a small redraw in turn.
+    QToolButton* ranges[] = {form.RangeButtons[static_cast<int>(ChartRange::All)],
+                             form.RangeButtons[static_cast<int>(ChartRange::OneYear)]};
+    int next = 0;
+    for (auto _ : state) {
+        ranges[next]->click();
+        next = 1 - next;
+        benchmark::DoNotOptimize(form.ChartView->grab());
+    }
+}
+BENCHMARK(SwitchRangeBench)->Unit(benchmark::kMillisecond);
+
+int Grab(const char* path) {
+    TGraphsForm form;
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    form.resize(900, 640);
+    form.ShowPair(kUsd, kCad, kEnglish);
+    form.RangeButtons[static_cast<int>(ChartRange::TenYears)]->click();
+    if (!Expose(form))
+        return 1;
+    // The read-out as the mouse would leave it, on a day well inside.
+    const auto& points = form.Shown().lines.front().points;
+    form.ChartView->setFocus();
+    for (std::size_t i = 0; i < points.size() / 3; ++i) {
+        QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+        QApplication::sendEvent(form.ChartView, &left);
+    }
+    form.AmountEdit->setText(QStringLiteral("250"));
+    form.DateEdit->setDate(QDate(2024, 2, 29));
+    form.ConvertButton->click();
+    return form.grab().save(QString::fromLocal8Bit(path), "PNG") ? 0 : 1;
+}
+
+} // namespace
+
+// Offscreen windows cannot be raised; the warning would fill the terminal.
+void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.contains(QLatin1String("does not support")))
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(Quiet);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (!PrepareStore()) {
+        std::fprintf(stderr, "KESTRUM_GRAPHS_HISTORY must name an ECB whole-history file\n");
+        return 1;
+    }
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--grab"))
+        return Grab(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

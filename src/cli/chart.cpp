@@ -1,0 +1,139 @@
+// `kestrum chart`: the Graphs window's chart of a pair drawn into a PNG.
+#include "commands.h"
+#include "modules.h"
+
+#include "data/catalogue.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "graphs/rate_series.h"
+#include "history/history_query.h"
+#include "history/history_store.h"
+#include "settings/configuration.h"
+#include "update/history_keeping.h"
+#include "update/rate_sources.h"
+
+#include <QRegularExpression>
+#include <QSize>
+#include <limits>
+
+namespace kestrum::cli {
+
+namespace {
+const QString kRange = QStringLiteral("range");
+const QString kFrom = QStringLiteral("from");
+const QString kTo = QStringLiteral("to");
+const QString kSource = QStringLiteral("source");
+const QString kOutput = QStringLiteral("output");
+const QString kSize = QStringLiteral("size");
+constexpr char kSyntax[] = "chart FROM TO [--range 1M|3M|1Y|5Y|10Y|all | --from D --to D] "
+                           "[--source boc|ecb] --output FILE.png [--size WxH]";
+constexpr int kMaxSide = 8000;
+
+int Day(const QString& text) {
+    const double day = sources::IsoDateValue(text);
+    if (day < 0)
+        Fail(kUsageError, QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD.").arg(text));
+    return static_cast<int>(day);
+}
+
+QSize Size(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{2,4})x(\\d{2,4})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    const QSize size =
+        match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+    if (size.width() < 200 || size.height() < 150 || size.width() > kMaxSide ||
+        size.height() > kMaxSide)
+        Fail(kUsageError, QStringLiteral("The size \"%1\" is not WIDTHxHEIGHT in pixels, from "
+                                         "200x150 to %2x%2.")
+                              .arg(text)
+                              .arg(kMaxSide));
+    return size;
+}
+} // namespace
+
+void DefineChart(QCommandLineParser& parser) {
+    parser.addPositionalArgument(QStringLiteral("FROM"),
+                                 QStringLiteral("The currency of one unit."));
+    parser.addPositionalArgument(QStringLiteral("TO"),
+                                 QStringLiteral("The currency the rate is counted in."));
+    parser.addOption({kRange,
+                      QStringLiteral("The days up to the newest stored: 1M, 3M, 1Y, 5Y, "
+                                     "10Y or all (default 1Y)."),
+                      QStringLiteral("range")});
+    parser.addOption({kFrom, QStringLiteral("The first day, YYYY-MM-DD."), QStringLiteral("date")});
+    parser.addOption({kTo, QStringLiteral("The last day, YYYY-MM-DD."), QStringLiteral("date")});
+    parser.addOption({kSource,
+                      QStringLiteral("The history of boc or ecb (default: the configured source)."),
+                      QStringLiteral("source")});
+    parser.addOption({kOutput, QStringLiteral("The PNG file to write."), QStringLiteral("file")});
+    parser.addOption({kSize, QStringLiteral("The picture's size in pixels (default 900x500)."),
+                      QStringLiteral("WxH")});
+}
+
+int RunChart(const Arguments& arguments) {
+    ExpectArguments(arguments, 2, kSyntax);
+    if (!arguments.IsSet(kOutput))
+        Fail(kUsageError, QStringLiteral("The chart needs --output FILE.png."));
+    const bool dates = arguments.IsSet(kFrom) || arguments.IsSet(kTo);
+    if (dates && arguments.IsSet(kRange))
+        Fail(kUsageError, QStringLiteral("Give either --range or --from and --to, not both."));
+    std::optional<ChartRange> range = ChartRange::OneYear;
+    if (arguments.IsSet(kRange))
+        range = ParseRange(arguments.Value(kRange));
+    if (!range)
+        Fail(kUsageError, QStringLiteral("The range must be 1M, 3M, 1Y, 5Y, 10Y or all."));
+    const int first =
+        arguments.IsSet(kFrom) ? Day(arguments.Value(kFrom)) : std::numeric_limits<int>::min();
+    const int last =
+        arguments.IsSet(kTo) ? Day(arguments.Value(kTo)) : std::numeric_limits<int>::max();
+    if (first > last)
+        Fail(kUsageError, QStringLiteral("--from must not come after --to."));
+    const QSize size = arguments.IsSet(kSize) ? Size(arguments.Value(kSize)) : QSize(900, 500);
+    QString source;
+    if (arguments.IsSet(kSource)) {
+        source = arguments.Value(kSource).toLower();
+        if (source != QLatin1String(history::kBoc) && source != QLatin1String(history::kEcb))
+            Fail(kUsageError, QStringLiteral("The source must be boc or ecb."));
+    }
+    const int a = CurrencyArgument(arguments.Positional()[0]);
+    const int b = CurrencyArgument(arguments.Positional()[1]);
+    LoadSettings();
+    if (source.isEmpty())
+        source = ConfiguredHistorySource(Configuration());
+
+    history::Store store;
+    const history::OpenResult opened = store.OpenForReading();
+    RateSeries series;
+    if (opened.usable())
+        series = history::CrossSeries(store, source, a, b, first, last);
+    else if (!opened.message.isEmpty())
+        PrintErrorLine(opened.message);
+    std::vector<ChartLine> whole{{source, SourceDisplayName(source), std::move(series)}};
+    ChartContent content = ChartOfRange(whole, dates ? ChartRange::All : *range);
+    if (content.lines.empty())
+        Fail(kNoRate, QStringLiteral("No day of %1/%2 from the %3 is stored in that range; "
+                                     "\"kestrum history fetch\" brings the history.")
+                          .arg(QLatin1String(CurrencyCode(b)), QLatin1String(CurrencyCode(a)),
+                               SourceDisplayName(source)));
+    const int language = Configuration().Language;
+    content.fromName = FromCp1252(CurrencyName(a, language));
+    content.toName = FromCp1252(CurrencyName(b, language));
+    content.fromCode = QLatin1String(CurrencyCode(a));
+    content.toCode = QLatin1String(CurrencyCode(b));
+
+    // The drawing is the window module's; it is loaded already, this command
+    // runs inside it.
+    using Render = bool (*)(const ChartContent&, const QString&, int, int);
+    QString error;
+    const auto render =
+        reinterpret_cast<Render>(ModuleSymbol(kWindowModule, "kestrum_render_chart", error));
+    if (!render)
+        Fail(1, QStringLiteral("Kestrum cannot draw: ") + error + QLatin1Char('.'));
+    const QString output = arguments.Value(kOutput);
+    if (!render(content, output, size.width(), size.height()))
+        Fail(kDataFileError,
+             QStringLiteral("The chart could not be written to \"%1\".").arg(output));
+    return kSuccess;
+}
+
+} // namespace kestrum::cli

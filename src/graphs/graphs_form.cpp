@@ -1,0 +1,447 @@
+#include "graphs_form.h"
+
+#include "history_fetch.h"
+#include "rate_chart.h"
+
+#include "data/catalogue.h"
+#include "data/conversion.h"
+#include "data/cp1252.h"
+#include "data/dates.h"
+#include "data/number_text.h"
+#include "history/history_query.h"
+#include "history/history_store.h"
+#include "settings/configuration.h"
+#include "settings/preferences.h"
+#include "update/history_keeping.h"
+#include "widgets/app_icon.h"
+#include "widgets/message_box.h"
+
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace kestrum {
+
+namespace {
+SaveFileChooser g_chooser = nullptr;
+
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                       const QString& filter) {
+    if (g_chooser)
+        return g_chooser(parent, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+QString Name(int k, int language) {
+    return FromCp1252(CurrencyName(k, language));
+}
+
+// Four significant decimals for rates near one, more for tiny ones.
+QString RateText(double rate) {
+    return QString::number(rate, 'g', rate < 0.01 ? 4 : 6);
+}
+} // namespace
+
+void SetSaveFileChooser(SaveFileChooser chooser) {
+    g_chooser = chooser;
+}
+
+TGraphsForm::TGraphsForm(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_shown(std::make_unique<ChartContent>()) {
+    setObjectName(QStringLiteral("GraphsForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(AppIcon());
+    CreateControls();
+    if (const auto range = ParseRange(ReadPreference(QLatin1String(pref::kGraphsRange))))
+        m_range = *range;
+    RangeButtons[static_cast<int>(m_range)]->setChecked(true);
+}
+
+TGraphsForm::~TGraphsForm() = default;
+
+void TGraphsForm::CreateControls() {
+    resize(900, 640);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    auto* ranges = new QButtonGroup(this);
+    for (ChartRange range : kChartRanges) {
+        const int id = static_cast<int>(range);
+        auto* button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("Range") + RangeName(range) +
+                              QStringLiteral("Button"));
+        button->setText(RangeName(range));
+        button->setCheckable(true);
+        button->setMinimumWidth(44);
+        ranges->addButton(button, id);
+        top->addWidget(button);
+        RangeButtons[static_cast<std::size_t>(id)] = button;
+    }
+    ranges->setExclusive(true);
+    connect(ranges, &QButtonGroup::idClicked, this, &TGraphsForm::RangeButtonClick);
+    top->addStretch();
+    SourceComboBox = new QComboBox(this);
+    SourceComboBox->setObjectName(QStringLiteral("SourceComboBox"));
+    connect(SourceComboBox, &QComboBox::activated, this, &TGraphsForm::SourceComboBoxChange);
+    top->addWidget(SourceComboBox);
+    layout->addLayout(top);
+
+    ChartStack = new QStackedWidget(this);
+    m_chart = BuildRateChart(*m_shown);
+    ChartView = new QChartView(m_chart, ChartStack);
+    ChartView->setObjectName(QStringLiteral("ChartView"));
+    ChartView->setRenderHint(QPainter::Antialiasing);
+    ChartView->setFocusPolicy(Qt::StrongFocus);
+    ChartView->viewport()->setMouseTracking(true);
+    ChartView->viewport()->installEventFilter(this);
+    ChartView->installEventFilter(this);
+    ChartStack->addWidget(ChartView);
+    auto* empty = new QWidget(ChartStack);
+    auto* emptyLayout = new QVBoxLayout(empty);
+    EmptyLabel = new QLabel(empty);
+    EmptyLabel->setObjectName(QStringLiteral("EmptyLabel"));
+    EmptyLabel->setWordWrap(true);
+    EmptyLabel->setAlignment(Qt::AlignCenter);
+    EmptyFetchButton = new QPushButton(QStringLiteral("Fetch history"), empty);
+    EmptyFetchButton->setObjectName(QStringLiteral("EmptyFetchButton"));
+    connect(EmptyFetchButton, &QPushButton::clicked, this, &TGraphsForm::FetchButtonClick);
+    emptyLayout->addStretch();
+    emptyLayout->addWidget(EmptyLabel);
+    emptyLayout->addWidget(EmptyFetchButton, 0, Qt::AlignHCenter);
+    emptyLayout->addStretch();
+    ChartStack->addWidget(empty);
+    layout->addWidget(ChartStack, 1);
+
+    ReadoutLabel = new QLabel(this);
+    ReadoutLabel->setObjectName(QStringLiteral("ReadoutLabel"));
+    StatsLabel = new QLabel(this);
+    StatsLabel->setObjectName(QStringLiteral("StatsLabel"));
+    StatsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(ReadoutLabel);
+    layout->addWidget(StatsLabel);
+
+    auto* convert = new QHBoxLayout;
+    convert->addWidget(new QLabel(QStringLiteral("Convert at date:"), this));
+    AmountEdit = new QLineEdit(this);
+    AmountEdit->setObjectName(QStringLiteral("AmountEdit"));
+    AmountEdit->setPlaceholderText(QStringLiteral("Amount"));
+    convert->addWidget(AmountEdit);
+    DateEdit = new QDateEdit(this);
+    DateEdit->setObjectName(QStringLiteral("DateEdit"));
+    DateEdit->setCalendarPopup(true);
+    DateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    DateEdit->setDate(QDate::currentDate());
+    convert->addWidget(DateEdit);
+    ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
+    ConvertButton->setObjectName(QStringLiteral("ConvertButton"));
+    connect(ConvertButton, &QPushButton::clicked, this, &TGraphsForm::ConvertButtonClick);
+    connect(AmountEdit, &QLineEdit::returnPressed, ConvertButton, &QPushButton::click);
+    convert->addWidget(ConvertButton);
+    convert->addStretch();
+    layout->addLayout(convert);
+    ConvertResultLabel = new QLabel(this);
+    ConvertResultLabel->setObjectName(QStringLiteral("ConvertResultLabel"));
+    ConvertResultLabel->setWordWrap(true);
+    ConvertResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(ConvertResultLabel);
+
+    auto* bottom = new QHBoxLayout;
+    FetchButton = new QPushButton(QStringLiteral("Fetch history"), this);
+    FetchButton->setObjectName(QStringLiteral("FetchButton"));
+    PngButton = new QPushButton(QStringLiteral("Save as PNG..."), this);
+    PngButton->setObjectName(QStringLiteral("PngButton"));
+    CsvButton = new QPushButton(QStringLiteral("Save as CSV..."), this);
+    CsvButton->setObjectName(QStringLiteral("CsvButton"));
+    CloseButton = new QPushButton(QStringLiteral("Close"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    connect(FetchButton, &QPushButton::clicked, this, &TGraphsForm::FetchButtonClick);
+    connect(PngButton, &QPushButton::clicked, this, &TGraphsForm::PngButtonClick);
+    connect(CsvButton, &QPushButton::clicked, this, &TGraphsForm::CsvButtonClick);
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    bottom->addWidget(FetchButton);
+    bottom->addStretch();
+    bottom->addWidget(PngButton);
+    bottom->addWidget(CsvButton);
+    bottom->addWidget(CloseButton);
+    layout->addLayout(bottom);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TGraphsForm::ShowPair(int from, int to, int language) {
+    const bool pairChanged = from != m_from || to != m_to;
+    m_from = from;
+    m_to = to;
+    m_language = language;
+    if (pairChanged)
+        ConvertResultLabel->clear();
+    Reload();
+}
+
+void TGraphsForm::Reload() {
+    FillSourceChooser();
+    LoadSeries();
+    ApplyRange();
+}
+
+void TGraphsForm::FillSourceChooser() {
+    const QString configured = ConfiguredHistorySource(Configuration());
+    const QString other = history::OtherSource(configured);
+    bool otherStored = false;
+    history::Store store;
+    if (store.OpenForReading().usable())
+        for (const history::SourceSummary& summary : history::Summary(store))
+            otherStored = otherStored || (summary.source == other && summary.days > 0);
+
+    const QString kept = SourceComboBox->currentData().toString();
+    SourceComboBox->clear();
+    SourceComboBox->addItem(SourceDisplayName(configured), configured);
+    if (otherStored) {
+        SourceComboBox->addItem(SourceDisplayName(other), other);
+        SourceComboBox->addItem(QStringLiteral("Both"), configured + QLatin1Char(',') + other);
+    }
+    const int index = SourceComboBox->findData(kept);
+    SourceComboBox->setCurrentIndex(index >= 0 ? index : 0);
+    SourceComboBox->setVisible(SourceComboBox->count() > 1);
+}
+
+QStringList TGraphsForm::ChosenSources() const {
+    return SourceComboBox->currentData().toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+void TGraphsForm::LoadSeries() {
+    m_series.clear();
+    if (m_from < 0 || m_to < 0)
+        return;
+    history::Store store;
+    if (!store.OpenForReading().usable())
+        return;
+    for (const QString& source : ChosenSources())
+        m_series.push_back(
+            {source, SourceDisplayName(source),
+             history::CrossSeries(store, source, m_from, m_to, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max())});
+}
+
+QString TGraphsForm::PairText() const {
+    return QStringLiteral("%1 per %2").arg(Name(m_to, m_language), Name(m_from, m_language));
+}
+
+void TGraphsForm::ApplyRange() {
+    ChartContent& shown = *m_shown;
+    shown = ChartOfRange(m_series, m_range);
+    if (m_from >= 0 && m_to >= 0) {
+        shown.fromName = Name(m_from, m_language);
+        shown.toName = Name(m_to, m_language);
+        shown.fromCode = QLatin1String(CurrencyCode(m_from));
+        shown.toCode = QLatin1String(CurrencyCode(m_to));
+        setWindowTitle(QStringLiteral("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
+    }
+    const bool empty = shown.lines.empty();
+    for (QPushButton* b : {PngButton, CsvButton})
+        b->setEnabled(!empty);
+    if (empty) {
+        EmptyLabel->setText(
+            m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
+                       : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
+                                        "see the chart.")
+                             .arg(PairText(),
+                                  SourceDisplayName(ConfiguredHistorySource(Configuration()))));
+        ChartStack->setCurrentIndex(1);
+        ReadoutLabel->clear();
+        StatsLabel->clear();
+        m_readout = -1;
+        return;
+    }
+    FillRateChart(*m_chart, shown);
+    m_marker = new QScatterSeries;
+    m_marker->setMarkerSize(8);
+    m_marker->setColor(Qt::red);
+    m_chart->addSeries(m_marker);
+    for (QAbstractAxis* axis : m_chart->axes())
+        m_marker->attachAxis(axis);
+    ChartStack->setCurrentIndex(0);
+    ShowStatistics();
+    ShowReadout(static_cast<int>(shown.lines.front().points.size()) - 1);
+}
+
+void TGraphsForm::ShowReadout(int index) {
+    const RateSeries& points = m_shown->lines.empty() ? RateSeries{} : m_shown->lines[0].points;
+    if (index < 0 || index >= static_cast<int>(points.size()))
+        return;
+    m_readout = index;
+    const RatePoint& point = points[static_cast<std::size_t>(index)];
+    QString text = QStringLiteral("%1: %2").arg(LongDateText(point.day), RateText(point.rate));
+    // The second source on the same day, when it published one.
+    for (std::size_t i = 1; i < m_shown->lines.size(); ++i) {
+        const RateSeries& other = m_shown->lines[i].points;
+        const int j = NearestPointIndex(other, point.day);
+        if (j >= 0 && other[static_cast<std::size_t>(j)].day == point.day)
+            text +=
+                QStringLiteral(" (%1: %2)")
+                    .arg(m_shown->lines[i].name, RateText(other[static_cast<std::size_t>(j)].rate));
+    }
+    ReadoutLabel->setText(text + QStringLiteral(" ") + PairText());
+    if (m_marker)
+        m_marker->replace(QList<QPointF>{QPointF(ChartX(point.day), point.rate)});
+}
+
+void TGraphsForm::ShowStatistics() {
+    const SeriesStatistics s = Statistics(m_shown->lines.front().points);
+    StatsLabel->setText(
+        QStringLiteral("First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   "
+                       "Mean %9   over %10 days")
+            .arg(RateText(s.first), RateText(s.last),
+                 s.changePercent >= 0 ? QStringLiteral("+") : QString(),
+                 QString::number(s.changePercent, 'f', 2), RateText(s.minimum),
+                 ShortDateText(s.minimumDay), RateText(s.maximum), ShortDateText(s.maximumDay),
+                 RateText(s.mean))
+            .arg(s.days));
+}
+
+bool TGraphsForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ChartView->viewport() && event->type() == QEvent::MouseMove &&
+        !m_shown->lines.empty()) {
+        const QPointF scene = ChartView->mapToScene(static_cast<QMouseEvent*>(event)->pos());
+        const QPointF value = m_chart->mapToValue(m_chart->mapFromScene(scene));
+        ShowReadout(NearestPointIndex(m_shown->lines.front().points, DayOfChartX(value.x())));
+    } else if (watched == ChartView && event->type() == QEvent::KeyPress &&
+               !m_shown->lines.empty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            ShowReadout(m_readout + (key == Qt::Key_Left ? -1 : 1));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TGraphsForm::RangeButtonClick(int id) {
+    m_range = static_cast<ChartRange>(id);
+    WritePreference(QLatin1String(pref::kGraphsRange), RangeName(m_range));
+    ApplyRange();
+}
+
+void TGraphsForm::SourceComboBoxChange() {
+    LoadSeries();
+    ApplyRange();
+}
+
+bool TGraphsForm::SavePng(const QString& path) {
+    const QSize size = ChartView->size().isEmpty() ? QSize(900, 500) : ChartView->size();
+    return RenderRateChart(*m_shown, size).save(path, "PNG");
+}
+
+bool TGraphsForm::SaveCsv(const QString& path) {
+    if (m_shown->lines.empty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(SeriesCsv(*m_shown));
+    return file.commit();
+}
+
+void TGraphsForm::ConvertButtonClick() {
+    ConvertResultLabel->clear();
+    if (m_from < 0 || m_to < 0)
+        return;
+    const AmountReading reading = ReadAmountText(ToCp1252(AmountEdit->text()));
+    for (const std::string& message : reading.messages)
+        Messages().Error(this, QString::fromStdString(message));
+    if (reading.value == 0.0)
+        return;
+    const int day = static_cast<int>(DateValueOf(DateEdit->date()));
+    const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
+    // The rates `kestrum convert --date` takes, read as it reads them.
+    history::Store store;
+    history::DayRates rates;
+    if (store.OpenForReading().usable())
+        rates = history::RatesFor(store, day, source);
+    const ConfigRecord& config = Configuration();
+    const Conversion c =
+        ConvertAmount(history::AsRateStore(rates, day), config, m_from, m_to, reading.value);
+    // The Canadian dollar has no publication day; the other currency names it.
+    const history::OriginatedRate& named =
+        rates[static_cast<std::size_t>(m_from != 0 ? m_from : m_to)];
+    if (c.tooLarge) {
+        Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
+        return;
+    }
+    if (!c.available) {
+        ConvertResultLabel->setText(
+            QStringLiteral("No rate of %1 is stored for %2 or the %3 days before it; fetch the "
+                           "history first.")
+                .arg(PairText(), LongDateText(day))
+                .arg(history::kLookBackDays));
+        return;
+    }
+    const double fee = FeeFactor(config);
+    const double percent = IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
+    ConvertResultLabel->setText(
+        QStringLiteral("%1 %2 = %3 %4 at the rates of %5 (%6), %7.")
+            .arg(AmountEdit->text(), QLatin1String(CurrencyCode(m_from)),
+                 FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale()),
+                 QLatin1String(CurrencyCode(m_to)), LongDateText(named.day),
+                 SourceDisplayName(named.origin.source),
+                 fee == 1.0 ? QStringLiteral("without a cash-rate fee")
+                            : QStringLiteral("less a %1% cash-rate fee")
+                                  .arg(QString::fromStdString(GeneralNumberText(percent)))));
+}
+
+THistoryFetch* TGraphsForm::HistoryFetch() {
+    if (!m_fetch) {
+        m_fetch = new THistoryFetch(this);
+        connect(m_fetch, &THistoryFetch::Finished, this, [this] {
+            for (QPushButton* b : {FetchButton, EmptyFetchButton})
+                b->setEnabled(true);
+            Reload();
+        });
+    }
+    return m_fetch;
+}
+
+void TGraphsForm::FetchButtonClick() {
+    const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
+    if (HistoryFetch()->Start(source))
+        for (QPushButton* b : {FetchButton, EmptyFetchButton})
+            b->setEnabled(false);
+}
+
+void TGraphsForm::PngButtonClick() {
+    const QString path =
+        ChooseSaveFile(this, QStringLiteral("Save the chart as PNG"),
+                       QStringLiteral("%1-%2.png").arg(m_shown->fromCode, m_shown->toCode),
+                       QStringLiteral("PNG images (*.png)"));
+    if (!path.isEmpty() && !SavePng(path))
+        Messages().Error(this, QStringLiteral("The chart could not be saved as \"%1\".").arg(path));
+}
+
+void TGraphsForm::CsvButtonClick() {
+    const QString path =
+        ChooseSaveFile(this, QStringLiteral("Save the rates as CSV"),
+                       QStringLiteral("%1-%2.csv").arg(m_shown->fromCode, m_shown->toCode),
+                       QStringLiteral("CSV files (*.csv)"));
+    if (!path.isEmpty() && !SaveCsv(path))
+        Messages().Error(this, QStringLiteral("The rates could not be saved as \"%1\".").arg(path));
+}
+
+} // namespace kestrum

@@ -1,0 +1,127 @@
+#include "history_fetch.h"
+
+#include "rate_series.h"
+
+#include "data/dates.h"
+#include "history/history_store.h"
+#include "update/progress_form.h"
+#include "update/url_grabber.h"
+#include "widgets/message_box.h"
+#include "widgets/prism_bar.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+namespace kestrum {
+
+THistoryFetch::THistoryFetch(QWidget* owner) : QObject(owner), m_owner(owner) {
+    m_grabber = new THttpUrlGrabber(this);
+    m_grabber->SetOutputMode(TOutputMode::omStream);
+    m_grabber->SetAgent(QStringLiteral("Kestrum"));
+    connect(m_grabber, &THttpUrlGrabber::OnDoneStream, this, &THistoryFetch::DoneStream);
+    connect(m_grabber, &THttpUrlGrabber::OnError, this, &THistoryFetch::Error);
+    connect(m_grabber, &THttpUrlGrabber::OnProgress, this, &THistoryFetch::Progress,
+            Qt::DirectConnection);
+}
+
+THistoryFetch::~THistoryFetch() {
+    QObject::disconnect(m_cancelConnection);
+}
+
+bool THistoryFetch::Start(const QString& source) {
+    if (!m_finished)
+        return false;
+    if (FirstHistoryDay(source) < 0) {
+        Messages().Information(m_owner, QStringLiteral("Only the Bank of Canada's and the ECB's "
+                                                       "history can be fetched; choose one of them "
+                                                       "with \"kestrum source\"."));
+        return false;
+    }
+    m_store = std::make_unique<history::Store>();
+    const history::OpenResult opened = m_store->Open();
+    if (!opened.usable() || opened.status == history::OpenStatus::ReadOnly) {
+        Messages().Error(m_owner, opened.message);
+        return false;
+    }
+    if (!opened.message.isEmpty())
+        Messages().Information(m_owner, opened.message);
+    const int today = static_cast<int>(TodayDateValue());
+    m_source = source;
+    m_plan = PlanHistoryFetch(*m_store, source, FirstHistoryDay(source), today, today, BaseAddress);
+    if (m_plan.empty()) {
+        Messages().Information(m_owner,
+                               QStringLiteral("The history of the %1 is complete up to today.")
+                                   .arg(SourceDisplayName(source)));
+        return false;
+    }
+    m_next = 0;
+    m_stored = 0;
+    m_cancelled = false;
+    m_finished = false;
+    FetchNext();
+    return true;
+}
+
+void THistoryFetch::FetchNext() {
+    TProgressForm* progress = ProgressForm();
+    const HistoryRequest& request = m_plan[m_next];
+    if (progress) {
+        progress->ShowProgress(QStringLiteral("Fetching history %1 to %2...")
+                                   .arg(CalendarDate(request.fromDay).year())
+                                   .arg(CalendarDate(request.toDay).year()));
+        progress->TotalPrismBar->SetProgress(
+            static_cast<std::int32_t>(m_next * 100 / m_plan.size()));
+        progress->CancelButton->show();
+        QObject::disconnect(m_cancelConnection);
+        m_cancelConnection = connect(progress->CancelButton, &QPushButton::clicked, this, [this] {
+            m_cancelled = true;
+            if (TProgressForm* form = ProgressForm())
+                form->CancelButton->setEnabled(false);
+        });
+        progress->CancelButton->setEnabled(true);
+    }
+    ++m_next;
+    m_grabber->SetUrl(request.url);
+    m_grabber->StartTransfer();
+}
+
+void THistoryFetch::DoneStream(const QByteArray& body, qint64, const QString&) {
+    const history::ImportResult stored =
+        StoreHistoryAnswer(*m_store, m_source, m_plan[m_next - 1], body);
+    if (!stored) {
+        Finish();
+        Messages().Error(m_owner, stored.error);
+        return;
+    }
+    ++m_stored;
+    if (m_cancelled || m_next >= m_plan.size()) {
+        Finish();
+        return;
+    }
+    FetchNext();
+}
+
+void THistoryFetch::Error(const QString& message) {
+    Finish();
+    Messages().Error(m_owner, QStringLiteral("The history could not be fetched: %1").arg(message));
+}
+
+void THistoryFetch::Progress(qint64 position, qint64 total, const QString&, bool&) {
+    TProgressForm* progress = ProgressForm();
+    if (!progress || total <= 0)
+        return;
+    progress->PrismBar->SetProgress(static_cast<std::int32_t>(position * 100 / total));
+}
+
+void THistoryFetch::Finish() {
+    m_finished = true;
+    QObject::disconnect(m_cancelConnection);
+    if (TProgressForm* progress = ProgressForm()) {
+        progress->TotalPrismBar->SetProgress(100);
+        HideProgress();
+    }
+    m_store.reset();
+    emit Finished(m_stored);
+}
+
+} // namespace kestrum

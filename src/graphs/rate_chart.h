@@ -1,0 +1,33 @@
+#pragma once
+
+#include "rate_series.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QChart;
+QT_END_NAMESPACE
+
+namespace kestrum {
+
+// "Canadian Dollar per U.S. Dollar (CAD/USD)", a line break, "Bank of Canada, without the
+// cash-rate fee": sources joined with " and " when there are two.
+QString ChartTitle(const ChartContent& content);
+
+// A date value as the chart's x value (milliseconds since 1970: noon UTC).
+qreal ChartX(int day);
+// The day value of an x value, with its fraction.
+double DayOfChartX(qreal x);
+
+// Builds a new chart (owned by the caller) with the lines, the date axis,
+// the value axis rounded to nice ticks and the title.
+QChart* BuildRateChart(const ChartContent& content);
+// Replaces the lines and axes of a chart built above, keeping the chart.
+void FillRateChart(QChart& chart, const ChartContent& content);
+
+// The chart drawn into an image of that size, white background.
+QImage RenderRateChart(const ChartContent& content, QSize size);
+
+} // namespace kestrum

@@ -1,0 +1,180 @@
+#include "rate_series.h"
+
+#include "data/dates.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QLocale>
+#include <algorithm>
+#include <limits>
+
+namespace kestrum {
+
+namespace {
+struct RangeInfo {
+    ChartRange range;
+    const char* name;
+    int months;
+};
+constexpr RangeInfo kRangeInfo[] = {
+    {ChartRange::OneMonth, "1M", 1},    {ChartRange::ThreeMonths, "3M", 3},
+    {ChartRange::OneYear, "1Y", 12},    {ChartRange::FiveYears, "5Y", 60},
+    {ChartRange::TenYears, "10Y", 120}, {ChartRange::All, "All", 0},
+};
+
+const RangeInfo& InfoOf(ChartRange range) {
+    for (const RangeInfo& info : kRangeInfo)
+        if (info.range == range)
+            return info;
+    return kRangeInfo[std::size(kRangeInfo) - 1];
+}
+
+bool ByDay(const RatePoint& point, int day) {
+    return point.day < day;
+}
+} // namespace
+
+QString RangeName(ChartRange range) {
+    return QLatin1String(InfoOf(range).name);
+}
+
+std::optional<ChartRange> ParseRange(const QString& text) {
+    for (const RangeInfo& info : kRangeInfo)
+        if (text.compare(QLatin1String(info.name), Qt::CaseInsensitive) == 0)
+            return info.range;
+    return std::nullopt;
+}
+
+int RangeFirstDay(ChartRange range, int lastDay) {
+    const int months = InfoOf(range).months;
+    const QDate last = CalendarDate(lastDay);
+    if (months == 0 || !last.isValid())
+        return std::numeric_limits<int>::min();
+    // QDate::addMonths clamps to the month's last day; the day after it
+    // starts the range, so one month ending on 31 March covers 1 March on.
+    return static_cast<int>(DateValueOf(last.addMonths(-months))) + 1;
+}
+
+RateSeries SliceSeries(const RateSeries& series, int first, int last) {
+    const auto begin = std::lower_bound(series.begin(), series.end(), first, ByDay);
+    auto end = begin;
+    while (end != series.end() && end->day <= last)
+        ++end;
+    return RateSeries(begin, end);
+}
+
+int NearestPointIndex(const RateSeries& series, double day) {
+    if (series.empty())
+        return -1;
+    const auto after =
+        std::lower_bound(series.begin(), series.end(), day,
+                         [](const RatePoint& point, double value) { return point.day < value; });
+    if (after == series.begin())
+        return 0;
+    if (after == series.end())
+        return static_cast<int>(series.size()) - 1;
+    const auto before = after - 1;
+    const bool earlier = day - before->day <= after->day - day;
+    return static_cast<int>((earlier ? before : after) - series.begin());
+}
+
+std::vector<DateTick> DateTicks(int firstDay, int lastDay) {
+    std::vector<DateTick> ticks;
+    const QDate first = CalendarDate(firstDay);
+    const QDate last = CalendarDate(lastDay);
+    if (!first.isValid() || !last.isValid() || first > last)
+        return ticks;
+    const int span = lastDay - firstDay;
+    const auto add = [&](const QDate& date, const QString& format) {
+        if (date >= first && date <= last)
+            ticks.push_back(
+                {static_cast<int>(DateValueOf(date)), QLocale::c().toString(date, format)});
+    };
+    if (span <= 45) {
+        for (QDate d = first.addDays((8 - first.dayOfWeek()) % 7); d <= last; d = d.addDays(7))
+            add(d, QStringLiteral("MMM d"));
+    } else if (span <= 730) {
+        const int months = span <= 213 ? 1 : 3;
+        QDate d(first.year(), 1, 1);
+        while (d < first)
+            d = d.addMonths(months);
+        for (; d <= last; d = d.addMonths(months))
+            add(d, QStringLiteral("MMM yyyy"));
+    } else {
+        const int years = last.year() - first.year() + 1;
+        int step = 1;
+        for (const int s : {1, 2, 5, 10})
+            if (years / s <= 12) {
+                step = s;
+                break;
+            }
+        for (int y = (first.year() + step - 1) / step * step; y <= last.year(); y += step)
+            add(QDate(y, 1, 1), QStringLiteral("yyyy"));
+    }
+    return ticks;
+}
+
+SeriesStatistics Statistics(const RateSeries& series) {
+    SeriesStatistics stats;
+    if (series.empty())
+        return stats;
+    stats.days = static_cast<int>(series.size());
+    stats.first = series.front().rate;
+    stats.last = series.back().rate;
+    stats.changePercent = (stats.last - stats.first) / stats.first * 100.0;
+    stats.minimum = stats.maximum = stats.first;
+    stats.minimumDay = stats.maximumDay = series.front().day;
+    double sum = 0.0;
+    for (const RatePoint& point : series) {
+        sum += point.rate;
+        if (point.rate < stats.minimum) {
+            stats.minimum = point.rate;
+            stats.minimumDay = point.day;
+        }
+        if (point.rate > stats.maximum) {
+            stats.maximum = point.rate;
+            stats.maximumDay = point.day;
+        }
+    }
+    stats.mean = sum / stats.days;
+    return stats;
+}
+
+ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range) {
+    ChartContent content;
+    // One range end for every line, so two sources cover the same days.
+    int last = std::numeric_limits<int>::min();
+    for (const ChartLine& line : whole)
+        if (!line.points.empty())
+            last = std::max(last, line.points.back().day);
+    const int first = RangeFirstDay(range, last);
+    for (const ChartLine& line : whole) {
+        RateSeries slice = SliceSeries(line.points, first, last);
+        if (!slice.empty())
+            content.lines.push_back({line.source, line.name, std::move(slice)});
+    }
+    return content;
+}
+
+QByteArray SeriesCsv(const ChartContent& content) {
+    QByteArray csv =
+        "date,source," + content.toCode.toLatin1() + "_per_" + content.fromCode.toLatin1() + '\n';
+    for (const ChartLine& line : content.lines)
+        for (const RatePoint& point : line.points) {
+            csv += CalendarDate(point.day).toString(Qt::ISODate).toLatin1();
+            csv += ',' + line.source.toLatin1() + ',';
+            csv += QByteArray::number(point.rate, 'g', 17);
+            csv += '\n';
+        }
+    return csv;
+}
+
+QString SourceDisplayName(const QString& source) {
+    if (source == QLatin1String(history::kBoc))
+        return QStringLiteral("Bank of Canada");
+    if (source == QLatin1String(history::kEcb))
+        return QStringLiteral("European Central Bank");
+    return source.startsWith(QLatin1String("page:")) ? source.mid(5) : source;
+}
+
+} // namespace kestrum

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "history/history_query.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kestrum {
+
+// One publication day of a rate, as the store's series give it.
+using RatePoint = history::SeriesPoint;
+// Oldest day first, one point per day.
+using RateSeries = std::vector<RatePoint>;
+
+enum class ChartRange { OneMonth, ThreeMonths, OneYear, FiveYears, TenYears, All };
+inline constexpr ChartRange kChartRanges[] = {ChartRange::OneMonth, ChartRange::ThreeMonths,
+                                              ChartRange::OneYear,  ChartRange::FiveYears,
+                                              ChartRange::TenYears, ChartRange::All};
+
+// "1M", "3M", "1Y", "5Y", "10Y", "All".
+QString RangeName(ChartRange range);
+// A range name in any case ("all", "10y"); nothing for anything else.
+std::optional<ChartRange> ParseRange(const QString& text);
+// The first day a range ending on `lastDay` covers, by calendar months: the
+// day after the same day a month (3, 12, 60, 120 months) earlier, so 1M
+// ending on 15 March starts on 16 February and ending on 31 March on 1 March.
+// The smallest int for All.
+int RangeFirstDay(ChartRange range, int lastDay);
+
+// The points from `first` to `last`, both included.
+RateSeries SliceSeries(const RateSeries& series, int first, int last);
+
+// The publication day nearest to `day`, the earlier one on a tie; -1 for an
+// empty series.
+int NearestPointIndex(const RateSeries& series, double day);
+
+// A labelled tick of the date axis on a calendar boundary: Mondays under
+// about six weeks, month starts under about seven months, quarter starts under
+// about two years, else January 1 of every year, or of every 2nd, 5th or
+// 10th year so that at most 12 remain.
+struct DateTick {
+    int day = 0;
+    QString label;
+};
+std::vector<DateTick> DateTicks(int firstDay, int lastDay);
+
+struct SeriesStatistics {
+    int days = 0; // 0: nothing else holds a value
+    double first = 0.0;
+    double last = 0.0;
+    double changePercent = 0.0; // (last - first) / first * 100
+    double minimum = 0.0;
+    int minimumDay = 0;
+    double maximum = 0.0;
+    int maximumDay = 0;
+    double mean = 0.0;
+};
+SeriesStatistics Statistics(const RateSeries& series);
+
+// One line of a chart: a source's series of the pair.
+struct ChartLine {
+    QString source; // "boc", "ecb"
+    QString name;   // "Bank of Canada", shown in the legend when there are two
+    RateSeries points;
+};
+
+// What a chart shows; the window and `kestrum chart` fill it alike.
+struct ChartContent {
+    QString fromName; // the currency of one unit, "U.S. Dollar"
+    QString toName;   // the currency the rate is counted in, "Canadian Dollar"
+    QString fromCode;
+    QString toCode;
+    std::vector<ChartLine> lines;
+};
+
+// The pair's stored series from each source, cut to a range that ends on
+// the newest day any of them has; sources without a day in it are left out.
+ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range);
+
+// "date,source,CAD_per_USD" and one line per day and source, ISO dates, the
+// rate with enough digits to read back the same double.
+QByteArray SeriesCsv(const ChartContent& content);
+
+// "Bank of Canada", "European Central Bank", or the page's address.
+QString SourceDisplayName(const QString& source);
+
+} // namespace kestrum

@@ -1,0 +1,113 @@
+// `kestrum chart` as a process, without a display.
+#include "data/dates.h"
+#include "history/history_store.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace kestrum;
+
+namespace {
+// A PNG's size from its header: width and height follow "IHDR", big-endian.
+QSize PngSize(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(24);
+    if (head.size() < 24 || !head.startsWith("\x89PNG") || head.mid(12, 4) != "IHDR")
+        return {};
+    return QSize(qFromBigEndian<qint32>(head.constData() + 16),
+                 qFromBigEndian<qint32>(head.constData() + 20));
+}
+} // namespace
+
+class ChartCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void drawsOrSaysWhyNot_data();
+    void drawsOrSaysWhyNot();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void ChartCommandTest::initTestCase() {
+    // Ten years of ECB days, every day a weekday or not.
+    history::Days days;
+    const int first = static_cast<int>(DateValueFromYmd(2016, 1, 4));
+    const int last = static_cast<int>(DateValueFromYmd(2026, 12, 4));
+    for (int day = first; day <= last; ++day) {
+        DayRecord& record = days[day];
+        record.Values.fill(-1.0);
+        record.Values[0] = day;
+        record.Values[1] = 1.3 + (day % 50) / 1000.0;
+    }
+    history::Store store;
+    QVERIFY(store.Open(m_dir.filePath(QStringLiteral("history.sqlite"))).usable());
+    QVERIFY(store.Import(QLatin1String(history::kEcb), days, QStringLiteral("test")).ok);
+}
+
+void ChartCommandTest::drawsOrSaysWhyNot_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QSize>("size");    // of the picture when the code is 0
+    QTest::addColumn<QString>("error"); // a part of the sentence otherwise
+
+    const QStringList pair{"chart", "USD", "CAD", "--source", "ecb", "--output", "c.png"};
+    QTest::newRow("ten years") << pair + QStringList{"--range", "10y", "--size", "640x360"} << 0
+                               << QSize(640, 360) << QString();
+    QTest::newRow("dates") << pair + QStringList{"--from", "2020-02-29", "--to", "2020-03-31"} << 0
+                           << QSize(900, 500) << QString();
+    QTest::newRow("no day in range")
+        << pair + QStringList{"--from", "2027-01-01"} << 4 << QSize() << "history fetch";
+    QTest::newRow("other source") << QStringList{"chart", "USD",      "CAD",  "--source",
+                                                 "boc",   "--output", "c.png"}
+                                  << 4 << QSize() << "Bank of Canada";
+    QTest::newRow("no output") << QStringList{"chart", "USD", "CAD"} << 2 << QSize() << "--output";
+    QTest::newRow("range and dates") << pair + QStringList{"--range", "1y", "--from", "2020-01-01"}
+                                     << 2 << QSize() << "not both";
+    QTest::newRow("bad range") << pair + QStringList{"--range", "2y"} << 2 << QSize() << "range";
+    QTest::newRow("bad date") << pair + QStringList{"--to", "2020-02-30"} << 2 << QSize()
+                              << "2020-02-30";
+    QTest::newRow("bad size") << pair + QStringList{"--size", "20x20"} << 2 << QSize() << "20x20";
+    QTest::newRow("unknown currency")
+        << QStringList{"chart", "XXX", "CAD", "--output", "c.png"} << 3 << QSize() << "XXX";
+}
+
+void ChartCommandTest::drawsOrSaysWhyNot() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QSize, size);
+    QFETCH(QString, error);
+    const QString output = m_dir.filePath(QStringLiteral("c.png"));
+    QFile::remove(output);
+    arguments.replaceInStrings(QStringLiteral("c.png"), output);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // No display at all: the command draws offscreen whatever the platform says.
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KESTRUM_EXECUTABLE),
+                  arguments + QStringList{QStringLiteral("--data-dir"), m_dir.path()});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), code);
+    if (code == 0) {
+        QCOMPARE(err, QString());
+        QCOMPARE(PngSize(output), size);
+    } else {
+        QVERIFY2(err.contains(error), qPrintable(err));
+        QCOMPARE(err.count(QLatin1Char('\n')), 1);
+        QVERIFY(!QFile::exists(output));
+    }
+}
+
+QTEST_GUILESS_MAIN(ChartCommandTest)
+#include "chart_command_test.moc"

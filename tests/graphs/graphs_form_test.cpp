@@ -1,0 +1,339 @@
+// The Graphs window driven through its real widgets, over a history store
+// made for each test.
+#include "app/form_fixture.h"
+
+#include "data/conversion.h"
+#include "data/dates.h"
+#include "graphs/graphs_form.h"
+#include "graphs/history_fetch.h"
+#include "graphs/rate_chart.h"
+#include "history/history_query.h"
+#include "history/history_store.h"
+#include "loopback_server.h"
+#include "settings/preferences.h"
+#include "update/progress_form.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <atomic>
+
+using namespace kestrum;
+using namespace kestrum::test;
+
+namespace {
+int Day(int y, int m, int d) {
+    return static_cast<int>(DateValueFromYmd(y, m, d));
+}
+
+// Weekdays from 4 January 2016 (a Monday) to Friday 4 December 2026; the
+// U.S. dollar rises by 1/1024 a day from 1.25, exact in binary, so every
+// day's rate and any product of it is known without rounding.
+// Constants: the date functions are not ready during static initialisation.
+#define kFirst Day(2016, 1, 4)
+#define kLast Day(2026, 12, 4)
+double UsdRate(int day) {
+    return 1.25 + (day - kFirst) / 1024.0;
+}
+
+void StoreHistory(const QString& source) {
+    history::Days days;
+    for (int day = kFirst; day <= kLast; ++day) {
+        if (CalendarDate(day).dayOfWeek() > 5)
+            continue;
+        DayRecord& record = days[day];
+        record.Values.fill(kNotAvailable);
+        record.Values[0] = day;
+        record.Values[1] = UsdRate(day);
+    }
+    history::Store store;
+    QVERIFY(store.Open().usable());
+    QVERIFY(store.Import(source, days, QStringLiteral("test")).ok);
+}
+
+QString g_savePath;
+QString ChooseTestPath(QWidget*, const QString&, const QString&, const QString&) {
+    return g_savePath;
+}
+} // namespace
+
+class GraphsFormTest : public FormTest {
+    Q_OBJECT
+
+private slots:
+    void buttonOpensOneWindowThatFollowsThePair();
+    void rangeButtonsCutTheSeriesAndAreRemembered();
+    void hoverAndArrowKeysReadTheNearestDay();
+    void bothSourcesAsTwoLines();
+    void convertAtDate_data();
+    void convertAtDate();
+    void fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored();
+    void exportsWhatIsShownAndEscapeCloses();
+
+private:
+    // The main window on USD -> CAD and its Graphs window, shown.
+    TGraphsForm* OpenGraphs() {
+        env->WriteRates(FullRateStore());
+        form = env->Open();
+        const QStringList names = ListedNames(Loaded(FullRateStore()), 0);
+        PickEntry(form->FromComboBox, static_cast<int>(names.indexOf(NameOf(1))));
+        PickEntry(form->ToComboBox, static_cast<int>(names.indexOf(NameOf(0))));
+        form->dxButton2->click();
+        auto* graphs = form->findChild<TGraphsForm*>();
+        if (graphs)
+            graphs->resize(900, 640);
+        return graphs && QTest::qWaitForWindowExposed(graphs) ? graphs : nullptr;
+    }
+};
+
+void GraphsFormTest::buttonOpensOneWindowThatFollowsThePair() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    QVERIFY(form->dxButton2->isVisible() && form->dxButton2->isEnabled());
+    // Inside the window, clear of every other control of the right column and the lists.
+    const QRect button = form->dxButton2->geometry();
+    QVERIFY(QRect(0, 0, 622, 428 - 57 - 44).contains(button));
+    const QWidget* const others[] = {form->dxButton1, form->GroupBox, form->FromComboBox,
+                                     form->ToComboBox};
+    for (const QWidget* other : others)
+        QVERIFY2(!button.intersects(other->geometry()), qPrintable(other->objectName()));
+    QCOMPARE(graphs->Shown().fromCode, QStringLiteral("USD"));
+    QCOMPARE(graphs->Shown().toCode, QStringLiteral("CAD"));
+    QCOMPARE(graphs->Shown().lines.back().points.back().rate, UsdRate(kLast));
+
+    // Tab after Options; Ctrl+G brings the same window forward.
+    form->activateWindow();
+    QTRY_VERIFY(form->isActiveWindow());
+    form->dxButton1->setFocus();
+    QTest::keyClick(form->dxButton1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form->dxButton2);
+    QTest::keyClick(form.get(), Qt::Key_G, Qt::ControlModifier);
+    QTRY_VERIFY(graphs->isActiveWindow());
+    QCOMPARE(form->findChildren<TGraphsForm*>().size(), 1);
+
+    // The other way round: the rate turns over.
+    const QStringList names = ListedNames(Loaded(FullRateStore()), 0);
+    PickEntry(form->FromComboBox, static_cast<int>(names.indexOf(NameOf(0))));
+    PickEntry(form->ToComboBox, static_cast<int>(names.indexOf(NameOf(1))));
+    QCOMPARE(graphs->Shown().fromCode, QStringLiteral("CAD"));
+    QCOMPARE(graphs->Shown().lines.back().points.back().rate, 1.0 * (1.0 / UsdRate(kLast)));
+
+    // The language of the main window names the currencies.
+    form->RadioItems[kFrench]->click();
+    QCOMPARE(graphs->Shown().toName, NameOf(1, kFrench));
+}
+
+void GraphsFormTest::rangeButtonsCutTheSeriesAndAreRemembered() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    struct Case {
+        const char* name;
+        int first; // the first weekday on or after the range's first day
+    } const cases[] = {
+        {"1M", Day(2026, 11, 5)}, {"3M", Day(2026, 9, 7)},   {"1Y", Day(2025, 12, 5)},
+        {"5Y", Day(2021, 12, 6)}, {"10Y", Day(2016, 12, 5)}, {"All", kFirst},
+    };
+    for (const Case& c : cases) {
+        QToolButton* button = graphs->findChild<QToolButton*>(
+            QStringLiteral("Range%1Button").arg(QLatin1String(c.name)));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        const RateSeries& shown = graphs->Shown().lines.front().points;
+        QCOMPARE(shown.front().day, c.first);
+        QCOMPARE(shown.back().day, kLast);
+        QCOMPARE(ReadPreference(QLatin1String(pref::kGraphsRange)), QLatin1String(c.name));
+        QVERIFY2(graphs->StatsLabel->text().contains(
+                     QStringLiteral("First %1").arg(QString::number(UsdRate(c.first), 'g', 6))),
+                 qPrintable(graphs->StatsLabel->text()));
+    }
+    // A new window opens on the last choice.
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("Range5YButton")),
+                      Qt::LeftButton);
+    graphs->close();
+    QTRY_VERIFY(!form->findChild<TGraphsForm*>());
+    form->dxButton2->click();
+    QTRY_VERIFY(form->findChild<TGraphsForm*>());
+    QCOMPARE(form->findChild<TGraphsForm*>()->Range(), ChartRange::FiveYears);
+}
+
+void GraphsFormTest::hoverAndArrowKeysReadTheNearestDay() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("Range1MButton")),
+                      Qt::LeftButton);
+    QChart* chart = graphs->ChartView->chart();
+    // Over the weekend: before Sunday 0:00 Friday is the nearer day, after it Monday.
+    const int friday = Day(2026, 11, 20);
+    for (const auto& [x, expected] :
+         {std::pair{friday + 1.3, friday}, {friday + 1.7, friday + 3}}) {
+        const QPointF onChart =
+            chart->mapToPosition(QPointF(ChartX(0) + x * 86400000.0, UsdRate(friday)));
+        const QPoint pos = graphs->ChartView->mapFromScene(chart->mapToScene(onChart));
+        // QTest::mouseMove reaches no widget without a pressed button offscreen.
+        QMouseEvent move(QEvent::MouseMove, pos, graphs->ChartView->viewport()->mapToGlobal(pos),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(graphs->ChartView->viewport(), &move);
+        QTRY_COMPARE(graphs->Shown().lines[0].points[graphs->ReadoutIndex()].day, expected);
+        QVERIFY(graphs->ReadoutLabel->text().startsWith(LongDateText(expected)));
+    }
+    graphs->ChartView->setFocus();
+    QTest::keyClick(graphs->ChartView, Qt::Key_Left);
+    QCOMPARE(graphs->Shown().lines[0].points[graphs->ReadoutIndex()].day, friday);
+    QTest::keyClick(graphs->ChartView, Qt::Key_Right);
+    QTest::keyClick(graphs->ChartView, Qt::Key_Right);
+    QCOMPARE(graphs->Shown().lines[0].points[graphs->ReadoutIndex()].day, friday + 4);
+}
+
+void GraphsFormTest::bothSourcesAsTwoLines() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    // One source stored: nothing to choose.
+    QVERIFY(graphs->SourceComboBox->isHidden());
+    StoreHistory(QLatin1String(history::kEcb));
+    graphs->Reload();
+    QVERIFY(graphs->SourceComboBox->isVisibleTo(graphs));
+    QCOMPARE(graphs->SourceComboBox->count(), 3);
+    QCOMPARE(graphs->SourceComboBox->itemText(0), QStringLiteral("Bank of Canada"));
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{1});
+    PickEntry(graphs->SourceComboBox, 2);
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{2});
+    QCOMPARE(graphs->Shown().lines[1].source, QLatin1String(history::kEcb));
+    PickEntry(graphs->SourceComboBox, 1);
+    QCOMPARE(graphs->Shown().lines.size(), std::size_t{1});
+    QCOMPARE(graphs->Shown().lines[0].source, QLatin1String(history::kEcb));
+}
+
+void GraphsFormTest::convertAtDate_data() {
+    QTest::addColumn<bool>("feeOn");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("rateDay");
+    QTest::addColumn<QString>("result"); // empty: no rate
+
+    QTest::newRow("a weekday") << false << "1,000" << QDate(2026, 3, 4) << Day(2026, 3, 4)
+                               << FormatResult(1000 * UsdRate(Day(2026, 3, 4)), 4, false,
+                                               QLocale());
+    QTest::newRow("Sunday takes Friday")
+        << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 6)
+        << FormatResult(1000 * UsdRate(Day(2026, 3, 6)), 4, false, QLocale());
+    QTest::newRow("the fee as configured")
+        << true << "100" << QDate(2016, 1, 4) << kFirst << FormatResult(120.0, 4, false, QLocale());
+    QTest::newRow("before the first day") << false << "100" << QDate(2015, 12, 1) << 0 << QString();
+}
+
+void GraphsFormTest::convertAtDate() {
+    QFETCH(bool, feeOn);
+    QFETCH(QString, amount);
+    QFETCH(QDate, date);
+    QFETCH(int, rateDay);
+    QFETCH(QString, result);
+    ConfigRecord config = DefaultConfig();
+    config.CashRateOn = feeOn ? 1 : 0;
+    config.CashRate = 4.0;
+    env->WriteConfig(config);
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    graphs->AmountEdit->setText(amount);
+    graphs->DateEdit->setDate(date);
+    QTest::mouseClick(graphs->ConvertButton, Qt::LeftButton);
+    const QString text = graphs->ConvertResultLabel->text();
+    if (result.isEmpty()) {
+        QVERIFY2(text.startsWith(QStringLiteral("No rate")), qPrintable(text));
+        return;
+    }
+    QVERIFY2(text.contains(QStringLiteral("= %1 CAD").arg(result)), qPrintable(text));
+    QVERIFY2(text.contains(LongDateText(rateDay)), qPrintable(text));
+    QVERIFY(env->messages.texts.isEmpty());
+}
+
+void GraphsFormTest::fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored() {
+    httplib::Server server;
+    std::atomic<int> requests{0};
+    // Two days of each requested year, as the Valet service answers a range.
+    server.Get("/valet", [&](const httplib::Request& request, httplib::Response& response) {
+        ++requests;
+        const QString year = QString::fromStdString(request.get_param_value("start_date")).left(4);
+        response.set_content(
+            QStringLiteral("{\"observations\": ["
+                           "{\"d\": \"%1-01-05\", \"FXUSDCAD\": {\"v\": \"1.3\"}},"
+                           "{\"d\": \"%1-01-06\", \"FXUSDCAD\": {\"v\": \"1.4\"}}]}")
+                .arg(year)
+                .toStdString(),
+            "application/json");
+    });
+    Listening listening(server);
+    TProgressForm progress;
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    QCOMPARE(graphs->ChartStack->currentIndex(), 1);
+    QVERIFY(graphs->EmptyLabel->text().contains(QStringLiteral("No history")));
+    graphs->HistoryFetch()->BaseAddress =
+        QStringLiteral("http://127.0.0.1:%1/valet").arg(listening.port);
+
+    // Cancel during the first request: that year is stored, nothing more.
+    QTest::mouseClick(graphs->EmptyFetchButton, Qt::LeftButton);
+    QVERIFY(progress.isVisible() && progress.CancelButton->isVisible());
+    QTest::mouseClick(progress.CancelButton, Qt::LeftButton);
+    QTRY_VERIFY(!graphs->HistoryFetch()->Running());
+    QCOMPARE(requests.load(), 1);
+    QCOMPARE(graphs->ChartStack->currentIndex(), 0);
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("RangeAllButton")),
+                      Qt::LeftButton);
+    QCOMPARE(graphs->Shown().lines.front().points.size(), std::size_t{2});
+
+    // The rest: one request a year up to this one, the first again too, as
+    // two days leave that year incomplete.
+    QTest::mouseClick(graphs->FetchButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!graphs->HistoryFetch()->Running(), 20000);
+    const int years = QDate::currentDate().year() - 2017 + 1;
+    QCOMPARE(requests.load(), 1 + years);
+    QVERIFY(!progress.isVisible());
+    QCOMPARE(graphs->Shown().lines.front().points.size(), std::size_t(2) * years);
+    QVERIFY(env->messages.texts.isEmpty());
+}
+
+void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
+    StoreHistory(QLatin1String(history::kBoc));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("Range3MButton")),
+                      Qt::LeftButton);
+    SetSaveFileChooser(ChooseTestPath);
+    g_savePath = env->dir.Path(QStringLiteral("chart.png"));
+    QTest::mouseClick(graphs->PngButton, Qt::LeftButton);
+    const QImage image(g_savePath);
+    QCOMPARE(image.size(), graphs->ChartView->size());
+    g_savePath = env->dir.Path(QStringLiteral("chart.csv"));
+    QTest::mouseClick(graphs->CsvButton, Qt::LeftButton);
+    SetSaveFileChooser(nullptr);
+    const QList<QByteArray> lines =
+        env->dir.Read(QStringLiteral("chart.csv")).trimmed().split('\n');
+    QCOMPARE(static_cast<std::size_t>(lines.size()),
+             graphs->Shown().lines.front().points.size() + 1);
+    QCOMPARE(lines.last(),
+             QByteArray("2026-12-04,boc,") + QByteArray::number(UsdRate(kLast), 'g', 17));
+    QVERIFY(env->messages.texts.isEmpty());
+
+    QTest::keyClick(graphs, Qt::Key_Escape);
+    QTRY_VERIFY(!form->findChild<TGraphsForm*>());
+}
+
+QTEST_MAIN(GraphsFormTest)
+#include "graphs_form_test.moc"
