@@ -499,8 +499,11 @@ void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) 
 QString FeeSentence(const ConfigRecord& config) {
     return FeeText(config);
 }
-QString CurrencyDescription(int k, double amount) {
-    return Described(k, amount);
+QString CurrencyDescription(int k) {
+    return Described(k);
+}
+QString CountedCurrency(const QString& amount, int k) {
+    return Counted(amount, k);
 }
 
 void Fail(int code, const QString& sentence) {

@@ -79,12 +79,13 @@ int RunSource(const Arguments& arguments);
 
 // The parts of `convert` the dated conversions share: a currency or amount
 // argument (or a usage failure), the fee and rounding options, the fee
-// sentence, "U.S. Dollars (USD)".
+// sentence, "U.S. Dollar (USD)", "100 USD (U.S. Dollar)".
 int CurrencyArgument(const QString& text);
 double AmountArgument(const QString& text);
 void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config);
 QString FeeSentence(const ConfigRecord& config);
-QString CurrencyDescription(int k, double amount = 1.0);
+QString CurrencyDescription(int k);
+QString CountedCurrency(const QString& amount, int k);
 
 // history_commands.cpp: `history` and `convert --date|--average|--file`.
 void DefineHistory(QCommandLineParser& parser);

@@ -131,9 +131,8 @@ int ConvertWithHistory(const Arguments& arguments) {
         PrintLine(result);
         return kSuccess;
     }
-    const QString conversion = QStringLiteral("%1 %2 = %3 %4")
-                                   .arg(args[0], CurrencyDescription(a, amount), result,
-                                        CurrencyDescription(b, result.toDouble()));
+    const QString conversion =
+        CountedCurrency(args[0], a) + QStringLiteral(" = ") + CountedCurrency(result, b);
     if (a == b) {
         PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
         return kSuccess;

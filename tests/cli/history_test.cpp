@@ -239,7 +239,7 @@ void HistoryTest::ecbHistoryIsReadWhole() {
     QCOMPARE(Kestrum({"source", "ecb"}).code, 0);
     const Run verbose =
         Kestrum({"convert", "1", "EUR", "USD", "--no-fee", "--date", "2000-07-01", "--verbose"});
-    QVERIFY2(verbose.out.contains(QLatin1String("= 1.1000 U.S. Dollars (USD)")) &&
+    QVERIFY2(verbose.out.contains(QLatin1String("= 1.1000 USD (U.S. Dollar)")) &&
                  verbose.out.contains(QLatin1String("Friday, June 30, 2000 (ecb)")),
              qPrintable(verbose.out + verbose.err));
 }

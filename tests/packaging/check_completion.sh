@@ -31,7 +31,7 @@ while IFS='|' read -r line expected; do
     fi
 done <<'CASES'
 kestrum co|convert
-kestrum ""|convert import list rates source update
+kestrum ""|chart convert history import list rates source update
 kestrum --data-dir rates so|source
 kestrum convert 100 us|USD
 kestrum convert 100 USD EUR ""|
