@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace kestrum::history {
@@ -56,27 +57,33 @@ enum class Setup { Ready, Damaged, Foreign, Newer, ReadOnly, Error };
 // Brings an open connection to the current schema.
 Setup Prepare(sqlite3* db) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    int version = 0;
-    if (const int rc = QueryInt(db, "PRAGMA user_version", version); rc != SQLITE_OK)
-        return IsDamage(rc) ? Setup::Damaged : Setup::Error;
-    int tables = 0;
-    if (const int rc = QueryInt(db, "SELECT count(*) FROM sqlite_schema", tables); rc != SQLITE_OK)
+    // One statement for everything an open needs to know: every start of a
+    // dated conversion pays for it.
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(
+        db,
+        "SELECT (SELECT user_version FROM pragma_user_version), count(*), "
+        "count(CASE WHEN type = 'table' AND name IN ('observations', 'imports') THEN 1 END), "
+        "(SELECT journal_mode FROM pragma_journal_mode) FROM sqlite_schema",
+        -1, &statement, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(statement) == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
+    const int version = sqlite3_column_int(statement, 0);
+    const int tables = sqlite3_column_int(statement, 1);
+    const int ours = sqlite3_column_int(statement, 2);
+    const unsigned char* mode = sqlite3_column_text(statement, 3);
+    const bool wal = mode && std::strcmp(reinterpret_cast<const char*>(mode), "wal") == 0;
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_OK)
         return IsDamage(rc) ? Setup::Damaged : Setup::Error;
     if (version > kSchemaVersion)
         return Setup::Newer;
-    if (version == 0 && tables != 0)
-        return Setup::Foreign;
-    int ours = 0;
-    QueryInt(db,
-             "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
-             "('observations', 'imports')",
-             ours);
-    if (version >= 1 && ours != 2)
+    if ((version == 0 && tables != 0) || (version >= 1 && ours != 2))
         return Setup::Foreign;
     if (version < kSchemaVersion) {
         // Each step takes the store one version further, inside one
         // transaction with the version number.
-        int rc = Exec(db, "BEGIN IMMEDIATE");
+        rc = Exec(db, "BEGIN IMMEDIATE");
         if (rc == SQLITE_OK && version == 0)
             rc = Exec(db, kSchema);
         if (rc == SQLITE_OK)
@@ -91,16 +98,22 @@ Setup Prepare(sqlite3* db) {
                                               : Setup::Error;
         }
     }
-    // WAL lets the window and commands read while one of them writes.
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA journal_mode = WAL", -1, &statement, nullptr);
-    const int rc = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (IsDamage(rc))
-        return Setup::Damaged;
+    // WAL lets the window and commands read while one of them writes; the
+    // mode stays with the file.
+    if (!wal) {
+        sqlite3_prepare_v2(db, "PRAGMA journal_mode = WAL", -1, &statement, nullptr);
+        rc = sqlite3_step(statement);
+        sqlite3_finalize(statement);
+        if (IsDamage(rc))
+            return Setup::Damaged;
+    }
+    // The journal files stay between runs rather than being made and removed
+    // by every command; the last one out empties the WAL.
+    int persist = 1;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
     // In WAL mode a kill never loses a commit at this level; only a power
     // cut may lose the last one, never the store.
-    Exec(db, "PRAGMA synchronous = NORMAL");
+    Exec(db, "PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 0");
     return Setup::Ready;
 }
 
@@ -266,6 +279,27 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     if (rc == SQLITE_OK)
         rc = sqlite3_prepare_v2(m_db, "INSERT INTO imports VALUES (?1, ?2, ?3, ?4, ?5)", -1, &log,
                                 nullptr);
+    // Bindings outlive sqlite3_reset: what is the same for every row is bound
+    // once.
+    sqlite3_bind_text(clear, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+    sqlite3_bind_text(insert, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+    const char* kinds[kDayRecordValues] = {};
+    for (int k = 1; k < kDayRecordValues; ++k)
+        kinds[k] = KindOf(source, k);
+    // A source's first import of a stretch has nothing to replace.
+    bool replacing = false;
+    if (rc == SQLITE_OK && !days.empty()) {
+        sqlite3_stmt* probe = nullptr;
+        sqlite3_prepare_v2(m_db,
+                           "SELECT 1 FROM observations WHERE source = ?1 AND day BETWEEN ?2 AND ?3 "
+                           "LIMIT 1",
+                           -1, &probe, nullptr);
+        sqlite3_bind_text(probe, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+        sqlite3_bind_int(probe, 2, static_cast<int>(std::floor(days.begin()->first)));
+        sqlite3_bind_int(probe, 3, static_cast<int>(std::floor(days.rbegin()->first)));
+        replacing = sqlite3_step(probe) != SQLITE_DONE;
+        sqlite3_finalize(probe);
+    }
     int firstDay = 0;
     int lastDay = 0;
     for (auto day = days.begin(); rc == SQLITE_OK && day != days.end(); ++day) {
@@ -276,20 +310,19 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         if (!any)
             continue;
         const int dayValue = static_cast<int>(std::floor(day->first));
-        sqlite3_bind_text(clear, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
-        sqlite3_bind_int(clear, 2, dayValue);
-        rc = sqlite3_step(clear) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
-        sqlite3_reset(clear);
+        if (replacing) {
+            sqlite3_bind_int(clear, 2, dayValue);
+            rc = sqlite3_step(clear) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
+            sqlite3_reset(clear);
+        }
         for (int k = 1; rc == SQLITE_OK && k < kDayRecordValues; ++k) {
             const double rate = record.Values[k];
             if (!IsUsableRate(rate))
                 continue;
-            sqlite3_bind_text(insert, 1, sourceText.constData(), int(sourceText.size()),
-                              SQLITE_STATIC);
             sqlite3_bind_int(insert, 2, dayValue);
             sqlite3_bind_text(insert, 3, CurrencyCode(k), -1, SQLITE_STATIC);
             sqlite3_bind_double(insert, 4, rate);
-            sqlite3_bind_text(insert, 5, KindOf(source, k), -1, SQLITE_STATIC);
+            sqlite3_bind_text(insert, 5, kinds[k], -1, SQLITE_STATIC);
             rc = sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
             sqlite3_reset(insert);
         }

@@ -1,11 +1,11 @@
 #include "rate_pipeline.h"
 
-#include "data/rate_files.h"
 #include "history_keeping.h"
 #include "rate_completion.h"
 #include "rate_sources.h"
 #include "settings/dir_lock.h"
 #include "settings/file_io.h"
+#include "data/rate_files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -63,22 +63,22 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
 
 QStringList PipelineMessages(const PipelineResult& result) {
     QStringList messages;
-    if (!result.history.isEmpty())
-        messages << result.history;
     switch (result.status) {
     case PipelineStatus::Stored:
-        return messages;
+        return result.history.isEmpty() ? QStringList() : QStringList{result.history};
     case PipelineStatus::Unreadable:
-        messages += PageFileMessages({PageFileStatus::Unreadable, result.error});
+        messages = PageFileMessages({PageFileStatus::Unreadable, result.error});
         break;
     case PipelineStatus::Unparsable:
-        messages += PageFileMessages({PageFileStatus::Unparsable, {}});
+        messages = PageFileMessages({PageFileStatus::Unparsable, {}});
         break;
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
-        messages << result.error;
+        messages = {result.error};
         break;
     }
+    if (!result.history.isEmpty())
+        messages.prepend(result.history);
     return messages + result.restoreMessages;
 }
 
