@@ -1,11 +1,11 @@
 #include "rate_pipeline.h"
 
+#include "data/rate_files.h"
 #include "history_keeping.h"
 #include "rate_completion.h"
 #include "rate_sources.h"
 #include "settings/dir_lock.h"
 #include "settings/file_io.h"
-#include "data/rate_files.h"
 
 #include <QFile>
 #include <QFileInfo>
