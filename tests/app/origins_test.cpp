@@ -71,7 +71,7 @@ private slots:
             {kUsd, QColor(), ""},
             {kEur, QColor(), ""},
             {kCzk, kFilledShade, "ECB (filled), Thursday, December 3, 2026"},
-            {kXcd, kParityShade, "2.70 per USD from Bank of Canada, Friday, December 4, 2026"},
+            {kXcd, kParityShade, "2.70 per USD (Bank of Canada), Friday, December 4, 2026"},
         };
         for (const auto& cell : cells) {
             const QTableWidgetItem* item = grid.StringGrid->item(cell.k - 1, newest);
