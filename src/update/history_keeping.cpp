@@ -81,7 +81,15 @@ QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const Confi
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
         return open.message;
-    const history::ImportResult imported = store.Import(source, answer.days, path);
+    history::ImportResult imported = store.Import(source, answer.days, path);
+    if (imported.damaged) {
+        // Damage that only showed in the writing: set it aside as at opening.
+        const history::OpenResult fresh = store.StartAfresh();
+        if (!fresh.usable())
+            return fresh.message;
+        imported = store.Import(source, answer.days, path);
+        return imported ? fresh.message : imported.error;
+    }
     return imported ? open.message : imported.error;
 }
 
