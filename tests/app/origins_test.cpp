@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <atomic>
@@ -62,6 +63,8 @@ private slots:
                  QStringLiteral("USD: Bank of Canada, Friday, December 4, 2026\nCZK: ECB "
                                 "(filled), Thursday, December 3, 2026"));
         QVERIFY(form->RateOriginLabel->geometry().bottom() < form->Panel3->height());
+        QTest::mouseClick(form->ClearButton, Qt::LeftButton);
+        QCOMPARE(form->RateOriginLabel->text(), QString());
     }
 
     // The download is two files: the Bank's answer, then the ECB's from the
