@@ -6,6 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev
     libcurl4-openssl-dev
+    libsqlite3-dev                 # the rate history
     libgtest-dev
     libcpp-httplib-dev
     libbenchmark-dev
