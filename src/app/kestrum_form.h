@@ -193,7 +193,8 @@ private:
     // automatic-download setting does not govern.
     bool m_downloadPressed = false;
     THttpUrlGrabber* m_fillGrabber = nullptr;
-    bool m_fillTried = false; // the fill of this attempt has run or was not wanted
+    bool m_fillExpected = false; // the attempt is two files, this the first half
+    bool m_fillTried = false;    // the fill of this attempt has run or was not wanted
     QString m_fillAddress;
     QString m_fillProblem; // one sentence when the fill failed
     QPointer<TGraphsForm> m_graphs;

@@ -60,6 +60,7 @@ bool TKestrumForm::RatesAvailableNow(bool showMessage) {
 void TKestrumForm::StartDownload() {
     QFile::remove(PageFilePath());
     m_fillTried = false;
+    m_fillExpected = FillFromOtherSource();
     const QString address = RatePageUrl(Configuration());
     if (!CurrentPlatform().Connected(address) &&
         Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::NotConnected),
@@ -138,7 +139,7 @@ void TKestrumForm::HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, con
     const double percent = static_cast<double>(Position * 100) / static_cast<double>(TotalSize);
     progress->PrismBar->SetProgress(static_cast<std::int32_t>(percent));
     // With filling the job is two files, this the first half of it.
-    if (FillFromOtherSource())
+    if (m_fillExpected)
         progress->TotalPrismBar->SetProgress(static_cast<std::int32_t>(percent / 2));
 }
 

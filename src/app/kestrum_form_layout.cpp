@@ -272,6 +272,13 @@ void TKestrumForm::CreateControls() {
     DataDateLabel->setFixedWidth(622 - 288 - 8);
     RateOriginLabel = Text(Panel3, "RateOriginLabel", QString(), 136, 31, PixelFont(10), blue);
     RateOriginLabel->setFixedSize(622 - 136 - 8, 12);
+    // It speaks of the result on screen, so it goes when the result goes.
+    connect(ConvertEdit, &QLineEdit::textChanged, RateOriginLabel, [this](const QString& text) {
+        if (text.isEmpty()) {
+            RateOriginLabel->clear();
+            RateOriginLabel->setToolTip({});
+        }
+    });
 
     DownloadTimer = new QTimer(this);
     DownloadTimer->setObjectName(QStringLiteral("DownloadTimer"));

@@ -5,7 +5,6 @@
 #include "data/dates.h"
 #include "data/rate_store.h"
 #include "history/coverage.h"
-#include "settings/options.h"
 #include "update/fill_download.h"
 #include "update/progress_form.h"
 #include "update/rate_page_parser.h"
@@ -45,7 +44,7 @@ bool TKestrumForm::StartFillDownload() {
     m_fillTried = true;
     m_fillProblem.clear();
     QFile page(PageFilePath());
-    if (!FillFromOtherSource() || !page.open(QIODevice::ReadOnly))
+    if (!m_fillExpected || !page.open(QIODevice::ReadOnly))
         return false;
     m_fillAddress = FillAddress(page.read(4096));
     if (m_fillAddress.isEmpty())

@@ -166,6 +166,7 @@ void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
 // the history knows where the numbers came from.
 QString RateOrigins(int a, int b) {
     const history::RateOrigins origins = history::OriginsOfStoredRates(Rates());
+    QStringList sentences;
     QStringList parts;
     for (const int k : {a, b}) {
         if (k == 0)
@@ -173,9 +174,12 @@ QString RateOrigins(int a, int b) {
         const QString origin = history::OriginSentence(origins[CurrentRateDay(Rates(), k) - 1][k]);
         if (origin.isEmpty())
             return {};
+        sentences << origin;
         parts << QStringLiteral("%1 for %2").arg(origin, QLatin1String(CurrencyCode(k)));
     }
-    return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
+    sentences.removeDuplicates();
+    return QStringLiteral("at the rates of ") +
+           (sentences.size() == 1 ? sentences.front() : parts.join(QLatin1String(" and ")));
 }
 
 // "at the rates of <date>", naming each currency when their rates are of

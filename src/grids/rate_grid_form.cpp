@@ -104,6 +104,9 @@ void TCRateForm::CreateControls() {
     amountRow->addWidget(CurrencyLabel);
     amountRow->addStretch();
     LegendLabel = Caption(Panel3, "LegendLabel", OriginLegend());
+    LegendLabel->setToolTip(
+        QStringLiteral("Shaded cells: a rate filled from the other source, or derived from a "
+                       "fixed official parity. Hover over a cell for its source and day."));
     amountRow->addWidget(LegendLabel);
     layout->addWidget(Panel3);
 

@@ -13,8 +13,8 @@ QString OriginLegend() {
         return QStringLiteral("<span style=\"background-color:%1\">&nbsp;%2&nbsp;</span>")
             .arg(shade.name(), QLatin1String(meaning));
     };
-    return swatch(kFilledShade, "filled from the other source") + QStringLiteral("&nbsp; ") +
-           swatch(kParityShade, "from a fixed parity");
+    return swatch(kFilledShade, "filled") + QStringLiteral("&nbsp; ") +
+           swatch(kParityShade, "fixed parity");
 }
 
 void TCRateForm::MarkOrigins() {

@@ -6,6 +6,7 @@
 #include "settings/options.h"
 
 #include <QStringList>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace kestrum::history {
@@ -58,7 +59,8 @@ QString OriginLabel(const Origin& origin) {
     else if (origin.source == QLatin1String(kEcb))
         name = QStringLiteral("ECB");
     else
-        name = origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1);
+        name = QStringLiteral("rate page of ") +
+               QUrl(origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1)).host();
     return origin.filled ? name + QStringLiteral(" (filled)") : name;
 }
 
@@ -114,7 +116,7 @@ QString OriginSentence(const Origin& origin) {
     if (!origin.parity.isEmpty()) {
         Origin anchor = origin;
         anchor.parity.clear();
-        text += QStringLiteral(" from %1").arg(OriginLabel(anchor));
+        text += QStringLiteral(" (%1)").arg(OriginLabel(anchor));
     }
     return text + QStringLiteral(", ") + LongDateText(origin.day);
 }

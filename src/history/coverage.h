@@ -23,8 +23,8 @@ DayRates RatesOfPublicationDay(const Store& store, int day, const QString& prima
 // The policy of the settings: filling as switched, parities always.
 FillPolicy ConfiguredFillPolicy();
 
-// "Bank of Canada", "ECB", "ECB (filled)", "2.70 per USD", a page's address;
-// empty for no rate.
+// "Bank of Canada", "ECB", "ECB (filled)", "2.70 per USD", "rate page of
+// <host>"; empty for no rate.
 QString OriginLabel(const Origin& origin);
 
 // The source of the latest import, or empty.
@@ -40,7 +40,7 @@ RateOrigins OriginsOf(const Store& store, const RateStore& rates);
 RateOrigins OriginsOfStoredRates(const RateStore& rates);
 
 // "Bank of Canada, Friday, December 4, 2026"; a parity names its anchor's
-// source too ("2.70 per USD from Bank of Canada, ..."). Empty for an unknown
+// source too ("2.70 per USD (Bank of Canada), ..."). Empty for an unknown
 // origin.
 QString OriginSentence(const Origin& origin);
 

@@ -18,6 +18,8 @@ IoResult WritePreference(const QString& key, const QString& value);
 namespace pref {
 inline constexpr const char* kFillFromOtherSource = "fill"; // "on" (default) or "off"
 inline constexpr const char* kGraphsRange = "graphs/range"; // "1M" .. "All"
+// An address that answers in place of the other service when filling (a mirror).
+inline constexpr const char* kFillUrl = "fill/url";
 } // namespace pref
 
 } // namespace kestrum

@@ -3,16 +3,20 @@
 #include "history_keeping.h"
 #include "rate_sources.h"
 #include "settings/message_table.h"
+#include "settings/preferences.h"
 
 namespace kestrum {
 
 QString FillAddress(QByteArrayView primaryBody) {
+    QString address;
     if (sources::BodyStartsWith(primaryBody, '{'))
-        return QString::fromLatin1(kEcbRatesAddress);
-    if (sources::BodyStartsWith(primaryBody, '<') &&
-        QByteArrayView(primaryBody).contains(QByteArrayView("gesmes:Envelope")))
-        return QString::fromLatin1(Message(msg::RatePageAddress));
-    return {};
+        address = QString::fromLatin1(kEcbRatesAddress);
+    else if (sources::BodyStartsWith(primaryBody, '<') &&
+             QByteArrayView(primaryBody).contains(QByteArrayView("gesmes:Envelope")))
+        address = QString::fromLatin1(Message(msg::RatePageAddress));
+    if (address.isEmpty())
+        return {};
+    return ReadPreference(QLatin1String(pref::kFillUrl), address);
 }
 
 QString KeepFillAnswer(QByteArrayView body, const QString& address) {

@@ -6,7 +6,8 @@
 namespace kestrum {
 
 // The address that fills an answer: the ECB's file for a Valet answer, the
-// Valet service for an ECB answer; empty for a page of the old layout.
+// Valet service for an ECB answer, or the mirror the preferences name instead;
+// empty for a page of the old layout.
 QString FillAddress(QByteArrayView primaryBody);
 
 // Keeps the other service's answer in the history only ("rt.dt" follows when

@@ -2,15 +2,23 @@
 // marks the cells that the other source or a parity filled.
 #include "form_fixture.h"
 
+#include "data/dates.h"
+#include "data/rate_files.h"
 #include "grids/rate_grid_form.h"
 #include "grids/rate_grid_origins.h"
+#include "loopback_server.h"
+#include "update/progress_form.h"
 #include "update/rate_pipeline.h"
+#include "widgets/prism_bar.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <atomic>
+#include <httplib.h>
 
 using namespace kestrum;
 using namespace kestrum::test;
@@ -55,6 +63,49 @@ private slots:
                  QStringLiteral("USD: Bank of Canada, Friday, December 4, 2026\nCZK: ECB "
                                 "(filled), Thursday, December 3, 2026"));
         QVERIFY(form->RateOriginLabel->geometry().bottom() < form->Panel3->height());
+        QTest::mouseClick(form->ClearButton, Qt::LeftButton);
+        QCOMPARE(form->RateOriginLabel->text(), QString());
+    }
+
+    // The download is two files: the Bank's answer, then the ECB's from the
+    // mirror the preferences name; a failed second one is one message.
+    void downloadFetchesTheOtherSourceSecond_data() {
+        QTest::addColumn<QString>("fillPath");
+        QTest::newRow("filled") << QStringLiteral("/ecb");
+        QTest::newRow("second fetch fails") << QStringLiteral("/missing");
+    }
+    void downloadFetchesTheOtherSourceSecond() {
+        QFETCH(QString, fillPath);
+        std::atomic<int> fills{0};
+        httplib::Server server;
+        server.Get("/valet", [](const httplib::Request&, httplib::Response& response) {
+            response.set_content(kBank.toStdString(), "application/json");
+        });
+        server.Get("/ecb", [&](const httplib::Request&, httplib::Response& response) {
+            ++fills;
+            response.set_content(kEcb.toStdString(), "text/xml");
+        });
+        const Listening listening(server);
+        const QString base = QStringLiteral("http://127.0.0.1:%1").arg(listening.port);
+        ConfigRecord config = DefaultConfig();
+        config.AutoDownload = 1;
+        config.RatePageAddress = (base + QStringLiteral("/valet")).toStdString();
+        env->WriteConfig(config);
+        env->WriteRates(FullRateStore());
+        env->dir.Write(QStringLiteral("kestrum.ini"), "fill/url=" + (base + fillPath).toUtf8());
+        env->downloads = true;
+        TProgressForm progress;
+        form = env->Open();
+
+        QTRY_COMPARE_WITH_TIMEOUT(form->DataDateLabel->text(),
+                                  DataDateText(DateValueFromYmd(2026, 12, 4)), 10000);
+        const bool filled = fillPath == QStringLiteral("/ecb");
+        QCOMPARE(fills.load(), filled ? 1 : 0);
+        QCOMPARE(env->messages.texts.size(), filled ? 0 : 1);
+        QVERIFY(filled || env->messages.texts[0].contains(QStringLiteral("stay unfilled")));
+        QCOMPARE(progress.TotalPrismBar->Progress(), filled ? 100 : 50);
+        QCOMPARE(DayRate(Rates(), kCzk, kDayCount) != kNotAvailable, filled);
+        QCOMPARE(DayRate(Rates(), kUsd, kDayCount), 1.4);
     }
 
     void gridMarksFilledAndDerivedCells() {
@@ -71,7 +122,7 @@ private slots:
             {kUsd, QColor(), ""},
             {kEur, QColor(), ""},
             {kCzk, kFilledShade, "ECB (filled), Thursday, December 3, 2026"},
-            {kXcd, kParityShade, "2.70 per USD from Bank of Canada, Friday, December 4, 2026"},
+            {kXcd, kParityShade, "2.70 per USD (Bank of Canada), Friday, December 4, 2026"},
         };
         for (const auto& cell : cells) {
             const QTableWidgetItem* item = grid.StringGrid->item(cell.k - 1, newest);
