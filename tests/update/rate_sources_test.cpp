@@ -96,6 +96,12 @@ const ReaderCase kReaderCases[] = {
        {"d": "2026\u002d12-03", "FXUSDCAD": {"v": "1.39"}, "FXUSDCAD": {"v": "1.40"}},
        {"d": "2026-12-02", "FXUSDCAD": {"v": 14e-1}}]})",
      SourceRead::Read, "3 2026-12-02 USD=1.4; 4 2026-12-03 USD=1.40; 5 2026-12-04 USD=1.4002"},
+    {"valet_every_kind_of_value_beside_the_rates", ReadValetRates,
+     R"({"seriesDetail": {"FXEURCAD": {"description": "Euro — taux", "n": [1, -2.5, true,
+       false, null, {"a": []}]}}, "observations": [{"d": "2026-12-04", "FXEURCAD": {"v": 2},
+       "FXUSDCAD": {"e": null, "v": "1.4002"}, "FXJPYCAD": {"v": {"v": "3"}}}, 5, "d", [],
+       {"d": "2026-12-03", "FXUSDCAD": {"v": "0.0100"}}]})",
+     SourceRead::Read, "4 2026-12-03 USD=0.0100; 5 2026-12-04 EUR=2 USD=1.4002"},
     {"valet_error_answer", ReadValetRates, R"({"message": "Series not found"})",
      SourceRead::NotRecognised},
     {"valet_truncated", ReadValetRates, Fixture("valet_fx_rates_daily.json").chopped(40),
@@ -124,6 +130,12 @@ const ReaderCase kReaderCases[] = {
        </Cube><gesmes:Cube time="2026-12-03"><Cube currency="CAD" rate="1.5"/></gesmes:Cube>
        </e:Cube></gesmes:Envelope>)",
      SourceRead::Read, "4 2026-12-03 EUR=1.5; 5 2026-12-04 EUR=1.6 USD=1.6/1.2"},
+    {"ecb_empty_day_unknown_code_and_open_close_pairs", ReadEcbRates,
+     R"(<?xml version='1.0' encoding='utf-8'?>
+       <gesmes:Envelope xmlns:gesmes="g" xmlns="h"><Cube><Cube time="2026-12-04"/>
+       <Cube time='2026-12-03'><Cube currency="CAD" rate="1.5"/><Cube currency="XYZ" rate="9"/>
+       <Cube currency="USD" rate="1.25"></Cube></Cube></Cube></gesmes:Envelope>)",
+     SourceRead::Read, "5 2026-12-03 EUR=1.5 USD=1.5/1.25"},
     {"other_xml", ReadEcbRates, "<html><body>1.6250</body></html>", SourceRead::NotRecognised},
 };
 
