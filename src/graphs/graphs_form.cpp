@@ -205,11 +205,13 @@ void TGraphsForm::Reload() {
 void TGraphsForm::FillSourceChooser() {
     const QString configured = ConfiguredHistorySource(Configuration());
     const QString other = history::OtherSource(configured);
-    bool otherStored = false;
+    // Days of the other source, not the whole summary: that counts every
+    // source's currencies and costs most of the opening on a long history.
     history::Store store;
-    if (store.OpenForReading().usable())
-        for (const history::SourceSummary& summary : history::Summary(store))
-            otherStored = otherStored || (summary.source == other && summary.days > 0);
+    const bool otherStored = !other.isEmpty() && store.OpenForReading().usable() &&
+                             !history::StoredDays(store, other, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max())
+                                  .empty();
 
     const QString kept = SourceComboBox->currentData().toString();
     SourceComboBox->clear();
