@@ -147,6 +147,8 @@ void TGraphsForm::CreateControls() {
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
     DateEdit->setCalendarPopup(true);
     DateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // No rates exist for tomorrow; the calendar offers none.
+    DateEdit->setMaximumDate(QDate::currentDate());
     DateEdit->setDate(QDate::currentDate());
     convert->addWidget(DateEdit);
     ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
