@@ -6,6 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev   # Charts needs the OpenGL CMake files, not a dependency in Debian 12
     libcurl4-openssl-dev
+    libsqlite3-dev                 # the rate history
     libgtest-dev
     libcpp-httplib-dev
     libbenchmark-dev

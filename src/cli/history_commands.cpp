@@ -251,9 +251,12 @@ int Fetch(const Arguments& arguments) {
 } // namespace
 
 int DayArgument(const QString& text, const QString& what) {
-    static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!pattern.match(text).hasMatch() || !date.isValid() || date.year() < 1900)
+    // Exactly YYYY-MM-DD: Qt's ISO reading also takes "2020-2-3".
+    bool shaped = text.size() == 10;
+    for (qsizetype i = 0; shaped && i < text.size(); ++i)
+        shaped = (i == 4 || i == 7) ? text[i] == QLatin1Char('-') : text[i].isDigit();
+    const QDate date = shaped ? QDate::fromString(text, Qt::ISODate) : QDate();
+    if (!date.isValid() || date.year() < 1900)
         Fail(kUsageError,
              QStringLiteral("%1 takes a date YYYY-MM-DD, not \"%2\".").arg(what, text));
     const int day = int(DateValueOf(date));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <sqlite3.h>
 
 namespace kestrum::history {
@@ -21,10 +22,10 @@ public:
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
 
+    // The text stays alive until the statement is done with it.
     Query& Bind(int index, const QString& text) {
-        m_texts[index % 4] = text.toUtf8();
-        sqlite3_bind_text(m_statement, index, m_texts[index % 4].constData(),
-                          int(m_texts[index % 4].size()), SQLITE_STATIC);
+        const QByteArray& bytes = m_texts.emplace_back(text.toUtf8());
+        sqlite3_bind_text(m_statement, index, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
         return *this;
     }
     Query& Bind(int index, const char* text) {
@@ -46,7 +47,7 @@ public:
 
 private:
     sqlite3_stmt* m_statement = nullptr;
-    QByteArray m_texts[4];
+    std::deque<QByteArray> m_texts;
 };
 
 int IndexOfCode(const char* code) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace kestrum::history {
@@ -56,27 +57,33 @@ enum class Setup { Ready, Damaged, Foreign, Newer, ReadOnly, Error };
 // Brings an open connection to the current schema.
 Setup Prepare(sqlite3* db) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    int version = 0;
-    if (const int rc = QueryInt(db, "PRAGMA user_version", version); rc != SQLITE_OK)
-        return IsDamage(rc) ? Setup::Damaged : Setup::Error;
-    int tables = 0;
-    if (const int rc = QueryInt(db, "SELECT count(*) FROM sqlite_schema", tables); rc != SQLITE_OK)
+    // One statement for everything an open needs to know: every start of a
+    // dated conversion pays for it.
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(
+        db,
+        "SELECT (SELECT user_version FROM pragma_user_version), count(*), "
+        "count(CASE WHEN type = 'table' AND name IN ('observations', 'imports') THEN 1 END), "
+        "(SELECT journal_mode FROM pragma_journal_mode) FROM sqlite_schema",
+        -1, &statement, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(statement) == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
+    const int version = sqlite3_column_int(statement, 0);
+    const int tables = sqlite3_column_int(statement, 1);
+    const int ours = sqlite3_column_int(statement, 2);
+    const unsigned char* mode = sqlite3_column_text(statement, 3);
+    const bool wal = mode && std::strcmp(reinterpret_cast<const char*>(mode), "wal") == 0;
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_OK)
         return IsDamage(rc) ? Setup::Damaged : Setup::Error;
     if (version > kSchemaVersion)
         return Setup::Newer;
-    if (version == 0 && tables != 0)
-        return Setup::Foreign;
-    int ours = 0;
-    QueryInt(db,
-             "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
-             "('observations', 'imports')",
-             ours);
-    if (version >= 1 && ours != 2)
+    if ((version == 0 && tables != 0) || (version >= 1 && ours != 2))
         return Setup::Foreign;
     if (version < kSchemaVersion) {
         // Each step takes the store one version further, inside one
         // transaction with the version number.
-        int rc = Exec(db, "BEGIN IMMEDIATE");
+        rc = Exec(db, "BEGIN IMMEDIATE");
         if (rc == SQLITE_OK && version == 0)
             rc = Exec(db, kSchema);
         if (rc == SQLITE_OK)
@@ -91,16 +98,22 @@ Setup Prepare(sqlite3* db) {
                                               : Setup::Error;
         }
     }
-    // WAL lets the window and commands read while one of them writes.
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA journal_mode = WAL", -1, &statement, nullptr);
-    const int rc = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (IsDamage(rc))
-        return Setup::Damaged;
+    // WAL lets the window and commands read while one of them writes; the
+    // mode stays with the file.
+    if (!wal) {
+        sqlite3_prepare_v2(db, "PRAGMA journal_mode = WAL", -1, &statement, nullptr);
+        rc = sqlite3_step(statement);
+        sqlite3_finalize(statement);
+        if (IsDamage(rc))
+            return Setup::Damaged;
+    }
+    // The journal files stay between runs rather than being made and removed
+    // by every command; the last one out empties the WAL.
+    int persist = 1;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
     // In WAL mode a kill never loses a commit at this level; only a power
     // cut may lose the last one, never the store.
-    Exec(db, "PRAGMA synchronous = NORMAL");
+    Exec(db, "PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 0");
     return Setup::Ready;
 }
 
@@ -196,12 +209,18 @@ OpenResult Store::Open(const QString& path) {
     case Setup::Foreign:
         break;
     }
+    return StartAfresh(path);
+}
+
+OpenResult Store::StartAfresh(const QString& path) {
+    Close();
     const QString aside = AsidePath(path);
     if (!MoveAside(path, aside))
         return {OpenStatus::Failed,
                 QStringLiteral("The rate history %1 is damaged and cannot be renamed aside, so "
                                "it is not used.")
                     .arg(path)};
+    int rc = SQLITE_OK;
     m_db = OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, rc);
     if (!m_db || Prepare(m_db) != Setup::Ready) {
         Close();
@@ -310,6 +329,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     if (rc != SQLITE_OK) {
         result.error = QStringLiteral("The rates could not be kept in the rate history: %1.")
                            .arg(ErrorText(m_db));
+        result.damaged = IsDamage(rc);
         Exec(m_db, "ROLLBACK");
         result.days = 0;
         return result;

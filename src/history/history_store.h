@@ -44,6 +44,7 @@ struct ImportResult {
     bool ok = false;
     int days = 0; // days written
     QString error;
+    bool damaged = false; // the store turned out damaged: StartAfresh and retry
     explicit operator bool() const { return ok; }
 };
 
@@ -64,6 +65,9 @@ public:
     // Opens an existing store for reading only; a missing file is not created
     // (Failed, with an empty message).
     OpenResult OpenForReading(const QString& path = HistoryFilePath());
+    // Renames the store at `path` aside as Open does with a damaged one and
+    // starts a new one there.
+    OpenResult StartAfresh(const QString& path = HistoryFilePath());
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
     sqlite3* Handle() const { return m_db; }

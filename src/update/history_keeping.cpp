@@ -55,20 +55,22 @@ HistoryAnswer ReadHistoryAnswer(QByteArrayView body) {
     return answer;
 }
 
-QString KeepPageInHistory(const QString& path, const RateStore& parsed,
-                          const ConfigRecord& config) {
-    QByteArray text;
-    if (!LoadPageText(text, path))
-        return {};
-    HistoryAnswer answer = ReadHistoryAnswer(text);
-    if (answer.source.isEmpty()) {
+QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const ConfigRecord& config,
+                          const QString& path) {
+    QString source;
+    if (answer.kind == BodyKind::Valet) {
+        source = QString::fromLatin1(history::kBoc);
+    } else if (answer.kind == BodyKind::Ecb) {
+        source = QString::fromLatin1(history::kEcb);
+    } else {
         // A page of the old layout while a service is configured can only
         // be the retired page.
         const QString address = RatePageUrl(config);
         const bool service = address == QLatin1String(Message(msg::RatePageAddress)) ||
                              address == QLatin1String(kEcbRatesAddress);
-        answer.source =
+        source =
             history::PageSource(service ? QString::fromLatin1(kRetiredRatePageAddress) : address);
+        answer.days.clear();
         for (const DayRecord& day : parsed.RateTable)
             if (day.Values[0] != kNotAvailable)
                 answer.days[day.Values[0]] = day;
@@ -79,7 +81,15 @@ QString KeepPageInHistory(const QString& path, const RateStore& parsed,
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
         return open.message;
-    const history::ImportResult imported = store.Import(answer.source, answer.days, path);
+    history::ImportResult imported = store.Import(source, answer.days, path);
+    if (imported.damaged) {
+        // Damage that only showed in the writing: set it aside as at opening.
+        const history::OpenResult fresh = store.StartAfresh();
+        if (!fresh.usable())
+            return fresh.message;
+        imported = store.Import(source, answer.days, path);
+        return imported ? fresh.message : imported.error;
+    }
     return imported ? open.message : imported.error;
 }
 

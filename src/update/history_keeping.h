@@ -19,12 +19,14 @@ struct HistoryAnswer {
 };
 HistoryAnswer ReadHistoryAnswer(QByteArrayView body);
 
-// Keeps the page file just read into `parsed` in the history: every day of a
-// service's answer, or the five days of an old-layout page under
-// "page:" + the configured address. Returns one sentence when the history
+// Keeps the page file at `path`, just read into `parsed` and `answer`, in the
+// history: every day of a service's answer, or the five days of an
+// old-layout page under "page:" + its address. Returns one sentence when the history
 // could not take them or was started afresh, else nothing; it never changes
 // `parsed`.
-QString KeepPageInHistory(const QString& path, const RateStore& parsed, const ConfigRecord& config);
+struct BodyDays;
+QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const ConfigRecord& config,
+                          const QString& path);
 
 // The history source of the configured rate page: "boc" for the Bank of
 // Canada (Valet or the retired page), "ecb", else "page:" + the address.

@@ -209,11 +209,11 @@ IoResult LoadPageText(QByteArray& text, const QString& path) {
 }
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
-                            const ConfigRecord& config, const QString& path) {
+                            const ConfigRecord& config, const QString& path, BodyDays* answer) {
     QByteArray text;
     if (const IoResult load = LoadPageText(text, path); !load)
         return {PageFileStatus::Unreadable, load.error};
-    if (!ReadRateBody(text, store, catalogue, config))
+    if (!ReadRateBody(text, store, catalogue, config, answer))
         return {PageFileStatus::Unparsable, {}};
     return {};
 }

@@ -48,8 +48,11 @@ struct PageFileParse {
 // rate page or either rate service's answer will do. A page that cannot be
 // read is not parsed at all (stale text never reaches the store) and leaves
 // the store untouched.
+struct BodyDays;
+// `answer`, when given, receives what ReadRateBody gives it.
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
-                            const ConfigRecord& config, const QString& path = PageFilePath());
+                            const ConfigRecord& config, const QString& path = PageFilePath(),
+                            BodyDays* answer = nullptr);
 
 // The messages the user sees for a page, in order; none once it parsed.
 QStringList PageFileMessages(const PageFileParse& parse);

@@ -1,7 +1,9 @@
 #include "rate_pipeline.h"
 
-#include "data/rate_files.h"
 #include "history_keeping.h"
+#include "rate_sources.h"
+
+#include "data/rate_files.h"
 
 namespace kestrum {
 
@@ -11,45 +13,49 @@ PipelineTarget ProgramRates() {
 
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
-    const PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path);
+    BodyDays answer;
+    const PageFileParse parse =
+        ParsePageFile(target.store, target.catalogue, target.config, path, &answer);
     // The history never stands in the way of "rt.dt".
-    if (parse)
-        result.history = KeepPageInHistory(path, target.store, target.config);
+    const QString history =
+        parse ? KeepPageInHistory(answer, target.store, target.config, path) : QString();
+    result.history = history;
     if (parse.status == PageFileStatus::Unreadable) {
-        result = {PipelineStatus::Unreadable, parse.error, {}, {}};
+        result = {PipelineStatus::Unreadable, parse.error, {}};
     } else if (!parse) {
         result.status = PipelineStatus::Unparsable;
     } else if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
-        result = {PipelineStatus::RateFileFailed, saved.error, {}, result.history};
+        result = {PipelineStatus::RateFileFailed, saved.error, {}};
     } else {
         if (saveConfiguration) {
             if (const IoResult config = SaveConfiguration(); !config)
-                return {PipelineStatus::ConfigFileFailed, config.error, {}, result.history};
+                return {PipelineStatus::ConfigFileFailed, config.error, {}};
         }
         return result;
     }
+    result.history = history;
     result.restoreMessages = RateFileMessages(LoadRateFile(target.store, target.config));
     return result;
 }
 
 QStringList PipelineMessages(const PipelineResult& result) {
     QStringList messages;
-    if (!result.history.isEmpty())
-        messages << result.history;
     switch (result.status) {
     case PipelineStatus::Stored:
-        return messages;
+        return result.history.isEmpty() ? QStringList() : QStringList{result.history};
     case PipelineStatus::Unreadable:
-        messages += PageFileMessages({PageFileStatus::Unreadable, result.error});
+        messages = PageFileMessages({PageFileStatus::Unreadable, result.error});
         break;
     case PipelineStatus::Unparsable:
-        messages += PageFileMessages({PageFileStatus::Unparsable, {}});
+        messages = PageFileMessages({PageFileStatus::Unparsable, {}});
         break;
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:
-        messages << result.error;
+        messages = {result.error};
         break;
     }
+    if (!result.history.isEmpty())
+        messages.prepend(result.history);
     return messages + result.restoreMessages;
 }
 

@@ -22,7 +22,7 @@ struct PipelineResult {
     PipelineStatus status = PipelineStatus::Stored;
     QString error;               // the system's reason, for the failed file steps
     QStringList restoreMessages; // from reloading "rt.dt" after a failure
-    QString history;             // why the rate history did not take the page, if it did not
+    QString history = {};        // why the rate history did not take the page, if it did not
     explicit operator bool() const { return status == PipelineStatus::Stored; }
 };
 

@@ -37,7 +37,23 @@ std::optional<QString> RateSourceAddress(const QString& argument) {
 }
 
 bool ReadRateBody(QByteArrayView body, RateStore& store, const Catalogue& catalogue,
-                  const ConfigRecord& config) {
+                  const ConfigRecord& config, BodyDays* answer) {
+    if (answer) {
+        // The days are read once, for the five newest and for the history.
+        const std::pair<SourceRead (*)(QByteArrayView, sources::SourceDays&), BodyKind> readers[] =
+            {{ReadValetDays, BodyKind::Valet}, {ReadEcbDays, BodyKind::Ecb}};
+        for (const auto& [reader, kind] : readers) {
+            answer->days.clear();
+            const SourceRead read = reader(body, answer->days);
+            if (read != SourceRead::NotRecognised) {
+                answer->kind = kind;
+                return read == SourceRead::Read && sources::StoreNewestDays(answer->days, store);
+            }
+        }
+        answer->days.clear();
+        answer->kind = BodyKind::Page;
+        return ParseRatePage(body, store, catalogue, config);
+    }
     for (const auto reader : {ReadValetRates, ReadEcbRates}) {
         const SourceRead read = reader(body, store);
         if (read != SourceRead::NotRecognised)

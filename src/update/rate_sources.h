@@ -33,8 +33,11 @@ std::optional<QString> RateSourceAddress(const QString& argument);
 // Canada's Valet service, an XML document rooted in gesmes:Envelope the ECB's
 // reference rates, anything else the rate page. False when the body gives no
 // usable day; the caller then restores the store from the rate file.
+// When `answer` is given, it receives the kind of body and, for the two
+// services, every usable day (the history keeps them).
+struct BodyDays;
 bool ReadRateBody(QByteArrayView body, RateStore& store, const Catalogue& catalogue,
-                  const ConfigRecord& config);
+                  const ConfigRecord& config, BodyDays* answer = nullptr);
 
 enum class SourceRead { NotRecognised, Read, NoUsableDay };
 
@@ -49,6 +52,13 @@ using SourceDays = std::map<double, DayRecord>;
 // Read.
 SourceRead ReadValetRates(QByteArrayView body, RateStore& store);
 SourceRead ReadEcbRates(QByteArrayView body, RateStore& store);
+
+// What a body was and, for the services, all its days.
+enum class BodyKind { Page, Valet, Ecb };
+struct BodyDays {
+    BodyKind kind = BodyKind::Page;
+    sources::SourceDays days;
+};
 
 // Every usable day of an answer, for the history: `days` (cleared by the
 // caller) receives each date that carries a rate; Read when at least one does.

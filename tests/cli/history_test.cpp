@@ -89,6 +89,7 @@ private slots:
     void batchIsAllOrNothing();
     void damagedStoreIsSetAsideAndRatesStillStored();
     void killedImportsLeaveTheStoreBeforeOrAfter();
+    void importsAndReadersAtOnceAllSucceed();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -316,6 +317,28 @@ void HistoryTest::killedImportsLeaveTheStoreBeforeOrAfter() {
     }
     qInfo("%d runs killed", killed);
     QVERIFY(killed >= 30);
+}
+
+// Writers wait for each other and readers never wait: no run meets a
+// locked store.
+void HistoryTest::importsAndReadersAtOnceAllSucceed() {
+    const QDate first(2005, 1, 1);
+    const QDate last = first.addDays(6999);
+    const QString answers[] = {Path("a.json"), Path("b.json")};
+    WriteFile(answers[0], ValetAnswer(first, last, 0));
+    WriteFile(answers[1], ValetAnswer(first, last, 1));
+    QCOMPARE(Kestrum({"import", answers[0]}).code, 0);
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 8; ++i)
+        runs.emplace_back(Start(i % 2 == 0 ? QStringList{"import", answers[i / 2 % 2]}
+                                           : QStringList{"history", "USD", "--source", "boc"}));
+    for (const auto& process : runs) {
+        QVERIFY(process->waitForFinished(60000));
+        const QByteArray err = process->readAllStandardError();
+        QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0 &&
+                     err.isEmpty(),
+                 err.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(HistoryTest)

@@ -143,6 +143,27 @@ TEST_F(HistoryStoreTest, ForeignFilesAreSetAsideOrLeftAlone) {
     }
     QFile::remove(path);
     {
+        // A store whose pages are damaged past its header: found in the writing.
+        Store store;
+        ASSERT_TRUE(store.Open().usable());
+        Days days;
+        for (int d = 0; d < 400; ++d)
+            AddDay(days, Day(2020, 1, 1) + d, 1.0 + d);
+        ASSERT_TRUE(store.Import(kBoc, days, {}));
+        store.Close();
+        QByteArray bytes = m_dir.Read(QStringLiteral("history.sqlite"));
+        ASSERT_GT(bytes.size(), 3 * 4096);
+        bytes.replace(4096, 2 * 4096, QByteArray(2 * 4096, '\x5a'));
+        m_dir.Write(QStringLiteral("history.sqlite"), bytes);
+        ASSERT_TRUE(store.Open().usable());
+        const ImportResult damaged = store.Import(kBoc, days, {});
+        EXPECT_TRUE(damaged.damaged) << damaged.error.toStdString();
+        EXPECT_EQ(store.StartAfresh().status, OpenStatus::Recovered);
+        EXPECT_TRUE(store.Import(kBoc, days, {}));
+    }
+    for (const QString& name : QDir(m_dir.Path({})).entryList({"history.sqlite*"}))
+        QFile::remove(m_dir.Path(name));
+    {
         sqlite3* db = nullptr;
         sqlite3_open(path.toUtf8().constData(), &db);
         sqlite3_exec(db, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
