@@ -263,12 +263,14 @@ void TGraphsForm::ApplyRange() {
     for (QPushButton* b : {PngButton, CsvButton})
         b->setEnabled(!empty);
     if (empty) {
+        QStringList sources;
+        for (const QString& source : ChosenSources())
+            sources << SourceDisplayName(source);
         EmptyLabel->setText(
             m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
                        : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
                                         "see the chart.")
-                             .arg(PairText(),
-                                  SourceDisplayName(ConfiguredHistorySource(Configuration()))));
+                             .arg(PairText(), sources.join(QStringLiteral(" or the "))));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
         StatsLabel->clear();
@@ -288,7 +290,9 @@ void TGraphsForm::ApplyRange() {
 }
 
 void TGraphsForm::ShowReadout(int index) {
-    const RateSeries& points = m_shown->lines.empty() ? RateSeries{} : m_shown->lines[0].points;
+    if (m_shown->lines.empty())
+        return;
+    const RateSeries& points = m_shown->lines[0].points;
     if (index < 0 || index >= static_cast<int>(points.size()))
         return;
     m_readout = index;
