@@ -279,6 +279,27 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     if (rc == SQLITE_OK)
         rc = sqlite3_prepare_v2(m_db, "INSERT INTO imports VALUES (?1, ?2, ?3, ?4, ?5)", -1, &log,
                                 nullptr);
+    // Bindings outlive sqlite3_reset: what is the same for every row is bound
+    // once.
+    sqlite3_bind_text(clear, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+    sqlite3_bind_text(insert, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+    const char* kinds[kDayRecordValues] = {};
+    for (int k = 1; k < kDayRecordValues; ++k)
+        kinds[k] = KindOf(source, k);
+    // A source's first import of a stretch has nothing to replace.
+    bool replacing = false;
+    if (rc == SQLITE_OK && !days.empty()) {
+        sqlite3_stmt* probe = nullptr;
+        sqlite3_prepare_v2(m_db,
+                           "SELECT 1 FROM observations WHERE source = ?1 AND day BETWEEN ?2 AND ?3 "
+                           "LIMIT 1",
+                           -1, &probe, nullptr);
+        sqlite3_bind_text(probe, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+        sqlite3_bind_int(probe, 2, static_cast<int>(std::floor(days.begin()->first)));
+        sqlite3_bind_int(probe, 3, static_cast<int>(std::floor(days.rbegin()->first)));
+        replacing = sqlite3_step(probe) != SQLITE_DONE;
+        sqlite3_finalize(probe);
+    }
     int firstDay = 0;
     int lastDay = 0;
     for (auto day = days.begin(); rc == SQLITE_OK && day != days.end(); ++day) {
@@ -289,20 +310,19 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         if (!any)
             continue;
         const int dayValue = static_cast<int>(std::floor(day->first));
-        sqlite3_bind_text(clear, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
-        sqlite3_bind_int(clear, 2, dayValue);
-        rc = sqlite3_step(clear) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
-        sqlite3_reset(clear);
+        if (replacing) {
+            sqlite3_bind_int(clear, 2, dayValue);
+            rc = sqlite3_step(clear) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
+            sqlite3_reset(clear);
+        }
         for (int k = 1; rc == SQLITE_OK && k < kDayRecordValues; ++k) {
             const double rate = record.Values[k];
             if (!IsUsableRate(rate))
                 continue;
-            sqlite3_bind_text(insert, 1, sourceText.constData(), int(sourceText.size()),
-                              SQLITE_STATIC);
             sqlite3_bind_int(insert, 2, dayValue);
             sqlite3_bind_text(insert, 3, CurrencyCode(k), -1, SQLITE_STATIC);
             sqlite3_bind_double(insert, 4, rate);
-            sqlite3_bind_text(insert, 5, KindOf(source, k), -1, SQLITE_STATIC);
+            sqlite3_bind_text(insert, 5, kinds[k], -1, SQLITE_STATIC);
             rc = sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
             sqlite3_reset(insert);
         }

@@ -24,19 +24,17 @@ QString IsoDay(int day) {
     return CalendarDate(day).toString(Qt::ISODate);
 }
 
-// Whether the store holds [fromDay, toDay] of `source` without a hole of more
-// than the look-back window (weekends and holidays are shorter).
-bool StoredWhole(const history::Store& store, const QString& source, int fromDay, int toDay) {
-    const std::vector<int> days = history::StoredDays(store, source, fromDay, toDay);
-    if (days.empty())
-        return false;
-    int previous = fromDay;
-    for (const int day : days) {
-        if (day - previous > history::kLookBackDays)
-            return false;
-        previous = day;
+// The last day of the stored stretch of `source` that starts within the
+// look-back window of `fromDay` and has no hole longer than it (weekends and
+// holidays are shorter); fromDay - 1 when nothing is stored near its start.
+int StoredThrough(const history::Store& store, const QString& source, int fromDay, int toDay) {
+    int through = fromDay - 1;
+    for (const int day : history::StoredDays(store, source, fromDay, toDay)) {
+        if (day - std::max(through, fromDay) > history::kLookBackDays)
+            break;
+        through = day;
     }
-    return toDay - previous <= history::kLookBackDays;
+    return through;
 }
 
 } // namespace
@@ -126,21 +124,27 @@ std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const 
         return plan;
     fromDay = std::max(fromDay, first);
     toDay = std::min(toDay, today);
-    const auto needed = [&](int from, int to) {
-        return to >= today || !StoredWhole(store, source, from, to);
+    // A stretch stored whole up to within a week of its end is not asked
+    // again, unless it reaches today; one stored in part is asked from its
+    // first missing day.
+    const auto missingFrom = [&](int from, int to) {
+        const int through = StoredThrough(store, source, from, to);
+        const bool whole = through >= from && to - through <= history::kLookBackDays;
+        return whole && to < today ? to + 1 : std::max(from, through + 1);
     };
     const QString address = HistoryAddress(source, base);
     if (source == QLatin1String(history::kEcb)) {
-        if (fromDay <= toDay && needed(fromDay, toDay))
+        // The whole-history file is all or nothing.
+        if (fromDay <= toDay && missingFrom(fromDay, toDay) <= toDay)
             plan.push_back({address, fromDay, toDay});
         return plan;
     }
     // Valet answers a bounded range; a year keeps each answer a few hundred
     // kilobytes and gives the bar a step per year.
     for (int year = CalendarDate(fromDay).year(); year <= CalendarDate(toDay).year(); ++year) {
-        const int from = std::max(fromDay, int(DateValueFromYmd(year, 1, 1)));
         const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
-        if (from > to || !needed(from, to))
+        const int from = missingFrom(std::max(fromDay, int(DateValueFromYmd(year, 1, 1))), to);
+        if (from > to)
             continue;
         // The service refuses `recent` beside dates, so an address taken from
         // a configured one loses it.

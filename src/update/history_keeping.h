@@ -48,7 +48,8 @@ QString HistoryAddress(const QString& source, const QString& base = {});
 // The requests that bring `source` between two days into the store: for Valet
 // one per calendar year with start_date and end_date, for the ECB the one
 // whole-history file. A stretch that ends before `today` and is already
-// stored without a gap of more than a week is left out.
+// stored without a gap of more than a week is left out; a year stored in part
+// is asked from its first missing day.
 std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const QString& source,
                                              int fromDay, int toDay, int today,
                                              const QString& base = {});

@@ -163,13 +163,18 @@ void HistoryTest::fetchAsksOneYearAtATimeAndOnlyForWhatIsMissing() {
     run = Kestrum(fetch);
     QCOMPARE(run.code, 0);
     QCOMPARE(requests.size(), 3);
+    // A longer stretch of a year stored in part starts after what is stored.
+    run = Kestrum(
+        {"history", "fetch", "boc", "--from", "2019-12-20", "--to", "2021-03-31", "--url", url});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(requests.mid(3), QStringList{"2021-01-09"});
 
     // The service refuses `recent` beside dates: an address that has it
     // loses it.
     run = Kestrum({"history", "fetch", "boc", "--from", "2021-06-01", "--to", "2021-06-30", "--url",
                    url + "?recent=5"});
     QVERIFY2(run.code == 0, qPrintable(run.err));
-    QCOMPARE(requests.size(), 4);
+    QCOMPARE(requests.size(), 5);
 
     run = Kestrum({"history", "USD", "--source", "boc", "--from", "2020-02-27", "--to",
                    "2020-03-02", "--csv"});
