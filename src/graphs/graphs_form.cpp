@@ -147,6 +147,8 @@ void TGraphsForm::CreateControls() {
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
     DateEdit->setCalendarPopup(true);
     DateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    // No rates exist for tomorrow; the calendar offers none.
+    DateEdit->setMaximumDate(QDate::currentDate());
     DateEdit->setDate(QDate::currentDate());
     convert->addWidget(DateEdit);
     ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
@@ -205,11 +207,13 @@ void TGraphsForm::Reload() {
 void TGraphsForm::FillSourceChooser() {
     const QString configured = ConfiguredHistorySource(Configuration());
     const QString other = history::OtherSource(configured);
-    bool otherStored = false;
+    // Days of the other source, not the whole summary: that counts every
+    // source's currencies and costs most of the opening on a long history.
     history::Store store;
-    if (store.OpenForReading().usable())
-        for (const history::SourceSummary& summary : history::Summary(store))
-            otherStored = otherStored || (summary.source == other && summary.days > 0);
+    const bool otherStored = !other.isEmpty() && store.OpenForReading().usable() &&
+                             !history::StoredDays(store, other, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max())
+                                  .empty();
 
     const QString kept = SourceComboBox->currentData().toString();
     SourceComboBox->clear();
@@ -259,12 +263,14 @@ void TGraphsForm::ApplyRange() {
     for (QPushButton* b : {PngButton, CsvButton})
         b->setEnabled(!empty);
     if (empty) {
+        QStringList sources;
+        for (const QString& source : ChosenSources())
+            sources << SourceDisplayName(source);
         EmptyLabel->setText(
             m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
                        : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
                                         "see the chart.")
-                             .arg(PairText(),
-                                  SourceDisplayName(ConfiguredHistorySource(Configuration()))));
+                             .arg(PairText(), sources.join(QStringLiteral(" or the "))));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
         StatsLabel->clear();
@@ -284,7 +290,9 @@ void TGraphsForm::ApplyRange() {
 }
 
 void TGraphsForm::ShowReadout(int index) {
-    const RateSeries& points = m_shown->lines.empty() ? RateSeries{} : m_shown->lines[0].points;
+    if (m_shown->lines.empty())
+        return;
+    const RateSeries& points = m_shown->lines[0].points;
     if (index < 0 || index >= static_cast<int>(points.size()))
         return;
     m_readout = index;

@@ -26,6 +26,10 @@ THistoryFetch::THistoryFetch(QWidget* owner) : QObject(owner), m_owner(owner) {
 
 THistoryFetch::~THistoryFetch() {
     QObject::disconnect(m_cancelConnection);
+    // The window closed during a job: the grabber's end stops the transfer,
+    // and the progress window must not stay behind with its Cancel.
+    if (!m_finished)
+        HideProgress();
 }
 
 bool THistoryFetch::Start(const QString& source) {

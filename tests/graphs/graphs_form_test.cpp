@@ -41,16 +41,21 @@ int Day(int y, int m, int d) {
 // Weekdays from 4 January 2016 (a Monday) to Friday 4 December 2026; the
 // U.S. dollar rises by 1/1024 a day from 1.25, exact in binary, so every
 // day's rate and any product of it is known without rounding.
-// Constants: the date functions are not ready during static initialisation.
-#define kFirst Day(2016, 1, 4)
-#define kLast Day(2026, 12, 4)
+// Functions, not constants: the date functions are not ready during static
+// initialisation.
+int First() {
+    return Day(2016, 1, 4);
+}
+int Last() {
+    return Day(2026, 12, 4);
+}
 double UsdRate(int day) {
-    return 1.25 + (day - kFirst) / 1024.0;
+    return 1.25 + (day - First()) / 1024.0;
 }
 
 void StoreHistory(const QString& source) {
     history::Days days;
-    for (int day = kFirst; day <= kLast; ++day) {
+    for (int day = First(); day <= Last(); ++day) {
         if (CalendarDate(day).dayOfWeek() > 5)
             continue;
         DayRecord& record = days[day];
@@ -112,7 +117,7 @@ void GraphsFormTest::buttonOpensOneWindowThatFollowsThePair() {
         QVERIFY2(!button.intersects(other->geometry()), qPrintable(other->objectName()));
     QCOMPARE(graphs->Shown().fromCode, QStringLiteral("USD"));
     QCOMPARE(graphs->Shown().toCode, QStringLiteral("CAD"));
-    QCOMPARE(graphs->Shown().lines.back().points.back().rate, UsdRate(kLast));
+    QCOMPARE(graphs->Shown().lines.back().points.back().rate, UsdRate(Last()));
 
     // Tab after Options; Ctrl+G brings the same window forward.
     form->activateWindow();
@@ -129,7 +134,7 @@ void GraphsFormTest::buttonOpensOneWindowThatFollowsThePair() {
     PickEntry(form->FromComboBox, static_cast<int>(names.indexOf(NameOf(0))));
     PickEntry(form->ToComboBox, static_cast<int>(names.indexOf(NameOf(1))));
     QCOMPARE(graphs->Shown().fromCode, QStringLiteral("CAD"));
-    QCOMPARE(graphs->Shown().lines.back().points.back().rate, 1.0 * (1.0 / UsdRate(kLast)));
+    QCOMPARE(graphs->Shown().lines.back().points.back().rate, 1.0 * (1.0 / UsdRate(Last())));
 
     // The language of the main window names the currencies.
     form->RadioItems[kFrench]->click();
@@ -145,7 +150,7 @@ void GraphsFormTest::rangeButtonsCutTheSeriesAndAreRemembered() {
         int first; // the first weekday on or after the range's first day
     } const cases[] = {
         {"1M", Day(2026, 11, 5)}, {"3M", Day(2026, 9, 7)},   {"1Y", Day(2025, 12, 5)},
-        {"5Y", Day(2021, 12, 6)}, {"10Y", Day(2016, 12, 5)}, {"All", kFirst},
+        {"5Y", Day(2021, 12, 6)}, {"10Y", Day(2016, 12, 5)}, {"All", First()},
     };
     for (const Case& c : cases) {
         QToolButton* button = graphs->findChild<QToolButton*>(
@@ -154,7 +159,7 @@ void GraphsFormTest::rangeButtonsCutTheSeriesAndAreRemembered() {
         QTest::mouseClick(button, Qt::LeftButton);
         const RateSeries& shown = graphs->Shown().lines.front().points;
         QCOMPARE(shown.front().day, c.first);
-        QCOMPARE(shown.back().day, kLast);
+        QCOMPARE(shown.back().day, Last());
         QCOMPARE(ReadPreference(QLatin1String(pref::kGraphsRange)), QLatin1String(c.name));
         QVERIFY2(graphs->StatsLabel->text().contains(
                      QStringLiteral("First %1").arg(QString::number(UsdRate(c.first), 'g', 6))),
@@ -232,8 +237,8 @@ void GraphsFormTest::convertAtDate_data() {
     QTest::newRow("Sunday takes Friday")
         << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 6)
         << FormatResult(1000 * UsdRate(Day(2026, 3, 6)), 4, false, QLocale());
-    QTest::newRow("the fee as configured")
-        << true << "100" << QDate(2016, 1, 4) << kFirst << FormatResult(120.0, 4, false, QLocale());
+    QTest::newRow("the fee as configured") << true << "100" << QDate(2016, 1, 4) << First()
+                                           << FormatResult(120.0, 4, false, QLocale());
     QTest::newRow("before the first day") << false << "100" << QDate(2015, 12, 1) << 0 << QString();
 }
 
@@ -328,7 +333,7 @@ void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
     QCOMPARE(static_cast<std::size_t>(lines.size()),
              graphs->Shown().lines.front().points.size() + 1);
     QCOMPARE(lines.last(),
-             QByteArray("2026-12-04,boc,") + QByteArray::number(UsdRate(kLast), 'g', 17));
+             QByteArray("2026-12-04,boc,") + QByteArray::number(UsdRate(Last()), 'g', 17));
     QVERIFY(env->messages.texts.isEmpty());
 
     QTest::keyClick(graphs, Qt::Key_Escape);
