@@ -8,6 +8,7 @@
 #include "data/cp1252.h"
 #include "data/dates.h"
 #include "data/number_text.h"
+#include "history/coverage.h"
 #include "history/history_query.h"
 #include "history/history_store.h"
 #include "settings/configuration.h"
@@ -383,7 +384,7 @@ void TGraphsForm::ConvertButtonClick() {
     history::Store store;
     history::DayRates rates;
     if (store.OpenForReading().usable())
-        rates = history::RatesFor(store, day, source);
+        rates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
     const ConfigRecord& config = Configuration();
     const Conversion c =
         ConvertAmount(history::AsRateStore(rates, day), config, m_from, m_to, reading.value);
