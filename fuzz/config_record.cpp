@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ConfigRecord record =
         DeserializeConfig(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     FUZZ_CHECK(IsUsableFee(record.CashRate));
-    FUZZ_CHECK(IsDatePermutation(record.YearPosition, record.MonthPosition, record.DayPosition));
+    FUZZ_CHECK(IsUsableDateOrder(record.YearPosition, record.MonthPosition));
     FUZZ_CHECK(record.RatePageAddress.size() <= std::size_t(kShortStringCapacity));
     const QByteArray image = SerializeConfig(record);
     FUZZ_CHECK(image.size() == kConfigRecordSize);
