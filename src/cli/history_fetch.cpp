@@ -3,11 +3,10 @@
 #include "commands.h"
 #include "data/dates.h"
 #include "history/history_store.h"
-#include "progress_bar.h"
+#include "output.h"
+#include "transfer.h"
 #include "update/history_keeping.h"
-#include "update/url_grabber.h"
-
-#include <QEventLoop>
+#include "update/split_address.h"
 
 namespace kestrum::cli {
 
@@ -29,33 +28,11 @@ int DayOption(const Arguments& arguments, const QString& name, int fallback) {
 }
 
 // The body of one address, or a failure naming it.
-QByteArray Download(const QString& url, ProgressBar& bar) {
-    THttpUrlGrabber grabber;
-    grabber.SetUrl(url);
-    grabber.SetOutputMode(TOutputMode::omStream);
-    QEventLoop loop;
-    QString error;
+QByteArray Download(const QString& url) {
     QByteArray body;
-    bool done = false;
-    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
-                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
-                         bar.Show(position, total);
-                     });
-    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneStream, &loop,
-                     [&](const QByteArray& stream, qint64, const QString&) {
-                         body = stream;
-                         done = true;
-                         loop.quit();
-                     });
-    QObject::connect(&grabber, &THttpUrlGrabber::OnError, &loop, [&](const QString& message) {
-        error = message;
-        loop.quit();
-    });
-    grabber.StartTransfer();
-    loop.exec();
-    bar.Close();
-    if (!done)
-        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.").arg(url, error));
+    if (const QString error = Fetch(url, QString(), &body); !error.isEmpty())
+        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.")
+                              .arg(DisplayedAddress(url), WithoutFullStop(error)));
     return body;
 }
 
@@ -94,10 +71,9 @@ int FetchHistory(const Arguments& arguments) {
                       .arg(source, IsoDay(std::max(from, FirstHistoryDay(source))), IsoDay(to)));
         return kSuccess;
     }
-    ProgressBar bar;
     int days = 0;
     for (const HistoryRequest& request : plan) {
-        const QByteArray body = Download(request.url, bar);
+        const QByteArray body = Download(request.url);
         const history::ImportResult stored = StoreHistoryAnswer(store, source, request, body);
         if (!stored)
             Fail(stored.error.startsWith(QLatin1String("The answer")) ? kFetchError

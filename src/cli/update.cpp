@@ -2,20 +2,16 @@
 #include "data/catalogue.h"
 #include "data/rate_store.h"
 #include "output.h"
-#include "progress_bar.h"
 #include "settings/configuration.h"
 #include "settings/file_io.h"
 #include "settings/options.h"
+#include "transfer.h"
 #include "update/fill_download.h"
 #include "update/rate_pipeline.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
-#include "update/url_grabber.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <cstdio>
-#include <unistd.h>
 
 namespace kestrum::cli {
 
@@ -34,42 +30,6 @@ struct PrivatePageFile {
             QFile::remove(path);
     }
 };
-
-// One transfer with its bar: into the page file, or (no file name) into
-// `body`. The grabber's reason when it fails, else nothing.
-QString Fetch(const QString& url, const QString& fileName, QByteArray* body = nullptr) {
-    THttpUrlGrabber grabber;
-    grabber.SetUrl(url);
-    grabber.SetFileName(fileName);
-    grabber.SetOutputMode(body ? TOutputMode::omStream : TOutputMode::omFile);
-
-    ProgressBar bar;
-    QEventLoop loop;
-    QString error;
-    bool done = false;
-    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
-                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
-                         bar.Show(position, total);
-                     });
-    const auto finish = [&] {
-        done = true;
-        loop.quit();
-    };
-    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneFile, &loop, finish);
-    QObject::connect(&grabber, &THttpUrlGrabber::OnDoneStream, &loop,
-                     [&](const QByteArray& stream) {
-                         *body = stream;
-                         finish();
-                     });
-    QObject::connect(&grabber, &THttpUrlGrabber::OnError, &loop, [&](const QString& message) {
-        error = message;
-        loop.quit();
-    });
-    grabber.StartTransfer();
-    loop.exec();
-    bar.Close();
-    return done ? QString() : (error.isEmpty() ? QStringLiteral("no answer") : error);
-}
 
 // The other service's answer goes into the history before the primary's is
 // stored, so "rt.dt" is filled from it; any failure is one sentence and
