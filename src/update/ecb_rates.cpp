@@ -290,9 +290,10 @@ bool EcbScan::StartTag(std::string_view& name, bool& empty) {
             return false;
         if (attribute.name == "xmlns")
             continue;
+        if (!attribute.name.starts_with("xmlns:") || attribute.value.empty())
+            return false;
         const std::string_view prefix = attribute.name.substr(6);
-        if (!attribute.name.starts_with("xmlns:") || attribute.value.empty() ||
-            prefix.starts_with("xml"))
+        if (prefix.starts_with("xml"))
             return false;
         m_prefixes.push_back(prefix);
     }

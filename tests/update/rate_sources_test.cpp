@@ -136,6 +136,10 @@ const ReaderCase kReaderCases[] = {
        <Cube time='2026-12-03'><Cube currency="CAD" rate="1.5"/><Cube currency="XYZ" rate="9"/>
        <Cube currency="USD" rate="1.25"></Cube></Cube></Cube></gesmes:Envelope>)",
      SourceRead::Read, "5 2026-12-03 EUR=1.5 USD=1.5/1.25"},
+    {"ecb_short_prefixed_attribute", ReadEcbRates,
+     R"(<gesmes:Envelope xmlns:gesmes="g" a:b="1"><Cube><Cube time="2026-12-04">
+       <Cube currency="CAD" rate="1.6"/></Cube></Cube></gesmes:Envelope>)",
+     SourceRead::NotRecognised},
     {"other_xml", ReadEcbRates, "<html><body>1.6250</body></html>", SourceRead::NotRecognised},
 };
 
