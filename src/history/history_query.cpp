@@ -2,6 +2,7 @@
 
 #include "coverage.h"
 #include "data/dates.h"
+#include "parities.h"
 
 #include <algorithm>
 #include <cstring>
@@ -136,10 +137,41 @@ std::vector<SeriesPoint> StoredSeries(const Store& store, const QString& source,
     return series;
 }
 
+namespace {
+
+// A currency's stored rates completed, day by day, by its parity to the same
+// source's anchor, as RatesFor completes a single day; its own rates win.
+std::vector<SeriesPoint> ReachableSeries(const Store& store, const QString& source, int k,
+                                         int fromDay, int toDay) {
+    std::vector<SeriesPoint> stored = StoredSeries(store, source, k, fromDay, toDay);
+    const auto parity = std::find_if(Parities().begin(), Parities().end(),
+                                     [k](const Parity& p) { return p.currency == k; });
+    if (parity == Parities().end())
+        return stored;
+    const std::vector<SeriesPoint> anchor = StoredSeries(
+        store, source, AnchorCurrency(*parity), std::max(fromDay, int(parity->holdsFrom)), toDay);
+    std::vector<SeriesPoint> series;
+    series.reserve(stored.size() + anchor.size());
+    auto own = stored.begin();
+    for (const SeriesPoint& point : anchor) {
+        while (own != stored.end() && own->day < point.day)
+            series.push_back(*own++);
+        if (own != stored.end() && own->day == point.day) {
+            series.push_back(*own++);
+        } else if (const double rate = RateFromParity(*parity, point.rate); rate != kNotAvailable) {
+            series.push_back({point.day, rate});
+        }
+    }
+    series.insert(series.end(), own, stored.end());
+    return series;
+}
+
+} // namespace
+
 std::vector<SeriesPoint> CrossSeries(const Store& store, const QString& source, int from, int to,
                                      int fromDay, int toDay) {
-    const std::vector<SeriesPoint> numerator = StoredSeries(store, source, from, fromDay, toDay);
-    const std::vector<SeriesPoint> denominator = StoredSeries(store, source, to, fromDay, toDay);
+    const std::vector<SeriesPoint> numerator = ReachableSeries(store, source, from, fromDay, toDay);
+    const std::vector<SeriesPoint> denominator = ReachableSeries(store, source, to, fromDay, toDay);
     std::vector<SeriesPoint> series;
     series.reserve(numerator.size());
     auto other = denominator.begin();

@@ -72,7 +72,8 @@ std::vector<SeriesPoint> StoredSeries(const Store& store, const QString& source,
                                       int toDay);
 
 // The rate of currency `from` in units of `to` on each day both have a
-// stored rate from `source`, oldest first: what a chart draws.
+// stored rate from `source` (or one its fixed parity gives), oldest first:
+// what a chart draws.
 std::vector<SeriesPoint> CrossSeries(const Store& store, const QString& source, int from, int to,
                                      int fromDay, int toDay);
 

@@ -123,6 +123,11 @@ TEST_F(HistoryStoreTest, AveragesAndCrossSeriesUseStoredDaysOnly) {
     ASSERT_EQ(series.size(), 3u);
     EXPECT_EQ(series[0].day, Day(2024, 1, 2));
     EXPECT_DOUBLE_EQ(series[2].rate, 1.5);
+    // A currency the source never publishes follows its parity to the anchor.
+    const auto pegged = CrossSeries(store, kBoc, CodeIndex("XCD"), CodeIndex("USD"),
+                                    Day(2024, 1, 1), Day(2024, 12, 31));
+    ASSERT_EQ(pegged.size(), 3u);
+    EXPECT_DOUBLE_EQ(pegged[1].rate, 1 / 2.70);
 }
 
 // Garbage, another program's database and a store of a newer version.
