@@ -147,6 +147,19 @@ private:
         return m_at != start;
     }
     bool Name(std::string_view& name);
+    // `= "` or `= '` after a name, spaces allowed around "=": the quote that
+    // will close the value.
+    bool OpenValue(char& quote) {
+        SkipSpace();
+        if (m_at == m_end || *m_at != '=')
+            return false;
+        ++m_at;
+        SkipSpace();
+        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
+            return false;
+        quote = *m_at++;
+        return true;
+    }
     bool Declaration();
     bool Comment();
     bool Text(bool insideRoot);
@@ -185,14 +198,9 @@ bool EcbScan::Declaration() {
         if (!SkipSpace() || !Rest(name))
             return false;
         m_at += name.size();
-        SkipSpace();
-        if (m_at == m_end || *m_at != '=')
+        char quote = 0;
+        if (!OpenValue(quote))
             return false;
-        ++m_at;
-        SkipSpace();
-        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
-            return false;
-        const char quote = *m_at++;
         for (const std::string_view value : values)
             if (Rest(value) && size_t(m_end - m_at) > value.size() && m_at[value.size()] == quote) {
                 m_at += value.size() + 1;
@@ -261,14 +269,9 @@ bool EcbScan::StartTag(std::string_view& name, bool& empty) {
         Attribute attribute;
         if (!spaced || !Name(attribute.name))
             return false;
-        SkipSpace();
-        if (m_at == m_end || *m_at != '=')
+        char quote = 0;
+        if (!OpenValue(quote))
             return false;
-        ++m_at;
-        SkipSpace();
-        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
-            return false;
-        const char quote = *m_at++;
         const char* value = m_at;
         for (; m_at < m_end && *m_at != quote; ++m_at)
             if (*m_at < 0x20 || *m_at >= 0x7F || *m_at == '<' || *m_at == '&')
