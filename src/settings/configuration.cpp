@@ -62,6 +62,20 @@ QString BackupPath() {
     return ProgramFile(QString::fromLatin1(Message(msg::ConfigBackup)));
 }
 
+// The window saves the record at every start; when neither file would change,
+// rewriting both would only cost four syncs. A file that is not yet private,
+// or a link in the record's place, is still replaced by the save.
+bool HoldsAlready(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    constexpr auto kShared = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                             QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                             QFileDevice::WriteOther | QFileDevice::ExeOther;
+    if (info.isSymLink() || !info.isFile() || (info.permissions() & kShared))
+        return false;
+    QByteArray held;
+    return ReadWholeFile(path, held, bytes.size()) && held == bytes;
+}
+
 QString Describe(const QString& what, const QString& path, const QString& reason) {
     return QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
 }
@@ -215,6 +229,12 @@ IoResult SaveConfiguration() {
     QByteArray previous;
     if (QFileInfo::exists(path) && ReadWholeFile(path, previous, kMaxBackupSize)) {
         record = Merged(record, LastSynced(), DeserializeConfig(previous));
+        if (SerializeConfig(record) == previous && HoldsAlready(path, previous) &&
+            HoldsAlready(BackupPath(), previous)) {
+            Configuration() = record;
+            LastSynced() = record;
+            return IoResult::Success();
+        }
         // The backup is a copy, not the renamed file, so a kill at any
         // instant leaves "kestrumconfig" whole, old or new. A lost backup
         // never stops the save.

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 namespace kestrum {
 namespace {
@@ -140,6 +141,28 @@ TEST_F(ConfigurationTest, BackupHoldsThePreviousRecord) {
     ASSERT_TRUE(LoadConfiguration());
     EXPECT_EQ(Configuration().CashRate, 2.5);
     EXPECT_EQ(Configuration().Language, 1);
+}
+
+// The window saves at every start: a save that changes nothing leaves both
+// files alone, unless the record is not yet private.
+TEST_F(ConfigurationTest, SaveThatChangesNothingRewritesNothing) {
+    const auto inode = [this](const QString& name) {
+        struct stat info {};
+        return ::stat(dir.Path(name).toLocal8Bit().constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    ASSERT_TRUE(SaveConfiguration());
+    ASSERT_TRUE(SaveConfiguration()); // the backup now holds the same record
+    const ino_t record = inode(configName);
+    const ino_t backup = inode(backupName);
+    ASSERT_TRUE(SaveConfiguration());
+    EXPECT_EQ(inode(configName), record);
+    EXPECT_EQ(inode(backupName), backup);
+
+    ASSERT_TRUE(QFile::setPermissions(dir.Path(configName),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    ASSERT_TRUE(SaveConfiguration());
+    EXPECT_NE(inode(configName), record);
+    EXPECT_FALSE(QFileInfo(dir.Path(configName)).permissions() & QFile::ReadOther);
 }
 
 TEST_F(ConfigurationTest, LongerFileLoadsItsFirstRecordAndIsCutOnSave) {
