@@ -231,6 +231,9 @@ IoResult SaveConfiguration() {
         record = Merged(record, LastSynced(), DeserializeConfig(previous));
         if (SerializeConfig(record) == previous && HoldsAlready(path, previous) &&
             HoldsAlready(BackupPath(), previous)) {
+            // What killed saves left behind still goes, as after a write.
+            RemoveStaleTemporaries(path);
+            RemoveStaleTemporaries(BackupPath());
             Configuration() = record;
             LastSynced() = record;
             return IoResult::Success();
