@@ -1,33 +1,18 @@
 #include "glyphs.h"
 
-#include <QFont>
-#include <QLinearGradient>
+#include <QImage>
 #include <QPainter>
-#include <QPainterPath>
-#include <QtMath>
+#include <QResource>
+
+// The resources live in a static library; without this call the linker may
+// leave them out.
+static void InitLogoResources() {
+    Q_INIT_RESOURCE(logo);
+}
 
 namespace kestrum {
 
 namespace {
-
-const QColor kNavy(0x10, 0x2a, 0x6b);
-const QColor kGold(0xe8, 0xb0, 0x30);
-
-// A coin with a "$": the mark of the logo.
-void PaintCoin(QPainter& p, const QRectF& r) {
-    QRadialGradient shine(r.center() - QPointF(r.width() / 5, r.height() / 5), r.width() / 1.4);
-    shine.setColorAt(0, kGold.lighter(150));
-    shine.setColorAt(1, kGold.darker(120));
-    p.setPen(QPen(kGold.darker(160), qMax(1.0, r.width() / 16)));
-    p.setBrush(shine);
-    p.drawEllipse(r.adjusted(1, 1, -1, -1));
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setBold(true);
-    f.setPixelSize(qRound(r.height() * 0.62));
-    p.setFont(f);
-    p.setPen(kNavy);
-    p.drawText(r, Qt::AlignCenter, QStringLiteral("$"));
-}
 
 QPixmap Canvas(int w, int h) {
     QPixmap pixmap(w, h);
@@ -37,33 +22,14 @@ QPixmap Canvas(int w, int h) {
 
 } // namespace
 
-QPixmap LogoPixmap(int width, int height) {
-    QPixmap pixmap = Canvas(width, height);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient band(0, 0, width, 0);
-    band.setColorAt(0, kNavy);
-    band.setColorAt(1, kNavy.lighter(220));
-    p.setPen(Qt::NoPen);
-    p.setBrush(band);
-    p.drawRoundedRect(QRectF(0, 0, width, height), 6, 6);
-
-    PaintCoin(p, QRectF(4, 3, height - 6, height - 6));
-    QFont title(QStringLiteral("Sans Serif"));
-    title.setBold(true);
-    title.setItalic(true);
-    title.setPixelSize(height * 6 / 10);
-    p.setFont(title);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(height + 4, 0, width, height), Qt::AlignVCenter | Qt::AlignLeft,
-               QStringLiteral("Kestrum"));
-    QFont tag(QStringLiteral("Sans Serif"));
-    tag.setPixelSize(qMax(9, height / 4));
-    p.setFont(tag);
-    p.setPen(kGold.lighter(130));
-    p.drawText(QRectF(0, 0, width - 8, height), Qt::AlignVCenter | Qt::AlignRight,
-               QStringLiteral("currency converter"));
-    return pixmap;
+QPixmap LogoPixmap() {
+    InitLogoResources();
+    const QResource resource(QStringLiteral(":/images/logo.rgba"));
+    constexpr qint64 kBytes = qint64(kLogoWidth) * kLogoHeight * 4;
+    if (resource.size() != kBytes || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return QPixmap::fromImage(QImage(resource.data(), kLogoWidth, kLogoHeight, kLogoWidth * 4,
+                                     QImage::Format_RGBA8888_Premultiplied));
 }
 
 QIcon InformationGlyph() {

@@ -5,8 +5,13 @@
 
 namespace kestrum {
 
-// The program's pictures, painted at start-up so no image files ship.
-QPixmap LogoPixmap(int width, int height);
+// The program's pictures. The logo is drawn when the program is built (see
+// draw_logo.cpp) and kept as raw premultiplied RGBA bytes: drawing it, or
+// even decoding a PNG of it, cost the first paint more than the rest of the
+// top band. The glyphs are painted when asked for.
+inline constexpr int kLogoWidth = 318;
+inline constexpr int kLogoHeight = 42;
+QPixmap LogoPixmap();
 QIcon InformationGlyph();
 QIcon OptionsGlyph();
 QIcon GraphsGlyph();

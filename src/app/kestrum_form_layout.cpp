@@ -2,6 +2,7 @@
 #include "focus_marked_button.h"
 #include "glyphs.h"
 #include "kestrum_form.h"
+#include "quick_find_parts.h"
 #include "widgets/app_icon.h"
 
 #include "data/number_text.h"
@@ -60,7 +61,10 @@ QLabel* Text(QWidget* parent, const char* name, const QString& caption, int x, i
         label->setPalette(palette);
     }
     label->move(x, y);
-    label->adjustSize();
+    // An empty label is sized when it gets its text; measuring nothing would
+    // still load its face before the first paint.
+    if (!caption.isEmpty())
+        label->adjustSize();
     return label;
 }
 
@@ -96,7 +100,7 @@ void TKestrumForm::CreateControls() {
     // Top band: logo, today's date and the clock.
     Panel1 = Panel(this, "Panel1", 0, 0, 622, 57, true);
     Image1 = Place(new QLabel(Panel1), "Image1", 4, 8, 318, 42);
-    Image1->setPixmap(LogoPixmap(318, 42));
+    Image1->setPixmap(LogoPixmap());
     Panel13 = Panel(Panel1, "Panel13", 328, 10, 249, 40, false);
     TodayLabel = Text(Panel13, "TodayLabel", QString(), 18, 12, PixelFont(13, true), blue);
     TimePanel = Place(new QLabel(Panel13), "TimePanel", 249 - 86, 0, 86, 40);
@@ -182,8 +186,8 @@ void TKestrumForm::CreateControls() {
         button->setCursor(Qt::PointingHandCursor);
         LetterButtons[i] = button;
     }
-    FromSpeedButton = Place(new QToolButton(FindPanel), "FromSpeedButton", 46, 92, 36, 16);
-    ToSpeedButton = Place(new QToolButton(FindPanel), "ToSpeedButton", 86, 92, 36, 16);
+    FromSpeedButton = Place(new ListChoiceButton(FindPanel), "FromSpeedButton", 46, 92, 36, 16);
+    ToSpeedButton = Place(new ListChoiceButton(FindPanel), "ToSpeedButton", 86, 92, 36, 16);
     FromSpeedButton->setText(QStringLiteral("From"));
     ToSpeedButton->setText(QStringLiteral("To"));
     FromSpeedButton->setToolTip(QStringLiteral("SEARCH CONVERT FROM LIST"));
@@ -196,11 +200,6 @@ void TKestrumForm::CreateControls() {
         target->addButton(b);
     }
     target->setExclusive(true);
-    // The list quick find acts on has to stand out at a glance.
-    FindPanel->setStyleSheet(QStringLiteral(
-        "QToolButton { border: 1px solid palette(mid); background: palette(button); }"
-        "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
-        " font-weight: bold; }"));
     FromSpeedButton->setChecked(true);
 
     // Currency lists.
@@ -209,11 +208,12 @@ void TKestrumForm::CreateControls() {
     FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 409, 26);
     StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(14));
     ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 409, 26);
+    auto* listStyle = new BoundedPopupStyle(style()->name());
+    listStyle->setParent(this);
     for (QComboBox* list : {FromComboBox, ToComboBox}) {
         list->setFont(PixelFont(16, true));
         list->setMaxVisibleItems(20);
-        // Some styles drop the limit and open a popup as tall as the screen.
-        list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        list->setStyle(listStyle);
         // The scroll bar was switched off for the style's own popup.
         list->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
