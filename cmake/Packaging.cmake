@@ -65,7 +65,7 @@ add_custom_target(kestrum_package_docs ALL DEPENDS ${KESTRUM_DOCS_DIR}/kestrum.1
     ${KESTRUM_DOCS_DIR}/kestrum.bash ${KESTRUM_DOCS_DIR}/changelog.gz)
 
 install(TARGETS kestrum RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS kestrum_window kestrum_network LIBRARY DESTINATION ${KESTRUM_MODULE_INSTALL_DIR})
+install(TARGETS kestrum_window kestrum_network kestrum_graphs_module LIBRARY DESTINATION ${KESTRUM_MODULE_INSTALL_DIR})
 install(FILES ${KESTRUM_PACKAGE_DATA}/rt.dt data/noon-rates-2007-11-13.html
     DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
 # The help page and its pictures, which the options dialog opens from here.

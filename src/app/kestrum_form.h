@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/currency_lists.h"
+#include "graphs/graphs_window.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,11 +24,14 @@ namespace kestrum {
 
 struct IoResult;
 class THttpUrlGrabber;
-class TGraphsForm;
 enum class GridBase;
 
 // The calculator window. Controls keep their designer names; handlers are
 // named after control and event.
+// How the Graphs button makes its window: the window module loads the graphs
+// module; tests link the window in. Without a maker the button does nothing.
+void SetGraphsWindowMaker(GraphsWindowMaker maker);
+
 class TKestrumForm : public QWidget {
     Q_OBJECT
 public:
@@ -197,7 +201,10 @@ private:
     bool m_fillTried = false;    // the fill of this attempt has run or was not wanted
     QString m_fillAddress;
     QString m_fillProblem; // one sentence when the fill failed
-    QPointer<TGraphsForm> m_graphs;
+    // The Graphs window while it exists; m_graphs is valid while the widget is.
+    QPointer<QWidget> m_graphsWidget;
+    GraphsWindow* m_graphs = nullptr;
+    GraphsWindow* Graphs() const { return m_graphsWidget ? m_graphs : nullptr; }
 };
 
 } // namespace kestrum

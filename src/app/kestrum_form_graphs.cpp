@@ -3,13 +3,22 @@
 
 #include "data/catalogue.h"
 #include "data/cp1252.h"
-#include "graphs/graphs_form.h"
 
 #include <QComboBox>
 #include <QShortcut>
 #include <QToolButton>
 
 namespace kestrum {
+
+namespace {
+
+GraphsWindowMaker g_graphsWindowMaker = nullptr;
+
+} // namespace
+
+void SetGraphsWindowMaker(GraphsWindowMaker maker) {
+    g_graphsWindowMaker = maker;
+}
 
 void TKestrumForm::ConnectGraphsButton() {
     connect(dxButton2, &QToolButton::clicked, this, &TKestrumForm::dxButton2Click);
@@ -24,7 +33,7 @@ void TKestrumForm::ConnectGraphsButton() {
 void TKestrumForm::GraphsFollowSelection() {
     const bool both = FromComboBox->currentIndex() >= 0 && ToComboBox->currentIndex() >= 0;
     dxButton2->setEnabled(both);
-    if (!both || !m_graphs)
+    if (!both || !Graphs())
         return;
     const int language = ShownLanguage();
     const int from = FindCurrencyIndex(ToCp1252(FromComboBox->currentText()), language);
@@ -36,13 +45,17 @@ void TKestrumForm::GraphsFollowSelection() {
 void TKestrumForm::dxButton2Click() {
     if (!dxButton2->isEnabled())
         return;
-    if (!m_graphs) {
-        m_graphs = new TGraphsForm(this);
+    if (!Graphs()) {
+        m_graphs = g_graphsWindowMaker ? g_graphsWindowMaker(this) : nullptr;
+        if (!m_graphs)
+            return;
+        m_graphsWidget = m_graphs->Widget();
         GraphsFollowSelection();
     }
-    m_graphs->show();
-    m_graphs->raise();
-    m_graphs->activateWindow();
+    QWidget* const window = m_graphsWidget;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace kestrum

@@ -1,15 +1,36 @@
 #include "application.h"
 #include "first_paint.h"
 
+#include "kestrum_form.h"
+
 #include "cli/command_line.h"
-#include "graphs/rate_chart.h"
+#include "cli/modules.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <cstdio>
 
+namespace {
+
+kestrum::GraphsWindow* LoadGraphsWindow(QWidget* parent) {
+    using Entry = kestrum::GraphsWindow* (*)(QWidget*);
+    QString error;
+    const auto entry = reinterpret_cast<Entry>(
+        kestrum::ModuleSymbol(kestrum::kGraphsModule, "kestrum_graphs_window", error));
+    if (!entry) {
+        kestrum::Messages().Error(
+            parent, QStringLiteral("Kestrum cannot open the Graphs window: %1.").arg(error));
+        return nullptr;
+    }
+    return entry(parent);
+}
+
+} // namespace
+
 // The window module's entry, called by the executable when no command is given.
 extern "C" int kestrum_window_main(int argc, char** argv, long long mainStartedNs) {
     kestrum::NoteMainStarted(mainStartedNs);
+    kestrum::SetGraphsWindowMaker(&LoadGraphsWindow);
     return kestrum::RunWindow(argc, argv);
 }
 
@@ -25,9 +46,4 @@ extern "C" int kestrum_drawing_main(int argc, char** argv) {
     });
     QApplication app(argc, argv);
     return kestrum::RunCommandInApplication(argc, argv);
-}
-
-extern "C" bool kestrum_render_chart(const kestrum::ChartContent& content, const QString& path,
-                                     int width, int height) {
-    return kestrum::RenderRateChart(content, QSize(width, height)).save(path, "PNG");
 }

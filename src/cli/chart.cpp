@@ -121,12 +121,12 @@ int RunChart(const Arguments& arguments) {
     content.fromCode = QLatin1String(CurrencyCode(a));
     content.toCode = QLatin1String(CurrencyCode(b));
 
-    // The drawing is the window module's; it is loaded already, this command
-    // runs inside it.
+    // The drawing is the graphs module's; this command runs inside the window
+    // module, which the graphs module needs.
     using Render = bool (*)(const ChartContent&, const QString&, int, int);
     QString error;
     const auto render =
-        reinterpret_cast<Render>(ModuleSymbol(kWindowModule, "kestrum_render_chart", error));
+        reinterpret_cast<Render>(ModuleSymbol(kGraphsModule, "kestrum_render_chart", error));
     if (!render)
         Fail(1, QStringLiteral("Kestrum cannot draw: ") + error + QLatin1Char('.'));
     const QString output = arguments.Value(kOutput);

@@ -8,6 +8,8 @@ namespace kestrum {
 // a command loads neither Qt Widgets nor libcurl unless it needs them.
 inline constexpr char kWindowModule[] = "kestrum-window.so";
 inline constexpr char kNetworkModule[] = "kestrum-network.so";
+// The Graphs window and the chart, with Qt Charts; it needs the window module.
+inline constexpr char kGraphsModule[] = "kestrum-graphs.so";
 
 // The address of `symbol` in the module, loaded on first use; nullptr with a
 // reason in `error` when the module is missing or broken.

@@ -453,4 +453,8 @@ void TGraphsForm::CsvButtonClick() {
         Messages().Error(this, QStringLiteral("The rates could not be saved as \"%1\".").arg(path));
 }
 
+GraphsWindow* NewGraphsWindow(QWidget* parent) {
+    return new TGraphsForm(parent);
+}
+
 } // namespace kestrum

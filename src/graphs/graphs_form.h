@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs_window.h"
 #include "rate_series.h"
 
 #include <QString>
@@ -36,14 +37,15 @@ void SetSaveFileChooser(SaveFileChooser chooser); // nullptr: the real dialog
 // The Graphs window: the history of the main window's pair as a chart, its
 // statistics, a conversion at a chosen date, and fetching the past. Not
 // modal; the main window keeps one and points it at its selection.
-class TGraphsForm : public QWidget {
+class TGraphsForm : public QWidget, public GraphsWindow {
     Q_OBJECT
 public:
     explicit TGraphsForm(QWidget* parent = nullptr);
     ~TGraphsForm() override;
 
     // The pair (catalogue indices) and the language of the names.
-    void ShowPair(int from, int to, int language);
+    void ShowPair(int from, int to, int language) override;
+    QWidget* Widget() override { return this; }
     // Reads the store again, after something was stored.
     void Reload();
 
@@ -110,5 +112,8 @@ private:
     int m_readout = -1;
     THistoryFetch* m_fetch = nullptr;
 };
+
+// The one way to make the window: the graphs module's entry and the tests use it.
+GraphsWindow* NewGraphsWindow(QWidget* parent);
 
 } // namespace kestrum

@@ -123,7 +123,8 @@ void LeanPathTest::commandsLoadOnlyWhatTheyNeed() {
 }
 
 void LeanPathTest::windowOpensThroughItsModule() {
-    // No download: the network libraries wait for the first one.
+    // No download: the network libraries wait for the first one, and Qt
+    // Charts for the Graphs window.
     ConfigRecord config = DefaultConfig();
     config.AutoDownload = 0;
     QVERIFY(WriteFile(Path(QStringLiteral("kestrumconfig")), SerializeConfig(config)));
@@ -131,7 +132,7 @@ void LeanPathTest::windowOpensThroughItsModule() {
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QVERIFY(run.err.contains(QLatin1String("first paint: ")));
     QVERIFY(run.Loaded("libQt6Widgets"));
-    for (const char* library : {"libcurl", "libssl", "libgnutls", "libQt6Network"})
+    for (const char* library : {"libcurl", "libssl", "libgnutls", "libQt6Network", "libQt6Charts"})
         QVERIFY2(!run.Loaded(library), library);
     // The window saved its settings in the directory it was given.
     QVERIFY(QFile::exists(Path(QStringLiteral("kestrumconfig.bak"))));

@@ -77,6 +77,10 @@ QString ChooseTestPath(QWidget*, const QString&, const QString&, const QString&)
 class GraphsFormTest : public FormTest {
     Q_OBJECT
 
+public:
+    // The program loads the window from its module; here it is linked in.
+    GraphsFormTest() { SetGraphsWindowMaker(&NewGraphsWindow); }
+
 private slots:
     void buttonOpensOneWindowThatFollowsThePair();
     void rangeButtonsCutTheSeriesAndAreRemembered();
