@@ -86,17 +86,20 @@ void LeanPathTest::init() {
 void LeanPathTest::commandsLoadOnlyWhatTheyNeed_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("downloads");
-    QTest::newRow("version") << QStringList{"--version"} << false;
-    QTest::newRow("convert") << QStringList{"convert", "100", "USD", "CAD"} << false;
-    QTest::newRow("list") << QStringList{"list"} << false;
-    QTest::newRow("rates") << QStringList{"rates", "--json"} << false;
+    // list and rates name where each rate came from, which the history holds.
+    QTest::addColumn<bool>("readsHistory");
+    QTest::newRow("version") << QStringList{"--version"} << false << false;
+    QTest::newRow("convert") << QStringList{"convert", "100", "USD", "CAD"} << false << false;
+    QTest::newRow("list") << QStringList{"list"} << false << true;
+    QTest::newRow("rates") << QStringList{"rates", "--json"} << false << true;
     QTest::newRow("update") << QStringList{"update", "--url", "http://127.0.0.1:%1/rates.html"}
-                            << true;
+                            << true << true;
 }
 
 void LeanPathTest::commandsLoadOnlyWhatTheyNeed() {
     QFETCH(QStringList, arguments);
     QFETCH(bool, downloads);
+    QFETCH(bool, readsHistory);
     httplib::Server server;
     const std::string page = ReadFile(QStringLiteral(KESTRUM_SAMPLE_PAGE)).toStdString();
     server.Get("/rates.html", [&](const httplib::Request&, httplib::Response& response) {
@@ -119,6 +122,7 @@ void LeanPathTest::commandsLoadOnlyWhatTheyNeed() {
     QVERIFY(!run.Loaded("libQt6Gui"));
     QVERIFY(!run.Loaded("libQt6Widgets"));
     QCOMPARE(run.Loaded("libcurl"), downloads);
+    QCOMPARE(run.Loaded("libsqlite3"), readsHistory);
     QCOMPARE(ReadFile(Path(QStringLiteral("rt.dt"))), ratesBefore);
 }
 
