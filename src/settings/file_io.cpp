@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -9,8 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -204,15 +205,16 @@ bool IsTemporaryName(const QString& name, const QString& fileName) {
 
 void RemoveStaleTemporaries(const QString& path) {
     const QFileInfo info(path);
-    QDir dir = info.dir();
+    const QString fileName = info.fileName();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QString pattern =
-        QLatin1Char('.') + info.fileName() + kTemporaryMarker + QLatin1String("*");
-    for (const QFileInfo& entry :
-         dir.entryInfoList({pattern}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (IsTemporaryName(entry.fileName(), info.fileName()) &&
-            entry.lastModified().toUTC().secsTo(now) > kStaleSeconds)
-            dir.remove(entry.fileName());
+    // Names are compared as strings: a wildcard filter would compile a regular
+    // expression at every save, and the window saves at every start.
+    QDirIterator entries(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        if (IsTemporaryName(entries.fileName(), fileName) &&
+            entries.fileInfo().lastModified().toUTC().secsTo(now) > kStaleSeconds)
+            QFile::remove(entries.filePath());
     }
 }
 
