@@ -124,7 +124,7 @@ png = os.path.join(store, "chart.png")
 ms, cpu, mib, _ = medians([kestrum, "chart", "USD", "CAD", "--range", "10y", "--source", "ecb",
                            "--output", png, "--data-dir", store])
 rows.append(("kestrum chart USD CAD --range 10y (ECB history, offscreen)",
-             f"{ms:.0f} ms ({cpu:.0f} ms CPU)", f"{mib:.1f} MiB", "the window module's chart",
+             f"{ms:.0f} ms ({cpu:.0f} ms CPU)", f"{mib:.1f} MiB", "the graphs module's chart",
              "< 400 ms", verdict(ms < 400)))
 shutil.rmtree(store, ignore_errors=True)
 shutil.rmtree(history, ignore_errors=True)

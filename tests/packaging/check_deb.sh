@@ -34,6 +34,11 @@ cmp -s "$home/.local/share/kestrum/rt.dt" "$root/usr/share/kestrum/rt.dt" ||
 window=$(env -i HOME="$home" QT_QPA_PLATFORM=kestrum-none LD_DEBUG=libs "$kestrum" 2>&1 || true)
 [[ $window != *"cannot open its window"* && $window == *"kestrum-window.so"* ]] ||
     fail "the installed window module was not loaded"
+# The graphs module finds the window module it links, beside itself.
+graphs=$(find "$root/usr/lib" -name kestrum-graphs.so)
+[[ -n $graphs ]] || fail "no graphs module installed"
+ldd "$graphs" | grep -q "kestrum-window.so => $(dirname "$graphs")/kestrum-window.so" ||
+    fail "the installed graphs module does not find the window module: $(ldd "$graphs")"
 
 for size in 16 24 32 48 64 128 256; do
     [[ -f $root/usr/share/icons/hicolor/${size}x${size}/apps/io.github.kestrum.Kestrum.png ]] ||
