@@ -158,10 +158,15 @@ void TKestrumForm::CreateControls() {
     PercentCheckBox->setFont(PixelFont(13, true));
     PercentCheckBox->move(152, 106);
     PercentCheckBox->adjustSize();
-    CashRateEdit =
-        Place(new QLineEdit(QStringLiteral("4"), Panel5), "CashRateEdit", 272, 104, 41, 25);
-    CashRateEdit->setFont(PixelFont(13));
+    // Given its face before its parent and its text: laid out in the keypad's
+    // 19-pixel face first, it would load a face nothing shows.
+    auto* cashRate = new QLineEdit;
+    cashRate->setFont(PixelFont(13));
+    cashRate->setParent(Panel5);
+    cashRate->setText(QStringLiteral("4"));
+    CashRateEdit = Place(cashRate, "CashRateEdit", 272, 104, 41, 25);
     BitBtn2 = Place(new QPushButton(Panel5), "BitBtn2", 324, 104, 26, 25);
+    BitBtn2->setFont(PixelFont(13)); // no text: a face already loaded
     BitBtn2->setIcon(InformationGlyph());
     BitBtn2->setToolTip(QStringLiteral("About the cash rate"));
 
