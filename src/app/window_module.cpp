@@ -16,7 +16,7 @@ kestrum::GraphsWindow* LoadGraphsWindow(QWidget* parent) {
     using Entry = kestrum::GraphsWindow* (*)(QWidget*);
     QString error;
     const auto entry = reinterpret_cast<Entry>(
-        kestrum::ModuleSymbol(kestrum::kGraphsModule, "kestrum_graphs_window", error));
+        kestrum::ModuleSymbol(kestrum::kGraphsModule, kestrum::kGraphsWindowEntry, error));
     if (!entry) {
         kestrum::Messages().Error(
             parent, QStringLiteral("Kestrum cannot open the Graphs window: %1.").arg(error));

@@ -126,7 +126,7 @@ int RunChart(const Arguments& arguments) {
     using Render = bool (*)(const ChartContent&, const QString&, int, int);
     QString error;
     const auto render =
-        reinterpret_cast<Render>(ModuleSymbol(kGraphsModule, "kestrum_render_chart", error));
+        reinterpret_cast<Render>(ModuleSymbol(kGraphsModule, kRenderChartEntry, error));
     if (!render)
         Fail(1, QStringLiteral("Kestrum cannot draw: ") + error + QLatin1Char('.'));
     const QString output = arguments.Value(kOutput);

@@ -10,6 +10,9 @@ inline constexpr char kWindowModule[] = "kestrum-window.so";
 inline constexpr char kNetworkModule[] = "kestrum-network.so";
 // The Graphs window and the chart, with Qt Charts; it needs the window module.
 inline constexpr char kGraphsModule[] = "kestrum-graphs.so";
+// Its entries: the Graphs window for the main window, the chart for `chart`.
+inline constexpr char kGraphsWindowEntry[] = "kestrum_graphs_window";
+inline constexpr char kRenderChartEntry[] = "kestrum_render_chart";
 
 // The address of `symbol` in the module, loaded on first use; nullptr with a
 // reason in `error` when the module is missing or broken.

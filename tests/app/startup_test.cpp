@@ -106,6 +106,10 @@ void StartupTest::windowFrame() {
     QVERIFY(!form->dxButton2->isHidden());
     QCOMPARE(form->dxButton2->isEnabled(),
              form->FromComboBox->currentIndex() >= 0 && form->ToComboBox->currentIndex() >= 0);
+    // The logo drawn when the program was built fills its place.
+    const QImage logo = form->Image1->pixmap().toImage();
+    QCOMPARE(logo.size(), QSize(318, 42));
+    QCOMPARE(logo.pixelColor(logo.width() / 2, logo.height() / 2).alpha(), 255);
     QVERIFY(env.watchdog.unexpected.isEmpty());
 }
 

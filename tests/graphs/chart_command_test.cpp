@@ -1,4 +1,5 @@
 // `kestrum chart` as a process, without a display.
+#include "cli/modules.h"
 #include "data/dates.h"
 #include "history/history_store.h"
 
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <dlfcn.h>
 
 using namespace kestrum;
 
@@ -31,6 +33,7 @@ private slots:
     void initTestCase();
     void drawsOrSaysWhyNot_data();
     void drawsOrSaysWhyNot();
+    void graphsModuleOffersTheEntriesLookedUp();
 
 private:
     QTemporaryDir m_dir;
@@ -107,6 +110,15 @@ void ChartCommandTest::drawsOrSaysWhyNot() {
         QCOMPARE(err.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(output));
     }
+}
+
+// The window and `chart` find the module's entries by name; the module loads
+// with the window module it links, from beside itself.
+void ChartCommandTest::graphsModuleOffersTheEntriesLookedUp() {
+    void* module = dlopen(KESTRUM_GRAPHS_MODULE, RTLD_LAZY | RTLD_LOCAL);
+    QVERIFY2(module, dlerror());
+    for (const char* entry : {kGraphsWindowEntry, kRenderChartEntry})
+        QVERIFY2(dlsym(module, entry), entry);
 }
 
 QTEST_GUILESS_MAIN(ChartCommandTest)
