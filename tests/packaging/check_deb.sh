@@ -14,7 +14,7 @@ dpkg -x "$deb" "$root"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6widgets6 libcurl; do
+for lib in libqt6core6 libqt6widgets6 libcurl libsqlite3-0; do
     [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 
