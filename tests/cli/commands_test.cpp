@@ -10,6 +10,7 @@
 #include "file_bytes.h"
 #include "loopback_server.h"
 #include "parity_rates.h"
+#include "process_run.h"
 #include "settings/configuration.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
@@ -76,11 +77,7 @@ RateStore SampleStore() {
 
 using test::Listening;
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = test::ProcessRun;
 
 } // namespace
 
@@ -134,12 +131,9 @@ private:
         const bool configExisted = QFile::exists(Path(kConfigFile));
         process.start(QStringLiteral(KESTRUM_EXECUTABLE),
                       dataDirFirst ? dataDir + arguments : arguments + dataDir);
-        Run run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        Run run = test::Finish(process);
+        if (run.code == -1)
             return run;
-        run.code = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
         if (!configExisted && QFile::exists(Path(kConfigFile)) &&
             !arguments.contains(QStringLiteral("source")))
             m_createdConfig << arguments.join(u' ');

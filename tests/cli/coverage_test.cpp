@@ -4,6 +4,7 @@
 #include "data/rate_files.h"
 #include "file_bytes.h"
 #include "loopback_server.h"
+#include "process_run.h"
 #include "settings/configuration.h"
 
 #include <QJsonArray>
@@ -74,11 +75,7 @@ QByteArray EcbAnswer(const QStringList& days, const QStringList& withoutHrk = {}
     return xml + "</Cube></gesmes:Envelope>";
 }
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = test::ProcessRun;
 
 } // namespace
 
@@ -99,13 +96,7 @@ private:
         QProcess process;
         process.start(QStringLiteral(KESTRUM_EXECUTABLE),
                       arguments + QStringList{u"--data-dir"_s, m_dir->path()});
-        Run run;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return run;
-        run.code = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return test::Finish(process);
     }
     QJsonArray Json(const QStringList& arguments) {
         const Run run = Kestrum(arguments);

@@ -6,6 +6,7 @@
 #include "history/history_query.h"
 #include "history/history_store.h"
 #include "loopback_server.h"
+#include "process_run.h"
 
 #include <QDir>
 #include <QProcess>
@@ -24,11 +25,7 @@ namespace {
 
 constexpr int kUsd = 1;
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = test::ProcessRun;
 
 QString Iso(const QDate& date) {
     return date.toString(Qt::ISODate);
@@ -102,13 +99,7 @@ private:
     }
     Run Kestrum(const QStringList& arguments) {
         std::unique_ptr<QProcess> process(Start(arguments));
-        Run run;
-        if (!process->waitForFinished(60000) || process->exitStatus() != QProcess::NormalExit)
-            return run;
-        run.code = process->exitCode();
-        run.out = QString::fromUtf8(process->readAllStandardOutput());
-        run.err = QString::fromUtf8(process->readAllStandardError());
-        return run;
+        return test::Finish(*process);
     }
     // A Valet service for 2019-2021 answering start_date/end_date as the real
     // one does; `requests` counts what it was asked.
