@@ -1,8 +1,9 @@
 // Builds the calculator window's controls at their fixed positions.
+#include "bounded_popup_style.h"
 #include "focus_marked_button.h"
 #include "glyphs.h"
 #include "kestrum_form.h"
-#include "quick_find_parts.h"
+#include "list_choice_button.h"
 #include "widgets/app_icon.h"
 
 #include "data/number_text.h"

@@ -1,4 +1,4 @@
-#include "quick_find_parts.h"
+#include "list_choice_button.h"
 
 #include <QPainter>
 
@@ -16,13 +16,6 @@ void ListChoiceButton::paintEvent(QPaintEvent*) {
     painter.setFont(face);
     painter.setPen(colours.color(chosen ? QPalette::HighlightedText : QPalette::ButtonText));
     painter.drawText(rect(), Qt::AlignCenter, text());
-}
-
-int BoundedPopupStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                                 QStyleHintReturn* returnData) const {
-    if (hint == SH_ComboBox_Popup)
-        return 0;
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 } // namespace kestrum

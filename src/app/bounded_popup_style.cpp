@@ -1,0 +1,12 @@
+#include "bounded_popup_style.h"
+
+namespace kestrum {
+
+int BoundedPopupStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                                 QStyleHintReturn* returnData) const {
+    if (hint == SH_ComboBox_Popup)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+} // namespace kestrum
