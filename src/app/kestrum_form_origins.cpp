@@ -1,4 +1,5 @@
-// The source and day behind the result on screen.
+// The source and day behind the result on screen, and the second download
+// that fills from the other source.
 #include "kestrum_form.h"
 
 #include "data/catalogue.h"
