@@ -19,7 +19,9 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    # No pipe into grep -q: under pipefail its early exit can fail the writer.
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    if [[ $status != "install ok installed" ]]; then
         missing+=("$p")
     fi
 done

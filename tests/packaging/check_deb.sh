@@ -37,8 +37,11 @@ window=$(env -i HOME="$home" QT_QPA_PLATFORM=kestrum-none LD_DEBUG=libs "$kestru
 # The graphs module finds the window module it links, beside itself.
 graphs=$(find "$root/usr/lib" -name kestrum-graphs.so)
 [[ -n $graphs ]] || fail "no graphs module installed"
-ldd "$graphs" | grep -q "kestrum-window.so => $(dirname "$graphs")/kestrum-window.so" ||
-    fail "the installed graphs module does not find the window module: $(ldd "$graphs")"
+# Captured first: grep -q would close the pipe early and, under pipefail,
+# ldd's SIGPIPE would fail the check even when the line is there.
+linked=$(ldd "$graphs")
+[[ $linked == *"kestrum-window.so => $(dirname "$graphs")/kestrum-window.so "* ]] ||
+    fail "the installed graphs module does not find the window module: $linked"
 
 for size in 16 24 32 48 64 128 256; do
     [[ -f $root/usr/share/icons/hicolor/${size}x${size}/apps/io.github.kestrum.Kestrum.png ]] ||

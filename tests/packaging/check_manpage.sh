@@ -10,7 +10,8 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
 [[ -z $warnings ]] || fail "man warns: $warnings"
 text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$page" 2>/dev/null | col -b)
 
-commands=$("$kestrum" --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')
+# Read to the end, so an early exit cannot fail the writer under pipefail.
+commands=$("$kestrum" --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { on = 0 } on { print $1 }')
 [[ -n $commands ]] || fail "no commands in --help"
 for command in $commands; do
     grep -q "kestrum $command \[options\]" <<<"$text" || fail "no section for \"$command\""
