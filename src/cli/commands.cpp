@@ -50,20 +50,22 @@ QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
 }
 
+} // namespace
+
 // "Canadian Dollar (CAD)", the catalogue's name in the configured language.
-QString Described(int k) {
+QString CurrencyDescription(int k) {
     return QStringLiteral("%1 (%2)").arg(Name(k, Configuration().Language),
                                          QLatin1String(CurrencyCode(k)));
 }
 
 // "100 CAD (Canadian Dollar)": the code carries the amount, so no name needs
 // a plural nobody can derive from the name alone ("Yens", "EUROs").
-QString Counted(const QString& amount, int k) {
+QString CountedCurrency(const QString& amount, int k) {
     return QStringLiteral("%1 %2 (%3)")
         .arg(amount, QLatin1String(CurrencyCode(k)), Name(k, Configuration().Language));
 }
 
-int ResolveCurrency(const QString& text) {
+int CurrencyArgument(const QString& text) {
     const int k = FindCurrencyByCodeOrName(ToCp1252(text));
     if (k < 0)
         Fail(kUnknownCurrency,
@@ -74,7 +76,7 @@ int ResolveCurrency(const QString& text) {
 
 // An amount as the calculator window reads it: "," ignored, "." the decimal
 // point, zero refused.
-double ReadAmount(const QString& text) {
+double AmountArgument(const QString& text) {
     const AmountReading reading = ReadAmountText(ToCp1252(text));
     if (reading.value != 0.0)
         return reading.value;
@@ -85,6 +87,8 @@ double ReadAmount(const QString& text) {
                                          : QStringLiteral("%1: %2.").arg(
                                                text, messages.join(QLatin1String(". "))));
 }
+
+namespace {
 
 // Fills the program's store from "rt.dt"; every command that reads rates
 // needs the whole file.
@@ -139,8 +143,10 @@ void DefineConvert(QCommandLineParser& parser) {
     DefineHistoryConvert(parser);
 }
 
+} // namespace
+
 // The fee and rounding of the configuration, as the options change them.
-void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
+void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) {
     if (arguments.IsSet(kFee) && arguments.IsSet(kNoFee))
         Fail(kUsageError, QStringLiteral("--fee and --no-fee exclude each other."));
     if (arguments.IsSet(kRound) && arguments.IsSet(kNoRound))
@@ -161,6 +167,15 @@ void ApplyConversionOptions(const Arguments& arguments, ConfigRecord& config) {
     if (arguments.IsSet(kNoRound))
         config.RoundToCent = 0;
 }
+
+// Rounding is not part of it: the rate table keeps four decimals.
+QString FeeSentence(const ConfigRecord& config) {
+    return config.CashRateOn ? QStringLiteral("less a %1% cash-rate fee")
+                                   .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
+                             : QStringLiteral("without a cash-rate fee");
+}
+
+namespace {
 
 // "at the rates of <source>, <day> for USD and <source>, <day> for CZK" when
 // the history knows where the numbers came from.
@@ -202,24 +217,17 @@ QString RateDates(int a, int b) {
     return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
 }
 
-// Rounding is not part of it: the rate table keeps four decimals.
-QString FeeText(const ConfigRecord& config) {
-    return config.CashRateOn ? QStringLiteral("less a %1% cash-rate fee")
-                                   .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
-                             : QStringLiteral("without a cash-rate fee");
-}
-
 int RunConvert(const Arguments& arguments) {
     if (UsesHistory(arguments))
         return RunHistoryConvert(arguments);
     ExpectArguments(arguments, 3, "convert AMOUNT FROM TO");
     const QStringList& args = arguments.Positional();
-    const double amount = ReadAmount(args[0]);
+    const double amount = AmountArgument(args[0]);
     LoadSettings();
     ConfigRecord& config = Configuration();
-    ApplyConversionOptions(arguments, config);
-    const int a = ResolveCurrency(args[1]);
-    const int b = ResolveCurrency(args[2]);
+    ApplyConversionArguments(arguments, config);
+    const int a = CurrencyArgument(args[1]);
+    const int b = CurrencyArgument(args[2]);
     LoadRates();
 
     const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
@@ -227,20 +235,22 @@ int RunConvert(const Arguments& arguments) {
         Fail(kUsageError, QLatin1String(kTooLargeMessage));
     if (!c.available) {
         const int missing = IsUsableRate(CurrentRate(Rates(), a)) || a == 0 ? b : a;
-        Fail(kNoRate, QStringLiteral("No rate is stored for %1.").arg(Described(missing)));
+        Fail(kNoRate,
+             QStringLiteral("No rate is stored for %1.").arg(CurrencyDescription(missing)));
     }
     const QString result = FormatResult(c.result, c.decimals, false, QLocale::c());
     if (!arguments.IsSet(kVerbose)) {
         PrintLine(result);
         return kSuccess;
     }
-    const QString conversion = Counted(args[0], a) + QStringLiteral(" = ") + Counted(result, b);
+    const QString conversion =
+        CountedCurrency(args[0], a) + QStringLiteral(" = ") + CountedCurrency(result, b);
     if (a == b)
         PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
     else
         PrintLine(
             QStringLiteral("%1, %2, %3%4.")
-                .arg(conversion, RateDates(a, b), FeeText(config),
+                .arg(conversion, RateDates(a, b), FeeSentence(config),
                      config.RoundToCent ? QStringLiteral(", rounded to the cent") : QString()));
     return kSuccess;
 }
@@ -347,7 +357,7 @@ int RunRates(const Arguments& arguments) {
     ExpectArguments(arguments, 0,
                     "rates [--against CAD|USD] [--amount N] [--digits N] [--wide] [--json]");
     const GridBase against = ReadGridBase(arguments);
-    const double amount = arguments.IsSet(kAmount) ? ReadAmount(arguments.Value(kAmount)) : 1.0;
+    const double amount = arguments.IsSet(kAmount) ? AmountArgument(arguments.Value(kAmount)) : 1.0;
     const int digits = ReadDigits(arguments);
     LoadSettings();
     LoadRates();
@@ -364,7 +374,7 @@ int RunRates(const Arguments& arguments) {
     QString caption = QStringLiteral("%1: %2 %3 of each currency in %4, %5")
                           .arg(grid.caption, QString::fromStdString(GeneralNumberText(amount)),
                                amount == 1.0 ? QLatin1String("unit") : QLatin1String("units"),
-                               grid.unit, FeeText(config));
+                               grid.unit, FeeSentence(config));
     QStringList headings(grid.dates.begin(), grid.dates.end());
     if (!wide) {
         // The headings lose their years, so the caption names the days.
@@ -489,26 +499,6 @@ const std::array<Command, 8> kCommands = {{
 }};
 
 } // namespace
-
-// The conversion parts the dated conversions share.
-int CurrencyArgument(const QString& text) {
-    return ResolveCurrency(text);
-}
-double AmountArgument(const QString& text) {
-    return ReadAmount(text);
-}
-void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) {
-    ApplyConversionOptions(arguments, config);
-}
-QString FeeSentence(const ConfigRecord& config) {
-    return FeeText(config);
-}
-QString CurrencyDescription(int k) {
-    return Described(k);
-}
-QString CountedCurrency(const QString& amount, int k) {
-    return Counted(amount, k);
-}
 
 void Fail(int code, const QString& sentence) {
     throw Failure{code, sentence};

@@ -73,6 +73,8 @@ void ReportStoredRates(const QString& source);
 
 void DefineUpdate(QCommandLineParser& parser);
 int RunUpdate(const Arguments& arguments);
+// Runs a download command's entry in the network module.
+int RunInNetworkModule(const char* entryName, const Arguments& arguments);
 
 void DefineSource(QCommandLineParser& parser);
 int RunSource(const Arguments& arguments);

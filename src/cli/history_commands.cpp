@@ -237,17 +237,6 @@ int Series(const Arguments& arguments) {
     return kSuccess;
 }
 
-// The fetch itself is in the network module, as `update`'s is.
-int Fetch(const Arguments& arguments) {
-    using Entry = int (*)(const Arguments&);
-    QString error;
-    const auto entry =
-        reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, "kestrum_run_history_fetch", error));
-    if (!entry)
-        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + error + QLatin1Char('.'));
-    return entry(arguments);
-}
-
 } // namespace
 
 int DayArgument(const QString& text, const QString& what) {
@@ -327,7 +316,7 @@ void DefineHistory(QCommandLineParser& parser) {
 int RunHistory(const Arguments& arguments) {
     const QStringList& args = arguments.Positional();
     if (!args.isEmpty() && args[0] == QLatin1String("fetch"))
-        return Fetch(arguments);
+        return RunInNetworkModule("kestrum_run_history_fetch", arguments);
     if (args.isEmpty()) {
         ExpectArguments(arguments, 0, "history");
         LoadSettings();

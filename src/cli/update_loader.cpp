@@ -14,16 +14,19 @@ void DefineUpdate(QCommandLineParser& parser) {
                       QStringLiteral("url")});
 }
 
-// The download itself is in the network module, which brings libcurl along.
-int RunUpdate(const Arguments& arguments) {
+// Downloads run in the network module, which brings libcurl along.
+int RunInNetworkModule(const char* entryName, const Arguments& arguments) {
     using Entry = int (*)(const Arguments&);
     QString error;
-    const auto entry =
-        reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, "kestrum_run_update", error));
+    const auto entry = reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, entryName, error));
     if (!entry)
         Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + WithoutFullStop(error) +
                               QLatin1Char('.'));
     return entry(arguments);
+}
+
+int RunUpdate(const Arguments& arguments) {
+    return RunInNetworkModule("kestrum_run_update", arguments);
 }
 
 } // namespace kestrum::cli
