@@ -168,13 +168,6 @@ void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) 
         config.RoundToCent = 0;
 }
 
-// Rounding is not part of it: the rate table keeps four decimals.
-QString FeeSentence(const ConfigRecord& config) {
-    return config.CashRateOn ? QStringLiteral("less a %1% cash-rate fee")
-                                   .arg(QString::fromStdString(GeneralNumberText(config.CashRate)))
-                             : QStringLiteral("without a cash-rate fee");
-}
-
 namespace {
 
 // "at the rates of <source>, <day> for USD and <source>, <day> for CZK" when

@@ -80,12 +80,11 @@ void DefineSource(QCommandLineParser& parser);
 int RunSource(const Arguments& arguments);
 
 // The parts of `convert` the dated conversions share: a currency or amount
-// argument (or a usage failure), the fee and rounding options, the fee
-// sentence, "U.S. Dollar (USD)", "100 USD (U.S. Dollar)".
+// argument (or a usage failure), the fee and rounding options,
+// "U.S. Dollar (USD)", "100 USD (U.S. Dollar)".
 int CurrencyArgument(const QString& text);
 double AmountArgument(const QString& text);
 void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config);
-QString FeeSentence(const ConfigRecord& config);
 QString CurrencyDescription(int k);
 QString CountedCurrency(const QString& amount, int k);
 

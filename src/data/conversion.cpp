@@ -1,5 +1,7 @@
 #include "conversion.h"
 
+#include "number_text.h"
+
 #include <cfenv>
 #include <cmath>
 
@@ -9,9 +11,21 @@ namespace {
 constexpr int kPrecision = 18;
 } // namespace
 
+namespace {
+double FeePercent(const ConfigRecord& config) {
+    return IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
+}
+} // namespace
+
 double FeeFactor(const ConfigRecord& config) {
-    const double percent = IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
-    return config.CashRateOn ? 1.0 - percent / 100.0 : 1.0;
+    return config.CashRateOn ? 1.0 - FeePercent(config) / 100.0 : 1.0;
+}
+
+QString FeeSentence(const ConfigRecord& config) {
+    return config.CashRateOn
+               ? QStringLiteral("less a %1% cash-rate fee")
+                     .arg(QString::fromStdString(GeneralNumberText(FeePercent(config))))
+               : QStringLiteral("without a cash-rate fee");
 }
 
 double CrossRate(const RateStore& store, int a, int b, double fee) {

@@ -12,6 +12,10 @@ namespace kestrum {
 // its range counts as the default.
 double FeeFactor(const ConfigRecord& config);
 
+// "less a 4% cash-rate fee" or "without a cash-rate fee", naming the fee
+// FeeFactor applies. Rounding is not part of it: rate tables keep four decimals.
+QString FeeSentence(const ConfigRecord& config);
+
 // What one unit of a is worth in b through the Canadian dollar, fee included:
 // rate(a) * ((1 / rate(b)) * fee), in that order.
 double CrossRate(const RateStore& store, int a, int b, double fee);

@@ -403,17 +403,12 @@ void TGraphsForm::ConvertButtonClick() {
                 .arg(history::kLookBackDays));
         return;
     }
-    const double fee = FeeFactor(config);
-    const double percent = IsUsableFee(config.CashRate) ? config.CashRate : kDefaultFee;
     ConvertResultLabel->setText(
         QStringLiteral("%1 %2 = %3 %4 at the rates of %5 (%6), %7.")
             .arg(AmountEdit->text(), QLatin1String(CurrencyCode(m_from)),
                  FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale()),
                  QLatin1String(CurrencyCode(m_to)), LongDateText(named.day),
-                 SourceDisplayName(named.origin.source),
-                 fee == 1.0 ? QStringLiteral("without a cash-rate fee")
-                            : QStringLiteral("less a %1% cash-rate fee")
-                                  .arg(QString::fromStdString(GeneralNumberText(percent)))));
+                 SourceDisplayName(named.origin.source), FeeSentence(config)));
 }
 
 THistoryFetch* TGraphsForm::HistoryFetch() {
