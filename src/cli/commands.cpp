@@ -122,7 +122,7 @@ QJsonValue JsonNumberOrNull(bool present, double value) {
 }
 
 QString IsoDate(double value) {
-    return value == kNotAvailable ? QString() : CalendarDate(value).toString(Qt::ISODate);
+    return value == kNotAvailable ? QString() : IsoDateText(value);
 }
 
 // ---- convert ----------------------------------------------------------------

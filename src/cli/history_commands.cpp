@@ -32,10 +32,6 @@ const QString kJson = QStringLiteral("json");
 const QString kUrl = QStringLiteral("url");
 const QString kVerbose = QStringLiteral("verbose");
 
-QString IsoDay(int day) {
-    return CalendarDate(day).toString(Qt::ISODate);
-}
-
 int Today() {
     return int(TodayDateValue());
 }
@@ -147,7 +143,8 @@ int ConvertWithHistory(const Arguments& arguments) {
                 parts << QStringLiteral("%1 over %2 days from %3 to %4")
                              .arg(QLatin1String(CurrencyCode(k)))
                              .arg(averages[k].days)
-                             .arg(IsoDay(averages[k].firstDay), IsoDay(averages[k].lastDay));
+                             .arg(IsoDateText(averages[k].firstDay),
+                                  IsoDateText(averages[k].lastDay));
         basis = QStringLiteral("at the average %1 rates of %2 (%3)")
                     .arg(source, arguments.Value(kAverage), parts.join(QLatin1String(", ")));
     }
@@ -170,7 +167,7 @@ int Summarise() {
                              QStringLiteral("Last day"), QStringLiteral("Days"),
                              QStringLiteral("Currencies")}};
     for (const history::SourceSummary& entry : summary)
-        rows << QStringList{entry.source, IsoDay(entry.firstDay), IsoDay(entry.lastDay),
+        rows << QStringList{entry.source, IsoDateText(entry.firstDay), IsoDateText(entry.lastDay),
                             QString::number(entry.days), QString::number(entry.currencies)};
     WriteText(stdout, TextTable(rows, {false, false, false, true, true}));
     return kSuccess;
@@ -216,7 +213,7 @@ int Series(const Arguments& arguments) {
     if (arguments.IsSet(kJson)) {
         QJsonArray points;
         for (const history::SeriesPoint& point : series)
-            points.append(QJsonObject{{QStringLiteral("date"), IsoDay(point.day)},
+            points.append(QJsonObject{{QStringLiteral("date"), IsoDateText(point.day)},
                                       {QStringLiteral("rate"), point.rate}});
         const QJsonObject document{
             {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
@@ -232,7 +229,7 @@ int Series(const Arguments& arguments) {
     text.reserve(int(series.size()) * 24);
     const QLatin1Char separator(csv ? ',' : ' ');
     for (const history::SeriesPoint& point : series)
-        text += IsoDay(point.day) + separator + number(point.rate) + QLatin1Char('\n');
+        text += IsoDateText(point.day) + separator + number(point.rate) + QLatin1Char('\n');
     WriteText(stdout, text);
     return kSuccess;
 }

@@ -12,10 +12,6 @@ namespace kestrum::cli {
 
 namespace {
 
-QString IsoDay(int day) {
-    return CalendarDate(day).toString(Qt::ISODate);
-}
-
 int DayOption(const Arguments& arguments, const QString& name, int fallback) {
     if (!arguments.IsSet(name))
         return fallback;
@@ -68,7 +64,8 @@ int FetchHistory(const Arguments& arguments) {
         PlanHistoryFetch(store, source, from, to, today, arguments.Value(QStringLiteral("url")));
     if (plan.empty()) {
         PrintLine(QStringLiteral("The %1 history from %2 to %3 is stored already.")
-                      .arg(source, IsoDay(std::max(from, FirstHistoryDay(source))), IsoDay(to)));
+                      .arg(source, IsoDateText(std::max(from, FirstHistoryDay(source))),
+                           IsoDateText(to)));
         return kSuccess;
     }
     int days = 0;
@@ -83,7 +80,7 @@ int FetchHistory(const Arguments& arguments) {
     }
     PrintLine(QStringLiteral("Stored %1 days of %2 history between %3 and %4.")
                   .arg(days)
-                  .arg(source, IsoDay(plan.front().fromDay), IsoDay(plan.back().toDay)));
+                  .arg(source, IsoDateText(plan.front().fromDay), IsoDateText(plan.back().toDay)));
     return kSuccess;
 }
 

@@ -62,6 +62,10 @@ QString LongDateText(double value) {
     return DateText(value, kLongDays, kLongMonths);
 }
 
+QString IsoDateText(double value) {
+    return CalendarDate(value).toString(Qt::ISODate);
+}
+
 QString DateTextOrNa(double value, QString (*text)(double)) {
     return value == kNotAvailable ? QStringLiteral("NA") : text(value);
 }

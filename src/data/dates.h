@@ -20,6 +20,8 @@ double TodayDateValue();
 QString ShortDateText(double value);
 // "Friday, June 3, 2005".
 QString LongDateText(double value);
+// "2005-06-03", as files and the command line write dates.
+QString IsoDateText(double value);
 // A heading or sentence's date: "NA" for -1, else the given date text.
 QString DateTextOrNa(double value, QString (*text)(double));
 // The data-date line: "None" for -1, else the long date text.

@@ -161,7 +161,7 @@ QByteArray SeriesCsv(const ChartContent& content) {
         "date,source," + content.toCode.toLatin1() + "_per_" + content.fromCode.toLatin1() + '\n';
     for (const ChartLine& line : content.lines)
         for (const RatePoint& point : line.points) {
-            csv += CalendarDate(point.day).toString(Qt::ISODate).toLatin1();
+            csv += IsoDateText(point.day).toLatin1();
             csv += ',' + line.source.toLatin1() + ',';
             csv += QByteArray::number(point.rate, 'g', 17);
             csv += '\n';

@@ -59,10 +59,6 @@ int IndexOfCode(const char* code) {
     return -1;
 }
 
-QString IsoDay(int day) {
-    return CalendarDate(day).toString(Qt::ISODate);
-}
-
 } // namespace
 
 QString OriginText(const Origin& origin) {
@@ -71,7 +67,7 @@ QString OriginText(const Origin& origin) {
     if (origin.source.isEmpty())
         return {};
     if (origin.filled)
-        return QStringLiteral("filled from %1 on %2").arg(origin.source, IsoDay(origin.day));
+        return QStringLiteral("filled from %1 on %2").arg(origin.source, IsoDateText(origin.day));
     if (origin.kind == QLatin1String(kCross))
         return origin.source + QStringLiteral(" (cross)");
     return origin.source;

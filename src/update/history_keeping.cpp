@@ -20,10 +20,6 @@ constexpr const char* kValetHistoryAddress =
 constexpr const char* kEcbHistoryAddress =
     "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist.xml";
 
-QString IsoDay(int day) {
-    return CalendarDate(day).toString(Qt::ISODate);
-}
-
 // The last day of the stored stretch of `source` that starts within the
 // look-back window of `fromDay` and has no hole longer than it (weekends and
 // holidays are shorter); fromDay - 1 when nothing is stored near its start.
@@ -153,8 +149,8 @@ std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const 
         for (const auto& item : query.queryItems())
             if (item.first.startsWith(QLatin1String("recent")))
                 query.removeAllQueryItems(item.first);
-        query.addQueryItem(QStringLiteral("start_date"), IsoDay(from));
-        query.addQueryItem(QStringLiteral("end_date"), IsoDay(to));
+        query.addQueryItem(QStringLiteral("start_date"), IsoDateText(from));
+        query.addQueryItem(QStringLiteral("end_date"), IsoDateText(to));
         url.setQuery(query);
         plan.push_back({url.toString(), from, to});
     }
