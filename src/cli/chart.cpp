@@ -1,5 +1,6 @@
 // `kestrum chart`: the Graphs window's chart of a pair drawn into a PNG.
 #include "commands.h"
+#include "history_commands.h"
 #include "modules.h"
 
 #include "data/catalogue.h"
@@ -10,7 +11,6 @@
 #include "history/history_store.h"
 #include "settings/configuration.h"
 #include "update/history_keeping.h"
-#include "update/rate_sources.h"
 
 #include <QRegularExpression>
 #include <QSize>
@@ -28,13 +28,6 @@ const QString kSize = QStringLiteral("size");
 constexpr char kSyntax[] = "chart FROM TO [--range 1M|3M|1Y|5Y|10Y|all | --from D --to D] "
                            "[--source boc|ecb] --output FILE.png [--size WxH]";
 constexpr int kMaxSide = 8000;
-
-int Day(const QString& text) {
-    const double day = sources::IsoDateValue(text);
-    if (day < 0)
-        Fail(kUsageError, QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD.").arg(text));
-    return static_cast<int>(day);
-}
 
 QSize Size(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{2,4})x(\\d{2,4})$"));
@@ -82,10 +75,12 @@ int RunChart(const Arguments& arguments) {
         range = ParseRange(arguments.Value(kRange));
     if (!range)
         Fail(kUsageError, QStringLiteral("The range must be 1M, 3M, 1Y, 5Y, 10Y or all."));
-    const int first =
-        arguments.IsSet(kFrom) ? Day(arguments.Value(kFrom)) : std::numeric_limits<int>::min();
-    const int last =
-        arguments.IsSet(kTo) ? Day(arguments.Value(kTo)) : std::numeric_limits<int>::max();
+    const int first = arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom),
+                                                           QStringLiteral("--from"), DayLimit::Any)
+                                             : std::numeric_limits<int>::min();
+    const int last = arguments.IsSet(kTo)
+                         ? DayArgument(arguments.Value(kTo), QStringLiteral("--to"), DayLimit::Any)
+                         : std::numeric_limits<int>::max();
     if (first > last)
         Fail(kUsageError, QStringLiteral("--from must not come after --to."));
     const QSize size = arguments.IsSet(kSize) ? Size(arguments.Value(kSize)) : QSize(900, 500);

@@ -236,7 +236,7 @@ int Series(const Arguments& arguments) {
 
 } // namespace
 
-int DayArgument(const QString& text, const QString& what) {
+int DayArgument(const QString& text, const QString& what, DayLimit limit) {
     // Exactly YYYY-MM-DD: Qt's ISO reading also takes "2020-2-3".
     bool shaped = text.size() == 10;
     for (qsizetype i = 0; shaped && i < text.size(); ++i)
@@ -246,7 +246,7 @@ int DayArgument(const QString& text, const QString& what) {
         Fail(kUsageError,
              QStringLiteral("%1 takes a date YYYY-MM-DD, not \"%2\".").arg(what, text));
     const int day = int(DateValueOf(date));
-    if (day > Today())
+    if (limit == DayLimit::PastOnly && day > Today())
         Fail(kUsageError, QStringLiteral("%1 is in the future.").arg(text));
     return day;
 }

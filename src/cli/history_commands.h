@@ -7,9 +7,13 @@
 
 namespace kestrum::cli {
 
+// Whether a day argument may lie after today: a range's end may, the day of
+// a rate may not.
+enum class DayLimit { PastOnly, Any };
+
 // A YYYY-MM-DD argument as a day; a usage failure names `what` otherwise, or
-// when the day lies after today.
-int DayArgument(const QString& text, const QString& what);
+// when the day lies after today and the limit refuses it.
+int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLimit::PastOnly);
 
 // The store for reading: false when there is none. A damaged one is set
 // aside with one sentence on standard error.

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "data/dates.h"
 #include "history/history_store.h"
+#include "history_commands.h"
 #include "output.h"
 #include "transfer.h"
 #include "update/history_keeping.h"
@@ -13,14 +14,9 @@ namespace kestrum::cli {
 namespace {
 
 int DayOption(const Arguments& arguments, const QString& name, int fallback) {
-    if (!arguments.IsSet(name))
-        return fallback;
-    const QString text = arguments.Value(name);
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (text.size() != 10 || !date.isValid())
-        Fail(kUsageError,
-             QStringLiteral("--%1 takes a date YYYY-MM-DD, not \"%2\".").arg(name, text));
-    return int(DateValueOf(date));
+    return arguments.IsSet(name)
+               ? DayArgument(arguments.Value(name), QStringLiteral("--") + name, DayLimit::Any)
+               : fallback;
 }
 
 // The body of one address, or a failure naming it.

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "data/cp1252.h"
 #include "data/dates.h"
+#include "history_commands.h"
 #include "settings/configuration.h"
 #include "update/history_keeping.h"
 
@@ -25,11 +26,7 @@ ListedRates CurrentListedRates(const RateStore& rates) {
 }
 
 ListedRates ListedRatesAt(const QString& date) {
-    const QDate calendar = QDate::fromString(date, Qt::ISODate);
-    if (!calendar.isValid() || DateValueOf(calendar) > TodayDateValue())
-        Fail(kUsageError,
-             QStringLiteral("--date takes a past day as YYYY-MM-DD, not \"%1\".").arg(date));
-    const int day = int(DateValueOf(calendar));
+    const int day = DayArgument(date, QStringLiteral("--date"));
     history::Store store;
     history::DayRates rates;
     if (store.OpenForReading().usable())
