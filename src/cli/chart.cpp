@@ -4,7 +4,6 @@
 #include "modules.h"
 
 #include "data/catalogue.h"
-#include "data/cp1252.h"
 #include "data/dates.h"
 #include "graphs/rate_series.h"
 #include "history/history_query.h"
@@ -110,11 +109,7 @@ int RunChart(const Arguments& arguments) {
                                      "\"kestrum history fetch\" brings the history.")
                           .arg(QLatin1String(CurrencyCode(b)), QLatin1String(CurrencyCode(a)),
                                SourceDisplayName(source)));
-    const int language = Configuration().Language;
-    content.fromName = FromCp1252(CurrencyName(a, language));
-    content.toName = FromCp1252(CurrencyName(b, language));
-    content.fromCode = QLatin1String(CurrencyCode(a));
-    content.toCode = QLatin1String(CurrencyCode(b));
+    NamePair(content, a, b, Configuration().Language);
 
     // The drawing is the graphs module's; this command runs inside the window
     // module, which the graphs module needs.

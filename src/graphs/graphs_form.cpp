@@ -254,10 +254,7 @@ void TGraphsForm::ApplyRange() {
     ChartContent& shown = *m_shown;
     shown = ChartOfRange(m_series, m_range);
     if (m_from >= 0 && m_to >= 0) {
-        shown.fromName = Name(m_from, m_language);
-        shown.toName = Name(m_to, m_language);
-        shown.fromCode = QLatin1String(CurrencyCode(m_from));
-        shown.toCode = QLatin1String(CurrencyCode(m_to));
+        NamePair(shown, m_from, m_to, m_language);
         setWindowTitle(QStringLiteral("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
     }
     const bool empty = shown.lines.empty();

@@ -1,5 +1,7 @@
 #include "rate_series.h"
 
+#include "data/catalogue.h"
+#include "data/cp1252.h"
 #include "data/dates.h"
 
 #include <QByteArray>
@@ -154,6 +156,13 @@ ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range)
             content.lines.push_back({line.source, line.name, std::move(slice)});
     }
     return content;
+}
+
+void NamePair(ChartContent& content, int from, int to, int language) {
+    content.fromName = FromCp1252(CurrencyName(from, language));
+    content.toName = FromCp1252(CurrencyName(to, language));
+    content.fromCode = QLatin1String(CurrencyCode(from));
+    content.toCode = QLatin1String(CurrencyCode(to));
 }
 
 QByteArray SeriesCsv(const ChartContent& content) {

@@ -78,6 +78,9 @@ struct ChartContent {
 // the newest day any of them has; sources without a day in it are left out.
 ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range);
 
+// Names the chart's pair: one unit of catalogue currency `from` counted in `to`.
+void NamePair(ChartContent& content, int from, int to, int language);
+
 // "date,source,CAD_per_USD" and one line per day and source, ISO dates, the
 // rate with enough digits to read back the same double.
 QByteArray SeriesCsv(const ChartContent& content);
