@@ -210,17 +210,28 @@ QString RateDates(int a, int b) {
     return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
 }
 
+} // namespace
+
+ConversionArguments ReadConversionArguments(const Arguments& arguments, const char* syntax) {
+    ExpectArguments(arguments, 3, syntax);
+    const QStringList& args = arguments.Positional();
+    ConversionArguments read;
+    read.amount = AmountArgument(args[0]);
+    LoadSettings();
+    ApplyConversionArguments(arguments, Configuration());
+    read.from = CurrencyArgument(args[1]);
+    read.to = CurrencyArgument(args[2]);
+    return read;
+}
+
+namespace {
+
 int RunConvert(const Arguments& arguments) {
     if (UsesHistory(arguments))
         return RunHistoryConvert(arguments);
-    ExpectArguments(arguments, 3, "convert AMOUNT FROM TO");
+    const auto [amount, a, b] = ReadConversionArguments(arguments, "convert AMOUNT FROM TO");
     const QStringList& args = arguments.Positional();
-    const double amount = AmountArgument(args[0]);
-    LoadSettings();
-    ConfigRecord& config = Configuration();
-    ApplyConversionArguments(arguments, config);
-    const int a = CurrencyArgument(args[1]);
-    const int b = CurrencyArgument(args[2]);
+    const ConfigRecord& config = Configuration();
     LoadRates();
 
     const Conversion c = ConvertAmount(Rates(), config, a, b, amount);

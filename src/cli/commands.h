@@ -86,6 +86,15 @@ int CurrencyArgument(const QString& text);
 double AmountArgument(const QString& text);
 void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config);
 QString CurrencyDescription(int k);
+
+// AMOUNT FROM TO of a conversion, read after the settings, whose fee and
+// rounding the options have changed; a usage failure quotes `syntax`.
+struct ConversionArguments {
+    double amount = 0.0;
+    int from = 0;
+    int to = 0;
+};
+ConversionArguments ReadConversionArguments(const Arguments& arguments, const char* syntax);
 QString CountedCurrency(const QString& amount, int k);
 
 // history_commands.cpp: `history` and `convert --date|--average|--file`.

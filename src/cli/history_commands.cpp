@@ -78,14 +78,10 @@ QString DatedOrigins(const history::DayRates& rates, int a, int b) {
 int ConvertWithHistory(const Arguments& arguments) {
     if (arguments.IsSet(kDate) && arguments.IsSet(kAverage))
         Fail(kUsageError, QStringLiteral("--date and --average exclude each other."));
-    ExpectArguments(arguments, 3, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
+    const auto [amount, a, b] = ReadConversionArguments(
+        arguments, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
     const QStringList& args = arguments.Positional();
-    const double amount = AmountArgument(args[0]);
-    LoadSettings();
-    ConfigRecord& config = Configuration();
-    ApplyConversionArguments(arguments, config);
-    const int a = CurrencyArgument(args[1]);
-    const int b = CurrencyArgument(args[2]);
+    const ConfigRecord& config = Configuration();
     const bool dated = arguments.IsSet(kDate);
     int day = 0;
     std::pair<int, int> period;
