@@ -95,7 +95,8 @@ private:
     bool Name(std::string_view& name); // a plain string and its colon
     bool Number(std::string_view& text);
     bool Value(int depth);
-    bool Members(int depth, auto&& member); // after '{'
+    bool Elements(char close, auto&& element); // a list up to `close`, after its opener
+    bool Members(int depth, auto&& member);    // after '{'
     bool Observations(SourceDays& found);
     bool Observation(SourceDays& found);
     bool Cell(double& rate);
@@ -199,26 +200,32 @@ bool ValetScan::Number(std::string_view& text) {
     return true;
 }
 
-bool ValetScan::Members(int depth, auto&& member) {
-    if (depth > kMaxDepth)
-        return false;
+bool ValetScan::Elements(char close, auto&& element) {
     SkipSpace();
-    if (At('}')) {
+    if (At(close)) {
         ++m_at;
         return true;
     }
     for (;;) {
-        std::string_view name;
-        if (!Name(name) || !member(name))
+        if (!element())
             return false;
         SkipSpace();
-        if (At('}')) {
+        if (At(close)) {
             ++m_at;
             return true;
         }
         if (!Take(','))
             return false;
     }
+}
+
+bool ValetScan::Members(int depth, auto&& member) {
+    if (depth > kMaxDepth)
+        return false;
+    return Elements('}', [&] {
+        std::string_view name;
+        return Name(name) && member(name);
+    });
 }
 
 bool ValetScan::Value(int depth) {
@@ -228,25 +235,9 @@ bool ValetScan::Value(int depth) {
     case '{':
         ++m_at;
         return Members(depth + 1, [&](std::string_view) { return Value(depth + 1); });
-    case '[': {
+    case '[':
         ++m_at;
-        SkipSpace();
-        if (At(']')) {
-            ++m_at;
-            return true;
-        }
-        for (;;) {
-            if (!Value(depth + 1))
-                return false;
-            SkipSpace();
-            if (At(']')) {
-                ++m_at;
-                return true;
-            }
-            if (!Take(','))
-                return false;
-        }
-    }
+        return Elements(']', [&] { return Value(depth + 1); });
     case '"': {
         std::string_view text;
         bool plain = false;
@@ -341,22 +332,7 @@ bool ValetScan::Observation(SourceDays& found) {
 
 bool ValetScan::Observations(SourceDays& found) {
     ++m_at;
-    SkipSpace();
-    if (At(']')) {
-        ++m_at;
-        return true;
-    }
-    for (;;) {
-        if (!(At('{') ? Observation(found) : Value(1)))
-            return false;
-        SkipSpace();
-        if (At(']')) {
-            ++m_at;
-            return true;
-        }
-        if (!Take(','))
-            return false;
-    }
+    return Elements(']', [&] { return At('{') ? Observation(found) : Value(1); });
 }
 
 bool ValetScan::Scan(SourceDays& days, bool& observations) {
