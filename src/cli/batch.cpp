@@ -140,8 +140,7 @@ int RunBatchConvert(const Arguments& arguments) {
             for (const int k : {a, b}) {
                 if (k == 0)
                     continue;
-                rateDate = JoinedDistinct(rateDate,
-                                          CalendarDate(rates.rates[k].day).toString(Qt::ISODate));
+                rateDate = JoinedDistinct(rateDate, IsoDateText(rates.rates[k].day));
                 origin = JoinedDistinct(origin, history::OriginText(rates.rates[k].origin));
             }
             if (firstError != 0)
