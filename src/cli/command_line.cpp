@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "commands.h"
+#include "history/history_store.h"
 #include "modules.h"
 #include "output.h"
 #include "settings/build_info.h"
@@ -204,6 +205,9 @@ int RunCommandInApplication(int argc, char** argv) {
     } catch (const Failure& failure) {
         cli::PrintErrorLine(failure.sentence);
         code = failure.code;
+    } catch (const history::StoreError& error) {
+        cli::PrintErrorLine(error.sentence());
+        code = cli::kDataFileError;
     }
     // Output that never arrived is a failure, whatever the command said.
     if (const QString error = cli::FinishOutput(); !error.isEmpty()) {

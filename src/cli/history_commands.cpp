@@ -251,6 +251,13 @@ bool OpenHistoryForReading(history::Store& store) {
     if (!QFileInfo::exists(history::HistoryFilePath()))
         return false;
     const history::OpenResult open = store.Open();
+    // A store that is there but cannot be read is an error, never an empty
+    // history.
+    if (!open.usable())
+        Fail(kDataFileError, open.message.isEmpty()
+                                 ? QStringLiteral("The rate history %1 cannot be opened.")
+                                       .arg(history::HistoryFilePath())
+                                 : open.message);
     if (!open.message.isEmpty())
         PrintErrorLine(open.message);
     return store.IsOpen();

@@ -16,7 +16,8 @@ enum class DayLimit { PastOnly, Any };
 int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLimit::PastOnly);
 
 // The store for reading: false when there is none. A damaged one is set
-// aside with one sentence on standard error.
+// aside with one sentence on standard error; a busy, newer or unreadable one
+// fails the command.
 bool OpenHistoryForReading(history::Store& store);
 
 // The sentence for a day the store has no rate for.

@@ -211,10 +211,15 @@ void TGraphsForm::FillSourceChooser() {
     // Days of the other source, not the whole summary: that counts every
     // source's currencies and costs most of the opening on a long history.
     history::Store store;
-    const bool otherStored = !other.isEmpty() && store.OpenForReading().usable() &&
-                             !history::StoredDays(store, other, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max())
-                                  .empty();
+    bool otherStored = false;
+    try {
+        otherStored = !other.isEmpty() && store.OpenForReading().usable() &&
+                      !history::StoredDays(store, other, std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max())
+                           .empty();
+    } catch (const history::StoreError&) {
+        // Loading the series meets the same error and says so.
+    }
 
     const QString kept = SourceComboBox->currentData().toString();
     SourceComboBox->clear();
@@ -236,14 +241,19 @@ void TGraphsForm::LoadSeries() {
     m_series.clear();
     if (m_from < 0 || m_to < 0)
         return;
-    history::Store store;
-    if (!store.OpenForReading().usable())
-        return;
-    for (const QString& source : ChosenSources())
-        m_series.push_back(
-            {source, SourceDisplayName(source),
-             history::CrossSeries(store, source, m_from, m_to, std::numeric_limits<int>::min(),
-                                  std::numeric_limits<int>::max())});
+    try {
+        history::Store store;
+        if (!store.OpenForReading().usable())
+            return;
+        for (const QString& source : ChosenSources())
+            m_series.push_back(
+                {source, SourceDisplayName(source),
+                 history::CrossSeries(store, source, m_from, m_to, std::numeric_limits<int>::min(),
+                                      std::numeric_limits<int>::max())});
+    } catch (const history::StoreError& error) {
+        m_series.clear();
+        Messages().Error(this, error.sentence());
+    }
 }
 
 QString TGraphsForm::PairText() const {
@@ -378,10 +388,15 @@ void TGraphsForm::ConvertButtonClick() {
     const int day = static_cast<int>(DateValueOf(DateEdit->date()));
     const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
     // The rates `kestrum convert --date` takes, read as it reads them.
-    history::Store store;
     history::DayRates rates;
-    if (store.OpenForReading().usable())
-        rates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
+    try {
+        history::Store store;
+        if (store.OpenForReading().usable())
+            rates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
+    } catch (const history::StoreError& error) {
+        Messages().Error(this, error.sentence());
+        return;
+    }
     const ConfigRecord& config = Configuration();
     const Conversion c =
         ConvertAmount(history::AsRateStore(rates, day), config, m_from, m_to, reading.value);

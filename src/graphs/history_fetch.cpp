@@ -51,7 +51,14 @@ bool THistoryFetch::Start(const QString& source) {
         Messages().Information(m_owner, opened.message);
     const int today = static_cast<int>(TodayDateValue());
     m_source = source;
-    m_plan = PlanHistoryFetch(*m_store, source, FirstHistoryDay(source), today, today, BaseAddress);
+    try {
+        m_plan =
+            PlanHistoryFetch(*m_store, source, FirstHistoryDay(source), today, today, BaseAddress);
+    } catch (const history::StoreError& error) {
+        m_store.reset();
+        Messages().Error(m_owner, error.sentence());
+        return false;
+    }
     if (m_plan.empty()) {
         Messages().Information(m_owner,
                                QStringLiteral("The history of the %1 is complete up to today.")

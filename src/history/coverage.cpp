@@ -4,10 +4,10 @@
 #include "data/rate_store.h"
 #include "history/parities.h"
 #include "settings/options.h"
+#include "statement.h"
 
 #include <QStringList>
 #include <QUrl>
-#include <sqlite3.h>
 
 namespace kestrum::history {
 
@@ -65,18 +65,8 @@ QString OriginLabel(const Origin& origin) {
 }
 
 QString LastImportedSource(const Store& store) {
-    QString source;
-    sqlite3_stmt* statement = nullptr;
-    if (store.Handle() &&
-        sqlite3_prepare_v2(store.Handle(),
-                           "SELECT source FROM imports ORDER BY imported_at DESC, rowid DESC "
-                           "LIMIT 1",
-                           -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        source =
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    return source;
+    Query query(store, "SELECT source FROM imports ORDER BY imported_at DESC, rowid DESC LIMIT 1");
+    return query.Next() ? query.String(0) : QString();
 }
 
 RateOrigins OriginsOf(const Store& store, const RateStore& rates) {
@@ -103,10 +93,16 @@ RateOrigins OriginsOf(const Store& store, const RateStore& rates) {
 }
 
 RateOrigins OriginsOfStoredRates(const RateStore& rates) {
-    Store store;
-    if (!store.OpenForReading().usable())
+    // The origins only annotate rates already shown: a store that cannot be
+    // read leaves them unnamed, and the command that needs the store says why.
+    try {
+        Store store;
+        if (!store.OpenForReading().usable())
+            return {};
+        return OriginsOf(store, rates);
+    } catch (const StoreError&) {
         return {};
-    return OriginsOf(store, rates);
+    }
 }
 
 QString OriginSentence(const Origin& origin) {

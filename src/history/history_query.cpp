@@ -3,54 +3,14 @@
 #include "coverage.h"
 #include "data/dates.h"
 #include "parities.h"
+#include "statement.h"
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
-#include <sqlite3.h>
 
 namespace kestrum::history {
 
 namespace {
-
-// A prepared statement that finalizes itself.
-class Query {
-public:
-    Query(const Store& store, const char* sql) {
-        if (store.Handle())
-            sqlite3_prepare_v2(store.Handle(), sql, -1, &m_statement, nullptr);
-    }
-    ~Query() { sqlite3_finalize(m_statement); }
-    Query(const Query&) = delete;
-    Query& operator=(const Query&) = delete;
-
-    // The text stays alive until the statement is done with it.
-    Query& Bind(int index, const QString& text) {
-        const QByteArray& bytes = m_texts.emplace_back(text.toUtf8());
-        sqlite3_bind_text(m_statement, index, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
-        return *this;
-    }
-    Query& Bind(int index, const char* text) {
-        sqlite3_bind_text(m_statement, index, text, -1, SQLITE_STATIC);
-        return *this;
-    }
-    Query& Bind(int index, int value) {
-        sqlite3_bind_int(m_statement, index, value);
-        return *this;
-    }
-    bool Next() { return m_statement && sqlite3_step(m_statement) == SQLITE_ROW; }
-    int Int(int column) const { return sqlite3_column_int(m_statement, column); }
-    double Double(int column) const { return sqlite3_column_double(m_statement, column); }
-    const char* Text(int column) const {
-        const unsigned char* text = sqlite3_column_text(m_statement, column);
-        return text ? reinterpret_cast<const char*>(text) : "";
-    }
-    QString String(int column) const { return QString::fromUtf8(Text(column)); }
-
-private:
-    sqlite3_stmt* m_statement = nullptr;
-    std::deque<QByteArray> m_texts;
-};
 
 int IndexOfCode(const char* code) {
     for (int k = 0; k < kCurrencyCount; ++k)
@@ -93,7 +53,7 @@ DayRates LatestOnOrBefore(const Store& store, const QString& source, int day, in
         OriginatedRate& rate = rates[k];
         rate.day = query.Int(1);
         rate.rate = query.Double(2);
-        rate.origin = {source, query.String(3), rate.day, false, {}};
+        rate.origin = {.source = source, .kind = query.String(3), .day = rate.day};
     }
     return rates;
 }
@@ -101,7 +61,7 @@ DayRates LatestOnOrBefore(const Store& store, const QString& source, int day, in
 DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolicy policy) {
     DayRates rates = LatestOnOrBefore(store, primary, day);
     // The Canadian dollar is the unit of every rate.
-    rates[0] = {1.0, day, {primary, QString::fromLatin1(kPublished), day, false, {}}};
+    rates[0] = {1.0, day, {.source = primary, .kind = QString::fromLatin1(kPublished), .day = day}};
     CompleteRates(store, day, primary, policy, rates);
     return rates;
 }
@@ -208,8 +168,10 @@ std::array<AverageRate, kCurrencyCount> AverageRates(const Store& store, const Q
 
 std::vector<SourceSummary> Summary(const Store& store) {
     std::vector<SourceSummary> summary;
-    Query query(store, "SELECT source, min(day), max(day), count(DISTINCT day), "
-                       "count(DISTINCT code) FROM observations GROUP BY source ORDER BY source");
+    Query query(store, "SELECT source, min(day), max(day), count(*), "
+                       "(SELECT count(DISTINCT code) FROM observations AS o "
+                       "WHERE o.source = days.source) "
+                       "FROM days GROUP BY source ORDER BY source");
     while (query.Next())
         summary.push_back(
             {query.String(0), query.Int(1), query.Int(2), query.Int(3), query.Int(4)});
@@ -218,8 +180,8 @@ std::vector<SourceSummary> Summary(const Store& store) {
 
 std::vector<int> StoredDays(const Store& store, const QString& source, int fromDay, int toDay) {
     std::vector<int> days;
-    Query query(store, "SELECT DISTINCT day FROM observations "
-                       "WHERE source = ?1 AND day BETWEEN ?2 AND ?3 ORDER BY day");
+    Query query(store, "SELECT day FROM days WHERE source = ?1 AND day BETWEEN ?2 AND ?3 "
+                       "ORDER BY day");
     query.Bind(1, source).Bind(2, fromDay).Bind(3, toDay);
     while (query.Next())
         days.push_back(query.Int(0));

@@ -17,11 +17,14 @@ constexpr int kLookBackDays = 7;
 // publication day; a rate filled from the other source also says so; a
 // parity carries its own text ("1 EUR = 1.95583 BGN").
 struct Origin {
-    QString source;      // "boc", "ecb", "page:..."; empty for no rate
-    QString kind;        // kPublished or kCross
+    QString source{};    // "boc", "ecb", "nbp-a", "nbp-b", "page:..."; empty for no rate
+    QString kind{};      // kPublished or kCross
     int day = 0;         // the publication day the rate belongs to
-    bool filled = false; // taken from the other source than the one asked for
-    QString parity;      // non-empty for a rate derived from a fixed parity
+    bool filled = false; // taken from another source than the one asked for
+    QString parity{};    // non-empty for a rate derived from a fixed parity
+    QString table{};     // NBP: the table the figure is from, "047/B/NBP/2021"
+    QString viaTable{};  // NBP: the table A whose CAD mid crossed it ("" when the same table)
+    int viaDay = 0;      // that table's day
 };
 
 // "boc", "ecb (cross)", "filled from ecb on 2024-01-05", "parity 1 EUR = ...".

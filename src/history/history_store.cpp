@@ -6,23 +6,53 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QtGlobal>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <sqlite3.h>
+#include <string>
+#include <thread>
 
 namespace kestrum::history {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+constexpr int kDefaultBusyTimeoutMs = 5000;
 
+// Version 2: the published texts and table numbers beside each rate, one
+// currency's days read from their own key, and the publication days of each
+// source kept apart from the rows, so a series' Canadian-dollar side and a
+// summary never walk every rate.
 const char* const kSchema = R"(
 CREATE TABLE observations(source TEXT NOT NULL, day INTEGER NOT NULL, code TEXT NOT NULL,
-                          rate REAL NOT NULL, kind TEXT NOT NULL,
+                          rate REAL NOT NULL, kind TEXT NOT NULL, quote TEXT, tbl TEXT,
                           PRIMARY KEY (source, day, code)) WITHOUT ROWID;
+CREATE INDEX observations_by_code ON observations(source, code, day, rate);
+CREATE TABLE days(source TEXT NOT NULL, day INTEGER NOT NULL,
+                  PRIMARY KEY (source, day)) WITHOUT ROWID;
 CREATE TABLE imports(source TEXT NOT NULL, first_day INTEGER NOT NULL, last_day INTEGER NOT NULL,
                      imported_at TEXT NOT NULL, origin TEXT NOT NULL);
 )";
+
+// Version 1 to 2 in one step.
+const char* const kMigrationFrom1 = R"(
+ALTER TABLE observations ADD COLUMN quote TEXT;
+ALTER TABLE observations ADD COLUMN tbl TEXT;
+CREATE INDEX observations_by_code ON observations(source, code, day, rate);
+CREATE TABLE days(source TEXT NOT NULL, day INTEGER NOT NULL,
+                  PRIMARY KEY (source, day)) WITHOUT ROWID;
+INSERT INTO days SELECT DISTINCT source, day FROM observations;
+)";
+
+// The columns each version's tables have, in order: a file whose tables only
+// share the names is another program's.
+constexpr const char* kObservationColumns[] = {"", "source,day,code,rate,kind",
+                                               "source,day,code,rate,kind,quote,tbl"};
+constexpr const char* kImportColumns = "source,first_day,last_day,imported_at,origin";
+constexpr const char* kDayColumns = "source,day";
 
 QString ErrorText(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -32,80 +62,143 @@ int Exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-// One integer from a query, or the SQLite error code as a negative number.
-int QueryInt(sqlite3* db, const char* sql, int& value) {
-    sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(statement);
-        if (rc == SQLITE_ROW) {
-            value = sqlite3_column_int(statement, 0);
-            rc = SQLITE_OK;
-        }
-    }
-    sqlite3_finalize(statement);
-    return rc;
-}
-
 bool IsDamage(int rc) {
     const int primary = rc & 0xff;
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
 }
 
-enum class Setup { Ready, Damaged, Foreign, Newer, ReadOnly, Error };
+bool IsBusy(int rc) {
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
 
-// Brings an open connection to the current schema.
-Setup Prepare(sqlite3* db) {
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    // One statement for everything an open needs to know: every start of a
-    // dated conversion pays for it.
+// Waits that follow each other closely (one command's open, reads and
+// write) share one timeout, so a store another program holds costs a command
+// one timeout, not one per statement; a wait after a pause starts afresh.
+int WaitWhileBusy(void*, int) {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kPause = std::chrono::seconds(1);
+    static std::mutex mutex;
+    static Clock::time_point episodeStart;
+    static Clock::time_point lastWait;
+    std::chrono::milliseconds left{};
+    {
+        const std::lock_guard lock(mutex);
+        const Clock::time_point now = Clock::now();
+        if (now - lastWait > kPause)
+            episodeStart = now;
+        lastWait = now;
+        left = std::chrono::milliseconds(BusyTimeoutMs()) -
+               std::chrono::duration_cast<std::chrono::milliseconds>(now - episodeStart);
+    }
+    if (left.count() <= 0)
+        return 0;
+    std::this_thread::sleep_for(std::min(left, std::chrono::milliseconds(10)));
+    const std::lock_guard lock(mutex);
+    lastWait = Clock::now();
+    return 1;
+}
+
+enum class Setup { Ready, Damaged, Foreign, Newer, ReadOnly, Busy, Error };
+
+Setup Failed(int rc) {
+    const int primary = rc & 0xff;
+    return primary == SQLITE_READONLY ? Setup::ReadOnly
+           : IsDamage(rc)             ? Setup::Damaged
+           : IsBusy(rc)               ? Setup::Busy
+                                      : Setup::Error;
+}
+
+struct Layout {
+    int version = 0;
+    int objects = 0;
+    std::string observations, imports, days;
+    bool wal = false;
+};
+
+// One statement for everything an open needs to know: every start of a dated
+// conversion pays for it.
+int ReadLayout(sqlite3* db, Layout& layout) {
     sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(
-        db,
-        "SELECT (SELECT user_version FROM pragma_user_version), count(*), "
-        "count(CASE WHEN type = 'table' AND name IN ('observations', 'imports') THEN 1 END), "
-        "(SELECT journal_mode FROM pragma_journal_mode) FROM sqlite_schema",
-        -1, &statement, nullptr);
+    int rc =
+        sqlite3_prepare_v2(db,
+                           "SELECT (SELECT user_version FROM pragma_user_version), "
+                           "(SELECT count(*) FROM sqlite_schema), "
+                           "(SELECT group_concat(name) FROM pragma_table_info('observations')), "
+                           "(SELECT group_concat(name) FROM pragma_table_info('imports')), "
+                           "(SELECT group_concat(name) FROM pragma_table_info('days')), "
+                           "(SELECT journal_mode FROM pragma_journal_mode)",
+                           -1, &statement, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(statement) == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
-    const int version = sqlite3_column_int(statement, 0);
-    const int tables = sqlite3_column_int(statement, 1);
-    const int ours = sqlite3_column_int(statement, 2);
-    const unsigned char* mode = sqlite3_column_text(statement, 3);
-    const bool wal = mode && std::strcmp(reinterpret_cast<const char*>(mode), "wal") == 0;
+    if (rc == SQLITE_OK) {
+        const auto text = [statement](int column) {
+            const unsigned char* value = sqlite3_column_text(statement, column);
+            return value ? std::string(reinterpret_cast<const char*>(value)) : std::string();
+        };
+        layout.version = sqlite3_column_int(statement, 0);
+        layout.objects = sqlite3_column_int(statement, 1);
+        layout.observations = text(2);
+        layout.imports = text(3);
+        layout.days = text(4);
+        layout.wal = text(5) == "wal";
+    }
     sqlite3_finalize(statement);
+    return rc;
+}
+
+bool IsOurs(const Layout& layout) {
+    if (layout.version == 0)
+        return layout.objects == 0;
+    return layout.observations == kObservationColumns[layout.version] &&
+           layout.imports == kImportColumns && (layout.version < 2 || layout.days == kDayColumns);
+}
+
+// Brings an open connection to the current schema. Two programs may create or
+// migrate the same store at once: the second waits for the first's
+// transaction and then finds the work done.
+Setup Prepare(sqlite3* db) {
+    sqlite3_busy_handler(db, WaitWhileBusy, nullptr);
+    Layout layout;
+    int rc = ReadLayout(db, layout);
     if (rc != SQLITE_OK)
-        return IsDamage(rc) ? Setup::Damaged : Setup::Error;
-    if (version > kSchemaVersion)
+        return Failed(rc);
+    if (layout.version > kSchemaVersion)
         return Setup::Newer;
-    if ((version == 0 && tables != 0) || (version >= 1 && ours != 2))
+    if (!IsOurs(layout))
         return Setup::Foreign;
-    if (version < kSchemaVersion) {
-        // Each step takes the store one version further, inside one
-        // transaction with the version number.
+    if (layout.version < kSchemaVersion) {
         rc = Exec(db, "BEGIN IMMEDIATE");
-        if (rc == SQLITE_OK && version == 0)
-            rc = Exec(db, kSchema);
+        // What was read before the transaction may be another program's
+        // half-way point: read again under the write lock.
         if (rc == SQLITE_OK)
+            rc = ReadLayout(db, layout);
+        if (rc == SQLITE_OK && !IsOurs(layout)) {
+            Exec(db, "ROLLBACK");
+            return Setup::Foreign;
+        }
+        if (rc == SQLITE_OK && layout.version == 0)
+            rc = Exec(db, kSchema);
+        else if (rc == SQLITE_OK && layout.version == 1)
+            rc = Exec(db, kMigrationFrom1);
+        if (rc == SQLITE_OK && layout.version < kSchemaVersion)
             rc = Exec(db, ("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
         if (rc == SQLITE_OK)
             rc = Exec(db, "COMMIT");
         if (rc != SQLITE_OK) {
             Exec(db, "ROLLBACK");
-            const int primary = rc & 0xff;
-            return primary == SQLITE_READONLY ? Setup::ReadOnly
-                   : IsDamage(rc)             ? Setup::Damaged
-                                              : Setup::Error;
+            return Failed(rc);
         }
     }
     // WAL lets the window and commands read while one of them writes; the
     // mode stays with the file.
-    if (!wal) {
+    if (!layout.wal) {
+        sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db, "PRAGMA journal_mode = WAL", -1, &statement, nullptr);
         rc = sqlite3_step(statement);
         sqlite3_finalize(statement);
-        if (IsDamage(rc))
-            return Setup::Damaged;
+        if (IsDamage(rc) || IsBusy(rc))
+            return Failed(rc);
     }
     // The journal files stay between runs rather than being made and removed
     // by every command; the last one out empties the WAL.
@@ -157,6 +250,10 @@ QString HistoryFilePath() {
     return ProgramFile(QStringLiteral("history.sqlite"));
 }
 
+bool IsNbpSource(const QString& source) {
+    return source == QLatin1String(kNbpA) || source == QLatin1String(kNbpB);
+}
+
 const char* KindOf(const QString& source, int k) {
     // The ECB quotes every currency per euro; only the euro's own rate in
     // Canadian dollars is its figure, the others are crosses.
@@ -169,13 +266,43 @@ Store::~Store() {
     Close();
 }
 
+void Store::FinalizeStatements() {
+    for (const Cached& cached : m_statements)
+        sqlite3_finalize(cached.statement);
+    m_statements.clear();
+}
+
 void Store::Close() {
+    FinalizeStatements();
     sqlite3_close(m_db);
     m_db = nullptr;
+    // Only now that no connection of this program holds it.
+    if (!m_asidePath.isEmpty())
+        MoveAside(m_path, m_asidePath);
+    m_asidePath.clear();
 }
+
+int BusyTimeoutMs() {
+    // Tests that hold the store make this short.
+    static const int timeout = [] {
+        bool ok = false;
+        const int value = qEnvironmentVariableIntValue("KESTRUM_HISTORY_BUSY_MS", &ok);
+        return ok && value >= 0 ? value : kDefaultBusyTimeoutMs;
+    }();
+    return timeout;
+}
+
+namespace {
+
+QString BusySentence() {
+    return QStringLiteral("The rate history is busy (used by another program).");
+}
+
+} // namespace
 
 OpenResult Store::Open(const QString& path) {
     Close();
+    m_path = path;
     const QFileInfo info(path);
     const bool existed = info.exists() || info.isSymLink();
     if (info.isSymLink() || (existed && !info.isFile()))
@@ -196,15 +323,21 @@ OpenResult Store::Open(const QString& path) {
                 QStringLiteral("The rate history %1 was written by a newer version of Kestrum, "
                                "so it is not used.")
                     .arg(path)};
+    case Setup::Busy:
+        return {OpenStatus::Busy, BusySentence()};
     case Setup::ReadOnly:
-    case Setup::Error:
-        if (OpenForReading(path).status == OpenStatus::Opened)
+    case Setup::Error: {
+        const OpenResult reading = OpenForReading(path);
+        if (reading.status == OpenStatus::Opened)
             return {OpenStatus::ReadOnly,
                     QStringLiteral("The rate history %1 cannot be written, so nothing new is "
                                    "kept in it.")
                         .arg(path)};
+        if (reading.status == OpenStatus::Busy)
+            return reading;
         return {OpenStatus::Failed,
                 QStringLiteral("The rate history %1 cannot be opened.").arg(path)};
+    }
     case Setup::Damaged:
     case Setup::Foreign:
         break;
@@ -214,6 +347,7 @@ OpenResult Store::Open(const QString& path) {
 
 OpenResult Store::StartAfresh(const QString& path) {
     Close();
+    m_path = path;
     const QString aside = AsidePath(path);
     if (!MoveAside(path, aside))
         return {OpenStatus::Failed,
@@ -236,6 +370,7 @@ OpenResult Store::StartAfresh(const QString& path) {
 
 OpenResult Store::OpenForReading(const QString& path) {
     Close();
+    m_path = path;
     const QFileInfo info(path);
     if (!info.exists() || info.isSymLink() || !info.isFile())
         return {OpenStatus::Failed, {}};
@@ -243,23 +378,78 @@ OpenResult Store::OpenForReading(const QString& path) {
     m_db = OpenConnection(path, SQLITE_OPEN_READONLY, rc);
     if (!m_db)
         return {OpenStatus::Failed, {}};
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    int version = 0;
-    int ours = 0;
-    if (QueryInt(m_db, "PRAGMA user_version", version) != SQLITE_OK || version < 1 ||
-        version > kSchemaVersion ||
-        QueryInt(m_db,
-                 "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = "
-                 "'observations'",
-                 ours) != SQLITE_OK ||
-        ours != 1) {
+    sqlite3_busy_handler(m_db, WaitWhileBusy, nullptr);
+    Layout layout;
+    rc = ReadLayout(m_db, layout);
+    if (rc == SQLITE_OK && layout.version >= 1 && layout.version < kSchemaVersion &&
+        IsOurs(layout)) {
+        // An older store is brought up to date first, which takes writing.
         Close();
+        const OpenResult open = Open(path);
+        return open.status == OpenStatus::Opened ? open
+               : open.status == OpenStatus::Busy ? open
+                                                 : OpenResult{OpenStatus::Failed, open.message};
+    }
+    if (rc != SQLITE_OK || layout.version != kSchemaVersion || !IsOurs(layout)) {
+        Close();
+        if (IsBusy(rc))
+            return {OpenStatus::Busy, BusySentence()};
+        if (rc == SQLITE_OK && layout.version > kSchemaVersion)
+            return {OpenStatus::Failed,
+                    QStringLiteral("The rate history %1 was written by a newer version of "
+                                   "Kestrum, so it is not used.")
+                        .arg(path)};
         return {OpenStatus::Failed, {}};
     }
     return {OpenStatus::Opened, {}};
 }
 
-ImportResult Store::Import(const QString& source, const Days& days, const QString& origin) {
+sqlite3_stmt* Store::Statement(const char* sql) const {
+    if (!m_db)
+        return nullptr;
+    for (Cached& cached : m_statements)
+        if (cached.sql == sql && !cached.inUse) {
+            cached.inUse = true;
+            return cached.statement;
+        }
+    sqlite3_stmt* statement = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        Throw(rc);
+    }
+    m_statements.push_back({sql, statement, true});
+    return statement;
+}
+
+void Store::Release(sqlite3_stmt* statement) const {
+    if (!statement)
+        return;
+    sqlite3_reset(statement);
+    for (Cached& cached : m_statements)
+        if (cached.statement == statement)
+            cached.inUse = false;
+}
+
+void Store::Throw(int rc) const {
+    if (IsBusy(rc))
+        throw StoreError(StoreError::Kind::Busy, BusySentence());
+    const QString reason = ErrorText(m_db);
+    if (IsDamage(rc)) {
+        if (m_asidePath.isEmpty())
+            m_asidePath = AsidePath(m_path);
+        throw StoreError(StoreError::Kind::Damaged,
+                         QStringLiteral("The rate history %1 is damaged (%2), so it is renamed "
+                                        "to %3.")
+                             .arg(m_path, reason, QFileInfo(m_asidePath).fileName()));
+    }
+    throw StoreError(
+        StoreError::Kind::Other,
+        QStringLiteral("The rate history %1 cannot be read (%2).").arg(m_path, reason));
+}
+
+ImportResult Store::Import(const QString& source, const Days& days, const QString& origin,
+                           const Quotes& quotes) {
     ImportResult result;
     if (!m_db) {
         result.error = QStringLiteral("The rate history is not open.");
@@ -267,64 +457,91 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     }
     const QByteArray sourceText = source.toUtf8();
     sqlite3_stmt* clear = nullptr;
+    sqlite3_stmt* clearDay = nullptr;
     sqlite3_stmt* insert = nullptr;
+    sqlite3_stmt* addDay = nullptr;
     sqlite3_stmt* log = nullptr;
     int rc = Exec(m_db, "BEGIN IMMEDIATE");
-    if (rc == SQLITE_OK)
-        rc = sqlite3_prepare_v2(m_db, "DELETE FROM observations WHERE source = ?1 AND day = ?2", -1,
-                                &clear, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_prepare_v2(m_db, "INSERT INTO observations VALUES (?1, ?2, ?3, ?4, ?5)", -1,
-                                &insert, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_prepare_v2(m_db, "INSERT INTO imports VALUES (?1, ?2, ?3, ?4, ?5)", -1, &log,
-                                nullptr);
+    const auto prepare = [&](const char* sql, sqlite3_stmt*& statement) {
+        if (rc == SQLITE_OK)
+            rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+    };
+    prepare("DELETE FROM observations WHERE source = ?1 AND day = ?2", clear);
+    prepare("DELETE FROM days WHERE source = ?1 AND day = ?2", clearDay);
+    prepare("INSERT INTO observations VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", insert);
+    prepare("INSERT OR IGNORE INTO days VALUES (?1, ?2)", addDay);
+    prepare("INSERT INTO imports VALUES (?1, ?2, ?3, ?4, ?5)", log);
     // Bindings outlive sqlite3_reset: what is the same for every row is bound
     // once.
-    sqlite3_bind_text(clear, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
-    sqlite3_bind_text(insert, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
+    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay})
+        sqlite3_bind_text(statement, 1, sourceText.constData(), int(sourceText.size()),
+                          SQLITE_STATIC);
     const char* kinds[kDayRecordValues] = {};
-    for (int k = 1; k < kDayRecordValues; ++k)
+    for (int k = 0; k < kDayRecordValues; ++k)
         kinds[k] = KindOf(source, k);
+    // NBP publishes the Canadian dollar too, in zlotys: the row the other
+    // currencies are crossed through.
+    const bool nbp = IsNbpSource(source);
     // A source's first import of a stretch has nothing to replace.
     bool replacing = false;
     if (rc == SQLITE_OK && !days.empty()) {
         sqlite3_stmt* probe = nullptr;
         sqlite3_prepare_v2(m_db,
-                           "SELECT 1 FROM observations WHERE source = ?1 AND day BETWEEN ?2 AND ?3 "
-                           "LIMIT 1",
+                           "SELECT 1 FROM days WHERE source = ?1 AND day BETWEEN ?2 AND ?3 LIMIT 1",
                            -1, &probe, nullptr);
         sqlite3_bind_text(probe, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
         sqlite3_bind_int(probe, 2, static_cast<int>(std::floor(days.begin()->first)));
         sqlite3_bind_int(probe, 3, static_cast<int>(std::floor(days.rbegin()->first)));
-        replacing = sqlite3_step(probe) != SQLITE_DONE;
+        const int probed = sqlite3_step(probe);
+        replacing = probed != SQLITE_DONE;
+        if (probed != SQLITE_ROW && probed != SQLITE_DONE)
+            rc = probed;
         sqlite3_finalize(probe);
     }
+    const auto step = [&](sqlite3_stmt* statement) {
+        rc = sqlite3_step(statement) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
+        sqlite3_reset(statement);
+    };
+    static const DayQuotes kNoQuotes;
     int firstDay = 0;
     int lastDay = 0;
     for (auto day = days.begin(); rc == SQLITE_OK && day != days.end(); ++day) {
         const DayRecord& record = day->second;
-        bool any = false;
-        for (int k = 1; k < kDayRecordValues && !any; ++k)
-            any = IsUsableRate(record.Values[k]);
-        if (!any)
+        const auto quoted = quotes.find(day->first);
+        const DayQuotes& texts = quoted != quotes.end() ? quoted->second : kNoQuotes;
+        std::array<double, kCurrencyCount> rates;
+        std::copy(record.Values.begin(), record.Values.end(), rates.begin());
+        rates[0] = nbp && !texts.texts[0].isEmpty() ? UsableRateOrMissing(texts.texts[0].toDouble())
+                                                    : kNotAvailable;
+        if (std::none_of(rates.begin() + 1, rates.end(), IsUsableRate))
             continue;
         const int dayValue = static_cast<int>(std::floor(day->first));
+        for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay})
+            sqlite3_bind_int(statement, 2, dayValue);
         if (replacing) {
-            sqlite3_bind_int(clear, 2, dayValue);
-            rc = sqlite3_step(clear) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
-            sqlite3_reset(clear);
+            step(clear);
+            if (rc == SQLITE_OK)
+                step(clearDay);
         }
-        for (int k = 1; rc == SQLITE_OK && k < kDayRecordValues; ++k) {
-            const double rate = record.Values[k];
-            if (!IsUsableRate(rate))
+        if (rc == SQLITE_OK)
+            step(addDay);
+        if (texts.table.isEmpty())
+            sqlite3_bind_null(insert, 7);
+        else
+            sqlite3_bind_text(insert, 7, texts.table.constData(), int(texts.table.size()),
+                              SQLITE_STATIC);
+        for (int k = 0; rc == SQLITE_OK && k < kCurrencyCount; ++k) {
+            if (!IsUsableRate(rates[k]))
                 continue;
-            sqlite3_bind_int(insert, 2, dayValue);
             sqlite3_bind_text(insert, 3, CurrencyCode(k), -1, SQLITE_STATIC);
-            sqlite3_bind_double(insert, 4, rate);
+            sqlite3_bind_double(insert, 4, rates[k]);
             sqlite3_bind_text(insert, 5, kinds[k], -1, SQLITE_STATIC);
-            rc = sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
-            sqlite3_reset(insert);
+            const QByteArray& quote = texts.texts[k];
+            if (quote.isEmpty())
+                sqlite3_bind_null(insert, 6);
+            else
+                sqlite3_bind_text(insert, 6, quote.constData(), int(quote.size()), SQLITE_STATIC);
+            step(insert);
         }
         if (result.days == 0)
             firstDay = dayValue;
@@ -339,16 +556,17 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         sqlite3_bind_int(log, 3, lastDay);
         sqlite3_bind_text(log, 4, stamp.constData(), int(stamp.size()), SQLITE_STATIC);
         sqlite3_bind_text(log, 5, originText.constData(), int(originText.size()), SQLITE_STATIC);
-        rc = sqlite3_step(log) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(m_db);
+        step(log);
     }
-    sqlite3_finalize(clear);
-    sqlite3_finalize(insert);
-    sqlite3_finalize(log);
+    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay, log})
+        sqlite3_finalize(statement);
     if (rc == SQLITE_OK)
         rc = Exec(m_db, "COMMIT");
     if (rc != SQLITE_OK) {
-        result.error = QStringLiteral("The rates could not be kept in the rate history: %1.")
-                           .arg(ErrorText(m_db));
+        result.error = IsBusy(rc) ? BusySentence()
+                                  : QStringLiteral("The rates could not be kept in the rate "
+                                                   "history: %1.")
+                                        .arg(ErrorText(m_db));
         result.damaged = IsDamage(rc);
         Exec(m_db, "ROLLBACK");
         result.days = 0;

@@ -52,6 +52,11 @@ int sqlite3_busy_timeout(sqlite3* db, int ms) {
     return real != nullptr ? real(db, ms) : kMissing;
 }
 
+int sqlite3_busy_handler(sqlite3* db, int (*handler)(void*, int), void* argument) {
+    KESTRUM_REAL(sqlite3_busy_handler);
+    return real != nullptr ? real(db, handler, argument) : kMissing;
+}
+
 int sqlite3_file_control(sqlite3* db, const char* name, int op, void* arg) {
     KESTRUM_REAL(sqlite3_file_control);
     return real != nullptr ? real(db, name, op, arg) : kMissing;
@@ -111,6 +116,16 @@ int sqlite3_bind_text(sqlite3_stmt* statement, int index, const char* text, int 
                       void (*destructor)(void*)) {
     KESTRUM_REAL(sqlite3_bind_text);
     return real != nullptr ? real(statement, index, text, bytes, destructor) : kMissing;
+}
+
+int sqlite3_bind_null(sqlite3_stmt* statement, int index) {
+    KESTRUM_REAL(sqlite3_bind_null);
+    return real != nullptr ? real(statement, index) : kMissing;
+}
+
+int sqlite3_column_type(sqlite3_stmt* statement, int column) {
+    KESTRUM_REAL(sqlite3_column_type);
+    return real != nullptr ? real(statement, column) : SQLITE_NULL;
 }
 
 int sqlite3_column_int(sqlite3_stmt* statement, int column) {

@@ -4,7 +4,9 @@
 
 namespace kestrum {
 
-void CompleteFromHistory(RateStore& store) {
+namespace {
+
+void CompleteFromStore(RateStore& store) {
     history::Store history;
     if (!history.OpenForReading().usable())
         return;
@@ -23,10 +25,20 @@ void CompleteFromHistory(RateStore& store) {
         const int day = int(DayDate(store, d));
         history::DayRates rates;
         for (int k = 1; k < kCurrencyCount; ++k)
-            rates[k] = {DayRate(store, k, d), day, {primary, {}, day, false, {}}};
+            rates[k] = {DayRate(store, k, d), day, {.source = primary, .day = day}};
         history::CompleteRates(history, day, primary, policy, rates);
         for (int k = 1; k < kCurrencyCount; ++k)
             SetDayRate(store, k, d, rates[k].rate);
+    }
+}
+
+} // namespace
+
+void CompleteFromHistory(RateStore& store) {
+    try {
+        CompleteFromStore(store);
+    } catch (const history::StoreError&) {
+        // The answer keeps what it holds; the import has said the history failed.
     }
 }
 

@@ -87,6 +87,7 @@ private slots:
     void damagedStoreIsSetAsideAndRatesStillStored();
     void killedImportsLeaveTheStoreBeforeOrAfter();
     void importsAndReadersAtOnceAllSucceed();
+    void twoImportsCreatingTheStoreBothKeepTheirDays();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -334,6 +335,27 @@ void HistoryTest::importsAndReadersAtOnceAllSucceed() {
         QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0 &&
                      err.isEmpty(),
                  err.constData());
+    }
+}
+
+// Two imports into a folder without a store: whichever creates it, the
+// other waits and then writes into it.
+void HistoryTest::twoImportsCreatingTheStoreBothKeepTheirDays() {
+    WriteFile(Path("a.json"), ValetAnswer({2020, 1, 6}, {2020, 1, 10}));
+    WriteFile(Path("b.json"), ValetAnswer({2021, 1, 4}, {2021, 1, 8}));
+    for (int round = 0; round < 20; ++round) {
+        for (const QString& name : QDir(m_dir->path()).entryList(QDir::Files))
+            if (!name.endsWith(".json"))
+                QFile::remove(Path(name));
+        std::unique_ptr<QProcess> a(Start({"import", Path("a.json")}));
+        std::unique_ptr<QProcess> b(Start({"import", Path("b.json")}));
+        for (QProcess* process : {a.get(), b.get()}) {
+            const Run run = test::Finish(*process);
+            QVERIFY2(run.code == 0 && !run.err.contains("history"), qPrintable(run.err));
+        }
+        const Run summary = Kestrum({"history"});
+        QVERIFY2(summary.out.contains(QRegularExpression("boc +2020-01-06 +2021-01-08 +10 ")),
+                 qPrintable(summary.out + summary.err));
     }
 }
 

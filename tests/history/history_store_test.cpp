@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <map>
 #include <sqlite3.h>
 
 namespace kestrum::history {
@@ -187,6 +188,129 @@ TEST_F(HistoryStoreTest, ForeignFilesAreSetAsideOrLeftAlone) {
         EXPECT_EQ(open.status, OpenStatus::Failed);
         EXPECT_TRUE(open.message.contains(QLatin1String("newer version")));
         EXPECT_TRUE(QFile::exists(path));
+    }
+}
+
+// A store of the first layout, written as that version wrote it.
+void WriteFirstLayoutStore(const QString& path, const Days& days) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, R"(
+CREATE TABLE observations(source TEXT NOT NULL, day INTEGER NOT NULL, code TEXT NOT NULL,
+                          rate REAL NOT NULL, kind TEXT NOT NULL,
+                          PRIMARY KEY (source, day, code)) WITHOUT ROWID;
+CREATE TABLE imports(source TEXT NOT NULL, first_day INTEGER NOT NULL, last_day INTEGER NOT NULL,
+                     imported_at TEXT NOT NULL, origin TEXT NOT NULL);
+PRAGMA user_version = 1; PRAGMA journal_mode = WAL;)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    for (const auto& [day, record] : days)
+        for (int k = 1; k < kCurrencyCount; ++k)
+            if (record.Values[k] != kNotAvailable) {
+                const QByteArray sql = QStringLiteral("INSERT INTO observations VALUES ('boc', %1, "
+                                                      "'%2', %3, 'published')")
+                                           .arg(int(day))
+                                           .arg(QLatin1String(CurrencyCode(k)))
+                                           .arg(record.Values[k], 0, 'g', 17)
+                                           .toUtf8();
+                ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+            }
+    sqlite3_exec(db, "INSERT INTO imports VALUES ('boc', 1, 2, '2024-01-01T00:00:00Z', 'x')",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+QStringList SchemaObjects(const Store& store) {
+    QStringList objects;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(store.Handle(),
+                       "SELECT type || ' ' || name FROM sqlite_schema "
+                       "UNION ALL SELECT 'version ' || user_version FROM pragma_user_version "
+                       "ORDER BY 1",
+                       -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        objects << QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return objects;
+}
+
+// A store of the first layout reads, once migrated, exactly as one written
+// afresh with the same days, and has the same tables and indexes.
+TEST_F(HistoryStoreTest, AFirstLayoutStoreIsMigratedAndAnswersAlike) {
+    Days days;
+    for (int d = 0; d < 60; ++d)
+        if (d % 7 < 5)
+            AddDay(days, Day(2023, 1, 2) + d, 1.30 + d / 1000.0);
+    WriteFirstLayoutStore(m_dir.Path(QStringLiteral("old.sqlite")), days);
+    Store fresh;
+    ASSERT_EQ(fresh.Open(m_dir.Path(QStringLiteral("new.sqlite"))).status, OpenStatus::Created);
+    ASSERT_TRUE(fresh.Import(kBoc, days, {}));
+    // Opening for reading alone brings it up to date.
+    Store migrated;
+    ASSERT_EQ(migrated.OpenForReading(m_dir.Path(QStringLiteral("old.sqlite"))).status,
+              OpenStatus::Opened);
+    EXPECT_EQ(SchemaObjects(migrated), SchemaObjects(fresh));
+
+    const int usd = CodeIndex("USD");
+    const int first = Day(2023, 1, 1);
+    const int last = Day(2023, 3, 31);
+    for (int day = first; day <= last; day += 5) {
+        EXPECT_EQ(RatesFor(migrated, day, kBoc, {true, true})[usd].rate,
+                  RatesFor(fresh, day, kBoc, {true, true})[usd].rate);
+    }
+    const auto series = [&](const Store& store) {
+        std::vector<std::pair<int, double>> points;
+        for (const SeriesPoint& point : CrossSeries(store, kBoc, CodeIndex("XCD"), 0, first, last))
+            points.emplace_back(point.day, point.rate);
+        return points;
+    };
+    EXPECT_EQ(series(migrated), series(fresh));
+    EXPECT_EQ(series(migrated).size(), days.size());
+    EXPECT_EQ(StoredDays(migrated, kBoc, first, last), StoredDays(fresh, kBoc, first, last));
+    ASSERT_EQ(Summary(migrated).size(), 1u);
+    EXPECT_EQ(Summary(migrated)[0].days, int(days.size()));
+    EXPECT_EQ(Summary(migrated)[0].currencies, 2);
+}
+
+// Tables named as ours with other columns are another program's.
+TEST_F(HistoryStoreTest, TablesWithOurNamesButOtherColumnsAreSetAside) {
+    const QString path = m_dir.Path(QStringLiteral("history.sqlite"));
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE observations(id INTEGER PRIMARY KEY, note TEXT); "
+                 "CREATE TABLE imports(id INTEGER); PRAGMA user_version = 1",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    Store store;
+    EXPECT_EQ(store.Open().status, OpenStatus::Recovered);
+    EXPECT_EQ(QDir(m_dir.Path({})).entryList({"history.sqlite.damaged-*"}).size(), 1);
+}
+
+// A long run of dated reads prepares each statement once and runs it again.
+TEST_F(HistoryStoreTest, StatementsArePreparedOncePerStore) {
+    Store store;
+    ASSERT_TRUE(store.Open().usable());
+    Days days;
+    AddDay(days, Day(2024, 1, 2), 1.3);
+    ASSERT_TRUE(store.Import(kBoc, days, {}));
+    RatesFor(store, Day(2024, 1, 3), kBoc, {true, true});
+    const auto statements = [&] {
+        std::map<sqlite3_stmt*, int> runs;
+        for (sqlite3_stmt* s = sqlite3_next_stmt(store.Handle(), nullptr); s;
+             s = sqlite3_next_stmt(store.Handle(), s))
+            runs[s] = sqlite3_stmt_status(s, SQLITE_STMTSTATUS_RUN, 0);
+        return runs;
+    };
+    const auto before = statements();
+    for (int d = 0; d < 50; ++d)
+        RatesFor(store, Day(2024, 1, 3) + d, kBoc, {true, true});
+    const auto after = statements();
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [statement, runs] : after) {
+        ASSERT_TRUE(before.contains(statement));
+        EXPECT_GE(runs - before.at(statement), 50);
     }
 }
 
