@@ -102,7 +102,8 @@ int ConvertWithHistory(const Arguments& arguments) {
         rates = history::AsRateStore(dayRates, day);
     } else {
         if (open)
-            averages = history::AverageRates(store, source, period.first, period.second);
+            averages = history::AverageRates(store, source, history::ConfiguredFillPolicy(),
+                                             period.first, period.second);
         for (int k = 0; k < kCurrencyCount; ++k)
             dayRates[k].rate = averages[k].rate;
         rates = history::AsRateStore(dayRates, period.second);
@@ -134,15 +135,21 @@ int ConvertWithHistory(const Arguments& arguments) {
         basis = DatedOrigins(dayRates, a, b);
     } else {
         QStringList parts;
-        for (const int k : {a, b})
-            if (k != 0)
-                parts << QStringLiteral("%1 over %2 days from %3 to %4")
-                             .arg(QLatin1String(CurrencyCode(k)))
-                             .arg(averages[k].days)
-                             .arg(IsoDateText(averages[k].firstDay),
-                                  IsoDateText(averages[k].lastDay));
-        basis = QStringLiteral("at the average %1 rates of %2 (%3)")
-                    .arg(source, arguments.Value(kAverage), parts.join(QLatin1String(", ")));
+        for (const int k : {a, b}) {
+            if (k == 0)
+                continue;
+            // The sources the days took, as --date names them for one day.
+            QStringList origins;
+            for (const history::Origin& origin : averages[k].origins)
+                origins << history::OriginLabel(origin);
+            parts << QStringLiteral("%1 over %2 days from %3 to %4 (%5)")
+                         .arg(QLatin1String(CurrencyCode(k)))
+                         .arg(averages[k].days)
+                         .arg(IsoDateText(averages[k].firstDay), IsoDateText(averages[k].lastDay),
+                              origins.join(QLatin1String(", ")));
+        }
+        basis = QStringLiteral("at the average daily rates of %1 (%2)")
+                    .arg(arguments.Value(kAverage), parts.join(QLatin1String("; ")));
     }
     PrintLine(QStringLiteral("%1, %2, %3.").arg(conversion, basis, FeeSentence(config)));
     return kSuccess;

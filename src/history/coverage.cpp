@@ -3,6 +3,7 @@
 #include "data/dates.h"
 #include "data/rate_store.h"
 #include "history/parities.h"
+#include "rate_sweep.h"
 #include "settings/options.h"
 #include "statement.h"
 
@@ -13,30 +14,9 @@ namespace kestrum::history {
 
 void CompleteRates(const Store& store, int day, const QString& primary, FillPolicy policy,
                    DayRates& rates) {
-    const QString other = OtherSource(primary);
-    if (policy.fromOtherSource && !other.isEmpty()) {
-        const DayRates filled = LatestOnOrBefore(store, other, day);
-        for (int k = 1; k < kCurrencyCount; ++k) {
-            if (IsUsableRate(rates[k].rate) || !IsUsableRate(filled[k].rate))
-                continue;
-            rates[k] = filled[k];
-            rates[k].origin.filled = true;
-        }
-    }
-    if (!policy.parities)
-        return;
-    for (const Parity& parity : Parities()) {
-        OriginatedRate& rate = rates[parity.currency];
-        if (IsUsableRate(rate.rate) || ParityOn(parity.currency, day) == nullptr)
-            continue;
-        const OriginatedRate& anchor = rates[AnchorCurrency(parity)];
-        const double derived = RateFromParity(parity, anchor.rate);
-        if (derived == kNotAvailable)
-            continue;
-        rate = anchor;
-        rate.rate = derived;
-        rate.origin.parity = ParityLabel(parity);
-    }
+    Sweeps sweeps(store, primary, policy, day, day, false);
+    sweeps.AdvanceTo(day);
+    sweeps.Complete(rates, day);
 }
 
 DayRates RatesOfPublicationDay(const Store& store, int day, const QString& primary,

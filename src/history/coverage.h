@@ -7,10 +7,11 @@
 
 namespace kestrum::history {
 
-// What RatesFor adds after the primary's own rates: the other source's rate
+// What RatesFor adds after the primary's own rates: the other service's rate
 // of its latest day within the look-back (when the policy fills), then each
-// parity that holds on `day` from its anchor's rate as resolved so far. A rate
-// already found is never replaced.
+// parity that holds on `day` from its anchor's rate as resolved so far, then
+// (filling) NBP's latest figure of the look-back, table A on a day both
+// tables publish. A rate already found is never replaced.
 void CompleteRates(const Store& store, int day, const QString& primary, FillPolicy policy,
                    DayRates& rates);
 

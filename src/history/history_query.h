@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace kestrum::history {
@@ -46,16 +47,22 @@ struct FillPolicy {
 };
 
 // The other rate service of a source: "ecb" for "boc" and the reverse;
-// empty for pages.
+// empty for pages and NBP.
 QString OtherSource(const QString& source);
 
 // The rates for day D: each currency's rate on the primary's latest
 // publication day on or before D (at most kLookBackDays back), then what the
-// policy allows; -1 where nothing is found.
+// policy allows (CompleteRates); -1 where nothing is found.
 DayRates RatesFor(const Store& store, int day, const QString& primary, FillPolicy policy = {});
 
+// RatesFor of each of `days` (ascending), read in one pass over the store
+// however far apart they lie; `each` sees every day once, in order.
+void RatesForDays(const Store& store, const std::vector<int>& days, const QString& primary,
+                  FillPolicy policy, const std::function<void(int, const DayRates&)>& each);
+
 // Step one alone: the primary's latest stored rate of each currency on or
-// before `day`, at most `lookBack` days back.
+// before `day`, at most `lookBack` days back, in Canadian dollars (an NBP
+// table's zlotys crossed through its table A's Canadian dollar).
 DayRates LatestOnOrBefore(const Store& store, const QString& source, int day,
                           int lookBack = kLookBackDays);
 
@@ -81,16 +88,18 @@ std::vector<SeriesPoint> CrossSeries(const Store& store, const QString& source, 
                                      int fromDay, int toDay);
 
 struct AverageRate {
-    double rate = kNotAvailable; // mean of the published daily rates
+    double rate = kNotAvailable; // mean of the daily rates
     int days = 0;
     int firstDay = 0;
     int lastDay = 0;
+    std::vector<Origin> origins; // one of each source, filling and parity the days took
 };
 
-// The arithmetic mean of each currency's stored daily rates from `source`
-// between two days, both included.
-std::array<AverageRate, kCurrencyCount> AverageRates(const Store& store, const QString& source,
-                                                     int fromDay, int toDay);
+// The arithmetic mean of each currency's daily rates between two days, both
+// included: the rates RatesFor gives on each publication day of the primary
+// (of the first source with days there when it has none) that has one.
+std::array<AverageRate, kCurrencyCount> AverageRates(const Store& store, const QString& primary,
+                                                     FillPolicy policy, int fromDay, int toDay);
 
 struct SourceSummary {
     QString source;

@@ -112,12 +112,29 @@ TEST_F(HistoryStoreTest, AveragesAndCrossSeriesUseStoredDaysOnly) {
     AddDay(days, Day(2024, 1, 3), 2.0);
     AddDay(days, Day(2024, 1, 31), 4.0);
     ASSERT_TRUE(store.Import(kBoc, days, {}));
-    const auto averages = AverageRates(store, kBoc, Day(2024, 1, 1), Day(2024, 1, 31));
+    const auto averages = AverageRates(store, kBoc, {}, Day(2024, 1, 1), Day(2024, 1, 31));
     const AverageRate& usd = averages[CodeIndex("USD")];
     EXPECT_DOUBLE_EQ(usd.rate, 7.0 / 3.0);
     EXPECT_EQ(usd.days, 3);
     EXPECT_EQ(usd.firstDay, Day(2024, 1, 2));
     EXPECT_EQ(usd.lastDay, Day(2024, 1, 31));
+    // An average is the mean of the dated answers: parities and filling too,
+    // over the primary's publication days.
+    Days ecb;
+    AddDay(ecb, Day(2024, 1, 2), 5.0);
+    ecb[Day(2024, 1, 2)].Values[CodeIndex("DKK")] = 0.2;
+    AddDay(ecb, Day(2024, 1, 30), 5.0);
+    ecb[Day(2024, 1, 30)].Values[CodeIndex("DKK")] = 0.3;
+    ASSERT_TRUE(store.Import(kEcb, ecb, {}));
+    const auto filled = AverageRates(store, kBoc, {true, true}, Day(2024, 1, 1), Day(2024, 1, 31));
+    EXPECT_DOUBLE_EQ(filled[CodeIndex("USD")].rate, 7.0 / 3.0);
+    EXPECT_DOUBLE_EQ(filled[CodeIndex("XCD")].rate, 7.0 / 3.0 / 2.70);
+    EXPECT_EQ(filled[CodeIndex("XCD")].days, 3);
+    ASSERT_EQ(filled[CodeIndex("XCD")].origins.size(), 1u);
+    EXPECT_EQ(filled[CodeIndex("XCD")].origins[0].parity, QLatin1String("2.70 per USD"));
+    // January 3 takes the 2nd's DKK (within the week), the 31st the 30th's.
+    EXPECT_DOUBLE_EQ(filled[CodeIndex("DKK")].rate, (0.2 + 0.2 + 0.3) / 3);
+    EXPECT_TRUE(filled[CodeIndex("DKK")].origins[0].filled);
 
     const auto series = CrossSeries(store, kBoc, CodeIndex("EUR"), CodeIndex("USD"),
                                     Day(2024, 1, 1), Day(2024, 12, 31));
