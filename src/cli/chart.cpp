@@ -96,12 +96,9 @@ int RunChart(const Arguments& arguments) {
         source = ConfiguredHistorySource(Configuration());
 
     history::Store store;
-    const history::OpenResult opened = store.OpenForReading();
     RateSeries series;
-    if (opened.usable())
+    if (OpenHistoryForReading(store))
         series = history::CrossSeries(store, source, a, b, first, last);
-    else if (!opened.message.isEmpty())
-        PrintErrorLine(opened.message);
     std::vector<ChartLine> whole{{source, SourceDisplayName(source), std::move(series)}};
     ChartContent content = ChartOfRange(whole, dates ? ChartRange::All : *range);
     if (content.lines.empty())

@@ -142,11 +142,10 @@ int ConvertWithHistory(const Arguments& arguments) {
             QStringList origins;
             for (const history::Origin& origin : averages[k].origins)
                 origins << history::OriginLabel(origin);
-            parts << QStringLiteral("%1 over %2 days from %3 to %4 (%5)")
-                         .arg(QLatin1String(CurrencyCode(k)))
+            parts << QStringLiteral("%1: %2 over %3 days from %4 to %5")
+                         .arg(QLatin1String(CurrencyCode(k)), origins.join(QLatin1String(", ")))
                          .arg(averages[k].days)
-                         .arg(IsoDateText(averages[k].firstDay), IsoDateText(averages[k].lastDay),
-                              origins.join(QLatin1String(", ")));
+                         .arg(IsoDateText(averages[k].firstDay), IsoDateText(averages[k].lastDay));
         }
         basis = QStringLiteral("at the average daily rates of %1 (%2)")
                     .arg(arguments.Value(kAverage), parts.join(QLatin1String("; ")));

@@ -29,7 +29,7 @@ ListedRates ListedRatesAt(const QString& date) {
     const int day = DayArgument(date, QStringLiteral("--date"));
     history::Store store;
     history::DayRates rates;
-    if (store.OpenForReading().usable())
+    if (OpenHistoryForReading(store))
         rates = history::RatesFor(store, day, ConfiguredHistorySource(Configuration()),
                                   history::ConfiguredFillPolicy());
     ListedRates listed;

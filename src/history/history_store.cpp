@@ -448,6 +448,21 @@ void Store::Throw(int rc) const {
         QStringLiteral("The rate history %1 cannot be read (%2).").arg(m_path, reason));
 }
 
+bool Store::QuickCheck() {
+    if (!m_db)
+        return true;
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &statement, nullptr);
+    bool sound = rc == SQLITE_OK;
+    // One row "ok", or a row per problem found.
+    while (sound && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const unsigned char* text = sqlite3_column_text(statement, 0);
+        sound = text && std::strcmp(reinterpret_cast<const char*>(text), "ok") == 0;
+    }
+    sqlite3_finalize(statement);
+    return (sound && rc == SQLITE_DONE) || IsBusy(rc);
+}
+
 ImportResult Store::Import(const QString& source, const Days& days, const QString& origin,
                            const Quotes& quotes) {
     ImportResult result;

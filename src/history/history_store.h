@@ -120,6 +120,10 @@ public:
     ImportResult Import(const QString& source, const Days& days, const QString& origin,
                         const Quotes& quotes = {});
 
+    // Whether SQLite finds every page of the store sound (PRAGMA quick_check,
+    // tens of milliseconds for decades of rates); false for a damaged store.
+    bool QuickCheck();
+
     // The statement for `sql`, prepared once for the life of the connection;
     // `sql` must be a string literal (it is the key). Null when the store is
     // not open; throws StoreError when SQLite refuses it.

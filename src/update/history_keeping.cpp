@@ -75,7 +75,11 @@ QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const Confi
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
         return open.message;
-    history::ImportResult imported = store.Import(source, answer.days, path);
+    // Damage anywhere in the store is found here rather than by a later read.
+    history::ImportResult imported;
+    imported.damaged = !store.QuickCheck();
+    if (!imported.damaged)
+        imported = store.Import(source, answer.days, path);
     if (imported.damaged) {
         // Damage that only showed in the writing: set it aside as at opening.
         const history::OpenResult fresh = store.StartAfresh();

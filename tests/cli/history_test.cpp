@@ -83,6 +83,7 @@ private slots:
     void datesAndPeriods_data();
     void datesAndPeriods();
     void ecbHistoryIsReadWhole();
+    void averagesTakeWhatTheDatedRatesTake();
     void batchIsAllOrNothing();
     void damagedStoreIsSetAsideAndRatesStillStored();
     void killedImportsLeaveTheStoreBeforeOrAfter();
@@ -240,6 +241,14 @@ void HistoryTest::ecbHistoryIsReadWhole() {
     QVERIFY2(verbose.out.contains(QLatin1String("= 1.1000 USD (U.S. Dollar)")) &&
                  verbose.out.contains(QLatin1String("Friday, June 30, 2000 (ecb)")),
              qPrintable(verbose.out + verbose.err));
+}
+
+// 270 XCD are 100 USD on every day through the parity, so in the mean too.
+void HistoryTest::averagesTakeWhatTheDatedRatesTake() {
+    FetchValet();
+    const Run run = Kestrum({"convert", "270", "XCD", "USD", "--no-fee", "--average", "2020-02"});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QCOMPARE(run.out, QStringLiteral("100.0000\n"));
 }
 
 void HistoryTest::batchIsAllOrNothing() {

@@ -179,10 +179,12 @@ TEST_F(HistoryStoreTest, ForeignFilesAreSetAsideOrLeftAlone) {
         bytes.replace(4096, 2 * 4096, QByteArray(2 * 4096, '\x5a'));
         m_dir.Write(QStringLiteral("history.sqlite"), bytes);
         ASSERT_TRUE(store.Open().usable());
+        EXPECT_FALSE(store.QuickCheck());
         const ImportResult damaged = store.Import(kBoc, days, {});
         EXPECT_TRUE(damaged.damaged) << damaged.error.toStdString();
         EXPECT_EQ(store.StartAfresh().status, OpenStatus::Recovered);
         EXPECT_TRUE(store.Import(kBoc, days, {}));
+        EXPECT_TRUE(store.QuickCheck());
     }
     for (const QString& name : QDir(m_dir.Path({})).entryList({"history.sqlite*"}))
         QFile::remove(m_dir.Path(name));
