@@ -1,10 +1,12 @@
 #include "cli/command_line.h"
 #include "cli/modules.h"
+#include "cli/output.h"
 
 #include <chrono>
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now().time_since_epoch();
+    kestrum::cli::GuardStandardStreams();
     // A command never loads the window module, so it needs no display and
     // none of the window's libraries.
     if (kestrum::IsCommandLine(argc, argv))

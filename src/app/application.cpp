@@ -3,6 +3,7 @@
 #include "first_paint.h"
 #include "kestrum_form.h"
 #include "settings/build_info.h"
+#include "settings/dir_lock.h"
 #include "settings/local_text.h"
 #include "settings/paths.h"
 #include "shell/single_instance.h"
@@ -62,6 +63,11 @@ bool HasDisplay() {
 
 } // namespace
 
+bool AskToWaitForLock(const QString& sentence) {
+    return Messages().Show(QApplication::activeWindow(), MessageBoxes::Kind::Error, sentence,
+                           MessageBoxes::Buttons::RetryCancel) == MessageBoxes::Answer::Retry;
+}
+
 int RunWindow(int argc, char** argv) {
     // Qt would abort inside the application object; say it in one sentence.
     if (!HasDisplay()) {
@@ -106,6 +112,8 @@ int RunWindow(int argc, char** argv) {
         SetProgramDir(dir);
     }
 
+    // A lock another program keeps is the user's to wait for or give up on.
+    DirLock::SetWaitHandlers({nullptr, AskToWaitForLock});
     const ProgressFormOnFirstUse progressForm; // built by the first download
     TKestrumForm form;
     QObject::connect(&guard, &SingleInstanceGuard::ForwardRequested, &form,

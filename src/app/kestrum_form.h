@@ -177,6 +177,7 @@ private:
     void StartDownload();
     void DownloadButtonClick();
     void EndDownloadAttempt();
+    void CancelDownload();
     void HttpUrlGrabberDoneFile(const QString& FileName, qint64 FileSize, const QString& Url);
     void HttpUrlGrabberError(const QString& ErrorMsg);
     void HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, const QString& Url,
@@ -197,8 +198,9 @@ private:
     // automatic-download setting does not govern.
     bool m_downloadPressed = false;
     THttpUrlGrabber* m_fillGrabber = nullptr;
-    bool m_fillExpected = false; // the attempt is two files, this the first half
-    bool m_fillTried = false;    // the fill of this attempt has run or was not wanted
+    QMetaObject::Connection m_cancelDownload; // the progress window's Cancel, while downloading
+    bool m_fillExpected = false;              // the attempt is two files, this the first half
+    bool m_fillTried = false;                 // the fill of this attempt has run or was not wanted
     QString m_fillAddress;
     QString m_fillProblem; // one sentence when the fill failed
     // The Graphs window while it exists; m_graphs is valid while the widget is.

@@ -6,6 +6,7 @@
 #include "data/rate_files.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "settings/file_io.h"
 #include "settings/message_table.h"
 #include "settings/options.h"
 #include "update/platform.h"
@@ -59,24 +60,45 @@ bool TKestrumForm::RatesAvailableNow(bool showMessage) {
 
 void TKestrumForm::StartDownload() {
     QFile::remove(PageFilePath());
+    RemoveStaleTemporaries(PageFilePath());
     m_fillTried = false;
     m_fillExpected = FillFromOtherSource();
     const QString address = RatePageUrl(Configuration());
+    const double today = DateValueOf(CurrentPlatform().Now().date());
+    const bool wanted = Configuration().AutoDownload != 0 || m_downloadPressed;
+    if (!(today > Configuration().DataDate && RatesAvailableNow(false) && wanted)) {
+        EndDownloadAttempt();
+        return;
+    }
+    // Only a download about to start asks about the connection.
     if (!CurrentPlatform().Connected(address) &&
         Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::NotConnected),
                         MessageBoxes::Buttons::RetryCancel) != MessageBoxes::Answer::Retry) {
         EndDownloadAttempt();
         return;
     }
-    const double today = DateValueOf(CurrentPlatform().Now().date());
-    const bool wanted = Configuration().AutoDownload != 0 || m_downloadPressed;
-    if (today > Configuration().DataDate && RatesAvailableNow(false) && wanted) {
-        ShowProgress(Text(msg::Downloading));
-        HttpUrlGrabber->SetUrl(address);
-        HttpUrlGrabber->SetFileName(PageFilePath());
-        HttpUrlGrabber->StartTransfer();
-        return;
+    ShowProgress(Text(msg::Downloading));
+    if (TProgressForm* progress = ProgressForm()) {
+        progress->CancelButton->show();
+        progress->CancelButton->setEnabled(true);
+        disconnect(m_cancelDownload);
+        m_cancelDownload = connect(progress->CancelButton, &QPushButton::clicked, this,
+                                   &TKestrumForm::CancelDownload);
     }
+    HttpUrlGrabber->SetUrl(address);
+    HttpUrlGrabber->SetFileName(PageFilePath());
+    HttpUrlGrabber->StartTransfer();
+}
+
+// Cancel, Esc or closing the progress window: the transfers stop where they
+// are, and the rates stay as they were.
+void TKestrumForm::CancelDownload() {
+    disconnect(m_cancelDownload);
+    HttpUrlGrabber->StopTransfer();
+    if (m_fillGrabber)
+        m_fillGrabber->StopTransfer();
+    QFile::remove(PageFilePath()); // a first file waiting for the second
+    HideProgress();
     EndDownloadAttempt();
 }
 
@@ -96,6 +118,7 @@ void TKestrumForm::EndDownloadAttempt() {
 void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&) {
     if (QFile::exists(PageFilePath()) && StartFillDownload())
         return;
+    disconnect(m_cancelDownload);
     HideProgress();
     if (!QFile::exists(PageFilePath())) {
         if (Messages().Show(this, MessageBoxes::Kind::Information, Text(msg::DownloadFailed),
@@ -120,6 +143,7 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
 }
 
 void TKestrumForm::HttpUrlGrabberError(const QString& ErrorMsg) {
+    disconnect(m_cancelDownload);
     HideProgress();
     const QString question = Text(msg::DownloadFailed) + QStringLiteral("\n\n") + ErrorMsg;
     if (Messages().Show(this, MessageBoxes::Kind::Information, question,

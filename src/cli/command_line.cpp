@@ -5,6 +5,7 @@
 #include "modules.h"
 #include "output.h"
 #include "settings/build_info.h"
+#include "settings/dir_lock.h"
 #include "settings/local_text.h"
 #include "settings/paths.h"
 
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
+#include <unistd.h>
 
 namespace kestrum {
 
@@ -199,6 +201,12 @@ int RunCommandLine(int argc, char** argv) {
 int RunCommandInApplication(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
     QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
+    // A wait of more than a second is worth a word, where someone reads it.
+    DirLock::SetWaitHandlers({[](const QString& sentence) {
+                                  if (isatty(STDERR_FILENO) == 1)
+                                      cli::PrintErrorLine(sentence);
+                              },
+                              nullptr});
     int code = cli::kSuccess;
     try {
         code = RunParsed(CommandLineArguments(argc, argv));

@@ -11,6 +11,7 @@
 #include "origins.h"
 #include "output.h"
 #include "settings/configuration.h"
+#include "settings/local_text.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/rate_pipeline.h"
@@ -550,7 +551,12 @@ void PrintLine(const QString& text) {
 }
 
 void PrintErrorLine(const QString& text) {
-    WriteText(stderr, text + QLatin1Char('\n'));
+    // Messages quote servers, files and records: nothing in them reaches the
+    // terminal as a control sequence.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = Printable(line);
+    WriteText(stderr, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 bool LoadSettings() {

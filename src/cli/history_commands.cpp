@@ -223,7 +223,7 @@ int Series(const Arguments& arguments) {
             {QStringLiteral("source"), source},
             {QStringLiteral("points"), points}};
         const QByteArray json = QJsonDocument(document).toJson(QJsonDocument::Indented);
-        std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+        WriteBytes(stdout, json);
         return kSuccess;
     }
     const bool csv = arguments.IsSet(kCsv);

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kestrum::cli {
 
@@ -13,6 +15,7 @@ namespace {
 constexpr int kBarWidth = 30;
 // The reason of the first failed write to standard output.
 int s_outputErrno = 0;
+bool s_stdoutClosed = false;
 } // namespace
 
 QString TextTable(const QList<QStringList>& rows, const QList<bool>& rightAligned) {
@@ -73,8 +76,23 @@ void WriteBytes(std::FILE* stream, const QByteArray& bytes) {
         return;
     errno = 0;
     const auto size = static_cast<std::size_t>(bytes.size());
-    if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout)
+    if (stream == stdout && s_stdoutClosed && size > 0)
+        s_outputErrno = EBADF;
+    else if (std::fwrite(bytes.constData(), 1, size, stream) != size && stream == stdout)
         s_outputErrno = errno != 0 ? errno : EIO;
+}
+
+void GuardStandardStreams() {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free descriptor: this one, the ones below being open.
+        const int opened = ::open("/dev/null", O_RDWR | O_NOCTTY);
+        if (opened >= 0 && opened != fd)
+            ::close(opened);
+        if (fd == STDOUT_FILENO)
+            s_stdoutClosed = true;
+    }
 }
 
 QString FinishOutput() {
@@ -85,8 +103,15 @@ QString FinishOutput() {
         failed = true;
         error = errno;
     }
+    if (s_outputErrno == EBADF) {
+        failed = true;
+        error = EBADF;
+    }
     if (!failed)
         return {};
+    // strerror's "Bad file descriptor" would not tell the user what to fix.
+    if (error == EBADF)
+        return QStringLiteral("Kestrum cannot write its output: standard output is closed.");
     return QStringLiteral("Kestrum cannot write its output: %1.")
         .arg(QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO)));
 }

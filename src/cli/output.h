@@ -26,6 +26,12 @@ QString SignificantText(double value, int digits);
 void WriteText(std::FILE* stream, const QString& text);
 void WriteBytes(std::FILE* stream, const QByteArray& bytes);
 
+// Opens /dev/null on standard input, output or error when the program was
+// started without it, before any file is opened: a data file would otherwise
+// take the free descriptor and receive the output. A closed standard output
+// is remembered, and FinishOutput reports it once something was to be written.
+void GuardStandardStreams();
+
 // Flushes and closes standard output. On failure (a full disk, a closed
 // pipe) the sentence that says why; empty when everything was written.
 QString FinishOutput();

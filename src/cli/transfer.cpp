@@ -12,7 +12,7 @@ QString Fetch(const QString& url, const QString& fileName, QByteArray* body) {
     THttpUrlGrabber grabber;
     grabber.SetUrl(url);
     grabber.SetFileName(fileName);
-    grabber.SetOutputMode(body ? TOutputMode::omStream : TOutputMode::omFile);
+    grabber.SetOutputMode(body ? TOutputMode::omStream : TOutputMode::omPrivateFile);
 
     ProgressBar bar;
     QEventLoop loop;

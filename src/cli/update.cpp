@@ -5,6 +5,7 @@
 #include "settings/configuration.h"
 #include "settings/file_io.h"
 #include "settings/options.h"
+#include "settings/removed_on_signal.h"
 #include "transfer.h"
 #include "update/fill_download.h"
 #include "update/rate_pipeline.h"
@@ -12,6 +13,7 @@
 #include "update/split_address.h"
 
 #include <QFile>
+#include <optional>
 
 namespace kestrum::cli {
 
@@ -22,13 +24,23 @@ const QString kFillUrl = QStringLiteral("fill-url");
 
 // The page file is this command's own, so a concurrent download or a file
 // planted under "temp.html" never mixes with it, and it lives only as long
-// as the command.
-struct PrivatePageFile {
-    QString path;
-    ~PrivatePageFile() {
-        if (!path.isEmpty())
-            QFile::remove(path);
+// as the command, an interrupted one included. Pages that killed commands
+// left are swept first.
+class PrivatePageFile {
+public:
+    PrivatePageFile() {
+        RemoveStaleTemporaries(PageFilePath());
+        QString problem;
+        path = CreatePrivateTemporary(PageFilePath(), problem);
+        if (path.isEmpty())
+            Fail(kDataFileError, problem + QLatin1Char('.'));
+        m_removedOnSignal.emplace(path);
     }
+    ~PrivatePageFile() { QFile::remove(path); }
+    QString path;
+
+private:
+    std::optional<RemovedOnSignal> m_removedOnSignal;
 };
 
 // The other service's answer goes into the history before the primary's is
@@ -71,11 +83,7 @@ int FetchAndStore(const Arguments& arguments) {
                                          "with --url."));
     const QString shown = DisplayedAddress(url);
 
-    PrivatePageFile page;
-    QString problem;
-    page.path = CreatePrivateTemporary(PageFilePath(), problem);
-    if (page.path.isEmpty())
-        Fail(kDataFileError, problem + QLatin1Char('.'));
+    const PrivatePageFile page;
     const QString error = Fetch(url, page.path);
     if (!error.isEmpty())
         Fail(kFetchError,

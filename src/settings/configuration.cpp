@@ -216,7 +216,7 @@ IoResult LoadConfiguration() {
     return IoResult::Success();
 }
 
-IoResult SaveConfiguration() {
+IoResult SaveConfiguration(bool ownDataDate) {
     const QString path = ConfigPath();
     if (QFileInfo(path).isDir())
         return IoResult::Failure(
@@ -225,10 +225,14 @@ IoResult SaveConfiguration() {
     // Read, merge and write under the lock, so a concurrent "source" or
     // import is neither undone nor interleaved.
     const DirLock lock;
+    if (lock.TimedOut())
+        return IoResult::Failure(DirLock::FailureSentence());
     ConfigRecord record = Configuration();
     QByteArray previous;
     if (QFileInfo::exists(path) && ReadWholeFile(path, previous, kMaxBackupSize)) {
         record = Merged(record, LastSynced(), DeserializeConfig(previous));
+        if (ownDataDate)
+            record.DataDate = Configuration().DataDate;
         if (SerializeConfig(record) == previous && HoldsAlready(path, previous) &&
             HoldsAlready(BackupPath(), previous)) {
             // What killed saves left behind still goes, as after a write.

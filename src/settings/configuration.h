@@ -61,7 +61,10 @@ IoResult LoadConfiguration();
 
 // Writes the record to "kestrumconfig", keeping the previous file as
 // "kestrumconfig.bak". A failed write leaves the previous "kestrumconfig".
-IoResult SaveConfiguration();
+// A field this process left alone takes what another process saved since;
+// with `ownDataDate` the data date is always this process's, for the
+// writer of "rt.dt", whose record must describe the file it just wrote.
+IoResult SaveConfiguration(bool ownDataDate = false);
 
 // Saves a last time and puts the record back to its defaults.
 IoResult CloseConfiguration();

@@ -4,9 +4,11 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kestrum {
@@ -15,10 +17,40 @@ namespace {
 // The depth of this thread's locks: flock on a second descriptor of the same
 // file would wait on ourselves.
 thread_local int t_depth = 0;
+
+// Every holder finishes in milliseconds; seconds mean it is stuck or stopped.
+std::chrono::milliseconds g_waitLimit{5000};
+constexpr std::chrono::seconds kSayWaitingAfter{1};
+DirLock::WaitHandlers g_handlers;
+
+QString WaitingSentence() {
+    return QStringLiteral("Waiting for the lock \"%1\", which another program holds...")
+        .arg(DirLock::LockPath());
+}
+
+QString HeldSentence(const char* opening) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(g_waitLimit).count();
+    return QStringLiteral("%1nother program has held the lock \"%2\" for %3 second%4.")
+        .arg(QLatin1String(opening), DirLock::LockPath())
+        .arg(seconds)
+        .arg(QLatin1String(seconds == 1 ? "" : "s"));
+}
 } // namespace
 
 QString DirLock::LockPath() {
     return ProgramFile(QStringLiteral(".kestrum.lock"));
+}
+
+QString DirLock::FailureSentence() {
+    return HeldSentence("Nothing was saved: a");
+}
+
+void DirLock::SetWaitHandlers(WaitHandlers handlers) {
+    g_handlers = handlers;
+}
+
+void DirLock::SetWaitLimit(std::chrono::milliseconds limit) {
+    g_waitLimit = limit;
 }
 
 DirLock::DirLock() {
@@ -32,13 +64,33 @@ DirLock::DirLock() {
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
         return;
-    int locked = -1;
-    do
-        locked = ::flock(fd, LOCK_EX);
-    while (locked != 0 && errno == EINTR);
-    if (locked != 0) {
-        ::close(fd);
-        return;
+    using Clock = std::chrono::steady_clock;
+    auto started = Clock::now();
+    bool told = false;
+    std::chrono::milliseconds pause{1};
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK) {
+            ::close(fd);
+            return;
+        }
+        const auto waited = Clock::now() - started;
+        if (!told && waited >= kSayWaitingAfter && g_handlers.waiting) {
+            g_handlers.waiting(WaitingSentence());
+            told = true;
+        }
+        if (waited >= g_waitLimit) {
+            if (g_handlers.retry && g_handlers.retry(HeldSentence("A"))) {
+                started = Clock::now();
+                continue;
+            }
+            ::close(fd);
+            m_timedOut = true;
+            return;
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
     m_fd = fd;
     ++t_depth;

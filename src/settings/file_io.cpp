@@ -1,10 +1,13 @@
 #include "file_io.h"
 
+#include "removed_on_signal.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -12,6 +15,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <optional>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +28,10 @@ constexpr qint64 kReadChunk = 64 * 1024;
 // A save takes milliseconds; a temporary this old was left by a killed one.
 constexpr qint64 kStaleSeconds = 5 * 60;
 const QString kTemporaryMarker = QStringLiteral(".kestrum-");
+const QString kPreviousMarker = QStringLiteral(".kestrum-previous-");
+// The most a PreviousVersion holds in memory where no link can be made; the
+// files it guards are small.
+constexpr qint64 kMaxHeldCopy = 1024 * 1024;
 
 QString SystemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -70,14 +79,8 @@ IoResult OpenForReading(const QString& path, FileKind kind, int& fd, struct stat
     return IoResult::Success();
 }
 
-IoResult ReadUpTo(const QString& path, FileKind kind, qint64 limit, bool refuseBeyond,
-                  QByteArray& contents) {
-    contents.clear();
-    int fd = -1;
-    struct stat info {};
-    if (const IoResult opened = OpenForReading(path, kind, fd, info); !opened)
-        return opened;
-    const Descriptor guard(fd);
+IoResult ReadFrom(int fd, const struct stat& info, const QString& path, qint64 limit,
+                  bool refuseBeyond, QByteArray& contents) {
     const auto tooLarge = [&] {
         return Failed("Cannot read", path, QStringLiteral("it is larger than %1 bytes").arg(limit));
     };
@@ -88,9 +91,15 @@ IoResult ReadUpTo(const QString& path, FileKind kind, qint64 limit, bool refuseB
     // byte beyond it is enough to know it is exceeded.
     const qint64 wanted =
         refuseBeyond && limit < std::numeric_limits<qint64>::max() ? limit + 1 : limit;
+    // A regular file says how large it is: one buffer of that size (and the
+    // byte that shows the end), filled by one read, instead of one grown and
+    // copied piece by piece.
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(std::min<qint64>(wanted, qint64(info.st_size) + 1));
     while (bytes.size() < wanted) {
-        const qint64 room = std::min<qint64>(kReadChunk, wanted - bytes.size());
         const qsizetype old = bytes.size();
+        const qint64 room =
+            std::min<qint64>(std::max<qint64>(bytes.capacity() - old, kReadChunk), wanted - old);
         bytes.resize(old + room);
         const ssize_t got = ::read(fd, bytes.data() + old, static_cast<size_t>(room));
         if (got < 0 && errno == EINTR) {
@@ -107,6 +116,17 @@ IoResult ReadUpTo(const QString& path, FileKind kind, qint64 limit, bool refuseB
         return tooLarge();
     contents = std::move(bytes);
     return IoResult::Success();
+}
+
+IoResult ReadUpTo(const QString& path, FileKind kind, qint64 limit, bool refuseBeyond,
+                  QByteArray& contents) {
+    contents.clear();
+    int fd = -1;
+    struct stat info {};
+    if (const IoResult opened = OpenForReading(path, kind, fd, info); !opened)
+        return opened;
+    const Descriptor guard(fd);
+    return ReadFrom(fd, info, path, limit, refuseBeyond, contents);
 }
 
 // The process's umask, read without changing it (umask() would race with
@@ -139,9 +159,7 @@ QByteArray TemporaryTemplate(const QString& path) {
                              kTemporaryMarker + QLatin1String("XXXXXX"));
 }
 
-IoResult WriteAll(int fd, const QByteArray& bytes) {
-    const char* at = bytes.constData();
-    qsizetype left = bytes.size();
+IoResult WriteAll(int fd, const char* at, qint64 left) {
     while (left > 0) {
         const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
         if (written < 0 && errno == EINTR)
@@ -151,8 +169,6 @@ IoResult WriteAll(int fd, const QByteArray& bytes) {
         at += written;
         left -= written;
     }
-    if (::fsync(fd) != 0)
-        return IoResult::Failure(SystemReason(errno));
     return IoResult::Success();
 }
 
@@ -166,25 +182,176 @@ IoResult ReadFileStart(const QString& path, QByteArray& contents, qint64 count) 
     return ReadUpTo(path, FileKind::Regular, count, false, contents);
 }
 
-IoResult WriteFileAtomically(const QString& path, const QByteArray& bytes, FileAccess access) {
+FileView::~FileView() {
+    if (m_mapped.data())
+        ::munmap(const_cast<char*>(m_mapped.data()), static_cast<size_t>(m_mapped.size()));
+}
+
+IoResult FileView::Open(const QString& path, qint64 maxSize) {
+    int fd = -1;
+    struct stat info {};
+    if (const IoResult opened = OpenForReading(path, FileKind::AnyReadable, fd, info); !opened)
+        return opened;
+    const Descriptor guard(fd);
+    if (S_ISREG(info.st_mode) && info.st_size > 0 && info.st_size <= maxSize) {
+        void* at =
+            ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+        if (at != MAP_FAILED) {
+            m_mapped = QByteArrayView(static_cast<const char*>(at), qsizetype(info.st_size));
+            return IoResult::Success();
+        }
+    }
+    return ReadFrom(fd, info, path, maxSize, true, m_read);
+}
+
+struct FileInProgress::Parts {
+    QString path;
+    QByteArray temporary; // empty when writing in place
+    int fd = -1;
+    bool committed = false;
+    std::optional<RemovedOnSignal> removedOnSignal;
+};
+
+FileInProgress::FileInProgress(const QString& path, Target target, FileAccess access)
+    : m_parts(std::make_unique<Parts>()) {
+    m_parts->path = path;
+    if (target == Target::InPlace) {
+        m_parts->fd = ::open(QFile::encodeName(path).constData(),
+                             O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+        if (m_parts->fd < 0)
+            m_status = Failed("Cannot save", path, SystemReason(errno));
+        return;
+    }
     QByteArray temporary = TemporaryTemplate(path);
     const mode_t mode = ModeFor(path, access);
-    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        return Failed("Cannot save", path, SystemReason(errno));
-    IoResult written = ::fchmod(fd.get(), mode) == 0 ? WriteAll(fd.get(), bytes)
-                                                     : IoResult::Failure(SystemReason(errno));
-    if (written && ::close(fd.release()) != 0)
-        written = IoResult::Failure(SystemReason(errno));
-    // rename() replaces the entry itself: a link there is not followed.
-    if (written && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
-        written = IoResult::Failure(SystemReason(errno));
-    if (!written) {
-        ::unlink(temporary.constData());
-        return Failed("Cannot save", path, written.error);
+    m_parts->fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (m_parts->fd < 0) {
+        m_status = Failed("Cannot save", path, SystemReason(errno));
+        return;
     }
-    RemoveStaleTemporaries(path);
-    return IoResult::Success();
+    m_parts->temporary = temporary;
+    m_parts->removedOnSignal.emplace(QFile::decodeName(temporary));
+    if (::fchmod(m_parts->fd, mode) != 0)
+        m_status = Failed("Cannot save", path, SystemReason(errno));
+}
+
+FileInProgress::~FileInProgress() {
+    if (m_parts->fd >= 0) {
+        if (!m_parts->committed && m_parts->temporary.isEmpty())
+            (void)::ftruncate(m_parts->fd, 0);
+        ::close(m_parts->fd);
+    }
+    if (!m_parts->committed && !m_parts->temporary.isEmpty())
+        ::unlink(m_parts->temporary.constData());
+}
+
+IoResult FileInProgress::Append(const char* data, qint64 size) {
+    if (!m_status)
+        return m_status;
+    if (const IoResult written = WriteAll(m_parts->fd, data, size); !written)
+        m_status = Failed("Cannot save", m_parts->path, written.error);
+    return m_status;
+}
+
+IoResult FileInProgress::Commit(Sync sync) {
+    if (!m_status)
+        return m_status;
+    IoResult done = IoResult::Success();
+    if (sync == Sync::Durable && ::fsync(m_parts->fd) != 0)
+        done = IoResult::Failure(SystemReason(errno));
+    const int fd = std::exchange(m_parts->fd, -1);
+    if (::close(fd) != 0 && done)
+        done = IoResult::Failure(SystemReason(errno));
+    // rename() replaces the entry itself: a link there is not followed.
+    if (done && !m_parts->temporary.isEmpty() &&
+        ::rename(m_parts->temporary.constData(), QFile::encodeName(m_parts->path).constData()) != 0)
+        done = IoResult::Failure(SystemReason(errno));
+    if (!done) {
+        m_status = Failed("Cannot save", m_parts->path, done.error);
+        return m_status;
+    }
+    m_parts->committed = true;
+    if (!m_parts->temporary.isEmpty())
+        RemoveStaleTemporaries(m_parts->path);
+    return m_status;
+}
+
+IoResult WriteFileAtomically(const QString& path, const QByteArray& bytes, FileAccess access) {
+    FileInProgress file(path, FileInProgress::Target::Replace, access);
+    if (const IoResult written = file.Append(bytes.constData(), bytes.size()); !written)
+        return written;
+    return file.Commit(FileInProgress::Sync::Durable);
+}
+
+struct PreviousVersion::Parts {
+    QString path;
+    QByteArray link; // the second name, empty when none was made
+    bool missing = false;
+    bool restored = false;
+    std::optional<QByteArray> bytes; // when no link could be made
+    std::optional<RemovedOnSignal> removedOnSignal;
+};
+
+PreviousVersion::PreviousVersion(const QString& path) : m_parts(std::make_unique<Parts>()) {
+    m_parts->path = path;
+    const QByteArray target = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(target.constData(), &info) != 0) {
+        m_parts->missing = errno == ENOENT;
+        return;
+    }
+    // Made under the directory lock, so another second name is a killed
+    // holder's. Named apart from the temporaries: the sweep after the save
+    // would take it for one, its times being the old file's.
+    const QFileInfo file(path);
+    const QString prefix = QLatin1Char('.') + file.fileName() + kPreviousMarker;
+    QDirIterator entries(file.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        if (entries.fileName().startsWith(prefix))
+            QFile::remove(entries.filePath());
+    }
+    const QByteArray stem = QFile::encodeName(file.absolutePath() + QLatin1Char('/') + prefix);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray name = stem;
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        if (::link(target.constData(), name.constData()) == 0) {
+            m_parts->link = name;
+            m_parts->removedOnSignal.emplace(QFile::decodeName(name));
+            return;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    QByteArray bytes;
+    if (ReadWholeFile(path, bytes, kMaxHeldCopy))
+        m_parts->bytes = bytes;
+}
+
+PreviousVersion::~PreviousVersion() {
+    if (!m_parts->link.isEmpty() && !m_parts->restored)
+        ::unlink(m_parts->link.constData());
+}
+
+IoResult PreviousVersion::Restore() const {
+    const QByteArray target = QFile::encodeName(m_parts->path);
+    if (m_parts->missing) {
+        if (::unlink(target.constData()) != 0 && errno != ENOENT)
+            return Failed("Cannot remove", m_parts->path, SystemReason(errno));
+        return IoResult::Success();
+    }
+    if (!m_parts->link.isEmpty()) {
+        if (::rename(m_parts->link.constData(), target.constData()) != 0)
+            return Failed("Cannot restore", m_parts->path, SystemReason(errno));
+        m_parts->restored = true;
+        return IoResult::Success();
+    }
+    if (m_parts->bytes)
+        return WriteFileAtomically(m_parts->path, *m_parts->bytes);
+    return Failed("Cannot restore", m_parts->path,
+                  QStringLiteral("its old contents were not kept"));
 }
 
 QString CreatePrivateTemporary(const QString& path, QString& error) {

@@ -3,8 +3,10 @@
 #include "io_result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <limits>
+#include <memory>
 
 namespace kestrum {
 
@@ -20,6 +22,27 @@ IoResult ReadWholeFile(const QString& path, QByteArray& contents,
                        qint64 maxSize = std::numeric_limits<qint64>::max(),
                        FileKind kind = FileKind::Regular);
 
+// A whole regular file seen through a read-only mapping, so a large page
+// costs no copy and only the pages read count as memory. Only for the
+// program's own files, which nobody truncates while they are read (that would
+// fault the reader); a user's file is read with ReadWholeFile.
+class FileView {
+public:
+    FileView() = default;
+    ~FileView();
+    FileView(const FileView&) = delete;
+    FileView& operator=(const FileView&) = delete;
+
+    // A file larger than maxSize is refused unread; a pipe or device is read
+    // into memory, as ReadWholeFile would.
+    IoResult Open(const QString& path, qint64 maxSize);
+    QByteArrayView Bytes() const { return m_mapped.data() ? m_mapped : QByteArrayView(m_read); }
+
+private:
+    QByteArrayView m_mapped;
+    QByteArray m_read;
+};
+
 // Reads at most the first `count` bytes of a regular file.
 IoResult ReadFileStart(const QString& path, QByteArray& contents, qint64 count);
 
@@ -34,6 +57,56 @@ enum class FileAccess { Shared, Private };
 // symbolic link in its place is replaced, never written through.
 IoResult WriteFileAtomically(const QString& path, const QByteArray& bytes,
                              FileAccess access = FileAccess::Shared);
+
+// A file written piece by piece that replaces `path` only when committed.
+// Until then it is a private temporary beside `path` (named as the others, so
+// a sweep finds what a killed writer left), removed when a write fails, when
+// the object goes uncommitted, and when the process is interrupted. With
+// `inPlace`, `path` is a file the caller made for this writer alone (see
+// CreatePrivateTemporary): it is written directly and emptied if uncommitted.
+class FileInProgress {
+public:
+    enum class Target { Replace, InPlace };
+    explicit FileInProgress(const QString& path, Target target = Target::Replace,
+                            FileAccess access = FileAccess::Shared);
+    ~FileInProgress();
+    FileInProgress(const FileInProgress&) = delete;
+    FileInProgress& operator=(const FileInProgress&) = delete;
+
+    // Whether the file could be made; the failure names `path`.
+    const IoResult& Status() const { return m_status; }
+    IoResult Append(const char* data, qint64 size);
+    // Puts the bytes in place. Durable syncs them first: for a file that
+    // outlives the program, not for a page read once and deleted.
+    enum class Sync { Durable, Skip };
+    IoResult Commit(Sync sync);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+    IoResult m_status;
+};
+
+// The file at `path` as it was when the object was made, kept under a second
+// name (a hard link beside it, named as a temporary), so that undoing a save
+// needs no free space: on a full disk, writing the old bytes back would fail
+// where renaming them back does not. Where no link can be made the bytes are
+// held in memory instead. The second name goes when the object does. Made
+// under the directory lock (DirLock), it first removes what killed holders left.
+class PreviousVersion {
+public:
+    explicit PreviousVersion(const QString& path);
+    ~PreviousVersion();
+    PreviousVersion(const PreviousVersion&) = delete;
+    PreviousVersion& operator=(const PreviousVersion&) = delete;
+
+    // Puts the old file back in place, or removes `path` if there was none.
+    IoResult Restore() const;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
 
 // A new, empty file beside `path` with a temporary's name, created
 // exclusively, for a writer that needs a file of its own (a download). Empty

@@ -16,4 +16,10 @@ QByteArray ToLocale(const QString& text);
 // "/proc/self/fd/N", so every later system call reaches the same file.
 QString ArgumentText(const char* bytes);
 
+// Text from outside the program (a server's reply, a file, a damaged record)
+// as it may be shown: each control character becomes a visible escape
+// ("\x1b", "\u202e"), so it can neither drive a terminal nor reorder or
+// break the line around it. Text without one comes back as it is.
+QString Printable(const QString& text);
+
 } // namespace kestrum

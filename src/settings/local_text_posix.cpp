@@ -12,10 +12,14 @@ namespace kestrum {
 
 namespace {
 
+// The C and POSIX locales count as UTF-8, as glibc's C.UTF-8 and Python
+// take them: their ASCII would refuse or mangle every accented name, and a
+// system left in them (a container, a service) still sends UTF-8.
 bool LocaleIsUtf8() {
     const char* codeset = nl_langinfo(CODESET);
     return codeset != nullptr &&
-           (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+           (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0 ||
+            std::strcmp(codeset, "ANSI_X3.4-1968") == 0);
 }
 
 } // namespace

@@ -36,6 +36,8 @@ QString ReadPreference(const QString& key, const QString& fallback) {
 IoResult WritePreference(const QString& key, const QString& value) {
     const QByteArray prefix = key.toUtf8() + '=';
     const DirLock lock;
+    if (lock.TimedOut())
+        return IoResult::Failure(DirLock::FailureSentence());
     QByteArray out;
     bool written = false;
     for (const QByteArray& line : PreferenceLines()) {

@@ -2,6 +2,8 @@
 
 #include "widgets/prism_bar.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -99,6 +101,26 @@ void TProgressForm::ShowProgress(const QString& text) {
 
 void TProgressForm::HideProgress() {
     hide();
+}
+
+bool TProgressForm::PressCancel() {
+    if (CancelButton->isHidden() || !CancelButton->isEnabled())
+        return false;
+    CancelButton->click();
+    return true;
+}
+
+void TProgressForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && PressCancel())
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+// A job that cannot stop runs to its end in view: closing its window would
+// only hide it.
+void TProgressForm::closeEvent(QCloseEvent* event) {
+    if (!PressCancel())
+        event->ignore();
 }
 
 TProgressForm* ProgressForm() {

@@ -21,13 +21,22 @@ public:
     QLabel* Label1 = nullptr;
     TPrismBar* TotalPrismBar = nullptr; // the whole job
     TPrismBar* PrismBar = nullptr;      // the current file
-    // Hidden unless a job of several requests shows it; a job connects to it.
+    // Hidden unless a job that can stop shows it; the job connects to it.
+    // While it shows, Esc and closing the window press it.
     QPushButton* CancelButton = nullptr;
 
     // Zeroes both bars, hides Cancel, shows the text as caption and label,
     // brings the window to the front.
     void ShowProgress(const QString& text);
     void HideProgress();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Presses Cancel when it can be pressed; false when there is none.
+    bool PressCancel();
 };
 
 // The program's progress window, or nullptr before it exists.

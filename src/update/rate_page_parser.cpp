@@ -7,6 +7,8 @@
 #include "settings/message_table.h"
 #include "settings/paths.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -211,10 +213,18 @@ IoResult LoadPageText(QByteArray& text, const QString& path) {
 
 PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
                             const ConfigRecord& config, const QString& path, BodyDays* answer) {
+    // A download's page is mapped, not copied: only the program writes it. A
+    // file the user names is read, since another program may cut it short.
+    const QFileInfo page(path);
+    const QFileInfo download(PageFilePath());
+    const bool own = page.absolutePath() == download.absolutePath() &&
+                     (page.fileName() == download.fileName() ||
+                      IsTemporaryName(page.fileName(), download.fileName()));
+    FileView view;
     QByteArray text;
-    if (const IoResult load = LoadPageText(text, path); !load)
+    if (const IoResult load = own ? view.Open(path, kMaxPageSize) : LoadPageText(text, path); !load)
         return {PageFileStatus::Unreadable, load.error};
-    if (!ReadRateBody(text, store, catalogue, config, answer))
+    if (!ReadRateBody(own ? view.Bytes() : QByteArrayView(text), store, catalogue, config, answer))
         return {PageFileStatus::Unparsable, {}};
     return {};
 }

@@ -7,19 +7,13 @@
 #include "settings/dir_lock.h"
 #include "settings/file_io.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <optional>
 
 namespace kestrum {
 
 PipelineTarget ProgramRates() {
     return {Rates(), CurrencyCatalogue(), Configuration()};
 }
-
-namespace {
-// Far more than the 2240 bytes of a sound "rt.dt".
-constexpr qint64 kMaxRateFileCopy = 1024 * 1024;
-} // namespace
 
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
@@ -39,22 +33,21 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
         // "rt.dt" and the record change together or not at all, and no other
         // process writes either in between.
         const DirLock lock;
-        QByteArray previous;
-        const QFileInfo before(RateFilePath());
-        const bool missing = !before.exists() && !before.isSymLink();
-        const bool hadRates = ReadWholeFile(RateFilePath(), previous, kMaxRateFileCopy).ok;
-        if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
+        std::optional<PreviousVersion> previous;
+        if (!lock.TimedOut())
+            previous.emplace(RateFilePath());
+        if (!previous) {
+            result = {
+                PipelineStatus::RateFileFailed, DirLock::FailureSentence(), {}, result.history};
+        } else if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
             result = {PipelineStatus::RateFileFailed, saved.error, {}, result.history};
         } else if (!saveConfiguration) {
             return result;
-        } else if (const IoResult config = SaveConfiguration(); config) {
+        } else if (const IoResult config = SaveConfiguration(true); config) {
             return result;
         } else {
             result = {PipelineStatus::ConfigFileFailed, config.error, {}, result.history};
-            if (hadRates)
-                WriteFileAtomically(RateFilePath(), previous);
-            else if (missing)
-                QFile::remove(RateFilePath());
+            previous->Restore();
         }
     }
     result.restoreMessages = RateFileMessages(LoadRateFile(target.store, target.config));

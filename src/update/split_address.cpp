@@ -1,5 +1,7 @@
 #include "split_address.h"
 
+#include "settings/local_text.h"
+
 #include <QUrl>
 
 namespace kestrum {
@@ -87,12 +89,11 @@ QString DisplayedAddress(const QString& address) {
             end = found;
     }
     const qsizetype at = end > start ? address.lastIndexOf(u'@', end - 1) : -1;
-    if (at < start)
-        return address;
-    const qsizetype colon = address.indexOf(u':', start);
+    const qsizetype colon = at < start ? -1 : address.indexOf(u':', start);
+    // An address may come from a damaged record or a planted file.
     if (colon < 0 || colon > at)
-        return address;
-    return address.left(colon + 1) + QStringLiteral("***") + address.mid(at);
+        return Printable(address);
+    return Printable(address.left(colon + 1) + QStringLiteral("***") + address.mid(at));
 }
 
 } // namespace kestrum

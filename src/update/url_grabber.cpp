@@ -2,6 +2,7 @@
 
 #include "rate_page_parser.h"
 #include "settings/file_io.h"
+#include "settings/local_text.h"
 #include "split_address.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,9 @@ namespace kestrum {
 namespace {
 
 constexpr long kMaxRedirects = 10;
+// curl's own default is 16 KiB; larger pieces mean fewer reads, callbacks
+// and writes for a large answer, at a fixed cost in memory.
+constexpr long kReceiveBuffer = 256 * 1024;
 static_assert(THttpUrlGrabber::kMaxBodySize == kMaxPageSize,
               "a downloaded page must be one the parser reads");
 
@@ -99,11 +103,14 @@ QString ProxyInEffect(const AddressParts& parts) {
 }
 
 QString TransferFailure(CURLcode result, const char* errorText, const QString& proxy) {
-    // libcurl says "Out of memory" for a header line beyond its limit.
-    QString text =
-        result == CURLE_OUT_OF_MEMORY
-            ? QStringLiteral("The answer is too large to read")
-            : QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result));
+    QString text = QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result));
+    // libcurl says "Out of memory" for a header line beyond its limit, and
+    // "Out of memory in chunked-encoding" for an endless chunk trailer: the
+    // server's fault, not this machine's.
+    if (text.endsWith(QLatin1String(" in chunked-encoding")))
+        text = QStringLiteral("The answer is malformed (its chunked encoding cannot be read)");
+    else if (result == CURLE_OUT_OF_MEMORY)
+        text = QStringLiteral("The answer is too large to read");
     if (!proxy.isEmpty())
         text += QStringLiteral(" (through the proxy %1)").arg(proxy);
     return text;
@@ -178,6 +185,8 @@ private:
     static int OnTransferInfo(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t);
     bool WithinLimits(qint64 received);
     size_t TakeBody(const char* data, size_t length);
+    // Opens where the body goes; false (after the error event) when it cannot.
+    bool OpenTarget();
     // Hands the position over when it has reached another whole percent of
     // the announced length (of the largest body when none is announced), or
     // when `last` and the owner has not seen it yet. False when the transfer
@@ -185,7 +194,7 @@ private:
     bool ReportProgress(bool last);
     CURLcode Drive(CURLM* multi, CURL* easy);
     void Finish(CURLcode result, const char* errorText);
-    void RaiseError(const QString& message);
+    void RaiseError(QString text); // by value: it may name what it releases
     // Runs event on the owner's thread and waits for it. False when the
     // transfer is to end: stopped by the owner or Continue cleared.
     bool HandOver(std::function<bool()> event);
@@ -194,7 +203,11 @@ private:
     std::shared_ptr<TransferControl> m_control;
     TransferRequest m_request;
     CURL* m_easy = nullptr;
+    // The body streams into the file as it arrives; only omStream keeps it.
+    std::unique_ptr<FileInProgress> m_file;
     QByteArray m_body;
+    qint64 m_received = 0;
+    QString m_writeFailure;
     QByteArray m_statusLine;
     qint64 m_size = 0;
     qint64 m_reportedPosition = 0;
@@ -207,8 +220,23 @@ private:
     std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 };
 
+bool HttpTransfer::OpenTarget() {
+    if (m_request.OutputMode == TOutputMode::omStream)
+        return true;
+    m_file = std::make_unique<FileInProgress>(m_request.FileName,
+                                              m_request.OutputMode == TOutputMode::omPrivateFile
+                                                  ? FileInProgress::Target::InPlace
+                                                  : FileInProgress::Target::Replace);
+    if (m_file->Status())
+        return true;
+    RaiseError(m_file->Status().error);
+    return false;
+}
+
 void HttpTransfer::Run() {
     m_started = std::chrono::steady_clock::now();
+    if (!OpenTarget())
+        return;
     CURL* easy = CurlReady() ? curl_easy_init() : nullptr;
     CURLM* multi = easy != nullptr ? curl_multi_init() : nullptr;
     if (multi == nullptr) {
@@ -244,6 +272,7 @@ void HttpTransfer::Run() {
     // A stop during a slow name lookup must not wait for the resolver thread.
     curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
@@ -299,6 +328,8 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
         return RaiseError(m_limitFailure);
     if (m_tooLarge)
         return RaiseError(QStringLiteral("Response too large"));
+    if (!m_writeFailure.isEmpty())
+        return RaiseError(m_writeFailure);
     if (status >= 400)
         return RaiseError(StatusText(status, m_statusLine));
     if (!m_driveFailure.isEmpty())
@@ -308,24 +339,34 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
     if (!ReportProgress(true))
         return;
 
-    // The body goes to its file on the owner's thread, where the caller
-    // may also touch the file.
-    HandOver([owner = m_owner, body = m_body, request = m_request] {
-        if (request.OutputMode == TOutputMode::omStream) {
-            emit owner->OnDoneStream(body, body.size(), request.Url);
+    // The file takes its place on the owner's thread, where the caller may
+    // also touch it. The page is read once and deleted, so it is not synced.
+    HandOver([this] {
+        // A handler may end the transfer, and this object with it: the
+        // events get copies.
+        THttpUrlGrabber* const owner = m_owner;
+        const QString url = m_request.Url;
+        if (m_request.OutputMode == TOutputMode::omStream) {
+            const QByteArray body = m_body;
+            emit owner->OnDoneStream(body, body.size(), url);
             return true;
         }
-        const IoResult saved = WriteFileAtomically(request.FileName, body);
+        const QString fileName = m_request.FileName;
+        const qint64 size = m_received;
+        const IoResult saved = m_file->Commit(FileInProgress::Sync::Skip);
         if (saved)
-            emit owner->OnDoneFile(request.FileName, body.size(), request.Url);
+            emit owner->OnDoneFile(fileName, size, url);
         else
-            emit owner->OnError(saved.error);
+            emit owner->OnError(Printable(saved.error));
         return true;
     });
 }
 
-void HttpTransfer::RaiseError(const QString& message) {
-    HandOver([owner = m_owner, message] {
+void HttpTransfer::RaiseError(QString text) {
+    // The partial file is gone before anyone hears of the failure.
+    m_file.reset();
+    // A status line or an error text may carry what a server chose to send.
+    HandOver([owner = m_owner, message = Printable(text)] {
         emit owner->OnError(message);
         return true;
     });
@@ -375,15 +416,23 @@ size_t HttpTransfer::TakeBody(const char* data, size_t length) {
     curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
     m_size = announced > 0 ? announced : 0;
     if (m_size > THttpUrlGrabber::kMaxBodySize ||
-        m_body.size() + qint64(length) > THttpUrlGrabber::kMaxBodySize) {
+        m_received + qint64(length) > THttpUrlGrabber::kMaxBodySize) {
         m_tooLarge = true;
         return 0;
     }
 
-    // One allocation for an announced body instead of a doubling per piece.
-    if (m_body.isEmpty() && m_size > 0)
-        m_body.reserve(m_size);
-    m_body.append(data, qsizetype(length));
+    if (m_file) {
+        if (const IoResult written = m_file->Append(data, qint64(length)); !written) {
+            m_writeFailure = written.error;
+            return 0;
+        }
+    } else {
+        // One allocation for an announced body instead of a doubling per piece.
+        if (m_body.isEmpty() && m_size > 0)
+            m_body.reserve(m_size);
+        m_body.append(data, qsizetype(length));
+    }
+    m_received += qint64(length);
     if (!ReportProgress(false)) {
         m_abandoned = true;
         return 0;
@@ -392,7 +441,7 @@ size_t HttpTransfer::TakeBody(const char* data, size_t length) {
 }
 
 bool HttpTransfer::ReportProgress(bool last) {
-    const qint64 position = m_body.size();
+    const qint64 position = m_received;
     const qint64 scale = m_size > 0 ? m_size : THttpUrlGrabber::kMaxBodySize;
     const int percent = int(position * 100 / scale);
     if (position == m_reportedPosition || (!last && percent <= m_reportedPercent))
@@ -481,6 +530,10 @@ void THttpUrlGrabber::StartTransfer() {
     m_control = std::make_shared<TransferControl>();
     auto transfer = std::make_shared<HttpTransfer>(this, m_control, std::move(request));
     m_worker = std::thread([transfer] { transfer->Run(); });
+}
+
+void THttpUrlGrabber::StopTransfer() {
+    StopWorker();
 }
 
 void THttpUrlGrabber::StopWorker() {

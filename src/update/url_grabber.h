@@ -9,14 +9,19 @@
 
 namespace kestrum {
 
-enum class TOutputMode { omFile, omStream };
+// omFile: the body streams into a temporary beside FileName that takes its
+// place when the transfer has ended, so a failed, stopped or killed transfer
+// never leaves a partial FileName. omPrivateFile: it streams straight into
+// FileName, an empty file the caller made for this transfer alone (see
+// CreatePrivateTemporary), emptied again when the transfer fails. omStream:
+// the body is kept in memory and handed over whole.
+enum class TOutputMode { omFile, omStream, omPrivateFile };
 
 struct TransferControl;
 
-// Fetches one address over HTTP(S) on a worker thread. The body is kept in
-// memory and, when the transfer has ended, written to FileName (omFile) or
-// handed over whole (omStream). Every event is raised on the owner's thread
-// while the worker waits for the handler to return, so handlers never run
+// Fetches one address over HTTP(S) on a worker thread into a file or into
+// memory (see TOutputMode); a file's memory does not grow with the body. Every event is raised on
+// the owner's thread while the worker waits for the handler to return, so handlers never run
 // concurrently with each other or with the owner's other work.
 class THttpUrlGrabber : public QObject {
     Q_OBJECT
@@ -56,6 +61,9 @@ public:
     // Ends a running transfer without its done event, then starts a new one
     // and returns at once.
     void StartTransfer();
+    // Ends a running transfer without a done or error event; its partial file
+    // is gone when this returns.
+    void StopTransfer();
 
     static constexpr qint64 kMaxBodySize = 32 * 1024 * 1024;
 

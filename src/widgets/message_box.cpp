@@ -34,6 +34,8 @@ public:
         CentredMessageBox box(
             kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information,
             QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
+        // Never rich text: a message may quote a server's reply.
+        box.setTextFormat(Qt::PlainText);
         switch (buttons) {
         case Buttons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

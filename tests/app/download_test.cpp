@@ -1,8 +1,10 @@
 // Downloads through the real window against a rate page served on the
 // loopback interface.
+#include "app/application.h"
 #include "data/dates.h"
 #include "data/rate_files.h"
 #include "form_fixture.h"
+#include "settings/dir_lock.h"
 #include "settings/message_table.h"
 #include "update/platform.h"
 #include "update/progress_form.h"
@@ -10,6 +12,7 @@
 #include "widgets/prism_bar.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +21,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <atomic>
+#include <fcntl.h>
 #include <httplib.h>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace kestrum;
 using namespace kestrum::test;
@@ -53,14 +59,25 @@ public:
     bool Connected(const QString&) const override { return connected; }
 };
 
-// Serves the sample page whole at /rates.html, cut short at /cut.html, and
-// a 404 for anything else.
+// Serves the sample page whole at /rates.html, cut short at /cut.html, a
+// few bytes at a time for ever at /slow.html (until the client goes), and a
+// 404 for anything else.
 class PageServer {
 public:
     PageServer() : m_page(SamplePage().toStdString()) {
         m_server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             ++hits;
-            if (req.path == "/rates.html" || req.path == "/cut.html")
+            if (req.path == "/slow.html")
+                res.set_content_provider(
+                    m_page.size() * 100, "text/html",
+                    [this](size_t offset, size_t, httplib::DataSink& sink) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                        if (sink.write(m_page.data() + offset % m_page.size(), 16))
+                            return true;
+                        clientLeft = true;
+                        return false;
+                    });
+            else if (req.path == "/rates.html" || req.path == "/cut.html")
                 res.set_content(req.path == "/cut.html" ? m_page.substr(0, m_page.size() / 2)
                                                         : m_page,
                                 "text/html");
@@ -78,6 +95,7 @@ public:
         return "http://127.0.0.1:" + std::to_string(m_port) + path;
     }
     std::atomic<int> hits{0};
+    std::atomic<bool> clientLeft{false};
 
 private:
     std::string m_page;
@@ -93,6 +111,8 @@ class DownloadTest : public FormTest {
 private slots:
     void staleRatesAreFetchedStoredAndShown();
     void attemptOutcomes();
+    void cancelStopsTheTransferAndKeepsTheRates();
+    void aHeldLockAsksToRetry();
 };
 
 void DownloadTest::staleRatesAreFetchedStoredAndShown() {
@@ -179,6 +199,16 @@ void DownloadTest::attemptOutcomes() {
          1,
          true},
         {"automatic off: the button fetches", "/rates.html", true, false, true, {}, {}, 1, true},
+        // Nothing would be fetched, so there is nothing to ask.
+        {"automatic off, offline: the start asks nothing",
+         "/rates.html",
+         false,
+         false,
+         false,
+         {},
+         {},
+         0,
+         false},
         {"the button before the hour",
          "/rates.html",
          true,
@@ -236,6 +266,122 @@ void DownloadTest::attemptOutcomes() {
         QCOMPARE(Configuration().DataDate, c.stored ? kSampleDate : newest);
         if (!c.stored)
             QCOMPARE(EncodeRateFile(Rates()), EncodeRateFile(FullRateStore(newest)));
+    }
+}
+
+// A download that crawls on: Cancel, Esc and closing the progress window each
+// end the transfer at once and leave the rates and files as they were.
+void DownloadTest::cancelStopsTheTransferAndKeepsTheRates() {
+    const struct {
+        const char* name;
+        void (*stop)(TProgressForm& progress);
+    } cases[] = {
+        {"Cancel", [](TProgressForm& p) { QTest::mouseClick(p.CancelButton, Qt::LeftButton); }},
+        {"Esc", [](TProgressForm& p) { QTest::keyClick(&p, Qt::Key_Escape); }},
+        {"closed", [](TProgressForm& p) { p.close(); }},
+    };
+    for (const auto& c : cases) {
+        qInfo("%s", c.name);
+        form.reset();
+        env.reset();
+        env = std::make_unique<FormEnvironment>();
+        PageServer server;
+        ConfigRecord config = DefaultConfig();
+        config.AutoDownload = 1;
+        config.RatePageAddress = server.Url("/slow.html");
+        env->WriteConfig(config);
+        env->WriteRates(FullRateStore());
+        const QByteArray rates = env->dir.Read(QStringLiteral("rt.dt"));
+        env->downloads = true;
+        TProgressForm progress;
+        form = env->Open();
+        QTRY_VERIFY_WITH_TIMEOUT(progress.isVisible() && progress.PrismBar->Progress() > 0, 10000);
+        QVERIFY(progress.CancelButton->isVisible());
+
+        c.stop(progress);
+        QVERIFY(!progress.isVisible());
+        QTRY_VERIFY(server.clientLeft);
+        QVERIFY(form->DownloadButton->isEnabled());
+        QCOMPARE(Configuration().DataDate, kFixtureNewestDate);
+        QCOMPARE(env->dir.Read(QStringLiteral("rt.dt")), rates);
+        QCOMPARE(QDir(env->dir.Path(QStringLiteral(".")))
+                     .entryList(QDir::Files | QDir::Hidden)
+                     .filter("temp.html"),
+                 QStringList());
+        QCOMPARE(env->messages.texts, QStringList());
+    }
+}
+
+// Another program keeps the data folder's lock while the page arrives: the
+// window asks whether to wait on; Retry once it is free stores the page,
+// Cancel keeps the old rates and says nothing was saved.
+void DownloadTest::aHeldLockAsksToRetry() {
+    DirLock::SetWaitLimit(std::chrono::milliseconds(300));
+    DirLock::SetWaitHandlers({nullptr, AskToWaitForLock});
+    const auto restore = qScopeGuard([] {
+        DirLock::SetWaitLimit(std::chrono::seconds(5));
+        DirLock::SetWaitHandlers({});
+    });
+    // Answers the lock's question after letting the lock go (or not).
+    class Answering final : public MessageBoxes {
+    public:
+        Answer Show(QWidget*, Kind, const QString& text, Buttons buttons) override {
+            texts << text;
+            if (buttons != Buttons::RetryCancel)
+                return Answer::Ok;
+            if (release && held >= 0) {
+                ::close(held);
+                held = -1;
+            }
+            return release ? Answer::Retry : Answer::Cancel;
+        }
+        QStringList texts;
+        bool release = false;
+        int held = -1;
+    };
+    for (const bool retry : {true, false}) {
+        qInfo(retry ? "Retry" : "Cancel");
+        form.reset();
+        env.reset();
+        env = std::make_unique<FormEnvironment>();
+        PageServer server;
+        ConfigRecord config = DefaultConfig();
+        config.AutoDownload = 1;
+        config.RatePageAddress = server.Url("/rates.html");
+        env->WriteConfig(config);
+        env->WriteRates(FullRateStore());
+        const QByteArray rates = env->dir.Read(QStringLiteral("rt.dt"));
+        Answering answering;
+        answering.release = retry;
+        // Held through a descriptor of its own, as another process would.
+        answering.held = ::open(QFile::encodeName(DirLock::LockPath()).constData(),
+                                O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(answering.held >= 0 && ::flock(answering.held, LOCK_EX) == 0);
+        const auto close = qScopeGuard([&] {
+            if (answering.held >= 0)
+                ::close(answering.held);
+        });
+        env->downloads = true;
+        form = env->Open();
+        SetMessageBoxes(&answering);
+        const auto back = qScopeGuard([this] { SetMessageBoxes(&env->messages); });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !answering.texts.isEmpty() && form->DownloadButton->isEnabled() != retry, 10000);
+        QTest::qWait(100);
+        const QString held = "held the lock \"" + DirLock::LockPath() + "\"";
+        QVERIFY2(answering.texts[0].startsWith("Another program has " + held),
+                 qPrintable(answering.texts[0]));
+        if (retry) {
+            QCOMPARE(answering.texts.size(), 1);
+            QCOMPARE(Configuration().DataDate, kSampleDate);
+        } else {
+            QCOMPARE(answering.texts.size(), 2);
+            QVERIFY2(
+                answering.texts[1].startsWith("Nothing was saved: another program has " + held),
+                qPrintable(answering.texts[1]));
+            QCOMPARE(Configuration().DataDate, kFixtureNewestDate);
+            QCOMPARE(env->dir.Read(QStringLiteral("rt.dt")), rates);
+        }
     }
 }
 

@@ -95,6 +95,8 @@ private slots:
     void nulBytesDoNotCutOutput();
     void hugeFilesAreRefusedUnread();
     void killedImportsLeaveWholeFiles();
+    void importOnAFullDiskChangesNeitherFile();
+    void concurrentImportsReportTheirOwnDays();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -304,6 +306,68 @@ void HardeningTest::killedImportsLeaveWholeFiles() {
     QCOMPARE(Run({"import", pages[0]}), 0);
     QCOMPARE(Temporaries(QDir(m_dir->path())), QStringList());
     QCOMPARE(ReadFile(Path(kBackup)).size(), kConfigRecordSize);
+}
+
+// With one page of a small file system left, an import writes "rt.dt", then
+// cannot write the record: "rt.dt" must go back to its old bytes, which a
+// rewrite could not do without space, so the pair never disagrees.
+void HardeningTest::importOnAFullDiskChangesNeitherFile() {
+    WriteFile(Path("a.html"), SamplePage());
+    WriteFile(Path("b.html"), Edited("07/11/12 07/11/13", "07/11/12 07/11/14"));
+    // A private mount namespace: the small file system is seen by this run only.
+    const char* script = R"sh(
+        set -e
+        mount -t tmpfs -o size=128k tmpfs "$D"
+        mkdir "$D/history.sqlite" # no history: its pages would change the count
+        "$K" source boc --data-dir "$D" >/dev/null
+        "$K" import "$A" --data-dir "$D" >/dev/null
+        cp "$D/rt.dt" "$D/kestrumconfig" "$O"
+        dd if=/dev/zero of="$D/filler" bs=4096 2>/dev/null || true
+        truncate -s -4096 "$D/filler"
+        set +e
+        "$K" import "$B" --data-dir "$D"
+        echo "exit $?"
+        cmp "$D/rt.dt" "$O/rt.dt" && cmp "$D/kestrumconfig" "$O/kestrumconfig" && echo unchanged
+        ls -a "$D"
+    )sh";
+    QTemporaryDir mountPoint;
+    QTemporaryDir outside;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("K", QStringLiteral(KESTRUM_EXECUTABLE));
+    environment.insert("D", mountPoint.path());
+    environment.insert("O", outside.path());
+    environment.insert("A", Path("a.html"));
+    environment.insert("B", Path("b.html"));
+    QProcess shell;
+    shell.setProcessEnvironment(environment);
+    shell.start("unshare", {"-m", "--propagation", "private", "/bin/sh", "-c", script});
+    QVERIFY(shell.waitForFinished(60000));
+    const QByteArray said = shell.readAllStandardOutput() + shell.readAllStandardError();
+    if (said.contains("mount: ") || said.contains("unshare: "))
+        QSKIP(qPrintable("no private mount here: " + said));
+    QVERIFY2(said.contains("exit 5\nunchanged\n"), said.constData());
+    QVERIFY2(said.contains("kestrumconfig"), said.constData());
+    QVERIFY2(!said.contains(".kestrum-"), said.constData()); // no second name left
+}
+
+// Two imports at once each say which days they brought, not the other's.
+void HardeningTest::concurrentImportsReportTheirOwnDays() {
+    const QByteArray pages[] = {SamplePage(), Edited("07/11/12 07/11/13", "07/11/12 07/11/14")};
+    const char* latest[] = {"November 13, 2007", "November 14, 2007"};
+    WriteFile(Path("a.html"), pages[0]);
+    WriteFile(Path("b.html"), pages[1]);
+    QCOMPARE(Run({"source", "boc"}), 0);
+    for (int round = 0; round < 12; ++round) {
+        QProcess* imports[] = {Start({"import", Path("a.html")}),
+                               Start({"import", Path("b.html")})};
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(imports[i]->waitForFinished(30000));
+            const QByteArray said = imports[i]->readAllStandardOutput();
+            QVERIFY2(imports[i]->exitCode() == 0 && said.contains(latest[i]),
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString(said))));
+            delete imports[i];
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(HardeningTest)

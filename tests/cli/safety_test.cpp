@@ -7,17 +7,24 @@
 #include "settings/dir_lock.h"
 #include "settings/paths.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <csignal>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace kestrum;
 using test::Listening;
 using test::ReadFile;
 using test::WriteFile;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -45,6 +52,11 @@ private slots:
     void unfetchableAddressesAreUsageErrors_data();
     void unfetchableAddressesAreUsageErrors();
     void lockHoldsOffASecondWriter();
+    void aLockHeldTooLongEndsTheCommand();
+    void interruptedUpdatesLeaveNoPage_data();
+    void interruptedUpdatesLeaveNoPage();
+    void outsideTextIsShownEscaped_data();
+    void outsideTextIsShownEscaped();
     void outputFailuresAreReported_data();
     void outputFailuresAreReported();
     void pageFileThatCannotBeMadeIsADataFileError();
@@ -196,21 +208,176 @@ void SafetyTest::lockHoldsOffASecondWriter() {
     SetProgramDir(QString());
 }
 
+// A holder that never lets go (stopped, stuck) must not hang the commands
+// that write: each gives up after a few seconds naming the lock, and says it
+// waits when someone reads its terminal.
+void SafetyTest::aLockHeldTooLongEndsTheCommand() {
+    WriteFile(Path("page.html"), SamplePage());
+    httplib::Server server;
+    server.Get("/rates", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(SamplePage().toStdString(), "text/html");
+    });
+    const Listening listening(server);
+    SetProgramDir(m_dir->path());
+    const DirLock lock;
+    QVERIFY(lock.Held());
+    const QString k = QStringLiteral(KESTRUM_EXECUTABLE);
+    QList<QProcess*> processes{Start({"import", Path("page.html")}),
+                               Start({"update", "--url", Loopback(listening.port)})};
+    // `script` gives the command a terminal.
+    auto* onTerminal = new QProcess(this);
+    onTerminal->start(
+        "script", {"-qec", QStringLiteral("'%1' source ecb --data-dir '%2'").arg(k, m_dir->path()),
+                   "/dev/null"});
+    processes << onTerminal;
+    QElapsedTimer clock;
+    clock.start();
+    for (QProcess* process : processes) {
+        QVERIFY(process->waitForFinished(20000));
+        const QByteArray said = process->readAllStandardOutput() + process->readAllStandardError();
+        QVERIFY2(process->exitCode() == 5, said.constData());
+        QVERIFY2(said.contains("Nothing was saved: another program has held the lock \"" +
+                               Path(".kestrum.lock").toUtf8() + "\" for 5 seconds."),
+                 said.constData());
+        QCOMPARE(said.contains("Waiting for the lock"), process == onTerminal);
+        delete process;
+    }
+    QVERIFY(clock.elapsed() < 15000);
+    QCOMPARE(ReadFile(Path("kestrumconfig")), QByteArray());
+    QCOMPARE(ReadFile(Path("rt.dt")), QByteArray());
+    SetProgramDir(QString());
+}
+
+// Interrupted while the page arrives, `update` leaves no page behind; one
+// killed outright leaves its page to the sweep of a later download. Either
+// way the rates stay as they were.
+void SafetyTest::interruptedUpdatesLeaveNoPage_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGKILL") << SIGKILL;
+}
+
+void SafetyTest::interruptedUpdatesLeaveNoPage() {
+    QFETCH(int, signal);
+    WriteFile(Path("page.html"), SamplePage());
+    QCOMPARE(Run({"import", Path("page.html")}), 0);
+    const QByteArray rates = ReadFile(Path("rt.dt"));
+    std::atomic<bool> arriving = false;
+    httplib::Server server;
+    server.Get("/rates", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(1 << 20, "text/html",
+                                      [&](size_t, size_t, httplib::DataSink& sink) {
+                                          arriving = true;
+                                          std::this_thread::sleep_for(20ms);
+                                          return sink.write("<html>      ", 12);
+                                      });
+    });
+    server.Get("/sample", [](const httplib::Request&, httplib::Response& response) {
+        response.set_content(SamplePage().toStdString(), "text/html");
+    });
+    const Listening listening(server);
+    const auto pages = [this] {
+        return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter("temp.html");
+    };
+
+    QProcess* update = Start({"update", "--url", Loopback(listening.port)});
+    QVERIFY(QTest::qWaitFor([&] { return arriving.load() && !pages().isEmpty(); }, 10000));
+    QTest::qWait(100);
+    ::kill(pid_t(update->processId()), signal);
+    QVERIFY(update->waitForFinished(10000));
+    QCOMPARE(update->exitStatus(), QProcess::CrashExit);
+    delete update;
+    QCOMPARE(ReadFile(Path("rt.dt")), rates);
+    if (signal != SIGKILL) {
+        QCOMPARE(pages(), QStringList());
+        return;
+    }
+    const QStringList left = pages();
+    QCOMPARE(left.size(), 1);
+    QVERIFY(left[0].startsWith(".temp.html.kestrum-"));
+    const QString leftPath = Path(left[0]);
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    QFile leftFile(leftPath);
+    QVERIFY(leftFile.open(QIODevice::ReadWrite) &&
+            leftFile.setFileTime(old, QFileDevice::FileModificationTime));
+    leftFile.close();
+    QByteArray output;
+    QCOMPARE(
+        Run({"update", "--url", QStringLiteral("http://127.0.0.1:%1/sample").arg(listening.port)},
+            &output),
+        0);
+    QCOMPARE(pages(), QStringList());
+}
+
+// A damaged record's address and a file's cells may carry terminal controls;
+// the messages show them escaped (a server's status line: the grabber's test).
+void SafetyTest::outsideTextIsShownEscaped_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("escaped");
+    ConfigRecord config = DefaultConfig();
+    config.RatePageAddress = "http://\x1b]0;owned\x07.example/rates";
+    QTest::newRow("record's address") << "kestrumconfig" << SerializeConfig(config)
+                                      << QStringList{"source"} << QByteArray("\\x1b]0;owned\\x07");
+    const QByteArray cell("\x1b[2J\x07\0", 6);
+    QTest::newRow("batch file's cell")
+        << "expenses.csv"
+        << "date,amount,currency\n2007-11-13," + cell + ",USD\n"
+        << QStringList{"convert", "--file", "FILE"} << QByteArray("\\x1b[2J");
+}
+
+void SafetyTest::outsideTextIsShownEscaped() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, escaped);
+    WriteFile(Path("page.html"), SamplePage());
+    QCOMPARE(Run({"import", Path("page.html")}), 0);
+    WriteFile(Path(file), contents);
+    arguments.replaceInStrings("FILE", Path(file));
+    QByteArray output;
+    Run(arguments, &output);
+    QVERIFY2(output.contains(escaped), output.constData());
+    for (const char control : {'\x1b', '\x07', '\0'})
+        QVERIFY2(!output.contains(control), output.toPercentEncoding(" :\"").constData());
+}
+
 void SafetyTest::outputFailuresAreReported_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("convert") << QStringList{"convert", "100", "USD", "CAD"};
-    QTest::newRow("rates --json") << QStringList{"rates", "--json"};
+    QTest::addColumn<bool>("closed"); // else a full disk
+    QTest::addColumn<QString>("reason");
+    const QString full = QStringLiteral("No space left on device");
+    const QString closed = QStringLiteral("standard output is closed");
+    QTest::newRow("convert") << QStringList{"convert", "100", "USD", "CAD"} << false << full;
+    QTest::newRow("rates --json") << QStringList{"rates", "--json"} << false << full;
+    QTest::newRow("convert, closed")
+        << QStringList{"convert", "100", "USD", "CAD"} << true << closed;
 }
 
 void SafetyTest::outputFailuresAreReported() {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, closed);
+    QFETCH(QString, reason);
     WriteFile(Path("page.html"), SamplePage());
     QCOMPARE(Run({"import", Path("page.html")}), 0);
-    m_stdout = QStringLiteral("/dev/full");
     QByteArray output;
-    QCOMPARE(Run(arguments, &output), 7);
-    QVERIFY2(output.contains("cannot write its output: No space left on device"),
+    if (closed) {
+        // Closed, not redirected: the first file opened would take its place.
+        QProcess shell;
+        shell.start("/bin/sh", QStringList{"-c", "exec \"$@\" >&-", "sh", KESTRUM_EXECUTABLE} +
+                                   arguments + QStringList{"--data-dir", m_dir->path()});
+        QVERIFY(shell.waitForFinished(20000));
+        QCOMPARE(shell.exitCode(), 7);
+        output = shell.readAllStandardError();
+    } else {
+        m_stdout = QStringLiteral("/dev/full");
+        QCOMPARE(Run(arguments, &output), 7);
+    }
+    QVERIFY2(output.contains("cannot write its output: " + reason.toUtf8() + "."),
              output.constData());
+    QCOMPARE(ReadFile(Path("rt.dt")).size(), 2240);
 }
 
 // No file can be created in /proc, even by root: the page file is a data
@@ -238,6 +405,12 @@ void SafetyTest::pathsAndArgumentsKeepTheirBytes_data() {
         d="$D/$(printf 'caf\351')"
         mkdir "$d" && "$K" import "$P" --data-dir "$d" && "$K" convert 100 USD CAD --data-dir "$d"
     )sh";
+    // The C locale's ASCII stands for UTF-8, as in glibc's C.UTF-8.
+    QTest::newRow("name in the C locale") << "C"
+                                          << R"sh(
+        "$K" import "$P" --data-dir "$D" &&
+        "$K" convert 100 "$(printf 'Dollar am\303\251ricain')" CAD --data-dir "$D"
+    )sh";
     QTest::newRow("name in an ISO-8859-1 locale") << "en_US.ISO-8859-1"
                                                   << R"sh(
         "$K" import "$P" --data-dir "$D" &&
@@ -254,7 +427,9 @@ void SafetyTest::pathsAndArgumentsKeepTheirBytes() {
     environment.insert("D", m_dir->path());
     environment.insert("P", QStringLiteral(KESTRUM_SAMPLE_PAGE));
     environment.insert("LC_ALL", QStringLiteral("C.UTF-8"));
-    if (!locale.isEmpty()) {
+    if (locale == "C") {
+        environment.insert("LC_ALL", locale);
+    } else if (!locale.isEmpty()) {
         // The machine need not have the locale; its sources make one.
         const QString name = locale.section(u'.', 0, 0);
         if (QProcess::execute("localedef",

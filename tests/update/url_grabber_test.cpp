@@ -1,8 +1,12 @@
 #include "update/url_grabber.h"
 
+#include "file_size_limit.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <netinet/in.h>
+#include <optional>
 #include <semaphore>
 #include <sys/socket.h>
 #include <thread>
@@ -73,6 +78,49 @@ struct Events {
     bool Ended() const { return !doneUrls.isEmpty() || !errors.isEmpty(); }
 };
 
+// Answers one request with fixed bytes, as a broken or hostile server would.
+class RawServer {
+public:
+    explicit RawServer(QByteArray reply) : m_reply(std::move(reply)) {
+        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(m_listener, 1);
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+        m_thread = std::thread([this] {
+            const int client = ::accept(m_listener, nullptr, nullptr);
+            if (client < 0)
+                return;
+            char request[4096];
+            (void)::read(client, request, sizeof request);
+            (void)::write(client, m_reply.constData(), size_t(m_reply.size()));
+            ::close(client);
+        });
+    }
+    ~RawServer() {
+        ::shutdown(m_listener, SHUT_RDWR);
+        ::close(m_listener);
+        m_thread.join();
+    }
+    quint16 port = 0;
+
+private:
+    QByteArray m_reply;
+    int m_listener = -1;
+    std::thread m_thread;
+};
+
+// The names in `dir` other than `except`.
+QStringList OtherFiles(const QString& dir, const QString& except) {
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    names.removeAll(except);
+    return names;
+}
+
 void Record(THttpUrlGrabber& grabber, Events& events) {
     QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
                      [&events](qint64 position, qint64 total, const QString& url, bool&) {
@@ -125,6 +173,10 @@ private slots:
     void survivesDestructionMidTransfer();
     void handsTheBodyOverInStreamMode();
     void reportsAFileThatCannotBeWritten();
+    void failedTransfersLeaveTheEarlierFile_data();
+    void failedTransfersLeaveTheEarlierFile();
+    void reportsWhatABrokenServerSent_data();
+    void reportsWhatABrokenServerSent();
 
 private:
     QString Address(const char* path) const {
@@ -299,13 +351,23 @@ void UrlGrabberTest::cleanup() {
 }
 
 void UrlGrabberTest::reportsProgressAgainstTheAnnouncedLength() {
+    // The body is on disk as it arrives, beside the file until the end.
+    QList<qint64> onDisk;
     connect(m_grabber.get(), &THttpUrlGrabber::OnProgress, this,
-            [this](qint64, qint64, const QString&, bool&) { m_state->pieceTaken.release(); });
+            [this, &onDisk](qint64, qint64, const QString&, bool&) {
+                const QStringList pending = OtherFiles(m_dir->path(), "temp.html");
+                onDisk << (pending.size() == 1 && !QFile::exists(m_target)
+                               ? QFileInfo(m_dir->filePath(pending[0])).size()
+                               : -1);
+                m_state->pieceTaken.release();
+            });
     Start("/paced");
     QVERIFY(WaitForEnd());
 
     QCOMPARE(m_events.errors, QStringList());
     QCOMPARE(m_events.positions, (QList<qint64>{512, 1024, 1536, 2048}));
+    QCOMPARE(onDisk, m_events.positions);
+    QCOMPARE(OtherFiles(m_dir->path(), "temp.html"), QStringList());
     QCOMPARE(m_events.totals, (QList<qint64>{2048, 2048, 2048, 2048}));
     QCOMPARE(int(m_events.positions[0] * 100 / double(m_events.totals[0])), 25);
     QCOMPARE(m_events.doneUrls, QStringList{Reported("/paced")});
@@ -554,6 +616,80 @@ void UrlGrabberTest::reportsAFileThatCannotBeWritten() {
     QCOMPARE(m_events.errors.size(), 1);
     QVERIFY2(m_events.errors[0].contains(target), qPrintable(m_events.errors[0]));
     QVERIFY(m_events.doneUrls.isEmpty());
+}
+
+// However a transfer ends early, the file from the transfer before stays
+// whole and nothing else is left beside it.
+void UrlGrabberTest::failedTransfersLeaveTheEarlierFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("error"); // empty: stopped by the owner, no event
+    QTest::addColumn<int>("fileSizeLimit");
+    QTest::newRow("cut short") << "/cut"
+                               << "transfer closed" << 0;
+    QTest::newRow("stopped") << "/paced"
+                             << "" << 0;
+    QTest::newRow("disk full") << "/plain"
+                               << "File too large" << 1000;
+}
+
+void UrlGrabberTest::failedTransfersLeaveTheEarlierFile() {
+    QFETCH(QString, path);
+    QFETCH(QString, error);
+    QFETCH(int, fileSizeLimit);
+    m_server.Get("/cut", [this](const httplib::Request&, httplib::Response& res) {
+        res.set_content_provider(5000, "text/plain",
+                                 [this](size_t offset, size_t, httplib::DataSink& sink) {
+                                     return offset == 0 && sink.write(m_plain.data(), 2000);
+                                 });
+    });
+    {
+        QFile earlier(m_target);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier answer") == 14);
+    }
+    std::optional<test::ScopedFileSizeLimit> limit;
+    if (fileSizeLimit > 0)
+        limit.emplace(rlim_t(fileSizeLimit));
+    Start(qPrintable(path));
+    if (error.isEmpty()) {
+        QVERIFY(m_state->firstPieceSent.Wait());
+        QTRY_COMPARE(m_events.positions.size(), 1);
+        m_grabber->StopTransfer();
+        QTest::qWait(100);
+        QVERIFY(!m_events.Ended());
+    } else {
+        QVERIFY(WaitForEnd());
+        QCOMPARE(m_events.errors.size(), 1);
+        QVERIFY2(m_events.errors[0].contains(error), qPrintable(m_events.errors[0]));
+        QVERIFY(m_events.doneUrls.isEmpty());
+    }
+    limit.reset();
+    QCOMPARE(Saved(), QByteArray("earlier answer"));
+    QCOMPARE(OtherFiles(m_dir->path(), "temp.html"), QStringList());
+}
+
+// What a server chose to send reaches the messages as harmless text.
+void UrlGrabberTest::reportsWhatABrokenServerSent_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("controls in the status line")
+        << QByteArray("HTTP/1.0 404 \x1b]0;owned\x07\x1b[2J gone\r\n\r\n")
+        << "HTTP 404 \\x1b]0;owned\\x07\\x1b[2J gone";
+    QTest::newRow("endless chunk trailer")
+        << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n"
+                      "X-Trailer: " +
+                      QByteArray(200000, 'a') + "\r\n\r\n")
+        << "The answer is malformed (its chunked encoding cannot be read)";
+}
+
+void UrlGrabberTest::reportsWhatABrokenServerSent() {
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, error);
+    RawServer server(reply);
+    m_grabber->SetUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.port));
+    m_grabber->StartTransfer();
+    QVERIFY(WaitForEnd());
+    QCOMPARE(m_events.errors, QStringList{error});
+    QVERIFY(!QFile::exists(m_target));
 }
 
 QTEST_GUILESS_MAIN(UrlGrabberTest)
