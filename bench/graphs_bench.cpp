@@ -39,13 +39,13 @@ bool PrepareStore() {
     QFile file(qEnvironmentVariable("KESTRUM_GRAPHS_HISTORY"));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const HistoryAnswer answer = ReadHistoryAnswer(file.readAll());
+    const HistoryAnswer read = ReadHistoryAnswer(file.readAll());
     g_dir = std::make_unique<QTemporaryDir>();
     SetProgramDir(g_dir->path());
     Configuration().RatePageAddress = kEcbRatesAddress;
     history::Store store;
-    return answer.source == QLatin1String(history::kEcb) && store.Open().usable() &&
-           store.Import(answer.source, answer.days, file.fileName()).ok;
+    return read.source && read.source->key == std::string_view("ecb") && store.Open().usable() &&
+           KeepAnswer(store, read.answer, file.fileName()).ok;
 }
 
 bool Expose(QWidget& window) {

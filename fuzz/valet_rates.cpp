@@ -2,5 +2,5 @@
 #include "source_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return CheckSourceReader(&kestrum::ReadValetRates, data, size);
+    return CheckSourceReader(&kestrum::ReadValetAnswer, data, size);
 }

@@ -199,10 +199,11 @@ private:
     bool m_downloadPressed = false;
     THttpUrlGrabber* m_fillGrabber = nullptr;
     QMetaObject::Connection m_cancelDownload; // the progress window's Cancel, while downloading
-    bool m_fillExpected = false;              // the attempt is two files, this the first half
-    bool m_fillTried = false;                 // the fill of this attempt has run or was not wanted
-    QString m_fillAddress;
-    QString m_fillProblem; // one sentence when the fill failed
+    bool m_fillExpected = false; // the attempt is more files than the page, the page first
+    bool m_fillTried = false;    // the fills of this attempt were planned or not wanted
+    QStringList m_fillQueue;     // the fills still to fetch, the current one first
+    int m_fillCount = 0;         // the fills of this attempt
+    QStringList m_fillProblems;  // one sentence for each fill that failed
     // The Graphs window while it exists; m_graphs is valid while the widget is.
     QPointer<QWidget> m_graphsWidget;
     GraphsWindow* m_graphs = nullptr;

@@ -9,6 +9,7 @@
 #include "settings/file_io.h"
 #include "settings/message_table.h"
 #include "settings/options.h"
+#include "update/history_keeping.h"
 #include "update/platform.h"
 #include "update/progress_form.h"
 #include "update/publication_rule.h"
@@ -133,8 +134,9 @@ void TKestrumForm::HttpUrlGrabberDoneFile(const QString&, qint64, const QString&
         m_downloadPressed = false;
         DataDateLabel->setText(DataDateText(Configuration().DataDate));
         RefillCurrencyLists();
-        if (!m_fillProblem.isEmpty())
-            Messages().Information(this, m_fillProblem);
+        NoteConfiguredAnswer(Configuration(), RatePageUrl(Configuration()), stored.source);
+        if (!m_fillProblems.isEmpty())
+            Messages().Information(this, m_fillProblems.join(QLatin1Char('\n')));
         ShowMessages(PipelineMessages(stored)); // only a history that could not take the page
         return;
     }
@@ -162,9 +164,10 @@ void TKestrumForm::HttpUrlGrabberProgress(qint64 Position, qint64 TotalSize, con
         return;
     const double percent = static_cast<double>(Position * 100) / static_cast<double>(TotalSize);
     progress->PrismBar->SetProgress(static_cast<std::int32_t>(percent));
-    // With filling the job is two files, this the first half of it.
+    // With filling the job is the page and the fills, the page first; their
+    // number is known once the page is in.
     if (m_fillExpected)
-        progress->TotalPrismBar->SetProgress(static_cast<std::int32_t>(percent / 2));
+        progress->TotalPrismBar->SetProgress(static_cast<std::int32_t>(percent / 4));
 }
 
 } // namespace kestrum

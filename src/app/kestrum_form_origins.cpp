@@ -39,17 +39,22 @@ void TKestrumForm::ShowRateOrigins(int from, int to) {
     RateOriginLabel->setToolTip(detail.join(QLatin1Char('\n')));
 }
 
+// The page's files are 1 + n: the bars show the page first, then each fill.
 bool TKestrumForm::StartFillDownload() {
-    if (m_fillTried)
+    if (!m_fillTried) {
+        m_fillTried = true;
+        m_fillProblems.clear();
+        QFile page(PageFilePath());
+        if (!m_fillExpected || !page.open(QIODevice::ReadOnly))
+            return false;
+        m_fillQueue = FillAddresses(page.read(4096));
+        m_fillCount = int(m_fillQueue.size());
+    }
+    if (m_fillQueue.isEmpty()) {
+        if (TProgressForm* progress = ProgressForm(); progress && m_fillCount > 0)
+            progress->TotalPrismBar->SetProgress(100);
         return false;
-    m_fillTried = true;
-    m_fillProblem.clear();
-    QFile page(PageFilePath());
-    if (!m_fillExpected || !page.open(QIODevice::ReadOnly))
-        return false;
-    m_fillAddress = FillAddress(page.read(4096));
-    if (m_fillAddress.isEmpty())
-        return false;
+    }
     if (!m_fillGrabber) {
         m_fillGrabber = new THttpUrlGrabber(this);
         m_fillGrabber->setObjectName(QStringLiteral("FillUrlGrabber"));
@@ -57,34 +62,40 @@ bool TKestrumForm::StartFillDownload() {
         m_fillGrabber->SetOutputMode(TOutputMode::omStream);
         connect(m_fillGrabber, &THttpUrlGrabber::OnDoneStream, this,
                 [this](const QByteArray& body) {
-                    FillDownloadEnded(KeepFillAnswer(body, m_fillAddress));
+                    FillDownloadEnded(KeepFillAnswer(body, m_fillQueue.value(0)));
                 });
         connect(m_fillGrabber, &THttpUrlGrabber::OnError, this, [this](const QString& error) {
-            FillDownloadEnded(FillFailedSentence(m_fillAddress, error));
+            FillDownloadEnded(FillFailedSentence(m_fillQueue.value(0), error));
         });
         connect(
             m_fillGrabber, &THttpUrlGrabber::OnProgress, this,
-            [](qint64 position, qint64 total, const QString&, bool&) {
+            [this](qint64 position, qint64 total, const QString&, bool&) {
                 TProgressForm* progress = ProgressForm();
                 if (total == 0 || !progress)
                     return;
                 const auto percent = static_cast<std::int32_t>(position * 100 / total);
+                const int files = m_fillCount + 1;
+                const int done = files - int(m_fillQueue.size());
                 progress->PrismBar->SetProgress(percent);
-                progress->TotalPrismBar->SetProgress(50 + percent / 2);
+                progress->TotalPrismBar->SetProgress((done * 100 + percent) / files);
             },
             Qt::DirectConnection);
     }
     if (TProgressForm* progress = ProgressForm()) {
-        progress->TotalPrismBar->SetProgress(50);
+        const int files = m_fillCount + 1;
+        progress->TotalPrismBar->SetProgress((files - int(m_fillQueue.size())) * 100 / files);
         progress->PrismBar->SetProgress(0);
     }
-    m_fillGrabber->SetUrl(m_fillAddress);
+    m_fillGrabber->SetUrl(m_fillQueue.front());
     m_fillGrabber->StartTransfer();
     return true;
 }
 
 void TKestrumForm::FillDownloadEnded(const QString& problem) {
-    m_fillProblem = problem;
+    if (!problem.isEmpty())
+        m_fillProblems << problem;
+    if (!m_fillQueue.isEmpty())
+        m_fillQueue.removeFirst();
     HttpUrlGrabberDoneFile({}, 0, {});
 }
 

@@ -466,7 +466,7 @@ int RunList(const Arguments& arguments) {
 void DefineImport(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
-        QStringLiteral("A saved rate page, Valet JSON answer or ECB XML file."));
+        QStringLiteral("A saved rate page, Valet JSON answer, ECB XML file or NBP JSON answer."));
 }
 
 int RunImport(const Arguments& arguments) {
@@ -488,6 +488,8 @@ int RunImport(const Arguments& arguments) {
     }
     if (!stored.history.isEmpty())
         PrintErrorLine(stored.history);
+    for (const QString& note : stored.notes)
+        PrintErrorLine(note);
     ReportStoredRates(QStringLiteral("\"%1\"").arg(path));
     return kSuccess;
 }

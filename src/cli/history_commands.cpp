@@ -303,9 +303,10 @@ int RunHistoryConvert(const Arguments& arguments) {
 }
 
 void DefineHistory(QCommandLineParser& parser) {
-    parser.addPositionalArgument(QStringLiteral("CODE|fetch"),
-                                 QStringLiteral("A currency's daily series, or \"fetch [boc|ecb]\" "
-                                                "to download history; nothing: a summary."));
+    parser.addPositionalArgument(
+        QStringLiteral("CODE|fetch"),
+        QStringLiteral("A currency's daily series, or \"fetch [boc|ecb|nbp]\" "
+                       "to download history; nothing: a summary."));
     parser.addOptions({
         {kAgainst, QStringLiteral("Price in <code> instead of CAD."), QStringLiteral("code")},
         {kFrom, QStringLiteral("From <day> (YYYY-MM-DD)."), QStringLiteral("day")},

@@ -7,6 +7,7 @@
 #include "output.h"
 #include "transfer.h"
 #include "update/history_keeping.h"
+#include "update/rate_sources.h"
 #include "update/split_address.h"
 
 namespace kestrum::cli {
@@ -19,21 +20,12 @@ int DayOption(const Arguments& arguments, const QString& name, int fallback) {
                : fallback;
 }
 
-// The body of one address, or a failure naming it.
-QByteArray Download(const QString& url) {
-    QByteArray body;
-    if (const QString error = Fetch(url, QString(), &body); !error.isEmpty())
-        Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.")
-                              .arg(DisplayedAddress(url), WithoutFullStop(error)));
-    return body;
-}
-
 } // namespace
 
 int FetchHistory(const Arguments& arguments) {
     const QStringList& args = arguments.Positional();
     if (args.size() > 2)
-        Fail(kUsageError, QStringLiteral("Usage: kestrum history fetch [boc|ecb] [--from D] "
+        Fail(kUsageError, QStringLiteral("Usage: kestrum history fetch [boc|ecb|nbp] [--from D] "
                                          "[--to D] (see --help)."));
     LoadSettings();
     const QString source =
@@ -41,14 +33,30 @@ int FetchHistory(const Arguments& arguments) {
     if (FirstHistoryDay(source) < 0)
         Fail(kUsageError,
              args.size() == 2
-                 ? QStringLiteral("history fetch takes boc or ecb, not \"%1\".").arg(args[1])
+                 ? QStringLiteral("history fetch takes boc, ecb or nbp, not \"%1\".").arg(args[1])
                  : QStringLiteral("The configured rate page keeps no history; name "
-                                  "boc or ecb."));
+                                  "boc, ecb or nbp."));
+    QString base;
+    if (arguments.IsSet(QStringLiteral("url"))) {
+        // Checked as `update --url` checks it; "boc" and "ecb" name no mirror.
+        const QString url = arguments.Value(QStringLiteral("url"));
+        const std::optional<QString> given = RateSourceAddress(url);
+        if (!given || !url.contains(QLatin1Char(':')))
+            Fail(kUsageError, QStringLiteral("\"%1\" is not an http or https address that can be "
+                                             "fetched.")
+                                  .arg(DisplayedAddress(url)));
+        base = *given;
+    }
+    base = HistoryAddress(source, Configuration(), base);
     const int today = int(TodayDateValue());
-    const int from = DayOption(arguments, QStringLiteral("from"), FirstHistoryDay(source));
+    const int first = FirstHistoryDay(source);
+    const int from = DayOption(arguments, QStringLiteral("from"), first);
     const int to = DayOption(arguments, QStringLiteral("to"), today);
     if (from > to)
         Fail(kUsageError, QStringLiteral("--from lies after --to."));
+    if (to < first)
+        Fail(kNoRate, QStringLiteral("Nothing to fetch up to %1: %2.")
+                          .arg(IsoDateText(to), SeriesStartSentence(source)));
 
     history::Store store;
     const history::OpenResult open = store.Open();
@@ -56,27 +64,40 @@ int FetchHistory(const Arguments& arguments) {
         Fail(kDataFileError, open.message);
     if (!open.message.isEmpty())
         PrintErrorLine(open.message);
-    const std::vector<HistoryRequest> plan =
-        PlanHistoryFetch(store, source, from, to, today, arguments.Value(QStringLiteral("url")));
+    const std::vector<HistoryRequest> plan = PlanHistoryFetch(store, source, from, to, today, base);
     if (plan.empty()) {
         PrintLine(QStringLiteral("The %1 history from %2 to %3 is stored already.")
-                      .arg(source, IsoDateText(std::max(from, FirstHistoryDay(source))),
-                           IsoDateText(to)));
+                      .arg(source, IsoDateText(std::max(from, first)), IsoDateText(to)));
         return kSuccess;
     }
     int days = 0;
+    int empty = 0;
+    int firstDay = plan.front().fromDay;
+    int lastDay = plan.front().toDay;
     for (const HistoryRequest& request : plan) {
-        const QByteArray body = Download(request.url);
-        const history::ImportResult stored = StoreHistoryAnswer(store, source, request, body);
-        if (!stored)
-            Fail(stored.error.startsWith(QLatin1String("The answer")) ? kFetchError
-                                                                      : kDataFileError,
-                 stored.error);
-        days += stored.days;
+        firstDay = std::min(firstDay, request.fromDay);
+        lastDay = std::max(lastDay, request.toDay);
+        QByteArray body;
+        if (const QString error = Fetch(request.url, QString(), &body); !error.isEmpty()) {
+            if (IsEmptyStretchError(source, error))
+                continue;
+            Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.")
+                                  .arg(DisplayedAddress(request.url), WithoutFullStop(error)));
+        }
+        const FetchedAnswer fetched = StoreHistoryAnswer(store, source, request, body);
+        if (!fetched.stored)
+            Fail(fetched.stored.error.startsWith(QLatin1String("The answer")) ? kFetchError
+                                                                              : kDataFileError,
+                 fetched.stored.error);
+        days += fetched.stored.days;
+        empty += fetched.empty;
     }
-    PrintLine(QStringLiteral("Stored %1 days of %2 history between %3 and %4.")
-                  .arg(days)
-                  .arg(source, IsoDateText(plan.front().fromDay), IsoDateText(plan.back().toDay)));
+    bool failed = false;
+    const QString summary =
+        FetchSummary(source, days, empty, int(plan.size()), firstDay, lastDay, failed);
+    if (failed)
+        Fail(kFetchError, summary);
+    PrintLine(summary);
     return kSuccess;
 }
 

@@ -8,6 +8,7 @@
 #include "settings/removed_on_signal.h"
 #include "transfer.h"
 #include "update/fill_download.h"
+#include "update/history_keeping.h"
 #include "update/rate_pipeline.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
@@ -21,6 +22,7 @@ namespace {
 
 const QString kUrl = QStringLiteral("url");
 const QString kFillUrl = QStringLiteral("fill-url");
+const QString kNbpUrl = QStringLiteral("nbp-url");
 
 // The page file is this command's own, so a concurrent download or a file
 // planted under "temp.html" never mixes with it, and it lives only as long
@@ -43,31 +45,37 @@ private:
     std::optional<RemovedOnSignal> m_removedOnSignal;
 };
 
-// The other service's answer goes into the history before the primary's is
-// stored, so "rt.dt" is filled from it; any failure is one sentence and
+// The other sources' answers go into the history before the primary's is
+// stored, so "rt.dt" is filled from them; any failure is one sentence and
 // leaves the primary's download alone.
-void FetchFillAnswer(const Arguments& arguments, const QString& pagePath) {
+void FetchFillAnswers(const Arguments& arguments, const QString& pagePath) {
     if (!FillFromOtherSource())
         return;
     QFile page(pagePath);
-    QString address = arguments.Value(kFillUrl);
-    if (address.isEmpty() && page.open(QIODevice::ReadOnly))
-        address = FillAddress(page.read(4096));
-    if (address.isEmpty())
+    QStringList addresses;
+    if (page.open(QIODevice::ReadOnly))
+        addresses = FillAddresses(page.read(4096));
+    if (addresses.isEmpty())
         return;
-    QByteArray body;
-    if (const QString error = Fetch(address, QString(), &body); !error.isEmpty()) {
-        PrintErrorLine(FillFailedSentence(DisplayedAddress(address), error));
-        return;
+    if (arguments.IsSet(kFillUrl))
+        addresses[0] = arguments.Value(kFillUrl);
+    if (arguments.IsSet(kNbpUrl))
+        addresses = addresses.mid(0, 1) + NbpLatestAddresses(arguments.Value(kNbpUrl));
+    for (const QString& address : addresses) {
+        QByteArray body;
+        if (const QString error = Fetch(address, QString(), &body); !error.isEmpty()) {
+            PrintErrorLine(FillFailedSentence(DisplayedAddress(address), error));
+            continue;
+        }
+        if (const QString problem = KeepFillAnswer(body, address); !problem.isEmpty())
+            PrintErrorLine(problem);
     }
-    if (const QString problem = KeepFillAnswer(body, address); !problem.isEmpty())
-        PrintErrorLine(problem);
 }
 
 } // namespace
 
 int FetchAndStore(const Arguments& arguments) {
-    ExpectArguments(arguments, 0, "update [--url URL] [--fill-url URL]");
+    ExpectArguments(arguments, 0, "update [--url URL] [--fill-url URL] [--nbp-url URL]");
     const bool configExists = LoadSettings();
     QString url = RatePageUrl(Configuration());
     if (arguments.IsSet(kUrl)) {
@@ -88,7 +96,7 @@ int FetchAndStore(const Arguments& arguments) {
     if (!error.isEmpty())
         Fail(kFetchError,
              QStringLiteral("The download of %1 failed: %2.").arg(shown, WithoutFullStop(error)));
-    FetchFillAnswer(arguments, page.path);
+    FetchFillAnswers(arguments, page.path);
     const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, page.path);
     switch (stored.status) {
     case PipelineStatus::Stored:
@@ -103,8 +111,11 @@ int FetchAndStore(const Arguments& arguments) {
     case PipelineStatus::ConfigFileFailed:
         Fail(kDataFileError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     }
+    NoteConfiguredAnswer(Configuration(), url, stored.source);
     if (!stored.history.isEmpty())
         PrintErrorLine(stored.history);
+    for (const QString& note : stored.notes)
+        PrintErrorLine(note);
     ReportStoredRates(shown);
     return kSuccess;
 }

@@ -12,6 +12,10 @@ void DefineUpdate(QCommandLineParser& parser) {
                       QStringLiteral("Fetch the rates that fill missing currencies from <url> "
                                      "instead of the other service (with filling on)."),
                       QStringLiteral("url")});
+    parser.addOption({QStringLiteral("nbp-url"),
+                      QStringLiteral("Fetch the National Bank of Poland's tables A and B from "
+                                     "under <url> instead of its service (with filling on)."),
+                      QStringLiteral("url")});
 }
 
 // Downloads run in the network module, which brings libcurl along.

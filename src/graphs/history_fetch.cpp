@@ -4,6 +4,7 @@
 
 #include "data/dates.h"
 #include "history/history_store.h"
+#include "settings/configuration.h"
 #include "update/progress_form.h"
 #include "update/url_grabber.h"
 #include "widgets/message_box.h"
@@ -36,9 +37,10 @@ bool THistoryFetch::Start(const QString& source) {
     if (!m_finished)
         return false;
     if (FirstHistoryDay(source) < 0) {
-        Messages().Information(m_owner, QStringLiteral("Only the Bank of Canada's and the ECB's "
-                                                       "history can be fetched; choose one of them "
-                                                       "with \"kestrum source\"."));
+        Messages().Information(m_owner, QStringLiteral("Only the Bank of Canada's, the ECB's and "
+                                                       "the NBP's history can be fetched; choose "
+                                                       "one of the first two with \"kestrum "
+                                                       "source\"."));
         return false;
     }
     m_store = std::make_unique<history::Store>();
@@ -52,8 +54,8 @@ bool THistoryFetch::Start(const QString& source) {
     const int today = static_cast<int>(TodayDateValue());
     m_source = source;
     try {
-        m_plan =
-            PlanHistoryFetch(*m_store, source, FirstHistoryDay(source), today, today, BaseAddress);
+        m_plan = PlanHistoryFetch(*m_store, source, FirstHistoryDay(source), today, today,
+                                  HistoryAddress(source, Configuration(), BaseAddress));
     } catch (const history::StoreError& error) {
         m_store.reset();
         Messages().Error(m_owner, error.sentence());
@@ -67,6 +69,8 @@ bool THistoryFetch::Start(const QString& source) {
     }
     m_next = 0;
     m_stored = 0;
+    m_days = 0;
+    m_empty = 0;
     m_cancelled = false;
     m_finished = false;
     FetchNext();
@@ -97,22 +101,38 @@ void THistoryFetch::FetchNext() {
 }
 
 void THistoryFetch::DoneStream(const QByteArray& body, qint64, const QString&) {
-    const history::ImportResult stored =
-        StoreHistoryAnswer(*m_store, m_source, m_plan[m_next - 1], body);
-    if (!stored) {
+    const FetchedAnswer fetched = StoreHistoryAnswer(*m_store, m_source, m_plan[m_next - 1], body);
+    if (!fetched.stored) {
         Finish();
-        Messages().Error(m_owner, stored.error);
+        Messages().Error(m_owner, fetched.stored.error);
         return;
     }
     ++m_stored;
-    if (m_cancelled || m_next >= m_plan.size()) {
-        Finish();
+    m_days += fetched.stored.days;
+    m_empty += fetched.empty;
+    Continue();
+}
+
+// The next request, or the end of the job; answers that all held nothing
+// make it a failure.
+void THistoryFetch::Continue() {
+    if (!m_cancelled && m_next < m_plan.size()) {
+        FetchNext();
         return;
     }
-    FetchNext();
+    bool failed = false;
+    const QString summary = FetchSummary(m_source, m_days, m_empty, int(m_next),
+                                         m_plan.front().fromDay, m_plan[m_next - 1].toDay, failed);
+    Finish();
+    if (failed)
+        Messages().Error(m_owner, summary);
 }
 
 void THistoryFetch::Error(const QString& message) {
+    if (IsEmptyStretchError(m_source, message)) {
+        Continue();
+        return;
+    }
     Finish();
     Messages().Error(m_owner, QStringLiteral("The history could not be fetched: %1").arg(message));
 }

@@ -42,6 +42,7 @@ private:
     void FetchNext();
     void DoneStream(const QByteArray& body, qint64 size, const QString& url);
     void Error(const QString& message);
+    void Continue();
     void Progress(qint64 position, qint64 total, const QString& url, bool& carryOn);
     void Finish();
 
@@ -52,6 +53,8 @@ private:
     std::vector<HistoryRequest> m_plan;
     std::size_t m_next = 0;
     int m_stored = 0;
+    int m_days = 0;  // days stored by the job
+    int m_empty = 0; // answers of the service that held nothing
     bool m_cancelled = false;
     bool m_finished = true;
     QMetaObject::Connection m_cancelConnection;

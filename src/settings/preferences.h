@@ -20,6 +20,8 @@ inline constexpr const char* kFillFromOtherSource = "fill"; // "on" (default) or
 inline constexpr const char* kGraphsRange = "graphs/range"; // "1M" .. "All"
 // An address that answers in place of the other service when filling (a mirror).
 inline constexpr const char* kFillUrl = "fill/url";
+// The base address of the NBP's tables when filling ("https://api.nbp.pl/api/exchangerates/").
+inline constexpr const char* kFillNbpUrl = "fill/nbp-url";
 } // namespace pref
 
 } // namespace kestrum

@@ -7,28 +7,39 @@
 
 namespace kestrum {
 
-QString FillAddress(QByteArrayView primaryBody) {
-    QString address;
+QStringList NbpLatestAddresses(const QString& base) {
+    QString prefix = base.section(QLatin1Char('?'), 0, 0);
+    if (!prefix.endsWith(QLatin1Char('/')))
+        prefix += QLatin1Char('/');
+    return {prefix + QStringLiteral("tables/A/?format=json"),
+            prefix + QStringLiteral("tables/B/?format=json")};
+}
+
+QStringList FillAddresses(QByteArrayView primaryBody) {
+    QString other;
     if (sources::BodyStartsWith(primaryBody, '{'))
-        address = QString::fromLatin1(kEcbRatesAddress);
+        other = QString::fromLatin1(kEcbRatesAddress);
     else if (sources::BodyStartsWith(primaryBody, '<') &&
              QByteArrayView(primaryBody).contains(QByteArrayView("gesmes:Envelope")))
-        address = QString::fromLatin1(Message(msg::RatePageAddress));
-    if (address.isEmpty())
+        other = QString::fromLatin1(Message(msg::RatePageAddress));
+    if (other.isEmpty())
         return {};
-    return ReadPreference(QLatin1String(pref::kFillUrl), address);
+    const QString nbp = ReadPreference(QLatin1String(pref::kFillNbpUrl));
+    return QStringList{ReadPreference(QLatin1String(pref::kFillUrl), other)} +
+           (nbp.isEmpty() ? sources::SourceNamed(u"nbp")->latestAddresses()
+                          : NbpLatestAddresses(nbp));
 }
 
 QString KeepFillAnswer(QByteArrayView body, const QString& address) {
-    const HistoryAnswer answer = ReadHistoryAnswer(body);
-    if (answer.source.isEmpty() || answer.days.empty())
+    const HistoryAnswer read = ReadHistoryAnswer(body);
+    if (!read.source || !read.answer.HasDays())
         return FillFailedSentence(address,
                                   QStringLiteral("the answer holds no rates Kestrum reads"));
     history::Store store;
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
         return open.message;
-    const history::ImportResult imported = store.Import(answer.source, answer.days, address);
+    const history::ImportResult imported = KeepAnswer(store, read.answer, address);
     return imported ? QString() : imported.error;
 }
 

@@ -2,16 +2,23 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace kestrum {
 
-// The address that fills an answer: the ECB's file for a Valet answer, the
-// Valet service for an ECB answer, or the mirror the preferences name instead;
-// empty for a page of the old layout.
-QString FillAddress(QByteArrayView primaryBody);
+// The downloads that fill an answer's gaps, in order: the other service's
+// latest rates (the ECB's file for a Valet answer, the Valet service for an
+// ECB answer, or the mirror the preferences name instead), then the NBP's
+// latest tables A and B (or those under the base address the preferences
+// name). None for a page of the old layout, whose days are long past.
+QStringList FillAddresses(QByteArrayView primaryBody);
 
-// Keeps the other service's answer in the history only ("rt.dt" follows when
-// the primary's answer is stored after it). One sentence when it could not,
+// The NBP's latest table A and table B under a base address such as
+// "https://api.nbp.pl/api/exchangerates/".
+QStringList NbpLatestAddresses(const QString& base);
+
+// Keeps a filling answer in the history only ("rt.dt" follows when the
+// primary's answer is stored after it). One sentence when it could not,
 // else nothing.
 QString KeepFillAnswer(QByteArrayView body, const QString& address);
 

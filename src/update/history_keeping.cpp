@@ -2,9 +2,11 @@
 
 #include "data/dates.h"
 #include "history/history_query.h"
+#include "platform.h"
 #include "rate_page_parser.h"
 #include "rate_sources.h"
 #include "settings/message_table.h"
+#include "settings/preferences.h"
 
 #include <QFile>
 #include <QUrl>
@@ -15,61 +17,94 @@ namespace kestrum {
 
 namespace {
 
-constexpr const char* kValetHistoryAddress =
-    "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json";
-constexpr const char* kEcbHistoryAddress =
-    "https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist.xml";
+// "boc <address>": the configured address last answered in that layout.
+constexpr const char* kConfiguredLayout = "source/layout";
 
 // The last day of the stored stretch of `source` that starts within the
-// look-back window of `fromDay` and has no hole longer than it (weekends and
-// holidays are shorter); fromDay - 1 when nothing is stored near its start.
-int StoredThrough(const history::Store& store, const QString& source, int fromDay, int toDay) {
+// look-back window of `fromDay` and has no hole longer than `gap` (weekends,
+// holidays and the weeks between two tables B are shorter); fromDay - 1 when
+// nothing is stored near its start.
+int StoredThrough(const history::Store& store, const QString& source, int fromDay, int toDay,
+                  int gap) {
     int through = fromDay - 1;
     for (const int day : history::StoredDays(store, source, fromDay, toDay)) {
-        if (day - std::max(through, fromDay) > history::kLookBackDays)
+        if (day - std::max(through, fromDay) > gap)
             break;
         through = day;
     }
     return through;
 }
 
+// Whether `source` may have published a day after `after` up to `to`: a
+// weekday, or for the NBP's table B a Wednesday.
+bool MayHavePublished(const QString& source, int after, int to) {
+    for (int day = after + 1; day <= to; ++day) {
+        const int weekday = CalendarDate(day).dayOfWeek();
+        if (source == QLatin1String("nbp-b") ? weekday == 3 : weekday <= 5)
+            return true;
+    }
+    return false;
+}
+
+const sources::RateSource* Row(const QString& source) {
+    const sources::RateSource* row = sources::SourceNamed(source);
+    return row && row->history != sources::HistoryShape::None ? row : nullptr;
+}
+
+QString LayoutOfAddress(const QString& address) {
+    const QString layout = ReadPreference(QLatin1String(kConfiguredLayout));
+    if (layout.section(QLatin1Char(' '), 1) == address)
+        return layout.section(QLatin1Char(' '), 0, 0);
+    // Before any answer: the service's own path on another host.
+    const QString path = QUrl(address).path();
+    if (path.contains(QLatin1String("/valet/observations/")))
+        return QString::fromLatin1(history::kBoc);
+    if (path.contains(QLatin1String("/eurofxref")))
+        return QString::fromLatin1(history::kEcb);
+    return {};
+}
+
 } // namespace
 
 HistoryAnswer ReadHistoryAnswer(QByteArrayView body) {
-    HistoryAnswer answer;
-    if (ReadValetDays(body, answer.days) != SourceRead::NotRecognised) {
-        answer.source = QString::fromLatin1(history::kBoc);
-    } else {
-        answer.days.clear();
-        if (ReadEcbDays(body, answer.days) != SourceRead::NotRecognised)
-            answer.source = QString::fromLatin1(history::kEcb);
-    }
-    if (answer.source.isEmpty())
-        answer.days.clear();
-    return answer;
+    HistoryAnswer read;
+    read.source = sources::ReadAnswer(body, read.answer, CurrentPlatform().Now(), read.read);
+    return read;
 }
 
-QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const ConfigRecord& config,
-                          const QString& path) {
-    QString source;
-    if (answer.kind == BodyKind::Valet) {
-        source = QString::fromLatin1(history::kBoc);
-    } else if (answer.kind == BodyKind::Ecb) {
-        source = QString::fromLatin1(history::kEcb);
-    } else {
+history::ImportResult KeepAnswer(history::Store& store, const sources::Answer& answer,
+                                 const QString& origin) {
+    history::ImportResult total;
+    total.ok = true;
+    for (const auto& [source, published] : answer.published) {
+        if (published.days.empty())
+            continue;
+        const history::ImportResult imported = store.Import(source, published.days, origin);
+        if (!imported)
+            return imported;
+        total.days += imported.days;
+    }
+    return total;
+}
+
+QString KeepPageInHistory(BodyDays& body, const RateStore& parsed, const ConfigRecord& config,
+                          const QString& path, bool& kept) {
+    kept = false;
+    if (!body.source) {
         // A page of the old layout while a service is configured can only
         // be the retired page.
         const QString address = RatePageUrl(config);
         const bool service = address == QLatin1String(Message(msg::RatePageAddress)) ||
                              address == QLatin1String(kEcbRatesAddress);
-        source =
+        const QString source =
             history::PageSource(service ? QString::fromLatin1(kRetiredRatePageAddress) : address);
-        answer.days.clear();
+        body.answer = {};
+        sources::Published& page = body.answer.published[source];
         for (const DayRecord& day : parsed.RateTable)
             if (day.Values[0] != kNotAvailable)
-                answer.days[day.Values[0]] = day;
+                page.days[day.Values[0]] = day;
     }
-    if (answer.days.empty())
+    if (!body.answer.HasDays())
         return {};
     history::Store store;
     const history::OpenResult open = store.Open();
@@ -79,15 +114,17 @@ QString KeepPageInHistory(BodyDays& answer, const RateStore& parsed, const Confi
     history::ImportResult imported;
     imported.damaged = !store.QuickCheck();
     if (!imported.damaged)
-        imported = store.Import(source, answer.days, path);
+        imported = KeepAnswer(store, body.answer, path);
     if (imported.damaged) {
         // Damage that only showed in the writing: set it aside as at opening.
         const history::OpenResult fresh = store.StartAfresh();
         if (!fresh.usable())
             return fresh.message;
-        imported = store.Import(source, answer.days, path);
+        imported = KeepAnswer(store, body.answer, path);
+        kept = imported.ok;
         return imported ? fresh.message : imported.error;
     }
+    kept = imported.ok;
     return imported ? open.message : imported.error;
 }
 
@@ -97,90 +134,175 @@ QString ConfiguredHistorySource(const ConfigRecord& config) {
         return QString::fromLatin1(history::kBoc);
     if (address == QLatin1String(kEcbRatesAddress))
         return QString::fromLatin1(history::kEcb);
+    if (const QString layout = LayoutOfAddress(address); !layout.isEmpty())
+        return layout;
     return history::PageSource(address);
 }
 
-int FirstHistoryDay(const QString& source) {
-    if (source == QLatin1String(history::kBoc))
-        return int(DateValueFromYmd(2017, 1, 3));
-    if (source == QLatin1String(history::kEcb))
-        return int(DateValueFromYmd(1999, 1, 4));
-    return -1;
+void NoteConfiguredAnswer(const ConfigRecord& config, const QString& address,
+                          const sources::RateSource* source) {
+    // Only the configured address's own layout matters, and only a source it
+    // can be (the NBP only fills).
+    if (!source || source->fillsOnly || address != RatePageUrl(config) ||
+        LayoutOfAddress(address) == QLatin1String(source->key))
+        return;
+    WritePreference(QLatin1String(kConfiguredLayout),
+                    QLatin1String(source->key) + QLatin1Char(' ') + address);
 }
 
-QString HistoryAddress(const QString& source, const QString& base) {
+int FirstHistoryDay(const QString& source) {
+    const sources::RateSource* row = Row(source);
+    return row ? row->FirstDay() : -1;
+}
+
+QString SeriesStartSentence(const QString& source) {
+    const sources::RateSource* row = Row(source);
+    if (!row)
+        return {};
+    return QStringLiteral("the %1's daily series starts %2")
+        .arg(QLatin1String(row->name), IsoDateText(row->FirstDay()));
+}
+
+QString HistoryAddress(const QString& source, const ConfigRecord& config, const QString& base) {
     if (!base.isEmpty())
         return base;
-    return QString::fromLatin1(source == QLatin1String(history::kEcb) ? kEcbHistoryAddress
-                                                                      : kValetHistoryAddress);
+    const sources::RateSource* row = Row(source);
+    if (!row)
+        return {};
+    const QString configured = RatePageUrl(config);
+    const bool official = configured == QLatin1String(Message(msg::RatePageAddress)) ||
+                          configured == QLatin1String(kEcbRatesAddress);
+    if (!official && LayoutOfAddress(configured) == QLatin1String(row->key)) {
+        // A mirror of the ECB keeps the whole history beside the 90 days.
+        QString mirror = configured;
+        if (source == QLatin1String(history::kEcb))
+            mirror.replace(QLatin1String("eurofxref-hist-90d.xml"),
+                           QLatin1String("eurofxref-hist.xml"));
+        return mirror;
+    }
+    return QString::fromLatin1(row->historyAddress);
 }
 
 std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const QString& source,
                                              int fromDay, int toDay, int today,
                                              const QString& base) {
     std::vector<HistoryRequest> plan;
-    const int first = FirstHistoryDay(source);
-    if (first < 0)
+    const sources::RateSource* row = Row(source);
+    if (!row || base.isEmpty())
         return plan;
-    fromDay = std::max(fromDay, first);
+    fromDay = std::max(fromDay, row->FirstDay());
     toDay = std::min(toDay, today);
-    // A stretch stored whole up to within a week of its end is not asked
-    // again, unless it reaches today; one stored in part is asked from its
-    // first missing day.
-    const auto missingFrom = [&](int from, int to) {
-        const int through = StoredThrough(store, source, from, to);
-        const bool whole = through >= from && to - through <= history::kLookBackDays;
-        return whole && to < today ? to + 1 : std::max(from, through + 1);
+    // The first day of [from, to] not yet stored: after the stretch stored
+    // from `from`, unless nothing can have been published after it.
+    const auto missingFrom = [&](const QString& kept, int from, int to) {
+        const int gap =
+            kept == QLatin1String("nbp-b") ? 2 * history::kLookBackDays : history::kLookBackDays;
+        const int through = StoredThrough(store, kept, from, to, gap);
+        if (through >= from && !MayHavePublished(kept, through, to))
+            return to + 1;
+        return std::max(from, through + 1);
     };
-    const QString address = HistoryAddress(source, base);
-    if (source == QLatin1String(history::kEcb)) {
+    const QString main = QLatin1String(row->historySources.front());
+    switch (row->history) {
+    case sources::HistoryShape::None:
+        break;
+    case sources::HistoryShape::WholeFile:
         // The whole-history file is all or nothing.
-        if (fromDay <= toDay && missingFrom(fromDay, toDay) <= toDay)
-            plan.push_back({address, fromDay, toDay});
-        return plan;
+        if (fromDay <= toDay && missingFrom(main, fromDay, toDay) <= toDay)
+            plan.push_back({base, fromDay, toDay});
+        break;
+    case sources::HistoryShape::CalendarYears:
+        // Valet answers a bounded range; a year keeps each answer a few
+        // hundred kilobytes and gives the bar a step per year.
+        for (int year = CalendarDate(fromDay).year(); year <= CalendarDate(toDay).year(); ++year) {
+            const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
+            const int from =
+                missingFrom(main, std::max(fromDay, int(DateValueFromYmd(year, 1, 1))), to);
+            if (from > to)
+                continue;
+            // The service refuses `recent` beside dates, so an address taken
+            // from a configured one loses it.
+            QUrl url(base);
+            QUrlQuery query(url);
+            for (const auto& item : query.queryItems())
+                if (item.first.startsWith(QLatin1String("recent")))
+                    query.removeAllQueryItems(item.first);
+            query.addQueryItem(QStringLiteral("start_date"), IsoDateText(from));
+            query.addQueryItem(QStringLiteral("end_date"), IsoDateText(to));
+            url.setQuery(query);
+            plan.push_back({url.toString(), from, to});
+        }
+        break;
+    case sources::HistoryShape::Windows: {
+        // One request per table and stretch; the service refuses longer ones.
+        QString prefix = base.section(QLatin1Char('?'), 0, 0);
+        if (!prefix.endsWith(QLatin1Char('/')))
+            prefix += QLatin1Char('/');
+        for (const char* kept : row->historySources) {
+            const QString table = QString::fromLatin1(kept).section(QLatin1Char('-'), 1).toUpper();
+            for (int from = missingFrom(QLatin1String(kept), fromDay, toDay); from <= toDay;
+                 from = missingFrom(QLatin1String(kept), from, toDay)) {
+                const int to = std::min(toDay, from + row->windowDays - 1);
+                plan.push_back({QStringLiteral("%1tables/%2/%3/%4/?format=json")
+                                    .arg(prefix, table, IsoDateText(from), IsoDateText(to)),
+                                from, to});
+                from = to + 1;
+            }
+        }
+        break;
     }
-    // Valet answers a bounded range; a year keeps each answer a few hundred
-    // kilobytes and gives the bar a step per year.
-    for (int year = CalendarDate(fromDay).year(); year <= CalendarDate(toDay).year(); ++year) {
-        const int to = std::min(toDay, int(DateValueFromYmd(year, 12, 31)));
-        const int from = missingFrom(std::max(fromDay, int(DateValueFromYmd(year, 1, 1))), to);
-        if (from > to)
-            continue;
-        // The service refuses `recent` beside dates, so an address taken from
-        // a configured one loses it.
-        QUrl url(address);
-        QUrlQuery query(url);
-        for (const auto& item : query.queryItems())
-            if (item.first.startsWith(QLatin1String("recent")))
-                query.removeAllQueryItems(item.first);
-        query.addQueryItem(QStringLiteral("start_date"), IsoDateText(from));
-        query.addQueryItem(QStringLiteral("end_date"), IsoDateText(to));
-        url.setQuery(query);
-        plan.push_back({url.toString(), from, to});
     }
     return plan;
 }
 
-history::ImportResult StoreHistoryAnswer(history::Store& store, const QString& source,
-                                         const HistoryRequest& request, QByteArrayView body) {
+FetchedAnswer StoreHistoryAnswer(history::Store& store, const QString& source,
+                                 const HistoryRequest& request, QByteArrayView body) {
+    FetchedAnswer fetched;
     HistoryAnswer answer = ReadHistoryAnswer(body);
-    if (answer.source != source) {
-        history::ImportResult failed;
-        failed.error = QStringLiteral("The answer of %1 is not %2 history.")
-                           .arg(request.url, source == QLatin1String(history::kEcb)
-                                                 ? QStringLiteral("the ECB's")
-                                                 : QStringLiteral("the Bank of Canada's"));
-        return failed;
+    const sources::RateSource* row = Row(source);
+    if (!answer.source || answer.source != row) {
+        fetched.stored.error = QStringLiteral("The answer of %1 is not the %2's history.")
+                                   .arg(request.url, QLatin1String(row ? row->name : "service"));
+        return fetched;
     }
-    std::erase_if(answer.days, [&](const auto& day) {
-        return day.first < request.fromDay || day.first >= request.toDay + 1;
-    });
-    if (answer.days.empty()) {
-        history::ImportResult nothing;
-        nothing.ok = true;
-        return nothing;
+    for (auto& [kept, published] : answer.answer.published) {
+        std::erase_if(published.days, [&](const auto& day) {
+            return day.first < request.fromDay || day.first >= request.toDay + 1;
+        });
+        std::erase_if(published.quotes, [&](const auto& day) {
+            return day.first < request.fromDay || day.first >= request.toDay + 1;
+        });
     }
-    return store.Import(source, answer.days, request.url);
+    if (!answer.answer.HasDays()) {
+        fetched.stored.ok = true;
+        fetched.empty = !answer.answer.noTable;
+        return fetched;
+    }
+    fetched.stored = KeepAnswer(store, answer.answer, request.url);
+    return fetched;
+}
+
+bool IsEmptyStretchError(const QString& source, const QString& transferError) {
+    const sources::RateSource* row = Row(source);
+    return row && row->history == sources::HistoryShape::Windows &&
+           transferError.startsWith(QLatin1String("HTTP 404"));
+}
+
+QString FetchSummary(const QString& source, int days, int emptyAnswers, int requests, int fromDay,
+                     int toDay, bool& failed) {
+    failed = days == 0 && emptyAnswers > 0;
+    const sources::RateSource* row = Row(source);
+    const QString name = QLatin1String(row ? row->name : "service");
+    if (failed)
+        return QStringLiteral("The answers of the %1 held no rates Kestrum reads between %2 and "
+                              "%3; nothing was stored.")
+            .arg(name, IsoDateText(fromDay), IsoDateText(toDay));
+    if (days == 0 && requests > 0)
+        return QStringLiteral("The %1 published no rates between %2 and %3.")
+            .arg(name, IsoDateText(fromDay), IsoDateText(toDay));
+    return QStringLiteral("Stored %1 days of %2 history between %3 and %4.")
+        .arg(days)
+        .arg(source, IsoDateText(fromDay), IsoDateText(toDay));
 }
 
 } // namespace kestrum

@@ -1,27 +1,22 @@
 #include "rate_completion.h"
 
 #include "history/coverage.h"
+#include "history/parities.h"
 
 namespace kestrum {
 
 namespace {
 
-void CompleteFromStore(RateStore& store) {
+void CompleteFromStore(RateStore& store, const QString& primary) {
     history::Store history;
-    if (!history.OpenForReading().usable())
-        return;
-    const QString primary = history::LastImportedSource(history);
-    const double newest = LatestDataDate(store);
-    // A history that did not take this answer would complete it under another's name.
-    if (primary.isEmpty() || newest == kNotAvailable ||
-        history::StoredDays(history, primary, int(newest), int(newest)).empty())
+    if (primary.isEmpty() || !history.OpenForReading().usable())
         return;
     const history::FillPolicy policy = history::ConfiguredFillPolicy();
     for (int d = 1; d <= kDayCount; ++d) {
-        if (!DayHasRates(store, d))
+        if (DayDate(store, d) == kNotAvailable)
             continue;
-        // The answer's own day as it stands, not carried forward from its
-        // earlier days: a gap of the primary is for the other source to fill.
+        // The day as it stands, not carried forward from its earlier days:
+        // a gap of the primary is for the other sources to fill.
         const int day = int(DayDate(store, d));
         history::DayRates rates;
         for (int k = 1; k < kCurrencyCount; ++k)
@@ -34,11 +29,24 @@ void CompleteFromStore(RateStore& store) {
 
 } // namespace
 
-void CompleteFromHistory(RateStore& store) {
+void CompleteFromHistory(RateStore& store, const QString& primary) {
     try {
-        CompleteFromStore(store);
+        CompleteFromStore(store, primary);
     } catch (const history::StoreError&) {
         // The answer keeps what it holds; the import has said the history failed.
+    }
+}
+
+void ApplyParities(RateStore& store) {
+    for (int d = 1; d <= kDayCount; ++d) {
+        const double day = DayDate(store, d);
+        if (day == kNotAvailable)
+            continue;
+        for (const Parity& parity : Parities())
+            if (DayRate(store, parity.currency, d) == kNotAvailable &&
+                ParityOn(parity.currency, day) != nullptr)
+                SetDayRate(store, parity.currency, d,
+                           RateFromParity(parity, DayRate(store, AnchorCurrency(parity), d)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "rate_pipeline.h"
 
+#include "data/dates.h"
 #include "data/rate_files.h"
 #include "history_keeping.h"
 #include "rate_completion.h"
@@ -7,6 +8,7 @@
 #include "settings/dir_lock.h"
 #include "settings/file_io.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace kestrum {
@@ -15,18 +17,87 @@ PipelineTarget ProgramRates() {
     return {Rates(), CurrencyCatalogue(), Configuration()};
 }
 
+namespace {
+
+// The newest day an answer brought, whatever it holds for it.
+double NewestDay(const BodyDays& body, const RateStore& parsed) {
+    double newest = LatestDataDate(parsed);
+    for (const auto& [source, published] : body.answer.published)
+        if (!published.days.empty())
+            newest = std::max(newest, published.days.rbegin()->first);
+    return newest;
+}
+
+double OldestDay(const BodyDays& body) {
+    double oldest = kNotAvailable;
+    for (const auto& [source, published] : body.answer.published)
+        if (!published.days.empty() &&
+            (oldest == kNotAvailable || published.days.begin()->first < oldest))
+            oldest = published.days.begin()->first;
+    return oldest;
+}
+
+bool HoldsRates(const RateStore& store) {
+    for (int d = 1; d <= kDayCount; ++d)
+        if (DayHasRates(store, d))
+            return true;
+    return false;
+}
+
+} // namespace
+
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, const QString& path) {
     PipelineResult result;
-    BodyDays answer;
-    const PageFileParse parse =
-        ParsePageFile(target.store, target.catalogue, target.config, path, &answer);
+    BodyDays body;
+    PageFileParse parse = ParsePageFile(target.store, target.catalogue, target.config, path, &body);
     // The history never stands in the way of "rt.dt".
     if (parse) {
-        result.history = KeepPageInHistory(answer, target.store, target.config, path);
-        CompleteFromHistory(target.store);
+        bool kept = false;
+        result.source = body.source;
+        result.history = KeepPageInHistory(body, target.store, target.config, path, kept);
+        if (const QString leftOut = body.answer.LeftOutSentence(); !leftOut.isEmpty())
+            result.notes << leftOut;
+        QString primary = body.source ? QLatin1String(body.source->historySources.front())
+                          : body.answer.published.empty() ? QString()
+                                                          : body.answer.published.begin()->first;
+        // The days in use stay when the answer only fills them or is older.
+        RateStore inUse;
+        ConfigRecord scratch = target.config;
+        LoadRateFile(inUse, scratch);
+        const double newestInUse = LatestDataDate(inUse);
+        const bool fills = body.source && body.source->fillsOnly;
+        if (newestInUse != kNotAvailable &&
+            (fills || NewestDay(body, target.store) < newestInUse)) {
+            target.store = inUse;
+            primary = ConfiguredHistorySource(target.config);
+            if (kept)
+                result.notes << QStringLiteral("Added %1 to %2 to the rate history; the rates in "
+                                               "use stay those of %3.")
+                                    .arg(IsoDateText(OldestDay(body)),
+                                         IsoDateText(NewestDay(body, RateStore())),
+                                         IsoDateText(newestInUse));
+        } else if (fills) {
+            primary = ConfiguredHistorySource(target.config);
+        }
+        CompleteFromHistory(target.store, primary);
+        ApplyParities(target.store);
+        if (!kept && !result.history.isEmpty())
+            result.notes << QStringLiteral("The rate history was not updated; the fixed "
+                                           "parities were applied to the answer itself.");
+        if (fills && !HoldsRates(target.store)) {
+            // Nothing of its own to show: it waits in the history for the
+            // rates it fills.
+            result.notes << QStringLiteral("The %1's rates only fill the gaps of the configured "
+                                           "source's, with filling on; \"rt.dt\" is unchanged.")
+                                .arg(QLatin1String(body.source->name));
+            result.restoreMessages = RateFileMessages(LoadRateFile(target.store, target.config));
+            return result;
+        }
+        if (!HoldsRates(target.store))
+            parse.status = PageFileStatus::Unparsable;
     }
     if (parse.status == PageFileStatus::Unreadable) {
-        result = {PipelineStatus::Unreadable, parse.error, {}, {}};
+        result = {PipelineStatus::Unreadable, parse.error, {}, {}, {}};
     } else if (!parse) {
         result.status = PipelineStatus::Unparsable;
     } else {
@@ -38,15 +109,15 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
             previous.emplace(RateFilePath());
         if (!previous) {
             result = {
-                PipelineStatus::RateFileFailed, DirLock::FailureSentence(), {}, result.history};
+                PipelineStatus::RateFileFailed, DirLock::FailureSentence(), {}, result.history, {}};
         } else if (const IoResult saved = SaveRateFile(target.store, target.config); !saved) {
-            result = {PipelineStatus::RateFileFailed, saved.error, {}, result.history};
+            result = {PipelineStatus::RateFileFailed, saved.error, {}, result.history, {}};
         } else if (!saveConfiguration) {
             return result;
         } else if (const IoResult config = SaveConfiguration(true); config) {
             return result;
         } else {
-            result = {PipelineStatus::ConfigFileFailed, config.error, {}, result.history};
+            result = {PipelineStatus::ConfigFileFailed, config.error, {}, result.history, {}};
             previous->Restore();
         }
     }
@@ -58,7 +129,8 @@ QStringList PipelineMessages(const PipelineResult& result) {
     QStringList messages;
     switch (result.status) {
     case PipelineStatus::Stored:
-        return result.history.isEmpty() ? QStringList() : QStringList{result.history};
+        return (result.history.isEmpty() ? QStringList() : QStringList{result.history}) +
+               result.notes;
     case PipelineStatus::Unreadable:
         messages = PageFileMessages({PageFileStatus::Unreadable, result.error});
         break;

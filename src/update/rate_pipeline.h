@@ -3,6 +3,7 @@
 #include "data/catalogue.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "sources/source_table.h"
 #include "update/rate_page_parser.h"
 
 #include <QString>
@@ -23,6 +24,8 @@ struct PipelineResult {
     QString error;               // the system's reason, for the failed file steps
     QStringList restoreMessages; // from reloading "rt.dt" after a failure
     QString history = {};        // why the rate history did not take the page, if it did not
+    QStringList notes = {};      // what was left out of the answer, or kept from before
+    const sources::RateSource* source = nullptr; // whose answer it was; nullptr for a page
     explicit operator bool() const { return status == PipelineStatus::Stored; }
 };
 
@@ -33,11 +36,14 @@ struct PipelineTarget {
 };
 
 // What follows a transfer or an import: parse the page file at `path` into
-// the store, write "rt.dt" and, when asked, the configuration file (which
-// always holds the program-wide record); when the configuration file cannot
-// be written, the previous "rt.dt" is put back. After any failure the store
-// and the data date are reloaded from "rt.dt", so memory never holds rates
-// that the file does not.
+// the store, keep its days in the history, write "rt.dt" and, when asked,
+// the configuration file (which always holds the program-wide record); when
+// the configuration file cannot be written, the previous "rt.dt" is put back.
+// "rt.dt" takes the answer's five newest days, completed from the history and
+// by the fixed parities; an answer of only older days, or of a source that
+// only fills, leaves the days in use (completed anew) and says so. After any
+// failure the store and the data date are reloaded from "rt.dt", so memory
+// never holds rates that the file does not.
 PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration,
                              const QString& path = PageFilePath());
 

@@ -2,12 +2,12 @@
 
 #include "data/cp1252.h"
 #include "data/dates.h"
+#include "platform.h"
 #include "rate_page_parser.h"
 #include "settings/message_table.h"
 #include "split_address.h"
 
 #include <QUrl>
-#include <cmath>
 
 namespace kestrum {
 
@@ -44,77 +44,23 @@ std::optional<QString> RateSourceAddress(const QString& argument) {
 
 bool ReadRateBody(QByteArrayView body, RateStore& store, const Catalogue& catalogue,
                   const ConfigRecord& config, BodyDays* answer) {
-    if (answer) {
-        // The days are read once, for the five newest and for the history.
-        const std::pair<SourceRead (*)(QByteArrayView, sources::SourceDays&), BodyKind> readers[] =
-            {{ReadValetDays, BodyKind::Valet}, {ReadEcbDays, BodyKind::Ecb}};
-        for (const auto& [reader, kind] : readers) {
-            answer->days.clear();
-            const SourceRead read = reader(body, answer->days);
-            if (read != SourceRead::NotRecognised) {
-                answer->kind = kind;
-                return read == SourceRead::Read && sources::StoreNewestDays(answer->days, store);
-            }
-        }
-        answer->days.clear();
-        answer->kind = BodyKind::Page;
+    BodyDays local;
+    BodyDays& read = answer ? *answer : local;
+    read = {};
+    SourceRead result = SourceRead::NotRecognised;
+    read.source = sources::ReadAnswer(body, read.answer, CurrentPlatform().Now(), result);
+    if (!read.source)
         return ParseRatePage(body, store, catalogue, config);
-    }
-    for (const auto reader : {ReadValetRates, ReadEcbRates}) {
-        const SourceRead read = reader(body, store);
-        if (read != SourceRead::NotRecognised)
-            return read == SourceRead::Read;
-    }
-    return ParseRatePage(body, store, catalogue, config);
-}
-
-namespace sources {
-
-bool BodyStartsWith(QByteArrayView body, char c) {
-    const QByteArrayView text = body.trimmed();
-    return !text.isEmpty() && text.front() == c;
-}
-
-double SourceRate(QStringView text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? UsableRateOrMissing(value) : kNotAvailable;
-}
-
-double IsoDateValue(QStringView text) {
-    if (text.size() != 10)
-        return kNotAvailable;
-    const QDate date = QDate::fromString(text.toString(), Qt::ISODate);
-    return date.isValid() ? PlausibleDateOrMissing(DateValueOf(date)) : kNotAvailable;
-}
-
-int CurrencyIndexOfCode(QStringView code) {
-    for (int k = 0; k < kCurrencyCount; ++k)
-        if (code == QLatin1String(CurrencyCode(k)))
-            return k;
-    return -1;
-}
-
-DayRecord& DayOf(SourceDays& days, double date) {
-    auto [entry, created] = days.try_emplace(date);
-    if (created) {
-        entry->second.Values.fill(kNotAvailable);
-        entry->second.Values[0] = date;
-    }
-    return entry->second;
-}
-
-bool StoreNewestDays(const SourceDays& days, RateStore& store) {
-    if (days.empty())
+    if (result != SourceRead::Read)
         return false;
-    const RateStore fresh;
-    store.RateTable = fresh.RateTable;
-    int d = kDayCount;
-    for (auto day = days.rbegin(); day != days.rend() && d >= 1; ++day, --d)
-        store.RateTable[d - 1] = day->second;
-    return true;
+    sources::SourceDays newest;
+    for (const auto& [source, published] : read.answer.published)
+        for (const auto& [day, record] : published.days) {
+            DayRecord& into = sources::DayOf(newest, day);
+            if (!read.source->fillsOnly)
+                into = record;
+        }
+    return sources::StoreNewestDays(newest, store);
 }
-
-} // namespace sources
 
 } // namespace kestrum

@@ -67,8 +67,9 @@ private slots:
         QCOMPARE(form->RateOriginLabel->text(), QString());
     }
 
-    // The download is two files: the Bank's answer, then the ECB's from the
-    // mirror the preferences name; a failed second one is one message.
+    // The download is four files: the Bank's answer, then the ECB's and the
+    // NBP's two tables from the mirrors the preferences name; a failed fill
+    // is one message.
     void downloadFetchesTheOtherSourceSecond_data() {
         QTest::addColumn<QString>("fillPath");
         QTest::newRow("filled") << QStringLiteral("/ecb");
@@ -77,7 +78,14 @@ private slots:
     void downloadFetchesTheOtherSourceSecond() {
         QFETCH(QString, fillPath);
         std::atomic<int> fills{0};
+        std::atomic<int> tables{0};
         httplib::Server server;
+        server.Get(R"(/nbp/tables/[AB]/)",
+                   [&](const httplib::Request&, httplib::Response& response) {
+                       ++tables;
+                       response.status = 404;
+                       response.set_content("404 NotFound - Not Found - Brak danych", "text/plain");
+                   });
         server.Get("/valet", [](const httplib::Request&, httplib::Response& response) {
             response.set_content(kBank.toStdString(), "application/json");
         });
@@ -92,7 +100,9 @@ private slots:
         config.RatePageAddress = (base + QStringLiteral("/valet")).toStdString();
         env->WriteConfig(config);
         env->WriteRates(FullRateStore());
-        env->dir.Write(QStringLiteral("kestrum.ini"), "fill/url=" + (base + fillPath).toUtf8());
+        env->dir.Write(QStringLiteral("kestrum.ini"), "fill/url=" + (base + fillPath).toUtf8() +
+                                                          "\nfill/nbp-url=" + base.toUtf8() +
+                                                          "/nbp/\n");
         env->downloads = true;
         TProgressForm progress;
         form = env->Open();
@@ -101,9 +111,11 @@ private slots:
                                   DataDateText(DateValueFromYmd(2026, 12, 4)), 10000);
         const bool filled = fillPath == QStringLiteral("/ecb");
         QCOMPARE(fills.load(), filled ? 1 : 0);
-        QCOMPARE(env->messages.texts.size(), filled ? 0 : 1);
-        QVERIFY(filled || env->messages.texts[0].contains(QStringLiteral("stay unfilled")));
-        QCOMPARE(progress.TotalPrismBar->Progress(), filled ? 100 : 50);
+        QCOMPARE(tables.load(), 2);
+        // Each failure a sentence in one box.
+        QCOMPARE(env->messages.texts.size(), 1);
+        QCOMPARE(env->messages.texts[0].count(QStringLiteral("stay unfilled")), filled ? 2 : 3);
+        QCOMPARE(progress.TotalPrismBar->Progress(), 100);
         QCOMPARE(DayRate(Rates(), kCzk, kDayCount) != kNotAvailable, filled);
         QCOMPARE(DayRate(Rates(), kUsd, kDayCount), 1.4);
     }

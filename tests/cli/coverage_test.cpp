@@ -75,6 +75,19 @@ QByteArray EcbAnswer(const QStringList& days, const QStringList& withoutHrk = {}
     return xml + "</Cube></gesmes:Envelope>";
 }
 
+// An NBP table answer of one day: mids in zlotys per unit, by code.
+QByteArray NbpTable(const char* letter, const QString& number, const QString& day,
+                    const QList<std::pair<QString, double>>& mids) {
+    QJsonArray rates;
+    for (const auto& [code, mid] : mids)
+        rates.append(QJsonObject{{u"currency"_s, u"waluta"_s}, {u"code"_s, code}, {u"mid"_s, mid}});
+    return QJsonDocument(QJsonArray{QJsonObject{{u"table"_s, QLatin1String(letter)},
+                                                {u"no"_s, number},
+                                                {u"effectiveDate"_s, day},
+                                                {u"rates"_s, rates}}})
+        .toJson(QJsonDocument::Compact);
+}
+
 using Run = test::ProcessRun;
 
 } // namespace
@@ -128,11 +141,25 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
     server.Get("/ecb", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(ecb.toStdString(), "text/xml");
     });
+    // Table A of Friday and table B of Wednesday bring the fifteen others.
+    const QByteArray tableA = NbpTable("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s,
+                                       {{u"CAD"_s, 2.6}, {u"USD"_s, 3.6}, {u"CLP"_s, 0.0039}});
+    QList<std::pair<QString, double>> minor;
+    for (const QString& code :
+         u"ARS COP FJD GHS GTQ HNL JMD MAD MMK PKR LKR TTD TND VES"_s.split(u' '))
+        minor.append({code, 0.01 * (minor.size() + 1)});
+    const QByteArray tableB = NbpTable("B", u"049/B/NBP/2026"_s, u"2026-12-02"_s, minor);
+    server.Get("/nbp/tables/A/", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(tableA.toStdString(), "application/json");
+    });
+    server.Get("/nbp/tables/B/", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(tableB.toStdString(), "application/json");
+    });
     const test::Listening listening(server);
     const QString base = u"http://127.0.0.1:%1"_s.arg(listening.port);
 
-    const Run update =
-        Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s, base + u"/ecb"_s});
+    const Run update = Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s,
+                                base + u"/ecb"_s, u"--nbp-url"_s, base + u"/nbp/"_s});
     QCOMPARE(update.code, 0);
     QCOMPARE(update.err, QString());
     QVERIFY2(update.out.contains(u"Friday, December 4, 2026"_s), qPrintable(update.out));
@@ -222,12 +249,16 @@ void CoverageTest::fillingOffOrFailedLeavesThePrimaryAlone() {
         ++ecbRequests;
         response.set_content(ecb.toStdString(), "text/xml");
     });
+    const QByteArray nbp = NbpTable("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s, {{u"CAD"_s, 2.6}});
+    server.Get(R"(/nbp/tables/[AB]/)", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(nbp.toStdString(), "application/json");
+    });
     const test::Listening listening(server);
     const QString base = u"http://127.0.0.1:%1"_s.arg(listening.port);
 
     // A second fetch that fails: one sentence, the first stands.
-    Run run = Kestrum(
-        {u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s, base + u"/missing"_s});
+    Run run = Kestrum({u"update"_s, u"--url"_s, base + u"/valet"_s, u"--fill-url"_s,
+                       base + u"/missing"_s, u"--nbp-url"_s, base + u"/nbp"_s});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.err.count(u'\n'), 1);
     QVERIFY2(run.err.contains(u"stay unfilled"_s), qPrintable(run.err));

@@ -1,12 +1,13 @@
 #include "source_scan.h"
 
 #include "data/dates.h"
-#include "rate_sources.h"
+#include "readers.h"
 
 #include <QDate>
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 
 namespace kestrum::sources {
 
@@ -34,6 +35,7 @@ const std::array<std::int8_t, kLetters>& CodeTable() {
             if (code.size() == 3 && LetterKey(code) >= 0)
                 built[size_t(LetterKey(code))] = std::int8_t(k);
         }
+        built[size_t(LetterKey("VES"))] = std::int8_t(CurrencyIndexOfCode(u"VES"));
         return built;
     }();
     return table;
@@ -50,6 +52,35 @@ int Digits(std::string_view text) {
     return value;
 }
 
+// The length of a JSON number at the start of `text`, 0 when there is none.
+size_t NumberLength(std::string_view text) {
+    size_t i = 0;
+    const auto digits = [&] {
+        const size_t start = i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && text[i] == '-')
+        ++i;
+    const size_t whole = i;
+    if (digits() == 0 || (text[whole] == '0' && i - whole > 1))
+        return 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        if (digits() == 0)
+            return 0;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return 0;
+    }
+    return i;
+}
+
 } // namespace
 
 int CodeIndex(std::string_view code) {
@@ -59,24 +90,24 @@ int CodeIndex(std::string_view code) {
     return key < 0 ? CurrencyIndexOfCode(QString::fromUtf8(code)) : CodeTable()[size_t(key)];
 }
 
-double ScanRate(std::string_view text) {
-    // "0.9120", "135": a whole part without leading zeros and an optional
-    // fraction, short enough to be read exactly like the general reading.
-    size_t i = 0;
-    while (i < text.size() && IsDigit(text[i]))
-        ++i;
-    bool plain = i > 0 && i <= 15 && (text[0] != '0' || i == 1);
-    if (plain && i < text.size()) {
-        size_t j = i + 1;
-        while (j < text.size() && IsDigit(text[j]))
-            ++j;
-        plain = text[i] == '.' && j > i + 1 && j == text.size() && j - i <= 21;
+double ScanNumber(std::string_view text) {
+    if (NumberLength(text) != text.size() || text.empty()) {
+        // Spaces, a plus sign and the like: the general reading decides.
+        bool ok = false;
+        const double value = QString::fromUtf8(text).toDouble(&ok);
+        return ok ? value : std::numeric_limits<double>::quiet_NaN();
     }
-    if (!plain)
-        return SourceRate(QString::fromUtf8(text));
     double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return UsableRateOrMissing(value);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too large or too small for a double: a figure no band holds.
+        const size_t e = text.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+        value = tiny ? std::numeric_limits<double>::denorm_min()
+                     : std::numeric_limits<double>::infinity();
+        return text[0] == '-' ? -value : value;
+    }
+    return end == text.data() + text.size() ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
 double ScanIsoDate(std::string_view text) {
@@ -87,9 +118,7 @@ double ScanIsoDate(std::string_view text) {
         return IsoDateValue(QString::fromUtf8(text));
     const QDate date(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)),
                      Digits(text.substr(8, 2)));
-    if (!date.isValid() || date.year() < 1900)
-        return kNotAvailable;
-    return DateValueOf(date);
+    return date.isValid() ? DateValueOf(date) : kNotAvailable;
 }
 
 } // namespace kestrum::sources

@@ -5,7 +5,7 @@
 // bytes. That pass knows only plain XML (ASCII, no references, no DTD, no
 // processing instruction, namespaces declared on the root); at anything else,
 // broken files included, it gives up and Qt's XML reader decides.
-#include "rate_sources.h"
+#include "readers.h"
 #include "source_scan.h"
 
 #include <QXmlStreamReader>
@@ -20,30 +20,35 @@ using namespace sources;
 namespace {
 
 using PerEuro = std::array<double, kCurrencyCount>; // index 0 the Canadian dollar
+using Texts = std::array<QByteArray, kCurrencyCount>;
+
+const QString kEcbSource = QStringLiteral("ecb");
 
 // Canadian dollars per euro is the CAD quote; per unit of another currency
-// it is the CAD quote over that currency's, computed in that order.
-void AddDay(SourceDays& days, double date, const PerEuro& perEuro) {
+// it is the CAD quote over that currency's, computed in that order. The
+// history keeps each currency's own quote per euro beside it.
+void AddDay(Answer& answer, const DayBounds& bounds, double date, const PerEuro& perEuro,
+            const Texts& texts) {
     const double cad = perEuro[0];
-    if (date == kNotAvailable || cad == kNotAvailable)
+    if (date == kNotAvailable || !(cad > 0.0))
         return;
-    const int euro = CodeIndex("EUR");
-    DayRecord& day = DayOf(days, date);
-    day.Values[euro] = cad;
-    for (int k = 1; k < kCurrencyCount; ++k) {
-        if (k == euro || perEuro[k] == kNotAvailable)
-            continue;
-        const double rate = cad / perEuro[k];
-        if (IsUsableRate(rate))
-            day.Values[k] = rate;
+    if (!bounds.Holds(date)) {
+        LeaveOut(answer, date);
+        return;
     }
+    const int euro = CodeIndex("EUR");
+    if (!Keep(answer, kEcbSource, date, euro, cad, texts[0]))
+        return;
+    for (int k = 1; k < kCurrencyCount; ++k)
+        if (k != euro && perEuro[size_t(k)] > 0.0)
+            Keep(answer, kEcbSource, date, k, cad / perEuro[size_t(k)], texts[size_t(k)]);
 }
 
 // What the day and currency Cubes make of a stream of elements, whichever
 // reader produced it.
 class EcbDays {
 public:
-    explicit EcbDays(SourceDays& days) : m_days(days) {}
+    EcbDays(Answer& answer, const DayBounds& bounds) : m_answer(answer), m_bounds(bounds) {}
 
     // An element inside the envelope; the attribute values are empty when absent.
     template <typename Text>
@@ -55,16 +60,19 @@ public:
         if (hasTime) {
             m_date = Date(time);
             m_perEuro.fill(kNotAvailable);
+            m_texts = {};
             m_dayDepth = m_depth;
         } else if (m_dayDepth != 0 && hasCurrency) {
             const int k = Index(currency);
-            if (k >= 0)
+            if (k >= 0) {
                 m_perEuro[size_t(k)] = Rate(rate);
+                m_texts[size_t(k)] = Bytes(rate);
+            }
         }
     }
     void End() {
         if (m_depth == m_dayDepth) {
-            AddDay(m_days, m_date, m_perEuro);
+            AddDay(m_answer, m_bounds, m_date, m_perEuro, m_texts);
             m_dayDepth = 0;
         }
         --m_depth;
@@ -75,21 +83,28 @@ private:
     static double Date(std::string_view text) { return ScanIsoDate(text); }
     static int Index(QStringView text) { return CurrencyIndexOfCode(text); }
     static int Index(std::string_view text) { return CodeIndex(text); }
-    static double Rate(QStringView text) { return SourceRate(text); }
-    static double Rate(std::string_view text) { return ScanRate(text); }
+    static double Rate(QStringView text) { return SourceNumber(text); }
+    static double Rate(std::string_view text) { return ScanNumber(text); }
+    static QByteArray Bytes(QStringView text) { return text.toUtf8(); }
+    static QByteArray Bytes(std::string_view text) {
+        return QByteArray(text.data(), qsizetype(text.size()));
+    }
 
-    SourceDays& m_days;
+    Answer& m_answer;
+    const DayBounds& m_bounds;
     PerEuro m_perEuro{};
+    Texts m_texts;
     double m_date = kNotAvailable;
     int m_depth = 1;    // inside the envelope
     int m_dayDepth = 0; // depth of the open day's Cube, 0 when none is open
 };
 
-SourceRead ReadThroughQt(QByteArrayView body, SourceDays& days) {
+SourceRead ReadThroughQt(QByteArrayView body, Answer& answer, const DayBounds& bounds) {
     QXmlStreamReader xml(body.toByteArray());
     if (!xml.readNextStartElement() || xml.qualifiedName() != QLatin1String("gesmes:Envelope"))
         return SourceRead::NotRecognised;
-    EcbDays reader(days);
+    Answer found;
+    EcbDays reader(found, bounds);
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
@@ -105,14 +120,11 @@ SourceRead ReadThroughQt(QByteArrayView body, SourceDays& days) {
         }
     }
     // A cut or broken file is refused whole rather than read in part.
-    if (xml.hasError()) {
-        days.clear();
+    if (xml.hasError() || !found.HasDays())
         return SourceRead::NoUsableDay;
-    }
-    return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
+    Merge(found, answer);
+    return SourceRead::Read;
 }
-
-enum class Scanned { GaveUp, NotEnvelope, Read };
 
 struct Attribute {
     std::string_view name;
@@ -124,7 +136,7 @@ class EcbScan {
 public:
     explicit EcbScan(QByteArrayView body) : m_at(body.data()), m_end(body.data() + body.size()) {}
 
-    Scanned Scan(SourceDays& days);
+    Scanned Scan(Answer& answer, const DayBounds& bounds);
 
 private:
     static bool Space(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
@@ -303,11 +315,11 @@ bool EcbScan::StartTag(std::string_view& name, bool& empty) {
     return Prefixed(name);
 }
 
-Scanned EcbScan::Scan(SourceDays& days) {
+Scanned EcbScan::Scan(Answer& answer, const DayBounds& bounds) {
     if (Rest("<?xml") && !Declaration())
         return Scanned::GaveUp;
-    SourceDays found;
-    EcbDays reader(found);
+    Answer found;
+    EcbDays reader(found, bounds);
     std::vector<std::string_view> open;
     bool rootClosed = false;
     for (;;) {
@@ -341,7 +353,7 @@ Scanned EcbScan::Scan(SourceDays& days) {
                 return Scanned::GaveUp;
             if (m_root) {
                 if (name != "gesmes:Envelope")
-                    return Scanned::NotEnvelope;
+                    return Scanned::NotRecognised;
                 m_root = false;
                 if (empty)
                     rootClosed = true;
@@ -376,35 +388,19 @@ Scanned EcbScan::Scan(SourceDays& days) {
     }
     if (!rootClosed)
         return Scanned::GaveUp;
-    for (const auto& [date, record] : found) {
-        DayRecord& day = DayOf(days, date);
-        for (int k = 1; k < kCurrencyCount; ++k)
-            if (record.Values[k] != kNotAvailable)
-                day.Values[k] = record.Values[k];
-    }
+    Merge(found, answer);
     return Scanned::Read;
 }
 
 } // namespace
 
-SourceRead ReadEcbDays(QByteArrayView body, SourceDays& days) {
+SourceRead ReadEcbAnswer(QByteArrayView body, Answer& answer, const DayBounds& bounds) {
     if (!BodyStartsWith(body, '<'))
         return SourceRead::NotRecognised;
-    switch (EcbScan(body).Scan(days)) {
-    case Scanned::GaveUp:
-        return ReadThroughQt(body, days);
-    case Scanned::NotEnvelope:
-        return SourceRead::NotRecognised;
-    case Scanned::Read:
-        break;
-    }
-    return days.empty() ? SourceRead::NoUsableDay : SourceRead::Read;
-}
-
-SourceRead ReadEcbRates(QByteArrayView body, RateStore& store) {
-    SourceDays days;
-    const SourceRead read = ReadEcbDays(body, days);
-    return read == SourceRead::Read && StoreNewestDays(days, store) ? SourceRead::Read : read;
+    Answer found;
+    const Scanned scanned = EcbScan(body).Scan(found, bounds);
+    return scanned == Scanned::GaveUp ? ReadThroughQt(body, answer, bounds)
+                                      : AfterScan(scanned, found, answer);
 }
 
 } // namespace kestrum

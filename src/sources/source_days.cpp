@@ -1,0 +1,166 @@
+#include "readers.h"
+
+#include "data/dates.h"
+
+#include <QDate>
+#include <cmath>
+#include <limits>
+
+namespace kestrum {
+
+namespace sources {
+
+bool Answer::HasDays() const {
+    for (const auto& [source, published] : published)
+        if (!published.days.empty())
+            return true;
+    return false;
+}
+
+QString Answer::LeftOutSentence() const {
+    QStringList parts;
+    if (!daysOutside.empty())
+        parts << QStringLiteral("%1 %2 outside the days the service can have published (%3)")
+                     .arg(daysOutside.size())
+                     .arg(daysOutside.size() == 1 ? QStringLiteral("day") : QStringLiteral("days"))
+                     .arg(IsoDateText(*daysOutside.begin()) +
+                          (daysOutside.size() == 1
+                               ? QString()
+                               : QStringLiteral(" to ") + IsoDateText(*daysOutside.rbegin())));
+    if (ratesRefused > 0)
+        parts << QStringLiteral("%1 %2 outside the plausible band of %3 to %4 per unit")
+                     .arg(ratesRefused)
+                     .arg(ratesRefused == 1 ? QStringLiteral("rate") : QStringLiteral("rates"))
+                     .arg(kLowestRate)
+                     .arg(kHighestRate);
+    if (parts.isEmpty())
+        return {};
+    return QStringLiteral("Left out of the answer: %1.").arg(parts.join(QStringLiteral(" and ")));
+}
+
+bool BodyStartsWith(QByteArrayView body, char c) {
+    const QByteArrayView text = body.trimmed();
+    return !text.isEmpty() && text.front() == c;
+}
+
+double SourceNumber(QStringView text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok && std::isinf(value))
+        return value; // beyond the largest double: a number still, refused by the band
+    return ok ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+double IsoDateValue(QStringView text) {
+    if (text.size() != 10)
+        return kNotAvailable;
+    const QDate date = QDate::fromString(text.toString(), Qt::ISODate);
+    return date.isValid() ? DateValueOf(date) : kNotAvailable;
+}
+
+int CurrencyIndexOfCode(QStringView code) {
+    if (code == QLatin1String("VES"))
+        return FindCurrencyByCodeOrName("VEF");
+    for (int k = 0; k < kCurrencyCount; ++k)
+        if (code == QLatin1String(CurrencyCode(k)))
+            return k;
+    return -1;
+}
+
+DayRecord& DayOf(SourceDays& days, double date) {
+    auto [entry, created] = days.try_emplace(date);
+    if (created) {
+        entry->second.Values.fill(kNotAvailable);
+        entry->second.Values[0] = date;
+    }
+    return entry->second;
+}
+
+bool Keep(Answer& answer, const QString& source, double day, int k, double rate,
+          QByteArrayView text, QByteArrayView table) {
+    if (!(rate > 0.0))
+        return false;
+    if (!InBand(rate)) {
+        ++answer.ratesRefused;
+        return false;
+    }
+    Published& published = answer.published[source];
+    DayRecord& record = DayOf(published.days, day);
+    if (k > 0)
+        record.Values[k] = rate;
+    DayQuotes& quotes = published.quotes[day];
+    quotes.texts[size_t(k)] = text.toByteArray();
+    if (!table.isEmpty())
+        quotes.table = table.toByteArray();
+    return true;
+}
+
+void Merge(Answer& from, Answer& to) {
+    for (auto& [source, published] : from.published) {
+        Published& into = to.published[source];
+        for (auto& [day, record] : published.days) {
+            DayRecord& target = DayOf(into.days, day);
+            for (int k = 1; k < kCurrencyCount; ++k)
+                if (record.Values[k] != kNotAvailable)
+                    target.Values[k] = record.Values[k];
+        }
+        for (auto& [day, quotes] : published.quotes) {
+            DayQuotes& target = into.quotes[day];
+            for (int k = 0; k < kCurrencyCount; ++k)
+                if (!quotes.texts[size_t(k)].isEmpty())
+                    target.texts[size_t(k)] = std::move(quotes.texts[size_t(k)]);
+            if (!quotes.table.isEmpty())
+                target.table = std::move(quotes.table);
+        }
+    }
+    to.daysOutside.merge(from.daysOutside);
+    to.ratesRefused += from.ratesRefused;
+    to.noTable = to.noTable || from.noTable;
+    from = {};
+}
+
+SourceRead AfterScan(Scanned scanned, Answer& found, Answer& answer) {
+    if (scanned != Scanned::Read)
+        return SourceRead::NotRecognised;
+    const bool read = found.HasDays();
+    Merge(found, answer);
+    return read ? SourceRead::Read : SourceRead::NoUsableDay;
+}
+
+bool StoreNewestDays(const SourceDays& days, RateStore& store) {
+    if (days.empty())
+        return false;
+    const RateStore fresh;
+    store.RateTable = fresh.RateTable;
+    int d = kDayCount;
+    for (auto day = days.rbegin(); day != days.rend() && d >= 1; ++day, --d)
+        store.RateTable[d - 1] = day->second;
+    return true;
+}
+
+} // namespace sources
+
+namespace {
+
+SourceRead ReadNewestDays(SourceRead (*read)(QByteArrayView, sources::Answer&,
+                                             const sources::DayBounds&),
+                          QByteArrayView body, RateStore& store) {
+    sources::Answer answer;
+    const SourceRead result = read(body, answer, {});
+    return result == SourceRead::Read && !answer.published.empty() &&
+                   sources::StoreNewestDays(answer.published.begin()->second.days, store)
+               ? SourceRead::Read
+               : result;
+}
+
+} // namespace
+
+SourceRead ReadValetRates(QByteArrayView body, RateStore& store) {
+    return ReadNewestDays(ReadValetAnswer, body, store);
+}
+
+SourceRead ReadEcbRates(QByteArrayView body, RateStore& store) {
+    return ReadNewestDays(ReadEcbAnswer, body, store);
+}
+
+} // namespace kestrum
