@@ -28,7 +28,7 @@ void TKestrumForm::ShowRateOrigins(int from, int to) {
         const history::Origin& origin = origins[d - 1][k];
         if (origin.source.isEmpty())
             continue;
-        const QString code = QLatin1String(CurrencyCode(k));
+        const QString code = history::ShownCode(k, origin);
         shown << QStringLiteral("%1: %2, %3")
                      .arg(code, history::OriginLabel(origin), ShortDateText(origin.day));
         detail << QStringLiteral("%1: %2").arg(code, history::OriginSentence(origin));

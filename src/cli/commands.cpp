@@ -184,7 +184,9 @@ QString RateOrigins(int a, int b) {
         if (origin.isEmpty())
             return {};
         sentences << origin;
-        parts << QStringLiteral("%1 for %2").arg(origin, QLatin1String(CurrencyCode(k)));
+        parts << QStringLiteral("%1 for %2")
+                     .arg(origin,
+                          history::ShownCode(k, origins[CurrentRateDay(Rates(), k) - 1][k]));
     }
     sentences.removeDuplicates();
     return QStringLiteral("at the rates of ") +
@@ -330,6 +332,7 @@ QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount,
         QJsonArray values;
         QJsonArray cells;
         QJsonArray cellOrigins;
+        QJsonArray cellFields;
         for (int d = 0; d < kDayCount; ++d) {
             const GridCell& cell = row.cells[d];
             const bool value = cell.kind == GridCellKind::Value;
@@ -338,13 +341,16 @@ QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount,
             const QString origin = history::OriginLabel(origins[d][row.currency]);
             cellOrigins.append(value && !origin.isEmpty() ? QJsonValue(origin)
                                                           : QJsonValue(QJsonValue::Null));
+            cellFields.append(value ? OriginFields(origins[d][row.currency])
+                                    : QJsonValue(QJsonValue::Null));
         }
         rows.append(QJsonObject{{QStringLiteral("index"), row.currency},
                                 {QStringLiteral("code"), QLatin1String(CurrencyCode(row.currency))},
                                 {QStringLiteral("name"), row.name},
                                 {QStringLiteral("values"), values},
                                 {QStringLiteral("cells"), cells},
-                                {QStringLiteral("origins"), cellOrigins}});
+                                {QStringLiteral("origins"), cellOrigins},
+                                {QStringLiteral("originFields"), cellFields}});
     }
     const bool canadian = against == GridBase::CanadianDollar;
     return QJsonObject{
@@ -438,16 +444,17 @@ int RunList(const Arguments& arguments) {
         const double value = k == 0 ? 1.0 : rate.rate;
         entries.append(QJsonObject{
             {QStringLiteral("index"), k},
-            {QStringLiteral("code"), QLatin1String(CurrencyCode(k))},
+            {QStringLiteral("code"), history::ShownCode(k, rate.detail)},
             {QStringLiteral("english"), Name(k, kEnglish)},
             {QStringLiteral("french"), Name(k, kFrench)},
             {QStringLiteral("rate"), JsonNumberOrNull(present, value)},
             {QStringLiteral("day"),
              k == 0 || !present ? QJsonValue(QJsonValue::Null) : QJsonValue(IsoDate(rate.day))},
             {QStringLiteral("origin"),
-             rate.origin.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rate.origin)}});
+             rate.origin.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rate.origin)},
+            {QStringLiteral("originFields"), OriginFields(rate.detail)}});
         rows << QStringList{QString::number(k),
-                            QLatin1String(CurrencyCode(k)),
+                            history::ShownCode(k, rate.detail),
                             Name(k, kEnglish),
                             Name(k, kFrench),
                             present ? QString::number(value, 'f', kListDecimals)
@@ -482,6 +489,8 @@ int RunImport(const Arguments& arguments) {
     case PipelineStatus::ConfigFileFailed:
         Fail(kDataFileError, stored.error + QLatin1Char('.'));
     case PipelineStatus::Unparsable:
+        if (!stored.notes.isEmpty())
+            Fail(kFetchError, stored.notes.join(QLatin1Char(' ')));
         Fail(kFetchError, QStringLiteral("\"%1\" is not a rate page in the layout Kestrum reads; "
                                          "nothing was changed.")
                               .arg(path));

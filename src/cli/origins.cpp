@@ -7,6 +7,8 @@
 #include "settings/configuration.h"
 #include "update/history_keeping.h"
 
+#include <QJsonObject>
+
 namespace kestrum::cli {
 
 ListedRates CurrentListedRates(const RateStore& rates) {
@@ -20,7 +22,7 @@ ListedRates CurrentListedRates(const RateStore& rates) {
         const history::Origin& origin = origins[d - 1][k];
         listed[k] = {CurrentRate(rates, k),
                      origin.source.isEmpty() ? DayDate(rates, d) : double(origin.day),
-                     history::OriginLabel(origin)};
+                     history::OriginLabel(origin), origin};
     }
     return listed;
 }
@@ -37,7 +39,8 @@ ListedRates ListedRatesAt(const QString& date) {
     for (int k = 1; k < kCurrencyCount; ++k) {
         if (!IsUsableRate(rates[k].rate))
             continue;
-        listed[k] = {rates[k].rate, double(rates[k].day), history::OriginLabel(rates[k].origin)};
+        listed[k] = {rates[k].rate, double(rates[k].day), history::OriginLabel(rates[k].origin),
+                     rates[k].origin};
         any = true;
     }
     if (!any)
@@ -47,6 +50,28 @@ ListedRates ListedRatesAt(const QString& date) {
                           .arg(history::kLookBackDays));
     listed[0] = {1.0, double(day), {}};
     return listed;
+}
+
+QJsonValue OriginFields(const history::Origin& origin) {
+    if (origin.source.isEmpty())
+        return QJsonValue::Null;
+    const QString source = history::IsNbpSource(origin.source) ? QStringLiteral("nbp")
+                           : origin.source.startsWith(QLatin1String("page:"))
+                               ? QStringLiteral("page")
+                               : origin.source;
+    const QString kind = !origin.parity.isEmpty() ? QStringLiteral("parity")
+                         : origin.filled          ? QStringLiteral("filled")
+                                                  : origin.kind;
+    QJsonObject fields{{QStringLiteral("source"), source},
+                       {QStringLiteral("kind"), kind},
+                       {QStringLiteral("day"), IsoDateText(origin.day)}};
+    if (!origin.table.isEmpty())
+        fields[QStringLiteral("table")] = origin.table;
+    if (!origin.viaTable.isEmpty())
+        fields[QStringLiteral("via")] =
+            QJsonObject{{QStringLiteral("table"), origin.viaTable},
+                        {QStringLiteral("day"), IsoDateText(origin.viaDay)}};
+    return fields;
 }
 
 } // namespace kestrum::cli

@@ -4,6 +4,7 @@
 #include "data/rate_store.h"
 #include "history/coverage.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <array>
 
@@ -15,6 +16,7 @@ struct ListedRate {
     double rate = kNotAvailable;
     double day = kNotAvailable;
     QString origin; // "Bank of Canada", "ECB (filled)", "2.70 per USD"; empty when unknown
+    history::Origin detail = {};
 };
 using ListedRates = std::array<ListedRate, kCurrencyCount>;
 
@@ -25,5 +27,10 @@ ListedRates CurrentListedRates(const RateStore& rates);
 // configured source and fill switch; fails with exit 2 for a bad date and
 // exit 4 when no rate is found within the look-back.
 ListedRates ListedRatesAt(const QString& date);
+
+// An origin as JSON fields: `source` ("boc", "ecb", "nbp", "page"), `kind`
+// (published, cross, filled or parity), `day` and, for the NBP, `table`;
+// null for an unknown origin.
+QJsonValue OriginFields(const history::Origin& origin);
 
 } // namespace kestrum::cli

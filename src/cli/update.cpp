@@ -60,7 +60,7 @@ void FetchFillAnswers(const Arguments& arguments, const QString& pagePath) {
     if (arguments.IsSet(kFillUrl))
         addresses[0] = arguments.Value(kFillUrl);
     if (arguments.IsSet(kNbpUrl))
-        addresses = addresses.mid(0, 1) + NbpLatestAddresses(arguments.Value(kNbpUrl));
+        addresses = addresses.mid(0, 1) + sources::NbpLatestUnder(arguments.Value(kNbpUrl));
     for (const QString& address : addresses) {
         QByteArray body;
         if (const QString error = Fetch(address, QString(), &body); !error.isEmpty()) {

@@ -211,12 +211,21 @@ void TGraphsForm::FillSourceChooser() {
     // Days of the other source, not the whole summary: that counts every
     // source's currencies and costs most of the opening on a long history.
     history::Store store;
+    const auto storedFrom = [&store](const QString& source) {
+        return !source.isEmpty() &&
+               !history::StoredDays(store, source, std::numeric_limits<int>::min(),
+                                    std::numeric_limits<int>::max())
+                    .empty();
+    };
     bool otherStored = false;
+    QStringList tables; // the NBP's, which fill only: each beside the banks
     try {
-        otherStored = !other.isEmpty() && store.OpenForReading().usable() &&
-                      !history::StoredDays(store, other, std::numeric_limits<int>::min(),
-                                           std::numeric_limits<int>::max())
-                           .empty();
+        if (store.OpenForReading().usable()) {
+            otherStored = storedFrom(other);
+            for (const char* table : {history::kNbpA, history::kNbpB})
+                if (storedFrom(QLatin1String(table)))
+                    tables << QLatin1String(table);
+        }
     } catch (const history::StoreError&) {
         // Loading the series meets the same error and says so.
     }
@@ -228,6 +237,8 @@ void TGraphsForm::FillSourceChooser() {
         SourceComboBox->addItem(SourceDisplayName(other), other);
         SourceComboBox->addItem(QStringLiteral("Both"), configured + QLatin1Char(',') + other);
     }
+    for (const QString& table : tables)
+        SourceComboBox->addItem(SourceDisplayName(table), table);
     const int index = SourceComboBox->findData(kept);
     SourceComboBox->setCurrentIndex(index >= 0 ? index : 0);
     SourceComboBox->setVisible(SourceComboBox->count() > 1);

@@ -183,6 +183,8 @@ QString SourceDisplayName(const QString& source) {
         return QStringLiteral("Bank of Canada");
     if (source == QLatin1String(history::kEcb))
         return QStringLiteral("European Central Bank");
+    if (history::IsNbpSource(source))
+        return QStringLiteral("National Bank of Poland, table ") + source.right(1).toUpper();
     return source.startsWith(QLatin1String("page:")) ? source.mid(5) : source;
 }
 

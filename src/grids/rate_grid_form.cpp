@@ -105,8 +105,9 @@ void TCRateForm::CreateControls() {
     amountRow->addStretch();
     LegendLabel = Caption(Panel3, "LegendLabel", OriginLegend());
     LegendLabel->setToolTip(
-        QStringLiteral("Shaded cells: a rate filled from the other source, or derived from a "
-                       "fixed official parity. Hover over a cell for its source and day."));
+        QStringLiteral("Shaded cells: a rate filled from another source (the other bank or the "
+                       "National Bank of Poland's tables), or derived from a fixed official "
+                       "parity. Hover over a cell for its source and day."));
     amountRow->addWidget(LegendLabel);
     layout->addWidget(Panel3);
 

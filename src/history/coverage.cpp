@@ -38,10 +38,21 @@ QString OriginLabel(const Origin& origin) {
         name = QStringLiteral("Bank of Canada");
     else if (origin.source == QLatin1String(kEcb))
         name = QStringLiteral("ECB");
+    else if (IsNbpSource(origin.source))
+        name = origin.source == QLatin1String(kNbpA) ? QStringLiteral("NBP A")
+                                                     : QStringLiteral("NBP B");
     else
         name = QStringLiteral("rate page of ") +
                QUrl(origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1)).host();
     return origin.filled ? name + QStringLiteral(" (filled)") : name;
+}
+
+QString ShownCode(int k, const Origin& origin) {
+    // The NBP publishes the bolívar in circulation as VES; the catalogue's
+    // entry is older than it.
+    if (IsNbpSource(origin.source) && QLatin1String(CurrencyCode(k)) == QLatin1String("VEF"))
+        return QStringLiteral("VES");
+    return QString::fromLatin1(CurrencyCode(k));
 }
 
 QString LastImportedSource(const Store& store) {
@@ -88,6 +99,18 @@ RateOrigins OriginsOfStoredRates(const RateStore& rates) {
 QString OriginSentence(const Origin& origin) {
     if (origin.source.isEmpty())
         return {};
+    if (IsNbpSource(origin.source) && origin.parity.isEmpty()) {
+        // The publisher's own reference: the table and its day, and the
+        // table A that took it to Canadian dollars when that is another day's.
+        QString text =
+            QStringLiteral("National Bank of Poland, table %1 of %2")
+                .arg(origin.table.isEmpty() ? origin.source.right(1).toUpper() : origin.table,
+                     IsoDateText(origin.day));
+        if (!origin.viaTable.isEmpty() && origin.viaDay != origin.day)
+            text += QStringLiteral(" through table %1 of %2")
+                        .arg(origin.viaTable, IsoDateText(origin.viaDay));
+        return text;
+    }
     QString text = OriginLabel(origin);
     if (!origin.parity.isEmpty()) {
         Origin anchor = origin;

@@ -24,9 +24,13 @@ DayRates RatesOfPublicationDay(const Store& store, int day, const QString& prima
 // The policy of the settings: filling as switched, parities always.
 FillPolicy ConfiguredFillPolicy();
 
-// "Bank of Canada", "ECB", "ECB (filled)", "2.70 per USD", "rate page of
-// <host>"; empty for no rate.
+// "Bank of Canada", "ECB", "ECB (filled)", "NBP B (filled)", "2.70 per
+// USD", "rate page of <host>"; empty for no rate.
 QString OriginLabel(const Origin& origin);
+
+// The code of currency k as the source of its rate named it: "VES" for the
+// bolívar from an NBP table, the catalogue's code otherwise.
+QString ShownCode(int k, const Origin& origin);
 
 // The source of the latest import, or empty.
 QString LastImportedSource(const Store& store);
@@ -41,8 +45,10 @@ RateOrigins OriginsOf(const Store& store, const RateStore& rates);
 RateOrigins OriginsOfStoredRates(const RateStore& rates);
 
 // "Bank of Canada, Friday, December 4, 2026"; a parity names its anchor's
-// source too ("2.70 per USD (Bank of Canada), ..."). Empty for an unknown
-// origin.
+// source too ("2.70 per USD (Bank of Canada), ..."); an NBP figure its table
+// ("National Bank of Poland, table 047/B/NBP/2021 of 2021-11-24", and the
+// table A it was crossed through when that is of another day). Empty for an
+// unknown origin.
 QString OriginSentence(const Origin& origin);
 
 } // namespace kestrum::history

@@ -4,12 +4,12 @@
 // an answer to the days it published, with the number texts as written.
 #include "data/catalogue.h"
 #include "data/rate_store.h"
+#include "history/history_store.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <array>
 #include <map>
 #include <set>
 
@@ -22,14 +22,11 @@ namespace sources {
 // Day records by date value; element 0 holds the date.
 using SourceDays = std::map<double, DayRecord>;
 
-// The number texts a source published for a day, as written, in its own
-// unit, by catalogue index (empty where none; index 0 the Canadian dollar's
-// own figure where a source publishes one), and the publisher's table number.
-struct DayQuotes {
-    std::array<QByteArray, kCurrencyCount> texts;
-    QByteArray table;
-};
-using Quotes = std::map<double, DayQuotes>;
+// The number texts of a day as published, by catalogue index (index 0 the
+// Canadian dollar's own figure where a source publishes one), and the
+// publisher's table number: what the history keeps beside each rate.
+using DayQuotes = history::DayQuotes;
+using Quotes = history::Quotes;
 
 // The days a reader keeps, both included. A service cannot have published a
 // day before it started or after tomorrow in its own zone.

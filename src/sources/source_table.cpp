@@ -21,8 +21,7 @@ QStringList EcbLatest() {
     return {QStringLiteral("https://www.ecb.europa.eu/stats/eurofxref/eurofxref-hist-90d.xml")};
 }
 QStringList NbpLatest() {
-    return {QStringLiteral("https://api.nbp.pl/api/exchangerates/tables/A/?format=json"),
-            QStringLiteral("https://api.nbp.pl/api/exchangerates/tables/B/?format=json")};
+    return NbpLatestUnder(QStringLiteral("https://api.nbp.pl/api/exchangerates/"));
 }
 QStringList NoAddress() {
     return {};
@@ -99,6 +98,16 @@ const RateSource kSources[] = {
 };
 
 } // namespace
+
+QStringList NbpLatestUnder(const QString& base) {
+    QString prefix = base.section(QLatin1Char('?'), 0, 0);
+    if (!prefix.endsWith(QLatin1Char('/')))
+        prefix += QLatin1Char('/');
+    // Table A of the last two weeks, not of the last day alone: the latest
+    // table B (a Wednesday's) crosses through its own day's table A.
+    return {prefix + QStringLiteral("tables/A/last/10/?format=json"),
+            prefix + QStringLiteral("tables/B/?format=json")};
+}
 
 int RateSource::FirstDay() const {
     return firstYear == 0 ? -1 : int(DateValueFromYmd(firstYear, firstMonth, firstDay));

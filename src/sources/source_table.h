@@ -70,4 +70,9 @@ const RateSource* SourceNamed(QStringView name);
 const RateSource* ReadAnswer(QByteArrayView body, Answer& answer, const QDateTime& now,
                              SourceRead& read);
 
+// The NBP's latest tables under a base address such as
+// "https://api.nbp.pl/api/exchangerates/": table A of the last ten business
+// days and the latest table B.
+QStringList NbpLatestUnder(const QString& base);
+
 } // namespace kestrum::sources

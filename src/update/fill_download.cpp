@@ -7,14 +7,6 @@
 
 namespace kestrum {
 
-QStringList NbpLatestAddresses(const QString& base) {
-    QString prefix = base.section(QLatin1Char('?'), 0, 0);
-    if (!prefix.endsWith(QLatin1Char('/')))
-        prefix += QLatin1Char('/');
-    return {prefix + QStringLiteral("tables/A/?format=json"),
-            prefix + QStringLiteral("tables/B/?format=json")};
-}
-
 QStringList FillAddresses(QByteArrayView primaryBody) {
     QString other;
     if (sources::BodyStartsWith(primaryBody, '{'))
@@ -27,7 +19,7 @@ QStringList FillAddresses(QByteArrayView primaryBody) {
     const QString nbp = ReadPreference(QLatin1String(pref::kFillNbpUrl));
     return QStringList{ReadPreference(QLatin1String(pref::kFillUrl), other)} +
            (nbp.isEmpty() ? sources::SourceNamed(u"nbp")->latestAddresses()
-                          : NbpLatestAddresses(nbp));
+                          : sources::NbpLatestUnder(nbp));
 }
 
 QString KeepFillAnswer(QByteArrayView body, const QString& address) {

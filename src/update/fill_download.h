@@ -13,10 +13,6 @@ namespace kestrum {
 // name). None for a page of the old layout, whose days are long past.
 QStringList FillAddresses(QByteArrayView primaryBody);
 
-// The NBP's latest table A and table B under a base address such as
-// "https://api.nbp.pl/api/exchangerates/".
-QStringList NbpLatestAddresses(const QString& base);
-
 // Keeps a filling answer in the history only ("rt.dt" follows when the
 // primary's answer is stored after it). One sentence when it could not,
 // else nothing.

@@ -79,7 +79,8 @@ history::ImportResult KeepAnswer(history::Store& store, const sources::Answer& a
     for (const auto& [source, published] : answer.published) {
         if (published.days.empty())
             continue;
-        const history::ImportResult imported = store.Import(source, published.days, origin);
+        const history::ImportResult imported =
+            store.Import(source, published.days, origin, published.quotes);
         if (!imported)
             return imported;
         total.days += imported.days;

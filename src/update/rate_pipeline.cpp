@@ -95,6 +95,9 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
         }
         if (!HoldsRates(target.store))
             parse.status = PageFileStatus::Unparsable;
+    } else if (body.answer.noTable) {
+        result.notes << QStringLiteral("The answer is the NBP's \"no table for that day\"; "
+                                       "nothing was changed.");
     }
     if (parse.status == PageFileStatus::Unreadable) {
         result = {PipelineStatus::Unreadable, parse.error, {}, {}, {}};

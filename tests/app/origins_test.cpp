@@ -80,7 +80,7 @@ private slots:
         std::atomic<int> fills{0};
         std::atomic<int> tables{0};
         httplib::Server server;
-        server.Get(R"(/nbp/tables/[AB]/)",
+        server.Get(R"(/nbp/tables/[AB]/.*)",
                    [&](const httplib::Request&, httplib::Response& response) {
                        ++tables;
                        response.status = 404;

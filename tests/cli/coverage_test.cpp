@@ -75,17 +75,22 @@ QByteArray EcbAnswer(const QStringList& days, const QStringList& withoutHrk = {}
     return xml + "</Cube></gesmes:Envelope>";
 }
 
-// An NBP table answer of one day: mids in zlotys per unit, by code.
-QByteArray NbpTable(const char* letter, const QString& number, const QString& day,
-                    const QList<std::pair<QString, double>>& mids) {
+using Mids = QList<std::pair<QString, double>>;
+
+// An NBP table of one day: mids in zlotys per unit, by code.
+QJsonObject NbpTableOf(const char* letter, const QString& number, const QString& day,
+                       const Mids& mids) {
     QJsonArray rates;
     for (const auto& [code, mid] : mids)
         rates.append(QJsonObject{{u"currency"_s, u"waluta"_s}, {u"code"_s, code}, {u"mid"_s, mid}});
-    return QJsonDocument(QJsonArray{QJsonObject{{u"table"_s, QLatin1String(letter)},
-                                                {u"no"_s, number},
-                                                {u"effectiveDate"_s, day},
-                                                {u"rates"_s, rates}}})
-        .toJson(QJsonDocument::Compact);
+    return QJsonObject{{u"table"_s, QLatin1String(letter)},
+                       {u"no"_s, number},
+                       {u"effectiveDate"_s, day},
+                       {u"rates"_s, rates}};
+}
+
+QByteArray NbpAnswer(const QJsonArray& tables) {
+    return QJsonDocument(tables).toJson(QJsonDocument::Compact);
 }
 
 using Run = test::ProcessRun;
@@ -100,7 +105,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
-    void bothSourcesGiveFortyOneCurrenciesWithOrigins();
+    void threeSourcesGiveEveryCurrencyWithOrigins();
     void aParityHoldsFromItsStartDate();
     void fillingOffOrFailedLeavesThePrimaryAlone();
 
@@ -128,7 +133,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
+void CoverageTest::threeSourcesGiveEveryCurrencyWithOrigins() {
     // The Bank is closed on Wednesday the 2nd; the ECB has not published Friday the 4th.
     const QByteArray bank = ValetAnswer(
         {u"2026-11-27"_s, u"2026-11-30"_s, u"2026-12-01"_s, u"2026-12-03"_s, u"2026-12-04"_s});
@@ -141,15 +146,19 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
     server.Get("/ecb", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(ecb.toStdString(), "text/xml");
     });
-    // Table A of Friday and table B of Wednesday bring the fifteen others.
-    const QByteArray tableA = NbpTable("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s,
-                                       {{u"CAD"_s, 2.6}, {u"USD"_s, 3.6}, {u"CLP"_s, 0.0039}});
-    QList<std::pair<QString, double>> minor;
+    // The NBP's tables A of the week and its table B of Wednesday bring the
+    // fifteen others, B crossed through Wednesday's own table A.
+    const QByteArray tableA = NbpAnswer(
+        {NbpTableOf("A", u"234/A/NBP/2026"_s, u"2026-12-02"_s, {{u"CAD"_s, 2.5}, {u"USD"_s, 3.5}}),
+         NbpTableOf("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s,
+                    {{u"CAD"_s, 2.6}, {u"USD"_s, 3.6}, {u"CLP"_s, 0.0039}})});
+    Mids minor;
     for (const QString& code :
          u"ARS COP FJD GHS GTQ HNL JMD MAD MMK PKR LKR TTD TND VES"_s.split(u' '))
         minor.append({code, 0.01 * (minor.size() + 1)});
-    const QByteArray tableB = NbpTable("B", u"049/B/NBP/2026"_s, u"2026-12-02"_s, minor);
-    server.Get("/nbp/tables/A/", [&](const httplib::Request&, httplib::Response& response) {
+    const QByteArray tableB =
+        NbpAnswer({NbpTableOf("B", u"049/B/NBP/2026"_s, u"2026-12-02"_s, minor)});
+    server.Get("/nbp/tables/A/last/10/", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(tableA.toStdString(), "application/json");
     });
     server.Get("/nbp/tables/B/", [&](const httplib::Request&, httplib::Response& response) {
@@ -173,7 +182,7 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
         QVERIFY2(entry[u"index"_s].toInt() == 0 || !entry[u"origin"_s].toString().isEmpty(),
                  qPrintable(entry[u"code"_s].toString()));
     }
-    QCOMPARE(offered, 41);
+    QCOMPARE(offered, 56);
 
     const int friday = DayNumber(u"2026-12-04"_s);
     const int thursday = DayNumber(u"2026-12-03"_s);
@@ -193,6 +202,11 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
          BankRate(kBankCodes.indexOf(u"EUR"_s), friday) / 655.957},
         {"SIT", "239.640 per EUR, irrevocable", "2026-12-04",
          BankRate(kBankCodes.indexOf(u"EUR"_s), friday) / 239.640},
+        // NBP table A of Friday, crossed through its own Canadian dollar; table
+        // B of Wednesday through Wednesday's table A.
+        {"CLP", "NBP A (filled)", "2026-12-04", 0.0039 / 2.6},
+        {"ARS", "NBP B (filled)", "2026-12-02", 0.01 / 2.5},
+        {"VES", "NBP B (filled)", "2026-12-02", 0.14 / 2.5},
     };
     for (const auto& c : current) {
         const QJsonObject entry = Entry(list, c.code);
@@ -200,6 +214,13 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
         QCOMPARE(entry[u"day"_s].toString(), QLatin1String(c.day));
         QCOMPARE(entry[u"rate"_s].toDouble(), c.rate);
     }
+    const QJsonObject ars = Entry(list, "ARS")[u"originFields"_s].toObject();
+    QCOMPARE(ars, (QJsonObject{{u"source"_s, u"nbp"_s},
+                               {u"kind"_s, u"filled"_s},
+                               {u"day"_s, u"2026-12-02"_s},
+                               {u"table"_s, u"049/B/NBP/2026"_s},
+                               {u"via"_s, QJsonObject{{u"table"_s, u"234/A/NBP/2026"_s},
+                                                      {u"day"_s, u"2026-12-02"_s}}}}));
     const Run table = Kestrum({u"list"_s});
     QVERIFY(table.out.contains(QRegularExpression(u"XCD .* 2\\.70 per USD\\n"_s)));
 
@@ -209,6 +230,9 @@ void CoverageTest::bothSourcesGiveFortyOneCurrenciesWithOrigins() {
     QCOMPARE(Entry(holiday, "DKK")[u"origin"_s].toString(), u"ECB (filled)"_s);
     QCOMPARE(Entry(holiday, "DKK")[u"day"_s].toString(), u"2026-12-02"_s);
 
+    const Run bolivar = Kestrum({u"convert"_s, u"100"_s, u"VEF"_s, u"CAD"_s, u"--verbose"_s});
+    QVERIFY2(bolivar.out.contains(u"National Bank of Poland, table 049/B/NBP/2026 of 2026-12-02"_s),
+             qPrintable(bolivar.out + bolivar.err));
     const Run verbose = Kestrum({u"convert"_s, u"100"_s, u"USD"_s, u"CZK"_s, u"--verbose"_s});
     QVERIFY2(verbose.out.contains(u"Bank of Canada, Friday, December 4, 2026 for USD and ECB "
                                   "(filled), Thursday, December 3, 2026 for CZK"_s),
@@ -249,8 +273,9 @@ void CoverageTest::fillingOffOrFailedLeavesThePrimaryAlone() {
         ++ecbRequests;
         response.set_content(ecb.toStdString(), "text/xml");
     });
-    const QByteArray nbp = NbpTable("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s, {{u"CAD"_s, 2.6}});
-    server.Get(R"(/nbp/tables/[AB]/)", [&](const httplib::Request&, httplib::Response& response) {
+    const QByteArray nbp =
+        NbpAnswer({NbpTableOf("A", u"236/A/NBP/2026"_s, u"2026-12-04"_s, {{u"CAD"_s, 2.6}})});
+    server.Get(R"(/nbp/tables/[AB]/.*)", [&](const httplib::Request&, httplib::Response& response) {
         response.set_content(nbp.toStdString(), "application/json");
     });
     const test::Listening listening(server);

@@ -360,7 +360,10 @@ void HistoryTest::twoImportsCreatingTheStoreBothKeepTheirDays() {
         std::unique_ptr<QProcess> b(Start({"import", Path("b.json")}));
         for (QProcess* process : {a.get(), b.get()}) {
             const Run run = test::Finish(*process);
-            QVERIFY2(run.code == 0 && !run.err.contains("history"), qPrintable(run.err));
+            // The import that comes second with older days says it keeps the
+            // newer ones in use; neither may find the history out of reach.
+            QVERIFY2(run.code == 0 && !run.err.contains("cannot") && !run.err.contains("busy"),
+                     qPrintable(run.err));
         }
         const Run summary = Kestrum({"history"});
         QVERIFY2(summary.out.contains(QRegularExpression("boc +2020-01-06 +2021-01-08 +10 ")),
