@@ -123,8 +123,11 @@ void HistoryFaultsTest::aStoreInUseOrOfANewerVersionIsSaidSo_data() {
     const QString busy = "The rate history is busy (used by another program).\n";
     for (const QStringList& reader : kReaders)
         QTest::addRow("busy: %s", qPrintable(reader.join(' '))) << "busy" << reader << 5 << busy;
-    // The rates still reach "rt.dt"; the history says why it has not.
-    QTest::newRow("busy: import") << "busy" << QStringList{"import", "a.json"} << 0 << busy;
+    // The rates still reach "rt.dt", completed by the parities; the history
+    // says why it has not.
+    QTest::newRow("busy: import") << "busy" << QStringList{"import", "a.json"} << 0
+                                  << busy + "The rate history was not updated; the fixed "
+                                            "parities were applied to the answer itself.\n";
     QTest::newRow("newer: history")
         << "newer" << QStringList{"history"} << 5 << "written by a newer version";
     QTest::newRow("none: history") << "none" << QStringList{"history"} << 0 << "";
