@@ -362,8 +362,15 @@ void HardeningTest::concurrentImportsReportTheirOwnDays() {
                                Start({"import", Path("b.html")})};
         for (int i = 0; i < 2; ++i) {
             QVERIFY(imports[i]->waitForFinished(30000));
-            const QByteArray said = imports[i]->readAllStandardOutput();
-            QVERIFY2(imports[i]->exitCode() == 0 && said.contains(latest[i]),
+            const QByteArray said =
+                imports[i]->readAllStandardOutput() + imports[i]->readAllStandardError();
+            // The older page, coming second, keeps the newer days in use and
+            // names its own.
+            const bool own =
+                said.contains(latest[i]) ||
+                (i == 0 && said.contains("to 2007-11-13 to the rate history; the rates "
+                                         "in use stay those of 2007-11-14"));
+            QVERIFY2(imports[i]->exitCode() == 0 && own,
                      qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString(said))));
             delete imports[i];
         }
