@@ -1,6 +1,9 @@
 // convert --file: a CSV of dated amounts, each converted at the rates of its
-// day, all or nothing.
+// day, all or nothing. The file is read twice as a stream, so memory follows
+// the days it spans, not its rows: the first reading checks every row and
+// gathers the days, the second writes.
 #include "data/conversion.h"
+#include "data/csv_text.h"
 #include "data/dates.h"
 #include "history/coverage.h"
 #include "history/history_query.h"
@@ -10,7 +13,12 @@
 #include "update/history_keeping.h"
 
 #include <QFile>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
 #include <map>
+#include <utility>
 
 namespace kestrum::cli {
 
@@ -18,51 +26,311 @@ namespace {
 
 // 64 MiB of CSV is millions of rows; anything larger is refused whole.
 constexpr qint64 kMaxBatchSize = 64 * 1024 * 1024;
+constexpr qint64 kReadChunk = 256 * 1024;
 
-// One CSV line: fields apart by commas; a field in double quotes may hold
-// commas, and "" stands for a quote. Nothing when a quote is left open.
-std::optional<QStringList> CsvFields(QStringView line) {
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c != QLatin1Char('"'))
-                field += c;
-            else if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"'))
-                field += line[++i];
-            else
-                quoted = false;
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            fields << field;
-            field.clear();
-        } else {
-            field += c;
+// The records of a file, lines ended by LF, CR LF or a lone CR as
+// spreadsheets of every platform write them; a line end inside quotes
+// belongs to the cell.
+class LineReader {
+public:
+    explicit LineReader(QFile& file) : m_file(file) {}
+
+    bool Next(QByteArray& record) {
+        m_number = m_line + 1;
+        bool quoted = false;
+        for (qsizetype i = m_at;; ++i) {
+            const bool atEnd = i == m_buffer.size();
+            // A CR closing the buffer may be the first half of a CR LF.
+            const bool lastCr = i + 1 == m_buffer.size() && m_buffer[i] == '\r';
+            if ((atEnd || lastCr) && !m_end) {
+                Fill(i);
+                --i; // the same byte again
+                continue;
+            }
+            if (atEnd) {
+                if (m_at >= m_buffer.size())
+                    return false;
+                record = m_buffer.mid(m_at);
+                m_at = m_buffer.size();
+                return true;
+            }
+            const char c = m_buffer[i];
+            if (c == '"')
+                quoted = !quoted;
+            if (c != '\n' && c != '\r')
+                continue;
+            const bool pair = c == '\r' && i + 1 < m_buffer.size() && m_buffer[i + 1] == '\n';
+            ++m_line;
+            if (quoted) {
+                i += pair ? 1 : 0;
+                continue;
+            }
+            record = m_buffer.mid(m_at, i - m_at);
+            m_at = i + (pair ? 2 : 1);
+            return true;
         }
     }
-    if (quoted)
-        return std::nullopt;
-    fields << field;
-    return fields;
-}
+    // The line the last record started on.
+    int Number() const { return m_number; }
+    bool Failed() const { return m_file.error() != QFileDevice::NoError; }
 
-QString CsvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
+private:
+    // Reads more; `i` moves with the bytes kept.
+    void Fill(qsizetype& i) {
+        m_buffer.remove(0, m_at);
+        i -= m_at;
+        m_at = 0;
+        const QByteArray more = m_file.read(kReadChunk);
+        m_end = more.isEmpty();
+        m_buffer += more;
+    }
 
-QString JoinedDistinct(const QString& a, const QString& b) {
-    return a.isEmpty() || a == b ? b : b.isEmpty() ? a : a + QLatin1Char(';') + b;
-}
+    QFile& m_file;
+    QByteArray m_buffer;
+    qsizetype m_at = 0;
+    bool m_end = false;
+    int m_line = 0;
+    int m_number = 0;
+};
+
+// One row read and checked, before any rate is looked at.
+struct Row {
+    QStringList fields;
+    int day = 0;
+    double amount = 0.0;
+    int from = 0;
+    int to = 0;
+};
+
+static_assert(kCurrencyCount <= 64);
 
 struct DayEntry {
+    std::uint64_t needed = 0; // a bit per currency some row converts
     history::DayRates rates;
     RateStore store;
+};
+
+// Gather: check the rows and collect their days, silently. Check: name every
+// faulty row in order. Write: the output, once nothing can fail.
+enum class Pass { Gather, Check, Write };
+
+class Batch {
+public:
+    Batch(const Arguments& arguments, const QString& path) : m_path(path) {
+        if (arguments.IsSet(QStringLiteral("to")))
+            m_target = CurrencyArgument(arguments.Value(QStringLiteral("to")));
+    }
+
+    int Run() {
+        const bool faulty = Read(Pass::Gather) != 0;
+        if (m_rows == 0 && !faulty)
+            Fail(kUsageError, QStringLiteral("\"%1\" holds no data row; each row is "
+                                             "date,amount,currency[,target].")
+                                  .arg(m_path));
+        LoadRates();
+        if (faulty || !CertainlySound()) {
+            if (const int code = Read(Pass::Check); code != 0)
+                return code;
+        }
+        Read(Pass::Write);
+        WriteText(stdout, m_output);
+        return kSuccess;
+    }
+
+private:
+    // Reads the file from its start; the code of the first faulty row, 0 for
+    // none.
+    int Read(Pass pass) {
+        QFile file;
+        if (const IoResult opened = OpenRegularFile(m_path, kMaxBatchSize, file); !opened)
+            Fail(kDataFileError, opened.error + QLatin1Char('.'));
+        LineReader lines(file);
+        QByteArray bytes;
+        bool first = true;
+        int firstError = 0;
+        m_rows = 0;
+        while (lines.Next(bytes)) {
+            QString line = QString::fromUtf8(bytes);
+            if (first && line.startsWith(QChar(0xFEFF)))
+                line.remove(0, 1);
+            if (line.trimmed().isEmpty())
+                continue;
+            try {
+                if (std::exchange(first, false) && Header(line, pass))
+                    continue;
+                ++m_rows;
+                const Row row = ReadRow(line);
+                if (pass == Pass::Gather)
+                    Gather(row);
+                else if (pass == Pass::Check)
+                    Convert(row);
+                else
+                    WriteRow(row, Convert(row));
+            } catch (const Failure& failure) {
+                if (pass == Pass::Check)
+                    PrintErrorLine(QStringLiteral("%1:%2: %3")
+                                       .arg(m_path)
+                                       .arg(lines.Number())
+                                       .arg(failure.sentence));
+                if (firstError == 0)
+                    firstError = failure.code;
+            }
+        }
+        if (lines.Failed())
+            Fail(kDataFileError, QStringLiteral("Cannot read \"%1\": %2.")
+                                     .arg(m_path, WithoutFullStop(file.errorString())));
+        return firstError;
+    }
+
+    // The first line: the header when it starts with "date", which also
+    // chooses the separator; a semicolon only where a header says so.
+    bool Header(const QString& line, Pass pass) {
+        const bool semicolons =
+            line.trimmed().startsWith(QLatin1String("date;"), Qt::CaseInsensitive);
+        m_separator = QLatin1Char(semicolons ? ';' : ',');
+        const std::optional<QStringList> fields = CsvCells(line, m_separator);
+        const bool header = fields && !fields->isEmpty() &&
+                            fields->front().trimmed().compare(u"date", Qt::CaseInsensitive) == 0;
+        if (pass == Pass::Write)
+            WriteHeader(header ? *fields : QStringList());
+        return header;
+    }
+
+    void WriteHeader(QStringList columns) {
+        if (columns.isEmpty())
+            columns = QStringList{"date", "amount", "currency", "target"};
+        if (columns.size() == 3)
+            columns << QStringLiteral("target");
+        for (QString& column : columns)
+            column = CsvCell(column, m_separator);
+        for (const char* added : {"rate_date", "rate", "fee_percent", "converted_amount", "source"})
+            columns << QLatin1String(added);
+        m_output += columns.join(m_separator) + QLatin1Char('\n');
+    }
+
+    Row ReadRow(const QString& line) const {
+        const std::optional<QStringList> fields = CsvCells(line, m_separator);
+        if (!fields || fields->size() < 3 || fields->size() > 4) {
+            if (m_separator == QLatin1Char(',') && fields && fields->size() < 3 &&
+                line.count(QLatin1Char(';')) >= 2)
+                Fail(kUsageError, QStringLiteral("The row is separated by semicolons; write "
+                                                 "commas, or a header \"date;amount;currency\" "
+                                                 "to keep them."));
+            Fail(kUsageError, QStringLiteral("The row is not date%1amount%1currency[%1target].")
+                                  .arg(m_separator));
+        }
+        Row row;
+        row.fields = *fields;
+        row.day = DayArgument(fields->at(0).trimmed(), QStringLiteral("The date column"));
+        row.amount = AmountArgument(fields->at(1).trimmed());
+        row.from = CurrencyArgument(fields->at(2).trimmed());
+        const QString target = fields->size() == 4 ? fields->at(3).trimmed() : QString();
+        row.to = target.isEmpty() ? m_target : CurrencyArgument(target);
+        return row;
+    }
+
+    void Gather(const Row& row) {
+        DayEntry& entry = m_days[row.day];
+        for (const int k : {row.from, row.to})
+            entry.needed |= std::uint64_t{1} << k;
+        m_largest = std::max(m_largest, row.amount);
+    }
+
+    // One pass over the store for the whole span of the file's days.
+    void LoadRates() {
+        const QString source = ConfiguredHistorySource(Configuration());
+        std::vector<int> days;
+        days.reserve(m_days.size());
+        for (auto& [day, entry] : m_days) {
+            days.push_back(day);
+            entry.store = history::AsRateStore(entry.rates, day);
+        }
+        history::Store store;
+        if (days.empty() || !OpenHistoryForReading(store))
+            return;
+        history::RatesForDays(store, days, source, history::ConfiguredFillPolicy(),
+                              [this](int day, const history::DayRates& rates) {
+                                  DayEntry& entry = m_days[day];
+                                  entry.rates = rates;
+                                  entry.store = history::AsRateStore(rates, day);
+                              });
+    }
+
+    // Whether every row is sure to convert: each needed rate is there, and
+    // the largest amount at the day's widest spread of rates stays finite.
+    bool CertainlySound() const {
+        for (const auto& [day, entry] : m_days) {
+            double low = 1.0;
+            double high = 1.0;
+            for (int k = 1; k < kCurrencyCount; ++k) {
+                if ((entry.needed >> k & 1) == 0)
+                    continue;
+                const double rate = entry.store.CurrentRates[k];
+                if (rate == kNotAvailable)
+                    return false;
+                low = std::min(low, rate);
+                high = std::max(high, rate);
+            }
+            if (!std::isfinite(m_largest * (high / low)))
+                return false;
+        }
+        return true;
+    }
+
+    Conversion Convert(const Row& row) const {
+        const DayEntry& entry = m_days.at(row.day);
+        for (const int k : {row.from, row.to})
+            if (k != 0 && entry.store.CurrentRates[k] == kNotAvailable)
+                Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), k));
+        const Conversion c =
+            ConvertAmount(entry.store, Configuration(), row.from, row.to, row.amount);
+        if (c.tooLarge)
+            Fail(kUsageError, QLatin1String(kTooLargeMessage));
+        return c;
+    }
+
+    void WriteRow(const Row& row, const Conversion& c) {
+        const DayEntry& entry = m_days.at(row.day);
+        const ConfigRecord& config = Configuration();
+        // The rate as published, before the fee, which has its own column.
+        ConfigRecord withoutFee = config;
+        withoutFee.CashRateOn = 0;
+        const double rate = ConvertAmount(entry.store, withoutFee, row.from, row.to, 1.0).factor;
+        const bool fee = config.CashRateOn && row.from != row.to;
+        QString rateDate;
+        QString origin;
+        for (const int k : {row.from, row.to}) {
+            if (k == 0)
+                continue;
+            rateDate = JoinedDistinct(rateDate, IsoDateText(entry.rates[k].day));
+            origin = JoinedDistinct(origin, history::OriginText(entry.rates[k].origin));
+        }
+        const QChar s = m_separator;
+        const bool targetGiven = row.fields.size() == 4 && !row.fields[3].trimmed().isEmpty();
+        m_output +=
+            CsvCell(row.fields[0], s) + s + CsvCell(row.fields[1], s) + s +
+            CsvCell(row.fields[2], s) + s +
+            (targetGiven ? CsvCell(row.fields[3], s) : QLatin1String(CurrencyCode(row.to))) + s +
+            rateDate + s + ShortestNumberText(rate) + s +
+            ShortestNumberText(fee ? config.CashRate : 0.0) + s +
+            PlainNumberText(c.result, c.decimals) + s + CsvCell(origin, s) + QLatin1Char('\n');
+        if (m_output.size() >= kReadChunk) {
+            WriteText(stdout, m_output);
+            m_output.clear();
+        }
+    }
+
+    static QString JoinedDistinct(const QString& a, const QString& b) {
+        return a.isEmpty() || a == b ? b : b.isEmpty() ? a : a + QLatin1Char(';') + b;
+    }
+
+    QString m_path;
+    int m_target = 0;
+    QChar m_separator = QLatin1Char(',');
+    std::map<int, DayEntry> m_days;
+    double m_largest = 0.0;
+    QString m_output;
+    qsizetype m_rows = 0;
 };
 
 } // namespace
@@ -70,100 +338,14 @@ struct DayEntry {
 int RunBatchConvert(const Arguments& arguments) {
     if (arguments.IsSet(QStringLiteral("date")) || arguments.IsSet(QStringLiteral("average")))
         Fail(kUsageError, QStringLiteral("--file takes each row's own date."));
+    if (arguments.IsSet(QStringLiteral("verbose")))
+        Fail(kUsageError, QStringLiteral("--verbose does not go with --file: the columns "
+                                         "rate_date, rate, fee_percent and source say it."));
     ExpectArguments(arguments, 0, "convert --file FILE [--to CODE]");
     LoadSettings();
-    ConfigRecord& config = Configuration();
-    ApplyConversionArguments(arguments, config);
-    const int defaultTarget = arguments.IsSet(QStringLiteral("to"))
-                                  ? CurrencyArgument(arguments.Value(QStringLiteral("to")))
-                                  : 0;
-    const QString path = arguments.Value(QStringLiteral("file"));
-    QByteArray bytes;
-    if (const IoResult read = ReadWholeFile(path, bytes, kMaxBatchSize); !read)
-        Fail(kDataFileError, read.error + QLatin1Char('.'));
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-
-    const QString source = ConfiguredHistorySource(config);
-    history::Store store;
-    const bool open = OpenHistoryForReading(store);
-    std::map<int, DayEntry> days;
-
-    QString output;
-    int firstError = 0;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    bool headerSeen = false;
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines[n].endsWith(QLatin1Char('\r')) ? lines[n].chopped(1) : lines[n];
-        if (line.trimmed().isEmpty())
-            continue;
-        const int lineNumber = int(n) + 1;
-        const std::optional<QStringList> fields = CsvFields(line);
-        const bool header = !headerSeen && fields && !fields->isEmpty() &&
-                            fields->front().trimmed().compare(u"date", Qt::CaseInsensitive) == 0;
-        if (!headerSeen) {
-            headerSeen = true;
-            QString columns = header ? line : QStringLiteral("date,amount,currency,target");
-            if (header && fields->size() == 3)
-                columns += QStringLiteral(",target");
-            output += columns + QStringLiteral(",rate_date,rate,converted_amount,source\n");
-            if (header)
-                continue;
-        }
-        try {
-            if (!fields || fields->size() < 3 || fields->size() > 4)
-                Fail(kUsageError, QStringLiteral("expected date,amount,currency[,target]"));
-            const int day = DayArgument(fields->at(0).trimmed(), QStringLiteral("The date column"));
-            const double amount = AmountArgument(fields->at(1).trimmed());
-            const int a = CurrencyArgument(fields->at(2).trimmed());
-            const QString target = fields->size() == 4 ? fields->at(3).trimmed() : QString();
-            const int b = target.isEmpty() ? defaultTarget : CurrencyArgument(target);
-            auto entry = days.find(day);
-            if (entry == days.end()) {
-                DayEntry fresh;
-                if (open)
-                    fresh.rates =
-                        history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
-                fresh.store = history::AsRateStore(fresh.rates, day);
-                entry = days.emplace(day, std::move(fresh)).first;
-            }
-            const DayEntry& rates = entry->second;
-            for (const int k : {a, b})
-                if (k != 0 && rates.store.CurrentRates[k] == kNotAvailable)
-                    Fail(kNoRate, NoRateSentence(fields->at(0).trimmed(), k));
-            const Conversion c = ConvertAmount(rates.store, config, a, b, amount);
-            if (c.tooLarge)
-                Fail(kUsageError, QLatin1String(kTooLargeMessage));
-            QString rateDate;
-            QString origin;
-            for (const int k : {a, b}) {
-                if (k == 0)
-                    continue;
-                rateDate = JoinedDistinct(rateDate, IsoDateText(rates.rates[k].day));
-                origin = JoinedDistinct(origin, history::OriginText(rates.rates[k].origin));
-            }
-            if (firstError != 0)
-                continue;
-            QStringList columns;
-            for (const QString& field : *fields)
-                columns << CsvField(field);
-            if (fields->size() == 3)
-                columns << QLatin1String(CurrencyCode(b));
-            columns << rateDate << QString::number(c.factor, 'g', QLocale::FloatingPointShortest)
-                    << FormatResult(c.result, c.decimals, false, QLocale::c()) << CsvField(origin);
-            output += columns.join(QLatin1Char(',')) + QLatin1Char('\n');
-        } catch (const Failure& failure) {
-            PrintErrorLine(
-                QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(failure.sentence));
-            if (firstError == 0)
-                firstError = failure.code;
-        }
-    }
-    if (firstError != 0)
-        return firstError;
-    WriteText(stdout, output);
-    return kSuccess;
+    ApplyConversionArguments(arguments, Configuration());
+    Batch batch(arguments, arguments.Value(QStringLiteral("file")));
+    return batch.Run();
 }
 
 } // namespace kestrum::cli

@@ -107,19 +107,23 @@ int RunChart(const Arguments& arguments) {
                           .arg(QLatin1String(CurrencyCode(b)), QLatin1String(CurrencyCode(a)),
                                SourceDisplayName(source)));
     NamePair(content, a, b, Configuration().Language);
+    if (!HasLineToDraw(content))
+        Fail(kNoRate, QStringLiteral("Only one day of %1/%2 from the %3 is stored in that range, "
+                                     "too little to draw a line.")
+                          .arg(content.toCode, content.fromCode, SourceDisplayName(source)));
 
     // The drawing is the graphs module's; this command runs inside the window
     // module, which the graphs module needs.
-    using Render = bool (*)(const ChartContent&, const QString&, int, int);
+    using Render = ChartSaving (*)(const ChartContent&, const QString&, int, int);
     QString error;
     const auto render =
         reinterpret_cast<Render>(ModuleSymbol(kGraphsModule, kRenderChartEntry, error));
     if (!render)
         Fail(1, QStringLiteral("Kestrum cannot draw: ") + error + QLatin1Char('.'));
     const QString output = arguments.Value(kOutput);
-    if (!render(content, output, size.width(), size.height()))
-        Fail(kDataFileError,
-             QStringLiteral("The chart could not be written to \"%1\".").arg(output));
+    const ChartSaving saved = render(content, output, size.width(), size.height());
+    if (saved.status != ChartSaving::Saved)
+        Fail(saved.status == ChartSaving::NoMemory ? kNoMemory : kDataFileError, saved.error);
     return kSuccess;
 }
 

@@ -38,10 +38,12 @@ struct ProgramOptions {
     // Our own help option: Qt's would add a --help-all that shows nothing more.
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
-    QCommandLineOption version;
+    // No -v: that is convert's --verbose, as in most programs.
+    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
 
-    explicit ProgramOptions(QCommandLineParser& parser) : version(parser.addVersionOption()) {
+    explicit ProgramOptions(QCommandLineParser& parser) {
         parser.addOption(help);
+        parser.addOption(version);
         parser.addOption(
             {kDataDir, QStringLiteral("Keep the program files in <dir>."), QStringLiteral("dir")});
         parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),

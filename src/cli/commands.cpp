@@ -75,18 +75,14 @@ int CurrencyArgument(const QString& text) {
     return k;
 }
 
-// An amount as the calculator window reads it: "," ignored, "." the decimal
-// point, zero refused.
+// An amount as the calculator window reads it: "." the decimal point, ","
+// grouping thousands, zero refused.
 double AmountArgument(const QString& text) {
     const AmountReading reading = ReadAmountText(ToCp1252(text));
     if (reading.value != 0.0)
         return reading.value;
-    QStringList messages;
-    for (const std::string& message : reading.messages)
-        messages << QString::fromStdString(message);
-    Fail(kUsageError, messages.isEmpty() ? QStringLiteral("\"%1\" is not a valid amount.").arg(text)
-                                         : QStringLiteral("%1: %2.").arg(
-                                               text, messages.join(QLatin1String(". "))));
+    Fail(kUsageError, QStringLiteral("\"%1\" is not a valid amount: %2.")
+                          .arg(text, QString::fromStdString(AmountFaultText(reading.fault))));
 }
 
 namespace {
@@ -129,8 +125,9 @@ QString IsoDate(double value) {
 // ---- convert ----------------------------------------------------------------
 
 void DefineConvert(QCommandLineParser& parser) {
-    parser.addPositionalArgument(QStringLiteral("AMOUNT"),
-                                 QStringLiteral("The amount: \".\" decimal point, \",\" ignored."));
+    parser.addPositionalArgument(
+        QStringLiteral("AMOUNT"),
+        QStringLiteral("The amount: \".\" decimal point, \",\" between thousands."));
     parser.addPositionalArgument(QStringLiteral("FROM"),
                                  QStringLiteral("Its currency: ISO code or English/French name."));
     parser.addPositionalArgument(QStringLiteral("TO"), QStringLiteral("The target currency."));
@@ -139,7 +136,8 @@ void DefineConvert(QCommandLineParser& parser) {
         {kNoFee, QStringLiteral("Apply no cash-rate fee.")},
         {kRound, QStringLiteral("Round the result to the cent.")},
         {kNoRound, QStringLiteral("Show four decimals.")},
-        {kVerbose, QStringLiteral("Print a sentence naming the currencies, rate date and fee.")},
+        {{QStringLiteral("v"), kVerbose},
+         QStringLiteral("Print a sentence naming the currencies, rate date and fee.")},
     });
     DefineHistoryConvert(parser);
 }
@@ -171,26 +169,15 @@ void ApplyConversionArguments(const Arguments& arguments, ConfigRecord& config) 
 
 namespace {
 
-// "at the rates of <source>, <day> for USD and <source>, <day> for CZK" when
-// the history knows where the numbers came from.
+// "at the rates of <day> from <source>" when the history knows where the
+// numbers came from.
 QString RateOrigins(int a, int b) {
     const history::RateOrigins origins = history::OriginsOfStoredRates(Rates());
-    QStringList sentences;
-    QStringList parts;
-    for (const int k : {a, b}) {
-        if (k == 0)
-            continue;
-        const QString origin = history::OriginSentence(origins[CurrentRateDay(Rates(), k) - 1][k]);
-        if (origin.isEmpty())
-            return {};
-        sentences << origin;
-        parts << QStringLiteral("%1 for %2")
-                     .arg(origin,
-                          history::ShownCode(k, origins[CurrentRateDay(Rates(), k) - 1][k]));
-    }
-    sentences.removeDuplicates();
-    return QStringLiteral("at the rates of ") +
-           (sentences.size() == 1 ? sentences.front() : parts.join(QLatin1String(" and ")));
+    std::vector<RatedCurrency> rated;
+    for (const int k : {a, b})
+        if (k != 0)
+            rated.push_back({k, origins[CurrentRateDay(Rates(), k) - 1][k]});
+    return RatesBasis(rated);
 }
 
 // "at the rates of <date>", naming each currency when their rates are of
@@ -245,7 +232,7 @@ int RunConvert(const Arguments& arguments) {
         Fail(kNoRate,
              QStringLiteral("No rate is stored for %1.").arg(CurrencyDescription(missing)));
     }
-    const QString result = FormatResult(c.result, c.decimals, false, QLocale::c());
+    const QString result = PlainNumberText(c.result, c.decimals);
     if (!arguments.IsSet(kVerbose)) {
         PrintLine(result);
         return kSuccess;

@@ -17,6 +17,7 @@ enum ExitCode : int {
     kDataFileError = 5,
     kFetchError = 6,
     kOutputError = 7, // standard output could not be written
+    kNoMemory = 1,    // or a module of the program is missing
 };
 
 // What ends a command early: the exit code and one sentence for the user.

@@ -2,10 +2,12 @@
 
 #include "data/catalogue.h"
 #include "data/conversion.h"
+#include "data/csv_text.h"
 #include "data/dates.h"
 #include "history/coverage.h"
 #include "history/history_query.h"
 #include "modules.h"
+#include "origins.h"
 #include "output.h"
 #include "update/history_keeping.h"
 
@@ -32,6 +34,9 @@ const QString kJson = QStringLiteral("json");
 const QString kUrl = QStringLiteral("url");
 const QString kVerbose = QStringLiteral("verbose");
 
+// Days before it are no rate's: the date values count from 1899-12-30.
+constexpr int kFirstYear = 1900;
+
 int Today() {
     return int(TodayDateValue());
 }
@@ -53,26 +58,6 @@ std::pair<int, int> AveragePeriod(const QString& text) {
     if (int(DateValueOf(first)) > Today())
         Fail(kUsageError, QStringLiteral("%1 has not begun yet.").arg(text));
     return {int(DateValueOf(first)), std::min(int(DateValueOf(last)), Today())};
-}
-
-// "of Friday, March 1, 2024 (boc)", naming each currency when their days or
-// origins differ.
-QString DatedOrigins(const history::DayRates& rates, int a, int b) {
-    std::set<QString> texts;
-    QStringList parts;
-    for (const int k : {a, b}) {
-        if (k == 0)
-            continue;
-        history::Origin origin = rates[k].origin;
-        origin.kind.clear(); // ECB crosses and figures alike are the ECB's rates here
-        const QString text =
-            QStringLiteral("%1 (%2)").arg(LongDateText(rates[k].day), history::OriginText(origin));
-        texts.insert(text);
-        parts << QStringLiteral("%1 for %2").arg(text, QLatin1String(CurrencyCode(k)));
-    }
-    if (texts.size() == 1)
-        return QStringLiteral("at the rates of ") + *texts.begin();
-    return QStringLiteral("at the rates of ") + parts.join(QLatin1String(" and "));
 }
 
 int ConvertWithHistory(const Arguments& arguments) {
@@ -119,7 +104,7 @@ int ConvertWithHistory(const Arguments& arguments) {
     const Conversion c = ConvertAmount(rates, config, a, b, amount);
     if (c.tooLarge)
         Fail(kUsageError, QLatin1String(kTooLargeMessage));
-    const QString result = FormatResult(c.result, c.decimals, false, QLocale::c());
+    const QString result = PlainNumberText(c.result, c.decimals);
     if (!arguments.IsSet(kVerbose)) {
         PrintLine(result);
         return kSuccess;
@@ -132,7 +117,7 @@ int ConvertWithHistory(const Arguments& arguments) {
     }
     QString basis;
     if (dated) {
-        basis = DatedOrigins(dayRates, a, b);
+        basis = RatesBasis({{a, dayRates[a].origin}, {b, dayRates[b].origin}});
     } else {
         QStringList parts;
         for (const int k : {a, b}) {
@@ -193,8 +178,11 @@ int Series(const Arguments& arguments) {
     LoadSettings();
     const int k = CurrencyArgument(arguments.Positional()[0]);
     const int against = arguments.IsSet(kAgainst) ? CurrencyArgument(arguments.Value(kAgainst)) : 0;
-    const int from = arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom), "--from") : 0;
-    const int to = arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to") : Today();
+    // A range may end in the future, as a chart's and a fetch's may.
+    const int from =
+        arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom), "--from", DayLimit::Any) : 0;
+    const int to =
+        arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to", DayLimit::Any) : Today();
     if (from > to)
         Fail(kUsageError, QStringLiteral("--from lies after --to."));
     const QString source = SourceArgument(arguments);
@@ -208,10 +196,6 @@ int Series(const Arguments& arguments) {
                                      "days; \"kestrum history fetch\" brings them.")
                           .arg(source, QLatin1String(CurrencyCode(k)),
                                QLatin1String(CurrencyCode(against))));
-    // Shortest round-trip digits: the stored double, exactly.
-    const auto number = [](double rate) {
-        return QString::number(rate, 'g', QLocale::FloatingPointShortest);
-    };
     if (arguments.IsSet(kJson)) {
         QJsonArray points;
         for (const history::SeriesPoint& point : series)
@@ -231,7 +215,8 @@ int Series(const Arguments& arguments) {
     text.reserve(int(series.size()) * 24);
     const QLatin1Char separator(csv ? ',' : ' ');
     for (const history::SeriesPoint& point : series)
-        text += IsoDateText(point.day) + separator + number(point.rate) + QLatin1Char('\n');
+        text +=
+            IsoDateText(point.day) + separator + ShortestNumberText(point.rate) + QLatin1Char('\n');
     WriteText(stdout, text);
     return kSuccess;
 }
@@ -244,12 +229,18 @@ int DayArgument(const QString& text, const QString& what, DayLimit limit) {
     for (qsizetype i = 0; shaped && i < text.size(); ++i)
         shaped = (i == 4 || i == 7) ? text[i] == QLatin1Char('-') : text[i].isDigit();
     const QDate date = shaped ? QDate::fromString(text, Qt::ISODate) : QDate();
-    if (!date.isValid() || date.year() < 1900)
+    if (!date.isValid())
         Fail(kUsageError,
              QStringLiteral("%1 takes a date YYYY-MM-DD, not \"%2\".").arg(what, text));
     const int day = int(DateValueOf(date));
-    if (limit == DayLimit::PastOnly && day > Today())
-        Fail(kUsageError, QStringLiteral("%1 is in the future.").arg(text));
+    const bool early = date.year() < kFirstYear;
+    if (early || (limit == DayLimit::PastOnly && day > Today()))
+        Fail(kUsageError,
+             QStringLiteral("%1 %2 lies %3; Kestrum knows days from %4-01-01 to "
+                            "today.")
+                 .arg(what, text,
+                      early ? QLatin1String("too far back") : QLatin1String("in the future"))
+                 .arg(kFirstYear));
     return day;
 }
 

@@ -74,4 +74,49 @@ QJsonValue OriginFields(const history::Origin& origin) {
     return fields;
 }
 
+namespace {
+
+// "Friday, March 1, 2024 from the Bank of Canada (filled), by the parity
+// 1 EUR = 1.95583 BGN".
+QString OriginPhrase(const history::Origin& origin) {
+    history::Origin plain = origin;
+    plain.parity.clear();
+    plain.filled = false;
+    QString who = history::OriginLabel(plain);
+    if (origin.source == QLatin1String(history::kBoc))
+        who = QStringLiteral("the Bank of Canada");
+    else if (origin.source == QLatin1String(history::kEcb))
+        who = QStringLiteral("the ECB");
+    else if (who.startsWith(QLatin1String("rate page")))
+        who.prepend(QStringLiteral("the "));
+    QString phrase = QStringLiteral("%1 from %2").arg(LongDateText(origin.day), who);
+    if (origin.filled)
+        phrase += QStringLiteral(" (filled)");
+    if (!origin.parity.isEmpty())
+        phrase += QStringLiteral(", by the parity ") + origin.parity;
+    return phrase;
+}
+
+} // namespace
+
+QString RatesBasis(const std::vector<RatedCurrency>& rated) {
+    QStringList phrases;
+    QStringList parts;
+    for (const RatedCurrency& entry : rated) {
+        if (entry.currency == 0)
+            continue;
+        if (entry.origin.source.isEmpty())
+            return {};
+        const QString phrase = OriginPhrase(entry.origin);
+        phrases << phrase;
+        parts
+            << QStringLiteral("%1 for %2").arg(phrase, history::ShownCode(entry.currency, entry.origin));
+    }
+    phrases.removeDuplicates();
+    if (phrases.isEmpty())
+        return {};
+    return QStringLiteral("at the rates of ") +
+           (phrases.size() == 1 ? phrases.front() : parts.join(QLatin1String(" and ")));
+}
+
 } // namespace kestrum::cli

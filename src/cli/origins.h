@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace kestrum::cli {
 
@@ -32,5 +33,15 @@ ListedRates ListedRatesAt(const QString& date);
 // (published, cross, filled or parity), `day` and, for the NBP, `table`;
 // null for an unknown origin.
 QJsonValue OriginFields(const history::Origin& origin);
+
+// "at the rates of Friday, March 1, 2024 from the Bank of Canada" for the
+// rates of the currencies named (the Canadian dollar needs none), naming
+// each currency where their days or origins differ; empty when an origin is
+// unknown.
+struct RatedCurrency {
+    int currency = 0;
+    history::Origin origin;
+};
+QString RatesBasis(const std::vector<RatedCurrency>& rated);
 
 } // namespace kestrum::cli

@@ -3,6 +3,7 @@
 #include "output.h"
 #include "settings/configuration.h"
 #include "settings/options.h"
+#include "update/rate_completion.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
 
@@ -23,10 +24,13 @@ QString FillChoice(const Arguments& arguments) {
     return choice;
 }
 
-// The switch lives apart from the record, so it never creates "kestrumconfig".
+// The switch lives apart from the record, so it never creates "kestrumconfig";
+// "rt.dt" is rebuilt under it at once.
 void SetFill(const QString& choice) {
-    if (const IoResult saved = SetFillFromOtherSource(choice == QLatin1String("on")); !saved)
-        Fail(kDataFileError, saved.error + QLatin1Char('.'));
+    if (const IoResult switched =
+            SwitchFilling(choice == QLatin1String("on"), Rates(), Configuration());
+        !switched)
+        Fail(kDataFileError, WithoutFullStop(switched.error) + QLatin1Char('.'));
     PrintLine(QStringLiteral("Filling from the other source: %1.").arg(choice));
 }
 } // namespace

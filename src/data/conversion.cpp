@@ -104,4 +104,8 @@ QString FormatResult(double value, int decimals, bool currencyFormat, const QLoc
     return plain.toString(value, 'f', decimals);
 }
 
+QString PlainNumberText(double value, int decimals) {
+    return QString::number(value, 'f', decimals);
+}
+
 } // namespace kestrum

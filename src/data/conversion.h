@@ -47,4 +47,8 @@ double RoundedToCent(double amount, double factor);
 QString FormatResult(double value, int decimals, bool currencyFormat, const QLocale& locale,
                      const QString& code = QString());
 
+// A result for other programs to read: fixed notation with "." and no
+// grouping whatever its size, never an exponent.
+QString PlainNumberText(double value, int decimals);
+
 } // namespace kestrum

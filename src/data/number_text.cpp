@@ -63,46 +63,131 @@ std::string StripCommas(std::string_view s) {
     return result;
 }
 
-AmountCheck CheckAmount(std::string_view text) {
+std::optional<std::string> UngroupedNumber(std::string_view text, NumberMarks marks) {
+    const std::string_view whole = text.substr(0, text.find(marks.decimal));
+    const std::string_view fraction = text.substr(whole.size());
+    if (fraction.find(marks.group) != std::string_view::npos)
+        return std::nullopt;
+    std::string result;
+    std::size_t groupStart = 0;
+    for (std::size_t i = 0; i <= whole.size(); ++i) {
+        if (i < whole.size() && whole[i] != marks.group)
+            continue;
+        const std::size_t length = i - groupStart;
+        // The first group holds one to three digits, every later one three.
+        const bool grouped = i < whole.size() || groupStart > 0;
+        if (grouped && (groupStart == 0 ? length < 1 || length > 3 : length != 3))
+            return std::nullopt;
+        result.append(whole.substr(groupStart, length));
+        groupStart = i + 1;
+    }
+    if (!fraction.empty()) {
+        result += '.';
+        result.append(fraction.substr(1));
+    }
+    return result;
+}
+
+namespace {
+
+const char* MarkName(char mark) {
+    switch (mark) {
+    case '.':
+        return "a point";
+    case ',':
+        return "a comma";
+    case ' ':
+        return "a space";
+    default:
+        return "that mark";
+    }
+}
+
+std::string GroupRule(NumberMarks marks) {
+    return std::string(MarkName(marks.group)) + " only groups thousands (1" + marks.group +
+           "000); use " + MarkName(marks.decimal) + " for decimals (1" + marks.decimal + "5)";
+}
+
+} // namespace
+
+std::string MisplacedGroupMessage(NumberMarks marks) {
+    return "Invalid Input - " + GroupRule(marks);
+}
+
+std::string AmountFaultText(AmountFault fault, NumberMarks marks) {
+    switch (fault) {
+    case AmountFault::None:
+        return {};
+    case AmountFault::NoDigits:
+        return "it holds no digits";
+    case AmountFault::MultipleDots:
+        return std::string("it holds more than one ") +
+               (marks.decimal == '.' ? "decimal point" : "decimal mark");
+    case AmountFault::NonNumeric:
+        return std::string("it holds characters other than digits, \"") + marks.decimal +
+               "\" and \"" + marks.group + '"';
+    case AmountFault::MisplacedGroup:
+        return GroupRule(marks);
+    case AmountFault::Zero:
+        return "zero converts to nothing";
+    case AmountFault::TooLong:
+        return "it is longer than " + std::to_string(kMaxAmountLength) + " characters";
+    }
+    return {};
+}
+
+AmountCheck CheckAmount(std::string_view text, NumberMarks marks) {
     AmountCheck check;
-    const auto dots = std::count(text.begin(), text.end(), '.');
-    check.needsLeadingZero = dots == 1 && !text.empty() && text.front() == '.';
-    if (text.empty() || StripCommas(text).empty())
+    const auto dots = std::count(text.begin(), text.end(), marks.decimal);
+    check.needsLeadingZero = dots == 1 && !text.empty() && text.front() == marks.decimal;
+    const bool anyDigit = std::any_of(text.begin(), text.end(), IsDigit);
+    const bool onlyNumberCharacters = std::all_of(text.begin(), text.end(), [&](char c) {
+        return IsDigit(c) || c == marks.decimal || c == marks.group;
+    });
+    if (text.empty() || (onlyNumberCharacters && dots == 0 && !anyDigit)) {
+        check.fault = AmountFault::NoDigits;
         return check;
-
-    const bool onlyNumberCharacters = std::all_of(
-        text.begin(), text.end(), [](char c) { return IsDigit(c) || c == '.' || c == ','; });
-    check.valid = onlyNumberCharacters && dots <= 1;
-    if (check.valid)
+    }
+    if (onlyNumberCharacters && dots <= 1) {
+        check.valid = UngroupedNumber(text, marks).has_value();
+        if (!check.valid) {
+            check.fault = AmountFault::MisplacedGroup;
+            check.messages.push_back(MisplacedGroupMessage(marks));
+        }
         return check;
+    }
 
+    check.fault = dots > 1 ? AmountFault::MultipleDots : AmountFault::NonNumeric;
     if (dots > 1)
         check.messages.emplace_back(kMultipleDotsMessage);
     // "/" and "-" never count, and a single stray character goes unreported.
-    const auto strays = std::count_if(text.begin(), text.end(), [](char c) {
-        return !IsDigit(c) && c != '.' && c != ',' && c != '/' && c != '-';
+    const auto strays = std::count_if(text.begin(), text.end(), [&](char c) {
+        return !IsDigit(c) && c != marks.decimal && c != marks.group && c != '/' && c != '-';
     });
     if (strays > 1)
         check.messages.emplace_back(kNonNumericMessage);
     return check;
 }
 
-AmountReading ReadAmountText(std::string_view text) {
+AmountReading ReadAmountText(std::string_view text, NumberMarks marks) {
     AmountReading reading;
     if (text.size() > static_cast<std::size_t>(kMaxAmountLength)) {
+        reading.fault = AmountFault::TooLong;
         reading.messages.emplace_back(kTooLongMessage);
         return reading;
     }
-    const AmountCheck check = CheckAmount(text);
+    const AmountCheck check = CheckAmount(text, marks);
     if (!check.valid) {
+        reading.fault = check.fault;
         reading.messages = check.messages;
         return reading;
     }
-    std::string digits = StripCommas(text);
-    if (check.needsLeadingZero)
+    std::string digits = *UngroupedNumber(text, marks);
+    if (digits.empty() || digits.front() == '.')
         digits.insert(digits.begin(), '0');
     const std::optional<double> value = ParseDecimal(digits);
     if (!value || *value == 0.0) {
+        reading.fault = AmountFault::Zero;
         reading.messages.emplace_back(kZeroMessage);
         return reading;
     }

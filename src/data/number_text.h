@@ -7,8 +7,8 @@
 
 namespace kestrum {
 
-// Number texts typed by the user: "." is the decimal point, "," a grouping
-// mark that is ignored when the amount is read.
+// Number texts typed by the user: "." is the decimal point and "," groups
+// thousands, unless the marks say otherwise.
 
 // False for "", "0", ".", "0.", ".0" and any text ending in a dot.
 bool IsUsableNumber(std::string_view s);
@@ -24,23 +24,47 @@ std::optional<double> ParseDecimal(std::string_view s);
 
 std::string StripCommas(std::string_view s);
 
+// The decimal mark and the thousands mark of an amount text.
+struct NumberMarks {
+    char decimal = '.';
+    char group = ',';
+};
+
+// The text with its group marks taken out and its decimal mark written "."
+// when every group mark stands before exactly three digits in well-formed
+// groups of the whole part ("1,000", "12,345.67"); nothing for any other
+// group mark ("1,25", "1.250,50", "1000,000", ",5"). Expects a text of
+// digits and marks only.
+std::optional<std::string> UngroupedNumber(std::string_view text, NumberMarks marks = {});
+
+// Why an amount text is refused.
+enum class AmountFault { None, NoDigits, MultipleDots, NonNumeric, MisplacedGroup, Zero, TooLong };
+
 // What the amount check found in an amount text.
 struct AmountCheck {
     bool valid = false;
-    // A single leading "." that the field shows with a "0" in front.
+    // A single leading decimal mark that the field shows with a "0" in front.
     bool needsLeadingZero = false;
+    AmountFault fault = AmountFault::None;
     // The messages to show, in order, when the amount is invalid.
     std::vector<std::string> messages;
 };
 
-AmountCheck CheckAmount(std::string_view text);
+AmountCheck CheckAmount(std::string_view text, NumberMarks marks = {});
+
+// The reason as the end of a sentence about the amount: "it has more than
+// one decimal point"; empty for None.
+std::string AmountFaultText(AmountFault fault, NumberMarks marks = {});
 
 constexpr const char* kMultipleDotsMessage =
-    "Invalid Input - the number contains mulitple \".\" (dots)";
+    "Invalid Input - the number contains multiple \".\" (dots)";
 constexpr const char* kNonNumericMessage =
     "Invalid Input - the number contains non-numeric characters";
 constexpr const char* kZeroMessage = "Zero is invalid program input";
 constexpr const char* kTooLongMessage = "Invalid Input - the number is longer than 32 characters";
+// "Invalid Input - a comma only groups thousands (1,000); use a point for
+// decimals (1.5)", with the marks' own names.
+std::string MisplacedGroupMessage(NumberMarks marks = {});
 
 // The amount field holds at most this many characters; read amounts as well.
 constexpr int kMaxAmountLength = 32;
@@ -49,10 +73,11 @@ constexpr int kMaxAmountLength = 32;
 // messages the user is to see. A text longer than kMaxAmountLength is refused.
 struct AmountReading {
     double value = 0.0;
+    AmountFault fault = AmountFault::None;
     std::vector<std::string> messages;
 };
 
-AmountReading ReadAmountText(std::string_view text);
+AmountReading ReadAmountText(std::string_view text, NumberMarks marks = {});
 
 // The message the fee box shows for a number outside the fee's range.
 constexpr const char* kFeeRangeMessage =

@@ -86,7 +86,7 @@ GridAmount ReadGridAmount(std::string_view text) {
     GridAmount amount;
     const AmountCheck check = CheckAmount(text);
     if (check.valid) {
-        std::string digits = StripCommas(text);
+        std::string digits = *UngroupedNumber(text);
         if (check.needsLeadingZero)
             digits.insert(digits.begin(), '0');
         amount.value = ParseDecimal(digits);

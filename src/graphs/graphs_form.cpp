@@ -27,6 +27,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -52,6 +54,11 @@ QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& s
 
 QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
+}
+
+// "USD-CAD.png" for the chart titled USD/CAD.
+QString SuggestedName(const ChartContent& content, const QString& extension) {
+    return QStringLiteral("%1-%2.%3").arg(content.toCode, content.fromCode, extension);
 }
 
 // Four significant decimals for rates near one, more for tiny ones.
@@ -278,7 +285,7 @@ void TGraphsForm::ApplyRange() {
         NamePair(shown, m_from, m_to, m_language);
         setWindowTitle(QStringLiteral("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
     }
-    const bool empty = shown.lines.empty();
+    const bool empty = !HasLineToDraw(shown);
     for (QPushButton* b : {PngButton, CsvButton})
         b->setEnabled(!empty);
     if (empty) {
@@ -287,9 +294,13 @@ void TGraphsForm::ApplyRange() {
             sources << SourceDisplayName(source);
         EmptyLabel->setText(
             m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
-                       : QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
-                                        "see the chart.")
-                             .arg(PairText(), sources.join(QStringLiteral(" or the "))));
+            : shown.lines.empty()
+                ? QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
+                                 "see the chart.")
+                      .arg(PairText(), sources.join(QStringLiteral(" or the ")))
+                : QStringLiteral("Only one day of %1 is stored in this range, too little to "
+                                 "draw a line; choose a longer range or fetch the history.")
+                      .arg(PairText()));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
         StatsLabel->clear();
@@ -303,6 +314,9 @@ void TGraphsForm::ApplyRange() {
     m_chart->addSeries(m_marker);
     for (QAbstractAxis* axis : m_chart->axes())
         m_marker->attachAxis(axis);
+    // The read-out's dot is no series of its own.
+    for (QLegendMarker* marker : m_chart->legend()->markers(m_marker))
+        marker->setVisible(false);
     ChartStack->setCurrentIndex(0);
     ShowStatistics();
     ShowReadout(static_cast<int>(shown.lines.front().points.size()) - 1);
@@ -332,16 +346,28 @@ void TGraphsForm::ShowReadout(int index) {
 }
 
 void TGraphsForm::ShowStatistics() {
-    const SeriesStatistics s = Statistics(m_shown->lines.front().points);
-    StatsLabel->setText(
+    const RateSeries& points = m_shown->lines.front().points;
+    const SeriesStatistics s = Statistics(points);
+    QString text =
         QStringLiteral("First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   "
-                       "Mean %9   over %10 days")
+                       "Mean %9")
             .arg(RateText(s.first), RateText(s.last),
                  s.changePercent >= 0 ? QStringLiteral("+") : QString(),
                  QString::number(s.changePercent, 'f', 2), RateText(s.minimum),
                  ShortDateText(s.minimumDay), RateText(s.maximum), ShortDateText(s.maximumDay),
-                 RateText(s.mean))
-            .arg(s.days));
+                 RateText(s.mean));
+    // The days the figures cover, which a range with missing years does not
+    // fill.
+    text += QStringLiteral("\n%1 days with rates between %2 and %3")
+                .arg(s.days)
+                .arg(IsoDateText(s.firstDay), IsoDateText(s.lastDay));
+    QStringList gaps;
+    for (const SeriesGap& gap : Gaps(points))
+        gaps << QStringLiteral("%1 to %2")
+                    .arg(IsoDateText(gap.lastBefore + 1), IsoDateText(gap.firstAfter - 1));
+    if (!gaps.isEmpty())
+        text += QStringLiteral("; nothing stored from ") + gaps.join(QStringLiteral(", "));
+    StatsLabel->setText(text + QLatin1Char('.'));
 }
 
 bool TGraphsForm::eventFilter(QObject* watched, QEvent* event) {
@@ -372,9 +398,9 @@ void TGraphsForm::SourceComboBoxChange() {
     ApplyRange();
 }
 
-bool TGraphsForm::SavePng(const QString& path) {
+QString TGraphsForm::SavePng(const QString& path) {
     const QSize size = ChartView->size().isEmpty() ? QSize(900, 500) : ChartView->size();
-    return RenderRateChart(*m_shown, size).save(path, "PNG");
+    return SaveRateChart(*m_shown, size, path).error;
 }
 
 bool TGraphsForm::SaveCsv(const QString& path) {
@@ -454,19 +480,19 @@ void TGraphsForm::FetchButtonClick() {
 }
 
 void TGraphsForm::PngButtonClick() {
-    const QString path =
-        ChooseSaveFile(this, QStringLiteral("Save the chart as PNG"),
-                       QStringLiteral("%1-%2.png").arg(m_shown->fromCode, m_shown->toCode),
-                       QStringLiteral("PNG images (*.png)"));
-    if (!path.isEmpty() && !SavePng(path))
-        Messages().Error(this, QStringLiteral("The chart could not be saved as \"%1\".").arg(path));
+    const QString path = ChooseSaveFile(this, QStringLiteral("Save the chart as PNG"),
+                                        SuggestedName(*m_shown, QStringLiteral("png")),
+                                        QStringLiteral("PNG images (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (const QString error = SavePng(path); !error.isEmpty())
+        Messages().Error(this, error);
 }
 
 void TGraphsForm::CsvButtonClick() {
-    const QString path =
-        ChooseSaveFile(this, QStringLiteral("Save the rates as CSV"),
-                       QStringLiteral("%1-%2.csv").arg(m_shown->fromCode, m_shown->toCode),
-                       QStringLiteral("CSV files (*.csv)"));
+    const QString path = ChooseSaveFile(this, QStringLiteral("Save the rates as CSV"),
+                                        SuggestedName(*m_shown, QStringLiteral("csv")),
+                                        QStringLiteral("CSV files (*.csv)"));
     if (!path.isEmpty() && !SaveCsv(path))
         Messages().Error(this, QStringLiteral("The rates could not be saved as \"%1\".").arg(path));
 }

@@ -75,7 +75,8 @@ public:
     // The back-fill the Fetch buttons run, made on first use.
     THistoryFetch* HistoryFetch();
 
-    bool SavePng(const QString& path);
+    // One sentence when the file could not be written, else nothing.
+    QString SavePng(const QString& path);
     bool SaveCsv(const QString& path);
 
 protected:

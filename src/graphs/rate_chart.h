@@ -27,7 +27,11 @@ QChart* BuildRateChart(const ChartContent& content);
 // Replaces the lines and axes of a chart built above, keeping the chart.
 void FillRateChart(QChart& chart, const ChartContent& content);
 
-// The chart drawn into an image of that size, white background.
+// The chart drawn into an image of that size, white background; a null
+// image when there is no memory for it.
 QImage RenderRateChart(const ChartContent& content, QSize size);
+
+// The chart as a PNG file at `path`, replaced whole or not at all.
+ChartSaving SaveRateChart(const ChartContent& content, QSize size, const QString& path);
 
 } // namespace kestrum

@@ -2,6 +2,7 @@
 
 #include "data/catalogue.h"
 #include "data/cp1252.h"
+#include "data/csv_text.h"
 #include "data/dates.h"
 
 #include <QByteArray>
@@ -116,11 +117,31 @@ std::vector<DateTick> DateTicks(int firstDay, int lastDay) {
     return ticks;
 }
 
+std::vector<SeriesGap> Gaps(const RateSeries& series) {
+    std::vector<SeriesGap> gaps;
+    for (std::size_t i = 1; i < series.size(); ++i)
+        if (series[i].day - series[i - 1].day > kGapDays)
+            gaps.push_back({series[i - 1].day, series[i].day});
+    return gaps;
+}
+
+std::vector<RateSeries> SplitAtGaps(const RateSeries& series) {
+    std::vector<RateSeries> pieces;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        if (i == 0 || series[i].day - series[i - 1].day > kGapDays)
+            pieces.emplace_back();
+        pieces.back().push_back(series[i]);
+    }
+    return pieces;
+}
+
 SeriesStatistics Statistics(const RateSeries& series) {
     SeriesStatistics stats;
     if (series.empty())
         return stats;
     stats.days = static_cast<int>(series.size());
+    stats.firstDay = series.front().day;
+    stats.lastDay = series.back().day;
     stats.first = series.front().rate;
     stats.last = series.back().rate;
     stats.changePercent = (stats.last - stats.first) / stats.first * 100.0;
@@ -158,6 +179,11 @@ ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range)
     return content;
 }
 
+bool HasLineToDraw(const ChartContent& content) {
+    return std::any_of(content.lines.begin(), content.lines.end(),
+                       [](const ChartLine& line) { return line.points.size() > 1; });
+}
+
 void NamePair(ChartContent& content, int from, int to, int language) {
     content.fromName = FromCp1252(CurrencyName(from, language));
     content.toName = FromCp1252(CurrencyName(to, language));
@@ -172,7 +198,7 @@ QByteArray SeriesCsv(const ChartContent& content) {
         for (const RatePoint& point : line.points) {
             csv += IsoDateText(point.day).toLatin1();
             csv += ',' + line.source.toLatin1() + ',';
-            csv += QByteArray::number(point.rate, 'g', 17);
+            csv += ShortestNumberText(point.rate).toLatin1();
             csv += '\n';
         }
     return csv;

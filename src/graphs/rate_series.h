@@ -45,8 +45,25 @@ struct DateTick {
 };
 std::vector<DateTick> DateTicks(int firstDay, int lastDay);
 
+// Days without a rate longer than any closure of a source (Easter, the turn
+// of the year), so what lies on either side is not joined by a line.
+constexpr int kGapDays = 10;
+
+// A stretch of more than kGapDays without a stored day: the last day before
+// it and the first after it.
+struct SeriesGap {
+    int lastBefore = 0;
+    int firstAfter = 0;
+};
+std::vector<SeriesGap> Gaps(const RateSeries& series);
+
+// The series cut at its gaps, each piece oldest first.
+std::vector<RateSeries> SplitAtGaps(const RateSeries& series);
+
 struct SeriesStatistics {
     int days = 0; // 0: nothing else holds a value
+    int firstDay = 0;
+    int lastDay = 0;
     double first = 0.0;
     double last = 0.0;
     double changePercent = 0.0; // (last - first) / first * 100
@@ -78,12 +95,21 @@ struct ChartContent {
 // the newest day any of them has; sources without a day in it are left out.
 ChartContent ChartOfRange(const std::vector<ChartLine>& whole, ChartRange range);
 
+// Whether some line has two days or more: one day draws no line.
+bool HasLineToDraw(const ChartContent& content);
+
 // Names the chart's pair: one unit of catalogue currency `from` counted in `to`.
 void NamePair(ChartContent& content, int from, int to, int language);
 
 // "date,source,CAD_per_USD" and one line per day and source, ISO dates, the
-// rate with enough digits to read back the same double.
+// rate in the shortest text that reads back the same double.
 QByteArray SeriesCsv(const ChartContent& content);
+
+// How saving a drawn chart ended, with one sentence when it failed.
+struct ChartSaving {
+    enum Status { Saved, NoMemory, FileFailed } status = Saved;
+    QString error;
+};
 
 // "Bank of Canada", "European Central Bank", or the page's address.
 QString SourceDisplayName(const QString& source);

@@ -178,6 +178,22 @@ IoResult ReadWholeFile(const QString& path, QByteArray& contents, qint64 maxSize
     return ReadUpTo(path, kind, maxSize, true, contents);
 }
 
+IoResult OpenRegularFile(const QString& path, qint64 maxSize, QFile& file) {
+    int fd = -1;
+    struct stat info {};
+    if (const IoResult opened = OpenForReading(path, FileKind::Regular, fd, info); !opened)
+        return opened;
+    Descriptor guard(fd);
+    if (info.st_size > maxSize)
+        return Failed("Cannot read", path,
+                      QStringLiteral("it is larger than %1 bytes").arg(maxSize));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(guard.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return Failed("Cannot read", path, file.errorString());
+    guard.release();
+    return IoResult::Success();
+}
+
 IoResult ReadFileStart(const QString& path, QByteArray& contents, qint64 count) {
     return ReadUpTo(path, FileKind::Regular, count, false, contents);
 }

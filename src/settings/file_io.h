@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <limits>
 #include <memory>
@@ -42,6 +43,10 @@ private:
     QByteArrayView m_mapped;
     QByteArray m_read;
 };
+
+// Opens a regular file of at most maxSize bytes for reading as a stream that
+// may be read again from its start; `file` owns the descriptor.
+IoResult OpenRegularFile(const QString& path, qint64 maxSize, QFile& file);
 
 // Reads at most the first `count` bytes of a regular file.
 IoResult ReadFileStart(const QString& path, QByteArray& contents, qint64 count);

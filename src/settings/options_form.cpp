@@ -219,15 +219,16 @@ OptionValues TOptionsForm::Values() const {
             RoundCheckBox->isChecked()};
 }
 
+bool TOptionsForm::FillChosen() const {
+    return FillCheckBox->isChecked();
+}
+
 void TOptionsForm::BitBtn1Click() {
     ApplyOptions(Values(), Configuration());
     // A failed save is reported; the new values stay in memory all the same.
     if (const IoResult saved = SaveConfiguration(); !saved)
         Messages().Error(this, saved.error);
-    if (FillCheckBox->isChecked() != FillFromOtherSource()) {
-        if (const IoResult saved = SetFillFromOtherSource(FillCheckBox->isChecked()); !saved)
-            Messages().Error(this, saved.error);
-    }
+    // The fill switch rebuilds the rates, which is the main window's to do.
     accept();
 }
 

@@ -38,6 +38,9 @@ public:
 
     // What the controls show now: the values OK would write.
     OptionValues Values() const;
+    // The fill switch as chosen; whoever opened the dialog applies it after
+    // OK, since switching rebuilds the stored rates.
+    bool FillChosen() const;
 
 private:
     void CreateControls();

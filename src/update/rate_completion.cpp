@@ -1,7 +1,12 @@
 #include "rate_completion.h"
 
+#include "data/rate_files.h"
 #include "history/coverage.h"
 #include "history/parities.h"
+#include "settings/dir_lock.h"
+#include "settings/options.h"
+
+#include <QFileInfo>
 
 namespace kestrum {
 
@@ -48,6 +53,41 @@ void ApplyParities(RateStore& store) {
                 SetDayRate(store, parity.currency, d,
                            RateFromParity(parity, DayRate(store, AnchorCurrency(parity), d)));
     }
+}
+
+IoResult SwitchFilling(bool on, RateStore& store, ConfigRecord& config) {
+    // The switch and the file it shapes change under one lock, so a download
+    // in between never completes with the old switch after the rebuild.
+    const DirLock lock;
+    if (const IoResult saved = SetFillFromOtherSource(on); !saved)
+        return saved;
+    if (!QFileInfo::exists(RateFilePath()))
+        return IoResult::Success();
+    if (const RateFileLoad load = LoadRateFile(store, config);
+        load.status != RateFileStatus::Loaded)
+        return IoResult::Success(); // nothing sound to rebuild; the next answer follows the switch
+    history::Store history;
+    if (!history.OpenForReading().usable())
+        return IoResult::Success();
+    const QString primary = history::LastImportedSource(history);
+    if (primary.isEmpty())
+        return IoResult::Success();
+    const history::FillPolicy policy = history::ConfiguredFillPolicy();
+    bool changed = false;
+    for (int d = 1; d <= kDayCount; ++d) {
+        if (!DayHasRates(store, d))
+            continue;
+        const int day = int(DayDate(store, d));
+        if (history::StoredDays(history, primary, day, day).empty())
+            continue;
+        const history::DayRates rates =
+            history::RatesOfPublicationDay(history, day, primary, policy);
+        for (int k = 1; k < kCurrencyCount; ++k) {
+            changed = changed || DayRate(store, k, d) != rates[k].rate;
+            SetDayRate(store, k, d, rates[k].rate);
+        }
+    }
+    return changed ? SaveRateFile(store, config) : IoResult::Success();
 }
 
 } // namespace kestrum

@@ -12,7 +12,7 @@ using namespace kestrum::test;
 namespace {
 
 const QString kMultipleDots =
-    QStringLiteral("Invalid Input - the number contains mulitple \".\" (dots)");
+    QStringLiteral("Invalid Input - the number contains multiple \".\" (dots)");
 const QString kNonNumeric =
     QStringLiteral("Invalid Input - the number contains non-numeric characters");
 const QString kZero = QStringLiteral("Zero is invalid program input");
@@ -146,15 +146,15 @@ void AmountTest::commas() {
     Click(form->CommaButton);
     QCOMPARE(form->SourceEdit->text(), QStringLiteral("1,2,"));
 
-    // Commas are grouping marks that the reading ignores.
+    // Commas group thousands.
     Click(form->ClearButton);
     Type(form->SourceEdit, QStringLiteral("1,000"));
     Enter();
     QCOMPARE(form->ConvertEdit->text(), CadToUsd(1000));
     Click(form->ClearButton);
-    Type(form->SourceEdit, QStringLiteral("1,2,3.5"));
+    Type(form->SourceEdit, QStringLiteral("12,345.5"));
     Enter();
-    QCOMPARE(form->ConvertEdit->text(), CadToUsd(123.5));
+    QCOMPARE(form->ConvertEdit->text(), CadToUsd(12345.5));
     QVERIFY(env->messages.texts.isEmpty());
 }
 
@@ -275,8 +275,14 @@ void AmountTest::invalidAmounts_data() {
                           << "" << QStringList{kZero} << "0" << 0.0;
     QTest::newRow("zero with decimals") << "0.00"
                                         << "" << QStringList{kZero} << "0.00" << 0.0;
-    QTest::newRow("zeros with commas") << "0,0"
-                                       << "" << QStringList{kZero} << "0,0" << 0.0;
+    QTest::newRow("zeros with commas") << "0,000"
+                                       << "" << QStringList{kZero} << "0,000" << 0.0;
+    QTest::newRow("decimal comma")
+        << "1,5"
+        << ""
+        << QStringList{"Invalid Input - a comma only groups thousands (1,000); use a point for "
+                       "decimals (1.5)"}
+        << "1,5" << 0.0;
     QTest::newRow("dots pasted") << ""
                                  << "1.2.3" << QStringList{kMultipleDots} << "1.2.3" << 0.0;
     QTest::newRow("dots and letters")

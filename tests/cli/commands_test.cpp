@@ -282,10 +282,18 @@ void CommandsTest::errorsHaveTheirExitCodes_data() {
         << QStringList{"convert", "1", "USD"} << sample << 2 << u"Usage"_s;
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << sample << 2 << u"frobnicate"_s;
     QTest::newRow("unknown option") << QStringList{"list", "--bogus"} << sample << 2 << u"bogus"_s;
+    // Every amount fault in one sentence of one shape.
     QTest::newRow("two dots") << QStringList{"convert", "12.3.4", "USD", "CAD"} << sample << 2
-                              << QString::fromLatin1(kMultipleDotsMessage);
+                              << u"\"12.3.4\" is not a valid amount: it holds more than one "
+                                 "decimal point."_s;
     QTest::newRow("zero") << QStringList{"convert", "0", "USD", "CAD"} << sample << 2
-                          << QString::fromLatin1(kZeroMessage);
+                          << u"\"0\" is not a valid amount: zero converts to nothing."_s;
+    QTest::newRow("decimal comma") << QStringList{"convert", "1,25", "EUR", "CAD"} << sample << 2
+                                   << u"\"1,25\" is not a valid amount: a comma only groups "
+                                      "thousands (1,000); use a point for decimals (1.5)."_s;
+    QTest::newRow("day before the first")
+        << QStringList{"convert", "1", "USD", "CAD", "--date", "1899-12-31"} << sample << 2
+        << u"from 1900-01-01 to today"_s;
     QTest::newRow("negative amount") << QStringList{"convert", "-5", "USD", "CAD"} << sample << 2
                                      << u"\"-5\" is not a valid amount"_s;
     QTest::newRow("fee and no fee")
@@ -297,7 +305,7 @@ void CommandsTest::errorsHaveTheirExitCodes_data() {
         QTest::addRow("fee %s", fee) << QStringList{"convert", "1", "USD", "CAD", "--fee", fee}
                                      << sample << 2 << QString::fromLatin1(kFeeRangeMessage);
     QTest::newRow("33-character amount") << QStringList{"convert", QString(33, u'1'), "USD", "CAD"}
-                                         << sample << 2 << QString::fromLatin1(kTooLongMessage);
+                                         << sample << 2 << u"longer than 32 characters."_s;
     QTest::newRow("rates against EUR")
         << QStringList{"rates", "--against", "EUR"} << sample << 2 << u"CAD or USD"_s;
     QTest::newRow("unknown currency")
@@ -682,6 +690,8 @@ void CommandsTest::outputReadsWell_data() {
     QTest::newRow("unknown option, no command")
         << QStringList{"--bogus"} << true << 2 << QStringList{}
         << QStringList{u"bogus"_s, u"Usage: kestrum [options] [command]"_s} << 0;
+    QTest::newRow("-v: no version") << QStringList{"-v"} << true << 2 << QStringList{}
+                                    << QStringList{u"'v'"_s, u"Usage: kestrum"_s} << 0;
     QTest::newRow("no --help-all") << QStringList{"--help-all"} << true << 2 << QStringList{}
                                    << QStringList{u"help-all"_s} << 0;
     QTest::newRow("repeated option")
@@ -699,6 +709,12 @@ void CommandsTest::outputReadsWell_data() {
         << QStringList{} << 0;
     QTest::newRow("one unit") << QStringList{"convert", "1", "USD", "CAD", "--verbose"} << true << 0
                               << QStringList{u"1 USD (U.S. Dollar) = "_s} << QStringList{} << 0;
+    QTest::newRow("-v is verbose")
+        << QStringList{"convert", "1", "USD", "CAD", "-v"} << true << 0
+        << QStringList{u"1 USD (U.S. Dollar) = "_s} << QStringList{} << 0;
+    QTest::newRow("a huge amount in plain digits")
+        << QStringList{"convert", "136320000000000000000", "USD", "CAD", "--no-fee"} << true << 0
+        << QStringList{u"131453376000000000000.0000\n"_s} << QStringList{} << 0;
     QTest::newRow("fee fields") << QStringList{"rates", "--json"} << true << 0
                                 << QStringList{u"\"feeFactor\": 0.96"_s, u"\"feePercent\": 4"_s}
                                 << QStringList{} << 0;
@@ -716,8 +732,8 @@ void CommandsTest::outputReadsWell_data() {
                           << QStringList{} << 80;
     QTest::newRow("command help")
         << QStringList{"convert", "--help"} << true << 0
-        << QStringList{u"Usage: kestrum convert [options] AMOUNT FROM TO\n"_s} << QStringList{}
-        << 80;
+        << QStringList{u"Usage: kestrum convert [options] AMOUNT FROM TO\n"_s, u"-v, --verbose"_s}
+        << QStringList{} << 80;
 }
 
 void CommandsTest::outputReadsWell() {

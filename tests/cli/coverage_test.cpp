@@ -108,6 +108,7 @@ private slots:
     void threeSourcesGiveEveryCurrencyWithOrigins();
     void aParityHoldsFromItsStartDate();
     void fillingOffOrFailedLeavesThePrimaryAlone();
+    void switchingFillingRebuildsTheStoredRates();
 
 private:
     Run Kestrum(const QStringList& arguments) {
@@ -234,8 +235,9 @@ void CoverageTest::threeSourcesGiveEveryCurrencyWithOrigins() {
     QVERIFY2(bolivar.out.contains(u"National Bank of Poland, table 049/B/NBP/2026 of 2026-12-02"_s),
              qPrintable(bolivar.out + bolivar.err));
     const Run verbose = Kestrum({u"convert"_s, u"100"_s, u"USD"_s, u"CZK"_s, u"--verbose"_s});
-    QVERIFY2(verbose.out.contains(u"Bank of Canada, Friday, December 4, 2026 for USD and ECB "
-                                  "(filled), Thursday, December 3, 2026 for CZK"_s),
+    QVERIFY2(verbose.out.contains(u"at the rates of Friday, December 4, 2026 from the Bank of "
+                                  "Canada for USD and Thursday, December 3, 2026 from the ECB "
+                                  "(filled) for CZK"_s),
              qPrintable(verbose.out));
 }
 
@@ -302,6 +304,41 @@ void CoverageTest::fillingOffOrFailedLeavesThePrimaryAlone() {
     const QJsonArray list = Json({u"list"_s, u"--json"_s});
     QVERIFY(Entry(list, "CZK")[u"rate"_s].isNull());
     QCOMPARE(Entry(list, "PAB")[u"origin"_s].toString(), u"1 per USD"_s);
+}
+
+// Every reader agrees at once: the current rates, the grid and a dated
+// conversion of the same day.
+void CoverageTest::switchingFillingRebuildsTheStoredRates() {
+    const QStringList days{u"2025-12-04"_s, u"2025-12-03"_s};
+    test::WriteFile(m_dir->filePath(u"ecb.xml"_s), EcbAnswer(days));
+    test::WriteFile(m_dir->filePath(u"valet.json"_s), ValetAnswer(days));
+    QCOMPARE(Kestrum({u"import"_s, m_dir->filePath(u"ecb.xml"_s)}).code, 0);
+    QCOMPARE(Kestrum({u"import"_s, m_dir->filePath(u"valet.json"_s)}).code, 0);
+    const auto grid = [this] {
+        return QJsonDocument::fromJson(Kestrum({u"rates"_s, u"--json"_s}).out.toUtf8())
+            .object()[u"rows"_s]
+            .toArray();
+    };
+    const auto gridHas = [&](const char* code) {
+        for (const QJsonValue& row : grid())
+            if (row[u"code"_s].toString() == QLatin1String(code))
+                return !row[u"values"_s].toArray()[4].isNull();
+        return false;
+    };
+    const QStringList dated{u"convert"_s, u"1"_s, u"CZK"_s, u"CAD"_s, u"--date"_s, days[0]};
+    for (const bool on : {false, true}) {
+        QCOMPARE(Kestrum({u"source"_s, u"--fill"_s, on ? u"on"_s : u"off"_s}).code, 0);
+        const QJsonObject czk = Entry(Json({u"list"_s, u"--json"_s}), "CZK");
+        QCOMPARE(czk[u"rate"_s].isNull(), !on);
+        QCOMPARE(gridHas("CZK"), on);
+        QCOMPARE(Kestrum({u"convert"_s, u"1"_s, u"CZK"_s, u"CAD"_s, u"--verbose"_s}).code,
+                 on ? 0 : 4);
+        QCOMPARE(Kestrum(dated).code, on ? 0 : 4);
+        // The Bank's own rates and the parities stay whatever the switch.
+        QCOMPARE(Entry(Json({u"list"_s, u"--json"_s}), "USD")[u"origin"_s].toString(),
+                 u"Bank of Canada"_s);
+        QVERIFY(gridHas("XCD"));
+    }
 }
 
 QTEST_GUILESS_MAIN(CoverageTest)

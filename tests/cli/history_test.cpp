@@ -239,7 +239,7 @@ void HistoryTest::ecbHistoryIsReadWhole() {
     const Run verbose =
         Kestrum({"convert", "1", "EUR", "USD", "--no-fee", "--date", "2000-07-01", "--verbose"});
     QVERIFY2(verbose.out.contains(QLatin1String("= 1.1000 USD (U.S. Dollar)")) &&
-                 verbose.out.contains(QLatin1String("Friday, June 30, 2000 (ecb)")),
+                 verbose.out.contains(QLatin1String("Friday, June 30, 2000 from the ECB")),
              qPrintable(verbose.out + verbose.err));
 }
 
@@ -259,7 +259,8 @@ void HistoryTest::batchIsAllOrNothing() {
     QCOMPARE(run.code, 0);
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines[0], "date,amount,currency,target,rate_date,rate,converted_amount,source");
+    QCOMPARE(lines[0],
+             "date,amount,currency,target,rate_date,rate,fee_percent,converted_amount,source");
     QVERIFY2(lines[1].startsWith("2020-02-29,100,USD,CAD,2020-02-28,"), qPrintable(lines[1]));
     QVERIFY2(lines[2].startsWith("2021-03-01,\"1,000\",EUR,USD,2021-03-01,"), qPrintable(lines[2]));
     QCOMPARE(lines[2].section(',', -2, -2),

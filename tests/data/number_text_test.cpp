@@ -48,8 +48,9 @@ TEST(AmountText, ValidAmounts) {
         double value;
     };
     for (const Case& c :
-         {Case{"1,2,3", 123.0}, Case{"1,000", 1000.0}, Case{"1,250.5", 1250.5}, Case{".5", 0.5},
-          Case{"0.5", 0.5}, Case{"00012", 12.0}, Case{"12.", 12.0}, Case{"0.125", 0.125}}) {
+         {Case{"1,000", 1000.0}, Case{"1,250.5", 1250.5}, Case{"12,345.67", 12345.67},
+          Case{"1,000,000.", 1e6}, Case{".5", 0.5}, Case{"0.5", 0.5}, Case{"00012", 12.0},
+          Case{"12.", 12.0}, Case{"0.125", 0.125}}) {
         const AmountReading r = ReadAmountText(c.text);
         EXPECT_EQ(r.value, c.value) << c.text;
         EXPECT_TRUE(r.messages.empty()) << c.text;
@@ -68,7 +69,7 @@ TEST(AmountText, ZeroAmounts) {
 }
 
 TEST(AmountText, RejectedAmountsAndTheirMessages) {
-    EXPECT_STREQ(kMultipleDotsMessage, "Invalid Input - the number contains mulitple \".\" (dots)");
+    EXPECT_STREQ(kMultipleDotsMessage, "Invalid Input - the number contains multiple \".\" (dots)");
     EXPECT_STREQ(kNonNumericMessage, "Invalid Input - the number contains non-numeric characters");
 
     struct Case {
@@ -89,6 +90,16 @@ TEST(AmountText, RejectedAmountsAndTheirMessages) {
         {"5..", {kMultipleDotsMessage}},
         {".5.", {kMultipleDotsMessage}},
         {"1..2ab", {kMultipleDotsMessage, kNonNumericMessage}},
+        // A comma anywhere but before three digits of a well-formed group
+        // is a decimal comma, never silently a thousands mark.
+        {"1,25", {MisplacedGroupMessage()}},
+        {"1,2,3", {MisplacedGroupMessage()}},
+        {"1.250,50", {MisplacedGroupMessage()}},
+        {"1000,000", {MisplacedGroupMessage()}},
+        {"1,0000", {MisplacedGroupMessage()}},
+        {",500", {MisplacedGroupMessage()}},
+        {"1,000,", {MisplacedGroupMessage()}},
+        {"1,,000", {MisplacedGroupMessage()}},
     };
     for (const Case& c : cases) {
         const AmountCheck check = CheckAmount(c.text);
@@ -101,6 +112,18 @@ TEST(AmountText, RejectedAmountsAndTheirMessages) {
     // The leading zero is added whether or not the rest is valid.
     EXPECT_TRUE(CheckAmount(".5a").needsLeadingZero);
     EXPECT_FALSE(CheckAmount(".5a").valid);
+}
+
+// The marks are the caller's: a window reading French amounts swaps them.
+TEST(AmountText, OtherMarks) {
+    const NumberMarks french{',', ' '};
+    EXPECT_EQ(ReadAmountText("1 250,5", french).value, 1250.5);
+    EXPECT_EQ(ReadAmountText(",5", french).value, 0.5);
+    EXPECT_EQ(ReadAmountText("1 25", french).fault, AmountFault::MisplacedGroup);
+    EXPECT_EQ(ReadAmountText("1.5", french).fault, AmountFault::NonNumeric);
+    EXPECT_EQ(MisplacedGroupMessage(french),
+              "Invalid Input - a space only groups thousands (1 000); use a comma for decimals "
+              "(1,5)");
 }
 
 TEST(NumberText, GeneralNotation) {

@@ -3,12 +3,16 @@
 #include "data/dates.h"
 #include "history/history_store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <csignal>
 #include <dlfcn.h>
+#include <functional>
+#include <sys/resource.h>
 
 using namespace kestrum;
 
@@ -34,8 +38,30 @@ private slots:
     void drawsOrSaysWhyNot_data();
     void drawsOrSaysWhyNot();
     void graphsModuleOffersTheEntriesLookedUp();
+    void replacesItsFileWholeOrNotAtAll();
+    void drawsWhenNoThreadCanStart();
 
 private:
+    // `chart USD CAD` into `output`, with `limit` applied to the process.
+    struct Chart {
+        int code = -1;
+        QString err;
+    };
+    Chart Draw(const QString& output, std::function<void()> limit = {}) {
+        QProcess process;
+        if (limit)
+            process.setChildProcessModifier(limit);
+        process.start(QStringLiteral(KESTRUM_EXECUTABLE),
+                      {"chart", "USD", "CAD", "--source", "ecb", "--range", "all", "--output",
+                       output, "--data-dir", m_dir.path()});
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return {};
+        }
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
     QTemporaryDir m_dir;
 };
 
@@ -68,6 +94,8 @@ void ChartCommandTest::drawsOrSaysWhyNot_data() {
                            << QSize(900, 500) << QString();
     QTest::newRow("no day in range")
         << pair + QStringList{"--from", "2027-01-01"} << 4 << QSize() << "history fetch";
+    QTest::newRow("one day") << pair + QStringList{"--from", "2020-03-02", "--to", "2020-03-02"}
+                             << 4 << QSize() << "too little to draw";
     QTest::newRow("other source") << QStringList{"chart", "USD",      "CAD",  "--source",
                                                  "boc",   "--output", "c.png"}
                                   << 4 << QSize() << "Bank of Canada";
@@ -119,6 +147,49 @@ void ChartCommandTest::graphsModuleOffersTheEntriesLookedUp() {
     QVERIFY2(module, dlerror());
     for (const char* entry : {kGraphsWindowEntry, kRenderChartEntry})
         QVERIFY2(dlsym(module, entry), entry);
+}
+
+// A write that fails half-way (here: past 40 kB, beyond the store's own
+// files) leaves the old picture.
+void ChartCommandTest::replacesItsFileWholeOrNotAtAll() {
+    const QString output = m_dir.filePath(QStringLiteral("kept.png"));
+    QFile file(output);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray before(100, 'k');
+    file.write(before);
+    file.close();
+    const Chart failed = Draw(output, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{40000, 40000};
+        setrlimit(RLIMIT_FSIZE, &small);
+    });
+    QCOMPARE(failed.code, 5);
+    QCOMPARE(failed.err.count(QLatin1Char('\n')), 1);
+    QVERIFY2(failed.err.contains(output) && !failed.err.contains(QLatin1String("libpng")),
+             qPrintable(failed.err));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    file.close();
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter("kept.png").size(), 1);
+    QCOMPARE(Draw(output).code, 0);
+    QCOMPARE(PngSize(output), QSize(900, 500));
+}
+
+// Thread stacks of the size of the stack limit cannot be mapped under the
+// address-space limit, so no thread starts; one picture needs none.
+void ChartCommandTest::drawsWhenNoThreadCanStart() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    QSKIP("the sanitizers reserve more address space than the limit leaves");
+#endif
+    const QString output = m_dir.filePath(QStringLiteral("threadless.png"));
+    const Chart chart = Draw(output, [] {
+        const rlimit stack{3ULL << 30, 3ULL << 30};
+        const rlimit space{2ULL << 30, 2ULL << 30};
+        setrlimit(RLIMIT_STACK, &stack);
+        setrlimit(RLIMIT_AS, &space);
+    });
+    QVERIFY2(chart.code == 0, qPrintable(chart.err));
+    QCOMPARE(PngSize(output), QSize(900, 500));
 }
 
 QTEST_GUILESS_MAIN(ChartCommandTest)

@@ -21,6 +21,8 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -53,10 +55,11 @@ double UsdRate(int day) {
     return 1.25 + (day - First()) / 1024.0;
 }
 
-void StoreHistory(const QString& source) {
+// `skipFrom` to `skipTo`: days left out, as years never fetched are.
+void StoreHistory(const QString& source, int skipFrom = 0, int skipTo = -1) {
     history::Days days;
     for (int day = First(); day <= Last(); ++day) {
-        if (CalendarDate(day).dayOfWeek() > 5)
+        if (CalendarDate(day).dayOfWeek() > 5 || (day >= skipFrom && day <= skipTo))
             continue;
         DayRecord& record = days[day];
         record.Values.fill(kNotAvailable);
@@ -69,7 +72,9 @@ void StoreHistory(const QString& source) {
 }
 
 QString g_savePath;
-QString ChooseTestPath(QWidget*, const QString&, const QString&, const QString&) {
+QString g_suggested;
+QString ChooseTestPath(QWidget*, const QString&, const QString& suggested, const QString&) {
+    g_suggested = suggested;
     return g_savePath;
 }
 } // namespace
@@ -90,6 +95,7 @@ private slots:
     void convertAtDate();
     void fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored();
     void exportsWhatIsShownAndEscapeCloses();
+    void missingYearsBreakTheLineAndAreNamed();
 
 private:
     // The main window on USD -> CAD and its Graphs window, shown.
@@ -327,6 +333,9 @@ void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
     SetSaveFileChooser(ChooseTestPath);
     g_savePath = env->dir.Path(QStringLiteral("chart.png"));
     QTest::mouseClick(graphs->PngButton, Qt::LeftButton);
+    // Named as the chart is titled: one U.S. dollar in Canadian dollars.
+    QCOMPARE(graphs->windowTitle(), QStringLiteral("Graphs: CAD/USD"));
+    QCOMPARE(g_suggested, QStringLiteral("CAD-USD.png"));
     const QImage image(g_savePath);
     QCOMPARE(image.size(), graphs->ChartView->size());
     g_savePath = env->dir.Path(QStringLiteral("chart.csv"));
@@ -336,12 +345,46 @@ void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
         env->dir.Read(QStringLiteral("chart.csv")).trimmed().split('\n');
     QCOMPARE(static_cast<std::size_t>(lines.size()),
              graphs->Shown().lines.front().points.size() + 1);
-    QCOMPARE(lines.last(),
-             QByteArray("2026-12-04,boc,") + QByteArray::number(UsdRate(Last()), 'g', 17));
+    QCOMPARE(lines.last(), "2026-12-04,boc," + QByteArray::number(UsdRate(Last()), 'g',
+                                                                  QLocale::FloatingPointShortest));
     QVERIFY(env->messages.texts.isEmpty());
 
     QTest::keyClick(graphs, Qt::Key_Escape);
     QTRY_VERIFY(!form->findChild<TGraphsForm*>());
+}
+
+void GraphsFormTest::missingYearsBreakTheLineAndAreNamed() {
+    StoreHistory(QLatin1String(history::kBoc), Day(2021, 1, 1), Day(2024, 12, 31));
+    StoreHistory(QLatin1String(history::kEcb), Day(2021, 1, 1), Day(2024, 12, 31));
+    TGraphsForm* graphs = OpenGraphs();
+    QVERIFY(graphs);
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("RangeAllButton")),
+                      Qt::LeftButton);
+    PickEntry(graphs->SourceComboBox, 2); // both sources
+    QChart* chart = graphs->ChartView->chart();
+    int pieces = 0;
+    int bands = 0;
+    for (QAbstractSeries* series : chart->series()) {
+        pieces += series->type() == QAbstractSeries::SeriesTypeLine;
+        bands += series->type() == QAbstractSeries::SeriesTypeArea;
+    }
+    QCOMPARE(pieces, 4); // each source before and after the gap
+    QCOMPARE(bands, 1);
+    // One entry per source and one for the band; none without a name.
+    const auto legend = [chart] {
+        QStringList labels;
+        for (QLegendMarker* marker : chart->legend()->markers())
+            if (marker->isVisible())
+                labels << marker->label();
+        return labels;
+    };
+    // The legend lays its markers out when the chart is next drawn.
+    QTRY_COMPARE(legend(),
+                 QStringList({"Bank of Canada", "European Central Bank", "No rates stored"}));
+    QVERIFY2(graphs->StatsLabel->text().contains(
+                 QStringLiteral("days with rates between 2016-01-04 and 2026-12-04; nothing "
+                                "stored from 2021-01-01 to 2024-12-31.")),
+             qPrintable(graphs->StatsLabel->text()));
 }
 
 QTEST_MAIN(GraphsFormTest)

@@ -85,12 +85,15 @@ TEST(RateSeries, TwoSourcesShareTheRangeEnd) {
     EXPECT_EQ(content.lines[1].points[0].day, Day(2026, 2, 20));
 }
 
-TEST(RateSeries, CsvKeepsEveryBitOfTheRate) {
+TEST(RateSeries, CsvKeepsEveryBitOfTheRateInItsShortestText) {
     ChartContent content;
     content.fromCode = QStringLiteral("USD");
     content.toCode = QStringLiteral("CAD");
     const double rate = 1.0 / 3.0;
     content.lines.push_back({QStringLiteral("boc"), QString(), {{Day(2024, 2, 29), rate}}});
+    // As `history --csv` writes it: 1.3, not 1.3000000000000000.
+    content.lines.push_back({QStringLiteral("ecb"), QString(), {{Day(2024, 2, 29), 1.3}}});
+    EXPECT_TRUE(SeriesCsv(content).endsWith("\n2024-02-29,ecb,1.3\n"));
     const QList<QByteArray> lines = SeriesCsv(content).split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0], "date,source,CAD_per_USD");
@@ -99,6 +102,24 @@ TEST(RateSeries, CsvKeepsEveryBitOfTheRate) {
     EXPECT_EQ(fields[0], "2024-02-29");
     EXPECT_EQ(fields[1], "boc");
     EXPECT_EQ(fields[2].toDouble(), rate);
+}
+
+TEST(RateSeries, GapsLongerThanAnyClosureSplitTheSeries) {
+    // A long Easter (Friday to Monday) and ten days stay joined; eleven split.
+    const RateSeries series{{Day(2024, 3, 28), 1.0},
+                            {Day(2024, 4, 2), 1.0},
+                            {Day(2024, 4, 12), 1.0},
+                            {Day(2024, 4, 23), 1.0},
+                            {Day(2024, 4, 24), 1.0}};
+    const std::vector<RateSeries> pieces = SplitAtGaps(series);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].size(), 3u);
+    EXPECT_EQ(pieces[1].size(), 2u);
+    const std::vector<SeriesGap> gaps = Gaps(series);
+    ASSERT_EQ(gaps.size(), 1u);
+    EXPECT_EQ(gaps[0].lastBefore, Day(2024, 4, 12));
+    EXPECT_EQ(gaps[0].firstAfter, Day(2024, 4, 23));
+    EXPECT_TRUE(SplitAtGaps({}).empty());
 }
 
 TEST(RateSeries, DateTicksSitOnCalendarBoundaries) {
