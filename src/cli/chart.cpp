@@ -51,12 +51,12 @@ void DefineChart(QCommandLineParser& parser) {
     parser.addOption({kRange,
                       QStringLiteral("The days up to the newest stored: 1M, 3M, 1Y, 5Y, "
                                      "10Y or all (default 1Y)."),
-                      QStringLiteral("range")});
+                      QStringLiteral("1M|3M|1Y|5Y|10Y|all")});
     parser.addOption({kFrom, QStringLiteral("The first day, YYYY-MM-DD."), QStringLiteral("date")});
     parser.addOption({kTo, QStringLiteral("The last day, YYYY-MM-DD."), QStringLiteral("date")});
     parser.addOption({kSource,
                       QStringLiteral("The history of boc or ecb (default: the configured source)."),
-                      QStringLiteral("source")});
+                      QStringLiteral("boc|ecb")});
     parser.addOption({kOutput, QStringLiteral("The PNG file to write."), QStringLiteral("file")});
     parser.addOption({kSize, QStringLiteral("The picture's size in pixels (default 900x500)."),
                       QStringLiteral("WxH")});

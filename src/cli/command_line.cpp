@@ -65,14 +65,19 @@ struct ProgramOptions {
 
 // The usage line names the program as it was started, often with a path, and
 // puts the command before the options.
-void PrintHelp(const QCommandLineParser& parser, const QString& command = QString(),
+void PrintHelp(const QCommandLineParser& parser, const cli::Command* command = nullptr,
                std::FILE* stream = stdout) {
     QString text = parser.helpText();
     const QString usage = QStringLiteral("Usage: ");
     QString program = QStringLiteral("kestrum");
-    if (!command.isEmpty())
-        program += QLatin1Char(' ') + command;
+    if (command)
+        program += QLatin1Char(' ') + QLatin1String(command->name);
     text.replace(usage + QCoreApplication::arguments().constFirst(), usage + program);
+    if (command && command->otherUsage) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'));
+        text.insert(end + 1, QStringLiteral("       kestrum ") +
+                                 QLatin1String(command->otherUsage) + QLatin1Char('\n'));
+    }
     cli::WriteText(stream, text);
 }
 
@@ -132,7 +137,7 @@ int RunParsed(const QStringList& arguments) {
         }
         if (!parser.errorText().isEmpty()) {
             cli::PrintErrorLine(parser.errorText());
-            PrintHelp(parser, QString(), stderr);
+            PrintHelp(parser, nullptr, stderr);
             return cli::kUsageError;
         }
         Fail(cli::kUsageError,
@@ -149,7 +154,7 @@ int RunParsed(const QStringList& arguments) {
     command->define(parser);
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(program.help)) {
-        PrintHelp(parser, QLatin1String(command->name));
+        PrintHelp(parser, command);
         return cli::kSuccess;
     }
     if (parser.isSet(program.version)) {

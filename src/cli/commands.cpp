@@ -491,7 +491,8 @@ int RunImport(const Arguments& arguments) {
 }
 
 const std::array<Command, 8> kCommands = {{
-    {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert},
+    {"convert", "Convert an amount between two currencies.", DefineConvert, RunConvert,
+     "convert [options] --file FILE"},
     {"rates", "Print the five-day rate table.", DefineRates, RunRates},
     {"list", "List the currencies with their codes and current rates.", DefineList, RunList},
     {"import", "Store the rates of a saved rate page.", DefineImport, RunImport},

@@ -56,6 +56,8 @@ struct Command {
     const char* summary;
     void (*define)(QCommandLineParser& parser); // its positional arguments and options
     int (*run)(const Arguments& arguments);     // throws Failure
+    // A second form of the command, shown under its usage line.
+    const char* otherUsage = nullptr;
 };
 
 // convert, rates, list, import, update, source, chart.

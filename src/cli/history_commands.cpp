@@ -298,12 +298,16 @@ void DefineHistory(QCommandLineParser& parser) {
         QStringLiteral("CODE|fetch"),
         QStringLiteral("A currency's daily series, or \"fetch [boc|ecb|nbp]\" "
                        "to download history; nothing: a summary."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE"),
+                                 QStringLiteral("fetch: the history to download (default: the "
+                                                "configured source)."),
+                                 QStringLiteral("[boc|ecb|nbp]"));
     parser.addOptions({
         {kAgainst, QStringLiteral("Price in <code> instead of CAD."), QStringLiteral("code")},
         {kFrom, QStringLiteral("From <day> (YYYY-MM-DD)."), QStringLiteral("day")},
         {kTo, QStringLiteral("Up to <day> (YYYY-MM-DD), by default today."), QStringLiteral("day")},
         {kSource, QStringLiteral("boc or ecb instead of the configured source."),
-         QStringLiteral("name")},
+         QStringLiteral("boc|ecb")},
         {kCsv, QStringLiteral("Print CSV.")},
         {kJson, QStringLiteral("Print JSON.")},
         {kUrl, QStringLiteral("fetch: ask <url> instead of the source's address."),

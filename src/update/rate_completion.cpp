@@ -55,12 +55,9 @@ void ApplyParities(RateStore& store) {
     }
 }
 
-IoResult SwitchFilling(bool on, RateStore& store, ConfigRecord& config) {
-    // The switch and the file it shapes change under one lock, so a download
-    // in between never completes with the old switch after the rebuild.
-    const DirLock lock;
-    if (const IoResult saved = SetFillFromOtherSource(on); !saved)
-        return saved;
+namespace {
+
+IoResult RebuildFromStore(RateStore& store, ConfigRecord& config) {
     if (!QFileInfo::exists(RateFilePath()))
         return IoResult::Success();
     if (const RateFileLoad load = LoadRateFile(store, config);
@@ -88,6 +85,21 @@ IoResult SwitchFilling(bool on, RateStore& store, ConfigRecord& config) {
         }
     }
     return changed ? SaveRateFile(store, config) : IoResult::Success();
+}
+
+} // namespace
+
+IoResult SwitchFilling(bool on, RateStore& store, ConfigRecord& config) {
+    // The switch and the file it shapes change under one lock, so a download
+    // in between never completes with the old switch after the rebuild.
+    const DirLock lock;
+    if (const IoResult saved = SetFillFromOtherSource(on); !saved)
+        return saved;
+    try {
+        return RebuildFromStore(store, config);
+    } catch (const history::StoreError& error) {
+        return IoResult::Failure(error.sentence());
+    }
 }
 
 } // namespace kestrum
