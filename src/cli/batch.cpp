@@ -281,7 +281,7 @@ private:
         const DayEntry& entry = m_days.at(row.day);
         for (const int k : {row.from, row.to})
             if (k != 0 && entry.store.CurrentRates[k] == kNotAvailable)
-                Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), k));
+                Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), row.day, k));
         const Conversion c =
             ConvertAmount(entry.store, Configuration(), row.from, row.to, row.amount);
         if (c.tooLarge)

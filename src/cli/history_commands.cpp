@@ -4,6 +4,7 @@
 #include "data/conversion.h"
 #include "data/csv_text.h"
 #include "data/dates.h"
+#include "graphs/rate_series.h"
 #include "history/coverage.h"
 #include "history/history_query.h"
 #include "modules.h"
@@ -95,11 +96,10 @@ int ConvertWithHistory(const Arguments& arguments) {
     }
     for (const int k : {a, b}) {
         if (k != 0 && rates.CurrentRates[k] == kNotAvailable)
-            Fail(kNoRate,
-                 dated ? NoRateSentence(arguments.Value(kDate), k)
-                       : QStringLiteral("No daily rates of %1 are stored for %2; \"kestrum history "
-                                        "fetch\" brings them.")
-                             .arg(CurrencyDescription(k), arguments.Value(kAverage)));
+            Fail(kNoRate, dated ? NoRateSentence(arguments.Value(kDate), day, k)
+                                : QStringLiteral("No daily rates of %1 are stored for %2; %3")
+                                      .arg(CurrencyDescription(k), arguments.Value(kAverage),
+                                           FetchHint(period.second)));
     }
     const Conversion c = ConvertAmount(rates, config, a, b, amount);
     if (c.tooLarge)
@@ -260,11 +260,46 @@ bool OpenHistoryForReading(history::Store& store) {
     return store.IsOpen();
 }
 
-QString NoRateSentence(const QString& date, int k) {
-    return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; \"kestrum history "
-                          "fetch\" brings them.")
+QString FetchHint(int day) {
+    const QString configured = ConfiguredHistorySource(Configuration());
+    QStringList sources{configured};
+    if (history::ConfiguredFillPolicy().fromOtherSource &&
+        !history::OtherSource(configured).isEmpty())
+        sources << history::OtherSource(configured);
+    try {
+        history::Store store;
+        const bool open =
+            QFileInfo::exists(history::HistoryFilePath()) && store.OpenForReading().usable();
+        // A fetch helps where a source's history reaches the day and the store
+        // holds none of its days then; days stored without the currency mean
+        // the source did not publish it.
+        for (const QString& source : sources) {
+            const int first = FirstHistoryDay(source);
+            if (first >= 0 && day >= first &&
+                (!open ||
+                 history::StoredDays(store, source, day - history::kLookBackDays, day).empty()))
+                return QStringLiteral("\"kestrum history fetch\" brings them.");
+        }
+    } catch (const history::StoreError&) {
+        return QStringLiteral("\"kestrum history fetch\" brings them.");
+    }
+    QStringList names;
+    for (const QString& source : sources)
+        names << SourceDisplayName(source);
+    if (names.size() > 1)
+        return QStringLiteral("neither the %1 nor the %2 published it then.")
+            .arg(names[0], names[1]);
+    return QStringLiteral("the %1 did not publish it then%2.")
+        .arg(names[0], history::OtherSource(configured).isEmpty()
+                           ? QString()
+                           : QStringLiteral(" (filling from the other source is off)"));
+}
+
+QString NoRateSentence(const QString& date, int day, int k) {
+    return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; %4")
         .arg(CurrencyDescription(k), date)
-        .arg(history::kLookBackDays);
+        .arg(history::kLookBackDays)
+        .arg(FetchHint(day));
 }
 
 void DefineHistoryConvert(QCommandLineParser& parser) {

@@ -20,8 +20,14 @@ int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLi
 // fails the command.
 bool OpenHistoryForReading(history::Store& store);
 
-// The sentence for a day the store has no rate for.
-QString NoRateSentence(const QString& date, int k);
+// The sentence for a day the store has no rate of currency k for, ending
+// in what can bring one: a history fetch where a configured source's
+// history reaches the day and none of its days then is stored, else that
+// the sources did not publish it.
+QString NoRateSentence(const QString& date, int day, int k);
+// That ending alone, "\"kestrum history fetch\" brings them." or why it
+// would not.
+QString FetchHint(int day);
 
 // convert --file: the batch (batch.cpp).
 int RunBatchConvert(const Arguments& arguments);
