@@ -87,6 +87,8 @@ QString OriginPhrase(const history::Origin& origin) {
         who = QStringLiteral("the Bank of Canada");
     else if (origin.source == QLatin1String(history::kEcb))
         who = QStringLiteral("the ECB");
+    else if (history::IsNbpSource(origin.source))
+        who = QStringLiteral("the ") + history::OriginSentence(plain); // names its table
     else if (who.startsWith(QLatin1String("rate page")))
         who.prepend(QStringLiteral("the "));
     QString phrase = QStringLiteral("%1 from %2").arg(LongDateText(origin.day), who);
@@ -109,8 +111,8 @@ QString RatesBasis(const std::vector<RatedCurrency>& rated) {
             return {};
         const QString phrase = OriginPhrase(entry.origin);
         phrases << phrase;
-        parts
-            << QStringLiteral("%1 for %2").arg(phrase, history::ShownCode(entry.currency, entry.origin));
+        parts << QStringLiteral("%1 for %2")
+                     .arg(phrase, history::ShownCode(entry.currency, entry.origin));
     }
     phrases.removeDuplicates();
     if (phrases.isEmpty())

@@ -41,7 +41,7 @@ kestrum source ""|boc ecb
 kestrum import rat|rates rates.html
 kestrum --data-dir ra|rates
 kestrum nosuch ""|
-kestrum history fetch ""|boc ecb
+kestrum history fetch ""|boc ecb nbp
 kestrum chart USD CAD --source ""|boc ecb
 kestrum chart USD CAD --range 1|10Y 1M 1Y
 kestrum history USD --source e|ecb
