@@ -97,7 +97,7 @@ TEST_F(NbpRatesTest, TablesAreCrossedThroughTheirTableAAndFillInOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const OriginatedRate& rate = RatesFor(m_store, c.day, kBoc, {true, true})[K(c.code)];
+        const OriginatedRate rate = RatesFor(m_store, c.day, kBoc, {true, true})[K(c.code)];
         EXPECT_DOUBLE_EQ(rate.rate, c.rate);
         EXPECT_EQ(rate.origin.source, QLatin1String(c.source));
         EXPECT_EQ(rate.origin.table, QLatin1String(c.table));
