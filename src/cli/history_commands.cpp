@@ -10,6 +10,7 @@
 #include "modules.h"
 #include "origins.h"
 #include "output.h"
+#include "sources/source_table.h"
 #include "update/history_keeping.h"
 
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 #include <set>
 
 namespace kestrum::cli {
@@ -99,7 +101,7 @@ int ConvertWithHistory(const Arguments& arguments) {
             Fail(kNoRate, dated ? NoRateSentence(arguments.Value(kDate), day, k)
                                 : QStringLiteral("No daily rates of %1 are stored for %2; %3")
                                       .arg(CurrencyDescription(k), arguments.Value(kAverage),
-                                           FetchHint(period.second)));
+                                           FetchHint(period.second, k)));
     }
     const Conversion c = ConvertAmount(rates, config, a, b, amount);
     if (c.tooLarge)
@@ -181,8 +183,8 @@ int Series(const Arguments& arguments) {
     // A range may end in the future, as a chart's and a fetch's may.
     const int from =
         arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom), "--from", DayLimit::Any) : 0;
-    const int to =
-        arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to", DayLimit::Any) : Today();
+    const int to = arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to", DayLimit::Any)
+                                        : std::max(Today(), from);
     if (from > to)
         Fail(kUsageError, QStringLiteral("--from lies after --to."));
     const QString source = SourceArgument(arguments);
@@ -260,36 +262,50 @@ bool OpenHistoryForReading(history::Store& store) {
     return store.IsOpen();
 }
 
-QString FetchHint(int day) {
+QString FetchHint(int day, int k) {
     const QString configured = ConfiguredHistorySource(Configuration());
     QStringList sources{configured};
-    if (history::ConfiguredFillPolicy().fromOtherSource &&
-        !history::OtherSource(configured).isEmpty())
-        sources << history::OtherSource(configured);
+    if (history::ConfiguredFillPolicy().fromOtherSource) {
+        if (!history::OtherSource(configured).isEmpty())
+            sources << history::OtherSource(configured);
+        sources << QStringLiteral("nbp"); // fills last
+    }
+    const QString fetch = QStringLiteral("\"kestrum history fetch%1\" brings them.");
     try {
         history::Store store;
         const bool open =
             QFileInfo::exists(history::HistoryFilePath()) && store.OpenForReading().usable();
-        // A fetch helps where a source's history reaches the day and the store
-        // holds none of its days then; days stored without the currency mean
-        // the source did not publish it.
+        // A fetch helps where a source's history reaches the day, it publishes
+        // the currency then, and the store holds none of its days then: days
+        // stored without the currency mean it did not publish it.
         for (const QString& source : sources) {
             const int first = FirstHistoryDay(source);
-            if (first >= 0 && day >= first &&
-                (!open ||
-                 history::StoredDays(store, source, day - history::kLookBackDays, day).empty()))
-                return QStringLiteral("\"kestrum history fetch\" brings them.");
+            if (first < 0 || day < first || !HistoryMayHold(source, k, day))
+                continue;
+            const sources::RateSource* row = sources::SourceNamed(source);
+            const bool stored =
+                open &&
+                std::any_of(row->historySources.begin(), row->historySources.end(),
+                            [&](const char* kept) {
+                                return !history::StoredDays(store, QLatin1String(kept),
+                                                            day - history::kLookBackDays, day)
+                                            .empty();
+                            });
+            if (!stored)
+                return fetch.arg(source == configured ? QString() : QLatin1Char(' ') + source);
         }
     } catch (const history::StoreError&) {
-        return QStringLiteral("\"kestrum history fetch\" brings them.");
+        return fetch.arg(QString());
     }
     QStringList names;
     for (const QString& source : sources)
-        names << SourceDisplayName(source);
-    if (names.size() > 1)
-        return QStringLiteral("neither the %1 nor the %2 published it then.")
-            .arg(names[0], names[1]);
-    return QStringLiteral("the %1 did not publish it then%2.")
+        names << QStringLiteral("the ") + QLatin1String(sources::SourceNamed(source)->name);
+    if (names.size() == 3)
+        return QStringLiteral("none of %1, %2 and %3 published it then.")
+            .arg(names[0], names[1], names[2]);
+    if (names.size() == 2)
+        return QStringLiteral("neither %1 nor %2 published it then.").arg(names[0], names[1]);
+    return QStringLiteral("%1 did not publish it then%2.")
         .arg(names[0], history::OtherSource(configured).isEmpty()
                            ? QString()
                            : QStringLiteral(" (filling from the other source is off)"));
@@ -299,7 +315,7 @@ QString NoRateSentence(const QString& date, int day, int k) {
     return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; %4")
         .arg(CurrencyDescription(k), date)
         .arg(history::kLookBackDays)
-        .arg(FetchHint(day));
+        .arg(FetchHint(day, k));
 }
 
 void DefineHistoryConvert(QCommandLineParser& parser) {

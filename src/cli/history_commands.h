@@ -21,13 +21,14 @@ int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLi
 bool OpenHistoryForReading(history::Store& store);
 
 // The sentence for a day the store has no rate of currency k for, ending
-// in what can bring one: a history fetch where a configured source's
-// history reaches the day and none of its days then is stored, else that
-// the sources did not publish it.
+// in what can bring one: a history fetch of a source the rates are taken
+// from (the configured one, with filling the others) whose history reaches
+// the day, which publishes the currency then and none of whose days then is
+// stored; else that the sources did not publish it.
 QString NoRateSentence(const QString& date, int day, int k);
-// That ending alone, "\"kestrum history fetch\" brings them." or why it
+// That ending alone, "\"kestrum history fetch ecb\" brings them." or why it
 // would not.
-QString FetchHint(int day);
+QString FetchHint(int day, int k);
 
 // convert --file: the batch (batch.cpp).
 int RunBatchConvert(const Arguments& arguments);

@@ -1,5 +1,6 @@
 #include "history_keeping.h"
 
+#include "data/catalogue.h"
 #include "data/dates.h"
 #include "history/history_query.h"
 #include "platform.h"
@@ -154,6 +155,34 @@ void NoteConfiguredAnswer(const ConfigRecord& config, const QString& address,
 int FirstHistoryDay(const QString& source) {
     const sources::RateSource* row = Row(source);
     return row ? row->FirstDay() : -1;
+}
+
+bool HistoryMayHold(const QString& source, int k, int day) {
+    // The catalogue's codes in the Valet's daily series (since 2017) and in
+    // the ECB's reference rates; the NBP's tables A and B name nearly every
+    // currency.
+    static const QByteArray kValet = "AUD BRL CNY EUR HKD INR IDR JPY MYR MXN NZD NOK PEN RUB SGD "
+                                     "ZAR KRW SEK CHF TWD THB TRY GBP USD";
+    static const QByteArray kEcb =
+        "USD JPY CZK DKK GBP HUF PLN SEK CHF ISK NOK TRY AUD BRL CNY HKD "
+        "IDR ILS INR KRW MXN MYR NZD PHP SGD THB ZAR EUR SIT SKK RUB HRK";
+    // The ECB's last day of those it stopped: the euro's arrival, the
+    // suspension of the rouble.
+    struct Stopped {
+        const char* code;
+        int year, month, day;
+    };
+    static const Stopped kEcbStopped[] = {
+        {"SIT", 2006, 12, 29}, {"SKK", 2008, 12, 31}, {"RUB", 2022, 3, 1}, {"HRK", 2022, 12, 30}};
+    const QByteArray code(CurrencyCode(k));
+    if (source == QLatin1String(history::kBoc))
+        return kValet.contains(code);
+    if (source != QLatin1String(history::kEcb))
+        return k != 0;
+    for (const Stopped& stopped : kEcbStopped)
+        if (code == stopped.code)
+            return day <= DateValueOf(QDate(stopped.year, stopped.month, stopped.day));
+    return kEcb.contains(code);
 }
 
 QString SeriesStartSentence(const QString& source) {

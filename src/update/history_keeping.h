@@ -58,6 +58,10 @@ struct HistoryRequest {
 int FirstHistoryDay(const QString& source);
 // "the Bank of Canada's daily series starts 2017-01-03"
 QString SeriesStartSentence(const QString& source);
+// Whether a service's history ("boc", "ecb", "nbp") can hold currency k on
+// `day`: false for a currency it never published, or not then; true where
+// nothing is known against it.
+bool HistoryMayHold(const QString& source, int k, int day);
 
 // The base of a source's history requests: `base` when given, else the
 // configured mirror's address when the configured source is a mirror of

@@ -176,6 +176,12 @@ void HistoryTest::fetchAsksOneYearAtATimeAndOnlyForWhatIsMissing() {
                           .arg(UsdRate({2020, 2, 27}), 0, 'g', 17)
                           .arg(UsdRate({2020, 2, 28}), 0, 'g', 17)
                           .arg(UsdRate({2020, 3, 2}), 0, 'g', 17));
+    // A range may reach into the future, as a chart's may; one wholly there
+    // holds nothing.
+    run = Kestrum({"history", "USD", "--from", "2021-06-30", "--to", "2999-01-01", "--csv"});
+    QCOMPARE(run.out,
+             QStringLiteral("date,rate\n2021-06-30,%1\n").arg(UsdRate({2021, 6, 30}), 0, 'g', 17));
+    QCOMPARE(Kestrum({"history", "USD", "--from", "2999-01-01"}).code, 4);
 }
 
 // With 2019-01-02 .. 2021-12-31 stored from the Bank of Canada.
