@@ -6,11 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-if ! command -v qalc >/dev/null; then
+# qalc is the calculator reference; the sqlite3 shell the floor of reading a series.
+if ! command -v qalc >/dev/null || ! command -v sqlite3 >/dev/null; then
     sudo_cmd=()
     [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends qalc
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends qalc sqlite3
 fi
 build=build-bench
 cmake -S . -B $build -DCMAKE_BUILD_TYPE=Release -DKESTRUM_BUILD_TESTS=OFF \

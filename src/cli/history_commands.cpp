@@ -5,6 +5,7 @@
 #include "data/csv_text.h"
 #include "data/dates.h"
 #include "graphs/rate_series.h"
+#include "data/shortest_number.h"
 #include "history/coverage.h"
 #include "history/history_query.h"
 #include "modules.h"
@@ -212,14 +213,19 @@ int Series(const Arguments& arguments) {
         WriteBytes(stdout, json);
         return kSuccess;
     }
+    // Shortest round-trip digits, the stored double exactly; ASCII only, so
+    // written as bytes, without a QString per line.
     const bool csv = arguments.IsSet(kCsv);
-    QString text = csv ? QStringLiteral("date,rate\n") : QString();
-    text.reserve(int(series.size()) * 24);
-    const QLatin1Char separator(csv ? ',' : ' ');
-    for (const history::SeriesPoint& point : series)
-        text +=
-            IsoDateText(point.day) + separator + ShortestNumberText(point.rate) + QLatin1Char('\n');
-    WriteText(stdout, text);
+    QByteArray text = csv ? QByteArray("date,rate\n") : QByteArray();
+    text.reserve(text.size() + qsizetype(series.size()) * 32);
+    const char separator = csv ? ',' : ' ';
+    for (const history::SeriesPoint& point : series) {
+        char date[10];
+        text.append(date, WriteIsoDate(point.day, date)).append(separator);
+        AppendShortestNumber(text, point.rate);
+        text.append('\n');
+    }
+    WriteBytes(stdout, text);
     return kSuccess;
 }
 

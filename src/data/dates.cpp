@@ -62,8 +62,41 @@ QString LongDateText(double value) {
     return DateText(value, kLongDays, kLongMonths);
 }
 
+int WriteIsoDate(double value, char* out) {
+    // Series print thousands of these: the civil date is computed directly
+    // (the days-to-civil algorithm of the proleptic Gregorian calendar)
+    // rather than through QDate's text formatting.
+    if (!std::isfinite(value) || std::fabs(value) > kLargestDayCount)
+        return 0;
+    const long long z = static_cast<long long>(std::trunc(value)) - 25569 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long dayOfEra = z - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shifted = (5 * dayOfYear + 2) / 153;
+    const int day = int(dayOfYear - (153 * shifted + 2) / 5 + 1);
+    const int month = int(shifted < 10 ? shifted + 3 : shifted - 9);
+    const long long year = yearOfEra + era * 400 + (month <= 2);
+    // As Qt's ISO text: years 1 to 9999 only.
+    if (year < 1 || year > 9999)
+        return 0;
+    const auto digits = [&out](int number, int count) {
+        for (int i = count - 1; i >= 0; --i, number /= 10)
+            out[i] = char('0' + number % 10);
+        out += count;
+    };
+    digits(int(year), 4);
+    *out++ = '-';
+    digits(month, 2);
+    *out++ = '-';
+    digits(day, 2);
+    return 10;
+}
+
 QString IsoDateText(double value) {
-    return CalendarDate(value).toString(Qt::ISODate);
+    char text[10];
+    return QString::fromLatin1(text, WriteIsoDate(value, text));
 }
 
 QString DateTextOrNa(double value, QString (*text)(double)) {

@@ -22,6 +22,9 @@ QString ShortDateText(double value);
 QString LongDateText(double value);
 // "2005-06-03", as files and the command line write dates.
 QString IsoDateText(double value);
+// The same ten characters at `out`, returning 10; 0 (nothing written) where
+// IsoDateText is empty.
+int WriteIsoDate(double value, char* out);
 // A heading or sentence's date: "NA" for -1, else the given date text.
 QString DateTextOrNa(double value, QString (*text)(double));
 // The data-date line: "None" for -1, else the long date text.

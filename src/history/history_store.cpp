@@ -116,34 +116,45 @@ struct Layout {
     bool wal = false;
 };
 
-// One statement for everything an open needs to know: every start of a dated
-// conversion pays for it.
-int ReadLayout(sqlite3* db, Layout& layout) {
+// A table's column names, joined by commas, from a statement that is
+// prepared and never run; empty for a table that is not there.
+int ReadColumns(sqlite3* db, const char* sql, std::string& columns) {
     sqlite3_stmt* statement = nullptr;
-    int rc =
-        sqlite3_prepare_v2(db,
-                           "SELECT (SELECT user_version FROM pragma_user_version), "
-                           "(SELECT count(*) FROM sqlite_schema), "
-                           "(SELECT group_concat(name) FROM pragma_table_info('observations')), "
-                           "(SELECT group_concat(name) FROM pragma_table_info('imports')), "
-                           "(SELECT group_concat(name) FROM pragma_table_info('days')), "
-                           "(SELECT journal_mode FROM pragma_journal_mode)",
-                           -1, &statement, nullptr);
+    const int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    for (int i = 0; rc == SQLITE_OK && i < sqlite3_column_count(statement); ++i)
+        columns.append(i > 0 ? "," : "").append(sqlite3_column_name(statement, i));
+    sqlite3_finalize(statement);
+    return rc == SQLITE_ERROR ? SQLITE_OK : rc;
+}
+
+// Everything an open needs to know, which every start of a dated conversion
+// pays for: one statement for the version, the objects and the journal mode,
+// and the columns (the table functions that list them cost more than all
+// the rest).
+int ReadLayout(sqlite3* db, Layout& layout) {
+    layout = {};
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db,
+                                "SELECT (SELECT user_version FROM pragma_user_version), "
+                                "(SELECT count(*) FROM sqlite_schema), "
+                                "(SELECT journal_mode FROM pragma_journal_mode)",
+                                -1, &statement, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(statement) == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
     if (rc == SQLITE_OK) {
-        const auto text = [statement](int column) {
-            const unsigned char* value = sqlite3_column_text(statement, column);
-            return value ? std::string(reinterpret_cast<const char*>(value)) : std::string();
-        };
         layout.version = sqlite3_column_int(statement, 0);
         layout.objects = sqlite3_column_int(statement, 1);
-        layout.observations = text(2);
-        layout.imports = text(3);
-        layout.days = text(4);
-        layout.wal = text(5) == "wal";
+        const unsigned char* mode = sqlite3_column_text(statement, 2);
+        layout.wal = mode && std::strcmp(reinterpret_cast<const char*>(mode), "wal") == 0;
     }
     sqlite3_finalize(statement);
+    if (rc != SQLITE_OK || layout.version == 0)
+        return rc;
+    rc = ReadColumns(db, "SELECT * FROM observations", layout.observations);
+    if (rc == SQLITE_OK)
+        rc = ReadColumns(db, "SELECT * FROM imports", layout.imports);
+    if (rc == SQLITE_OK && layout.version >= 2)
+        rc = ReadColumns(db, "SELECT * FROM days", layout.days);
     return rc;
 }
 

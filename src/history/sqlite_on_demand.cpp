@@ -128,6 +128,16 @@ int sqlite3_column_type(sqlite3_stmt* statement, int column) {
     return real != nullptr ? real(statement, column) : SQLITE_NULL;
 }
 
+int sqlite3_column_count(sqlite3_stmt* statement) {
+    KESTRUM_REAL(sqlite3_column_count);
+    return real != nullptr ? real(statement) : 0;
+}
+
+const char* sqlite3_column_name(sqlite3_stmt* statement, int column) {
+    KESTRUM_REAL(sqlite3_column_name);
+    return real != nullptr ? real(statement, column) : nullptr;
+}
+
 int sqlite3_column_int(sqlite3_stmt* statement, int column) {
     KESTRUM_REAL(sqlite3_column_int);
     return real != nullptr ? real(statement, column) : 0;

@@ -1,7 +1,10 @@
 #include "data/dates.h"
+#include "data/shortest_number.h"
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+#include <cmath>
 #include <limits>
 
 namespace kestrum {
@@ -65,6 +68,31 @@ TEST(Dates, ValuesOutsideTheCalendarGiveNoText) {
         EXPECT_EQ(LongDateText(v), QString()) << v;
         EXPECT_EQ(DataDateText(v), QString()) << v;
     }
+}
+
+// The ISO text is written without QDate: it must say what QDate says for
+// every day, leap years and centuries included, and nothing outside years
+// 0 to 9999.
+TEST(Dates, IsoTextAgreesWithTheCalendar) {
+    for (double value = -800000; value <= 3000000; value += value > 0 && value < 110000 ? 1 : 97) {
+        const QString expected = CalendarDate(value).toString(Qt::ISODate);
+        ASSERT_EQ(IsoDateText(value), expected) << value;
+        ASSERT_EQ(IsoDateText(value >= 0 ? value + 0.75 : value - 0.75), expected) << value;
+    }
+}
+
+// Rates print as Qt prints them, without a QString each.
+TEST(ShortestNumber, WritesWhatQtWrites) {
+    for (int exponent = -320; exponent <= 308; ++exponent)
+        for (const double mantissa : {1.0, 1.5, 9.99, 1.2345678901234567, 7.25}) {
+            const double value = mantissa * std::pow(10.0, exponent);
+            for (const double v : {value, std::nextafter(value, 0.0), std::round(value)}) {
+                QByteArray text = "x";
+                AppendShortestNumber(text, v);
+                ASSERT_EQ(text,
+                          "x" + QString::number(v, 'g', QLocale::FloatingPointShortest).toLatin1());
+            }
+        }
 }
 
 TEST(Clock, TwelveHourTexts) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace kestrum {
+
+// Appends the shortest text that reads back as exactly `value`, as
+// QString::number(value, 'g', QLocale::FloatingPointShortest) writes it
+// ("1.3076", "8.57e-05"), without building a QString per number.
+void AppendShortestNumber(QByteArray& out, double value);
+
+} // namespace kestrum
