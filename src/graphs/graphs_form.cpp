@@ -112,7 +112,7 @@ void TGraphsForm::CreateControls() {
     layout->addLayout(top);
 
     ChartStack = new QStackedWidget(this);
-    m_chart = BuildRateChart(*m_shown);
+    m_chart = BuildRateChart(*m_shown, width());
     ChartView = new QChartView(m_chart, ChartStack);
     ChartView->setObjectName(QStringLiteral("ChartView"));
     ChartView->setRenderHint(QPainter::Antialiasing);
@@ -307,7 +307,8 @@ void TGraphsForm::ApplyRange() {
         m_readout = -1;
         return;
     }
-    FillRateChart(*m_chart, shown);
+    // The view's width once shown, the window's before.
+    FillRateChart(*m_chart, shown, ChartView->isVisible() ? ChartView->width() : width());
     m_marker = new QScatterSeries;
     m_marker->setMarkerSize(8);
     m_marker->setColor(Qt::red);

@@ -61,7 +61,7 @@ double DayOfChartX(qreal x) {
     return (x - kNoon) / kMsPerDay + kUnixEpochDay;
 }
 
-QChart* BuildRateChart(const ChartContent& content) {
+QChart* BuildRateChart(const ChartContent& content, int width) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
@@ -69,11 +69,11 @@ QChart* BuildRateChart(const ChartContent& content) {
     QFont title = chart->titleFont();
     title.setBold(true);
     chart->setTitleFont(title);
-    FillRateChart(*chart, content);
+    FillRateChart(*chart, content, width);
     return chart;
 }
 
-void FillRateChart(QChart& chart, const ChartContent& content) {
+void FillRateChart(QChart& chart, const ChartContent& content, int width) {
     chart.removeAllSeries();
     // Removing an axis hands it back rather than deleting it.
     for (QAbstractAxis* axis : chart.axes()) {
@@ -117,12 +117,15 @@ void FillRateChart(QChart& chart, const ChartContent& content) {
         pen.setWidthF(1.5);
         bool named = false;
         for (const RateSeries& piece : SplitAtGaps(line.points)) {
-            QList<QPointF> points;
-            points.reserve(static_cast<qsizetype>(piece.size()));
-            for (const RatePoint& point : piece) {
-                points.append(QPointF(ChartX(point.day), point.rate));
+            for (const RatePoint& point : piece)
                 days.push_back(point.day);
-            }
+            // Decades of days in a few hundred pixels: the points that cannot
+            // be told apart cost most of the drawing and the line's hit shape.
+            const RateSeries drawn = DrawnPoints(piece, width);
+            QList<QPointF> points;
+            points.reserve(static_cast<qsizetype>(drawn.size()));
+            for (const RatePoint& point : drawn)
+                points.append(QPointF(ChartX(point.day), point.rate));
             auto* series = new QLineSeries;
             series->setName(line.name);
             series->setPen(pen);
@@ -187,7 +190,7 @@ QImage RenderRateChart(const ChartContent& content, QSize size) {
         return image;
     image.fill(Qt::white);
     QGraphicsScene scene;
-    QChart* chart = BuildRateChart(content);
+    QChart* chart = BuildRateChart(content, size.width());
     scene.addItem(chart); // the scene owns it now
     chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
     QPainter painter(&image);

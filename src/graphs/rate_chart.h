@@ -22,10 +22,11 @@ qreal ChartX(int day);
 double DayOfChartX(qreal x);
 
 // Builds a new chart (owned by the caller) with the lines, the date axis,
-// the value axis rounded to nice ticks and the title.
-QChart* BuildRateChart(const ChartContent& content);
+// the value axis rounded to nice ticks and the title. A chart about
+// `width` pixels wide draws no more than two points a pixel (DrawnPoints).
+QChart* BuildRateChart(const ChartContent& content, int width);
 // Replaces the lines and axes of a chart built above, keeping the chart.
-void FillRateChart(QChart& chart, const ChartContent& content);
+void FillRateChart(QChart& chart, const ChartContent& content, int width);
 
 // The chart drawn into an image of that size, white background; a null
 // image when there is no memory for it.

@@ -66,6 +66,42 @@ RateSeries SliceSeries(const RateSeries& series, int first, int last) {
     return RateSeries(begin, end);
 }
 
+RateSeries DrawnPoints(const RateSeries& series, int columns) {
+    if (columns < 1 || series.size() <= 2 * static_cast<std::size_t>(columns))
+        return series;
+    RateSeries drawn;
+    drawn.reserve(2 * static_cast<std::size_t>(columns) + 2);
+    const double first = series.front().day;
+    const double span = series.back().day - first + 1.0;
+    const auto columnOf = [&](const RatePoint& point) {
+        return static_cast<int>((point.day - first) * columns / span);
+    };
+    const auto add = [&drawn](const RatePoint& point) {
+        if (drawn.empty() || drawn.back().day != point.day)
+            drawn.push_back(point);
+    };
+    for (auto begin = series.begin(); begin != series.end();) {
+        auto low = begin;
+        auto high = begin;
+        auto end = begin + 1;
+        for (; end != series.end() && columnOf(*end) == columnOf(*begin); ++end) {
+            if (end->rate < low->rate)
+                low = end;
+            if (end->rate > high->rate)
+                high = end;
+        }
+        // The first and last points keep the line's ends where they are.
+        if (begin == series.begin())
+            add(*begin);
+        add(*std::min(low, high));
+        add(*std::max(low, high));
+        if (end == series.end())
+            add(series.back());
+        begin = end;
+    }
+    return drawn;
+}
+
 int NearestPointIndex(const RateSeries& series, double day) {
     if (series.empty())
         return -1;

@@ -31,6 +31,12 @@ int RangeFirstDay(ChartRange range, int lastDay);
 // The points from `first` to `last`, both included.
 RateSeries SliceSeries(const RateSeries& series, int first, int last);
 
+// What a line `columns` pixels wide shows of a series: with more than two
+// points a column, each column's lowest and highest point in day order (and
+// the first and last point), so every peak and trough is drawn; a shorter
+// series whole.
+RateSeries DrawnPoints(const RateSeries& series, int columns);
+
 // The publication day nearest to `day`, the earlier one on a tie; -1 for an
 // empty series.
 int NearestPointIndex(const RateSeries& series, double day);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <algorithm>
 #include <limits>
 
 using namespace kestrum;
@@ -148,4 +149,29 @@ TEST(RateSeries, DateTicksSitOnCalendarBoundaries) {
         }
         EXPECT_EQ(labels, c.labels) << labels.join(QLatin1Char(' ')).toStdString();
     }
+}
+
+// A long series in few columns keeps its ends and every column's peak and
+// trough; a short one is drawn whole.
+TEST(RateSeries, DrawnPointsKeepEveryPeakAndTrough) {
+    RateSeries series;
+    for (int day = 0; day < 1000; ++day)
+        series.push_back({40000 + day, 1.0 + (day % 10) / 100.0});
+    series[500].rate = 9.0; // a one-day spike
+    series[501].rate = 0.1; // and a one-day trough
+    const RateSeries drawn = DrawnPoints(series, 50);
+    EXPECT_LE(drawn.size(), 2u * 50 + 2); // two a column and the ends
+    EXPECT_EQ(drawn.front().day, series.front().day);
+    EXPECT_EQ(drawn.back().day, series.back().day);
+    EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end(),
+                               [](const RatePoint& a, const RatePoint& b) { return a.day < b.day; }));
+    const auto has = [&drawn](int day) {
+        return std::any_of(drawn.begin(), drawn.end(),
+                           [day](const RatePoint& point) { return point.day == day; });
+    };
+    EXPECT_TRUE(has(40500) && has(40501));
+    // Each of the 50 columns of 20 days shows its own highs.
+    for (int column = 0; column < 50; ++column)
+        EXPECT_TRUE(has(40000 + column * 20 + 9) || column == 25) << column;
+    EXPECT_EQ(DrawnPoints(series, 500).size(), series.size());
 }
