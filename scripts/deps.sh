@@ -15,6 +15,7 @@ packages=(
     help2man man-db bash-completion lintian  # manual page, completion and their checks
     clang-14 libclang-rt-14-dev
     tzdata                         # the publishers' time zones in the tests
+    ledger hledger beancount       # the tests read exported prices back with them
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include "modules.h"
 #include "origins.h"
 #include "output.h"
+#include "prices/date_rule.h"
 #include "sources/source_table.h"
 #include "update/history_keeping.h"
 
@@ -37,6 +38,10 @@ const QString kCsv = QStringLiteral("csv");
 const QString kJson = QStringLiteral("json");
 const QString kUrl = QStringLiteral("url");
 const QString kVerbose = QStringLiteral("verbose");
+const QString kRule = QStringLiteral("rule");
+// history export's own options.
+const QString kExportOptions[] = {QStringLiteral("format"), QStringLiteral("output"),
+                                  QStringLiteral("fill")};
 
 // Days before it are no rate's: the date values count from 1899-12-30.
 constexpr int kFirstYear = 1900;
@@ -67,6 +72,8 @@ std::pair<int, int> AveragePeriod(const QString& text) {
 int ConvertWithHistory(const Arguments& arguments) {
     if (arguments.IsSet(kDate) && arguments.IsSet(kAverage))
         Fail(kUsageError, QStringLiteral("--date and --average exclude each other."));
+    if (arguments.IsSet(kRule) && !arguments.IsSet(kDate))
+        Fail(kUsageError, QStringLiteral("--rule goes with --date."));
     const auto [amount, a, b] = ReadConversionArguments(
         arguments, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
     const QStringList& args = arguments.Positional();
@@ -74,6 +81,8 @@ int ConvertWithHistory(const Arguments& arguments) {
     const bool dated = arguments.IsSet(kDate);
     int day = 0;
     std::pair<int, int> period;
+    const prices::DateRule rule = arguments.IsSet(kRule) ? RuleArgument(arguments.Value(kRule))
+                                                         : prices::DateRule::Previous;
     if (dated)
         day = DayArgument(arguments.Value(kDate), QStringLiteral("--date"));
     else
@@ -86,8 +95,13 @@ int ConvertWithHistory(const Arguments& arguments) {
     history::DayRates dayRates;
     std::array<history::AverageRate, kCurrencyCount> averages;
     if (dated) {
-        if (open)
-            dayRates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
+        if (open) {
+            prices::RuledRates ruled = prices::RatesByRule(store, day, source,
+                                                           history::ConfiguredFillPolicy(), rule);
+            if (!ruled.refusal.isEmpty())
+                Fail(kNoRate, ruled.refusal);
+            dayRates = ruled.rates;
+        }
         rates = history::AsRateStore(dayRates, day);
     } else {
         if (open)
@@ -99,7 +113,7 @@ int ConvertWithHistory(const Arguments& arguments) {
     }
     for (const int k : {a, b}) {
         if (k != 0 && rates.CurrentRates[k] == kNotAvailable)
-            Fail(kNoRate, dated ? NoRateSentence(arguments.Value(kDate), day, k)
+            Fail(kNoRate, dated ? NoRateSentence(arguments.Value(kDate), day, k, rule)
                                 : QStringLiteral("No daily rates of %1 are stored for %2; %3")
                                       .arg(CurrencyDescription(k), arguments.Value(kAverage),
                                            FetchHint(period.second, k)));
@@ -317,11 +331,29 @@ QString FetchHint(int day, int k) {
                            : QStringLiteral(" (filling from the other source is off)"));
 }
 
-QString NoRateSentence(const QString& date, int day, int k) {
+QString NoRateSentence(const QString& date, int day, int k, prices::DateRule rule) {
+    switch (rule) {
+    case prices::DateRule::Exact:
+        return QStringLiteral("No rate of %1 was published on %2.").arg(CurrencyDescription(k), date);
+    case prices::DateRule::Next:
+        return QStringLiteral("No rate of %1 is stored for %2 or the %3 days after it; %4")
+            .arg(CurrencyDescription(k), date)
+            .arg(history::kLookBackDays)
+            .arg(FetchHint(day + history::kLookBackDays, k));
+    case prices::DateRule::Previous:
+        break;
+    }
     return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; %4")
         .arg(CurrencyDescription(k), date)
         .arg(history::kLookBackDays)
         .arg(FetchHint(day, k));
+}
+
+prices::DateRule RuleArgument(const QString& text) {
+    if (const auto rule = prices::ParseDateRule(text.trimmed()))
+        return *rule;
+    Fail(kUsageError,
+         QStringLiteral("The rule takes previous, next or exact, not \"%1\".").arg(text));
 }
 
 void DefineHistoryConvert(QCommandLineParser& parser) {
@@ -334,15 +366,21 @@ void DefineHistoryConvert(QCommandLineParser& parser) {
          QStringLiteral("csv")},
         {kTo, QStringLiteral("The target currency of --file rows that name none (default CAD)."),
          QStringLiteral("code")},
+        {kRule,
+         QStringLiteral("Which publication day a date takes: previous (default: the latest on "
+                        "or before it), next (the first on or after it) or exact."),
+         QStringLiteral("rule")},
     });
 }
 
 bool UsesHistory(const Arguments& arguments) {
     return arguments.IsSet(kDate) || arguments.IsSet(kAverage) || arguments.IsSet(kFile) ||
-           arguments.IsSet(kTo);
+           arguments.IsSet(kTo) || arguments.IsSet(kRule);
 }
 
 int RunHistoryConvert(const Arguments& arguments) {
+    if (arguments.IsSet(kFile) && arguments.IsSet(kRule))
+        Fail(kUsageError, QStringLiteral("--rule goes with --date."));
     if (arguments.IsSet(kFile))
         return RunBatchConvert(arguments);
     if (arguments.IsSet(kTo))
@@ -352,9 +390,10 @@ int RunHistoryConvert(const Arguments& arguments) {
 
 void DefineHistory(QCommandLineParser& parser) {
     parser.addPositionalArgument(
-        QStringLiteral("CODE|fetch"),
-        QStringLiteral("A currency's daily series, or \"fetch [boc|ecb|nbp]\" "
-                       "to download history; nothing: a summary."));
+        QStringLiteral("CODE|fetch|export"),
+        QStringLiteral("A currency's daily series, \"fetch [boc|ecb|nbp]\" to download history, "
+                       "or \"export [CODE...]\" to write prices for other programs; nothing: a "
+                       "summary."));
     parser.addPositionalArgument(QStringLiteral("SOURCE"),
                                  QStringLiteral("fetch: the history to download (default: the "
                                                 "configured source)."),
@@ -369,11 +408,25 @@ void DefineHistory(QCommandLineParser& parser) {
         {kJson, QStringLiteral("Print JSON.")},
         {kUrl, QStringLiteral("fetch: ask <url> instead of the source's address."),
          QStringLiteral("url")},
+        {kExportOptions[0],
+         QStringLiteral("export: ledger, hledger, beancount, gnucash-csv, csv or json (default: "
+                        "from the --output name, else ledger)."),
+         QStringLiteral("format")},
+        {kExportOptions[1], QStringLiteral("export: write <file> instead of standard output."),
+         QStringLiteral("file")},
+        {kExportOptions[2],
+         QStringLiteral("export: on the source's days, also what other sources and the "
+                        "parities give, marked as filled.")},
     });
 }
 
 int RunHistory(const Arguments& arguments) {
     const QStringList& args = arguments.Positional();
+    if (!args.isEmpty() && args[0] == QLatin1String("export"))
+        return RunHistoryExport(arguments);
+    for (const QString& option : kExportOptions)
+        if (arguments.IsSet(option))
+            Fail(kUsageError, QStringLiteral("--%1 goes with history export.").arg(option));
     if (!args.isEmpty() && args[0] == QLatin1String("fetch"))
         return RunInNetworkModule("kestrum_run_history_fetch", arguments);
     if (args.isEmpty()) {

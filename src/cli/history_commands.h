@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "history/history_store.h"
+#include "prices/date_rule.h"
 
 #include <QString>
 
@@ -20,17 +21,24 @@ int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLi
 // fails the command.
 bool OpenHistoryForReading(history::Store& store);
 
-// The sentence for a day the store has no rate of currency k for, ending
-// in what can bring one: a history fetch of a source the rates are taken
-// from (the configured one, with filling the others) whose history reaches
-// the day, which publishes the currency then and none of whose days then is
-// stored; else that the sources did not publish it.
-QString NoRateSentence(const QString& date, int day, int k);
+// The sentence for a day the store has no rate of currency k for under
+// `rule`, ending in what can bring one: a history fetch of a source the
+// rates are taken from (the configured one, with filling the others) whose
+// history reaches the day, which publishes the currency then and none of
+// whose days then is stored; else that the sources did not publish it.
+QString NoRateSentence(const QString& date, int day, int k,
+                       prices::DateRule rule = prices::DateRule::Previous);
 // That ending alone, "\"kestrum history fetch ecb\" brings them." or why it
 // would not.
 QString FetchHint(int day, int k);
 
+// A --rule argument or a batch row's rule: previous, next or exact.
+prices::DateRule RuleArgument(const QString& text);
+
 // convert --file: the batch (batch.cpp).
 int RunBatchConvert(const Arguments& arguments);
+
+// history export (history_export.cpp).
+int RunHistoryExport(const Arguments& arguments);
 
 } // namespace kestrum::cli

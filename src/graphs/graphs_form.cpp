@@ -3,6 +3,8 @@
 #include "history_fetch.h"
 #include "rate_chart.h"
 
+#include "prices/date_rule.h"
+
 #include "data/catalogue.h"
 #include "data/conversion.h"
 #include "data/cp1252.h"
@@ -45,13 +47,6 @@ namespace kestrum {
 namespace {
 SaveFileChooser g_chooser = nullptr;
 
-QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
-                       const QString& filter) {
-    if (g_chooser)
-        return g_chooser(parent, caption, suggested, filter);
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
-}
-
 QString Name(int k, int language) {
     return FromCp1252(CurrencyName(k, language));
 }
@@ -69,6 +64,13 @@ QString RateText(double rate) {
 
 void SetSaveFileChooser(SaveFileChooser chooser) {
     g_chooser = chooser;
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                       const QString& filter) {
+    if (g_chooser)
+        return g_chooser(parent, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }
 
 TGraphsForm::TGraphsForm(QWidget* parent)
@@ -159,6 +161,14 @@ void TGraphsForm::CreateControls() {
     DateEdit->setMaximumDate(QDate::currentDate());
     DateEdit->setDate(QDate::currentDate());
     convert->addWidget(DateEdit);
+    RuleComboBox = new QComboBox(this);
+    RuleComboBox->setObjectName(QStringLiteral("RuleComboBox"));
+    RuleComboBox->addItem(tr("or the last publication before"), int(prices::DateRule::Previous));
+    RuleComboBox->addItem(tr("or the first publication after"), int(prices::DateRule::Next));
+    RuleComboBox->addItem(tr("only that day"), int(prices::DateRule::Exact));
+    RuleComboBox->setToolTip(tr("Which publication day a date without one takes: the latest "
+                                "before it, the first after it (the EU VAT rule), or none."));
+    convert->addWidget(RuleComboBox);
     ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
     ConvertButton->setObjectName(QStringLiteral("ConvertButton"));
     connect(ConvertButton, &QPushButton::clicked, this, &TGraphsForm::ConvertButtonClick);
@@ -179,6 +189,7 @@ void TGraphsForm::CreateControls() {
     PngButton->setObjectName(QStringLiteral("PngButton"));
     CsvButton = new QPushButton(QStringLiteral("Save as CSV..."), this);
     CsvButton->setObjectName(QStringLiteral("CsvButton"));
+    CreateExportMenu();
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     connect(FetchButton, &QPushButton::clicked, this, &TGraphsForm::FetchButtonClick);
@@ -189,6 +200,7 @@ void TGraphsForm::CreateControls() {
     bottom->addStretch();
     bottom->addWidget(PngButton);
     bottom->addWidget(CsvButton);
+    bottom->addWidget(ExportButton);
     bottom->addWidget(CloseButton);
     layout->addLayout(bottom);
 
@@ -286,7 +298,7 @@ void TGraphsForm::ApplyRange() {
         setWindowTitle(QStringLiteral("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
     }
     const bool empty = !HasLineToDraw(shown);
-    for (QPushButton* b : {PngButton, CsvButton})
+    for (QPushButton* b : {PngButton, CsvButton, ExportButton})
         b->setEnabled(!empty);
     if (empty) {
         QStringList sources;
@@ -425,12 +437,20 @@ void TGraphsForm::ConvertButtonClick() {
         return;
     const int day = static_cast<int>(DateValueOf(DateEdit->date()));
     const QString source = ChosenSources().value(0, ConfiguredHistorySource(Configuration()));
-    // The rates `kestrum convert --date` takes, read as it reads them.
+    const auto rule = static_cast<prices::DateRule>(RuleComboBox->currentData().toInt());
+    // The rates `kestrum convert --date --rule` takes, read as it reads them.
     history::DayRates rates;
     try {
         history::Store store;
-        if (store.OpenForReading().usable())
-            rates = history::RatesFor(store, day, source, history::ConfiguredFillPolicy());
+        if (store.OpenForReading().usable()) {
+            const prices::RuledRates ruled = prices::RatesByRule(
+                store, day, source, history::ConfiguredFillPolicy(), rule);
+            if (!ruled.refusal.isEmpty()) {
+                ConvertResultLabel->setText(ruled.refusal);
+                return;
+            }
+            rates = ruled.rates;
+        }
     } catch (const history::StoreError& error) {
         Messages().Error(this, error.sentence());
         return;
@@ -446,11 +466,18 @@ void TGraphsForm::ConvertButtonClick() {
         return;
     }
     if (!c.available) {
-        ConvertResultLabel->setText(
-            QStringLiteral("No rate of %1 is stored for %2 or the %3 days before it; fetch the "
-                           "history first.")
-                .arg(PairText(), LongDateText(day))
-                .arg(history::kLookBackDays));
+        const QString missing =
+            rule == prices::DateRule::Exact
+                ? tr("No rate of %1 was published on %2.").arg(PairText(), LongDateText(day))
+            : rule == prices::DateRule::Next
+                ? tr("No rate of %1 is stored for %2 or the %3 days after it.")
+                      .arg(PairText(), LongDateText(day))
+                      .arg(history::kLookBackDays)
+                : QStringLiteral("No rate of %1 is stored for %2 or the %3 days before it; fetch "
+                                 "the history first.")
+                      .arg(PairText(), LongDateText(day))
+                      .arg(history::kLookBackDays);
+        ConvertResultLabel->setText(missing);
         return;
     }
     ConvertResultLabel->setText(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphs_window.h"
+#include "prices/price_export.h"
 #include "rate_series.h"
 
 #include <QString>
@@ -33,6 +34,8 @@ class THistoryFetch;
 using SaveFileChooser = QString (*)(QWidget* parent, const QString& caption,
                                     const QString& suggestedName, const QString& filter);
 void SetSaveFileChooser(SaveFileChooser chooser); // nullptr: the real dialog
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedName,
+                       const QString& filter);
 
 // The Graphs window: the history of the main window's pair as a chart, its
 // statistics, a conversion at a chosen date, and fetching the past. Not
@@ -59,11 +62,13 @@ public:
     QLabel* StatsLabel = nullptr;
     QLineEdit* AmountEdit = nullptr;
     QDateEdit* DateEdit = nullptr;
+    QComboBox* RuleComboBox = nullptr; // which publication day the date takes
     QPushButton* ConvertButton = nullptr;
     QLabel* ConvertResultLabel = nullptr;
     QPushButton* FetchButton = nullptr;
     QPushButton* PngButton = nullptr;
     QPushButton* CsvButton = nullptr;
+    QPushButton* ExportButton = nullptr; // its menu offers one entry per format
     QPushButton* CloseButton = nullptr;
 
     ChartRange Range() const { return m_range; }
@@ -78,6 +83,10 @@ public:
     // One sentence when the file could not be written, else nothing.
     QString SavePng(const QString& path);
     bool SaveCsv(const QString& path);
+    // The shown pair's prices over the shown range, from the source the
+    // statistics name; the parities count as the chart draws them. An empty
+    // text when written, else the sentence saying why not.
+    QString SavePrices(const QString& path, prices::PriceFormat format);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +99,8 @@ private:
     void FetchButtonClick();
     void PngButtonClick();
     void CsvButtonClick();
+    void ExportPrices(prices::PriceFormat format);
+    void CreateExportMenu();
 
     void FillSourceChooser();
     void LoadSeries();

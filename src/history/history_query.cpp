@@ -270,4 +270,22 @@ std::vector<int> StoredDays(const Store& store, const QString& source, int fromD
     return days;
 }
 
+std::vector<StoredFigure> StoredFigures(const Store& store, const QString& source, int fromDay,
+                                        int toDay) {
+    std::vector<StoredFigure> figures;
+    Query query(store, "SELECT day, code, rate, kind, quote, tbl FROM observations "
+                       "WHERE source = ?1 AND day BETWEEN ?2 AND ?3");
+    query.Bind(1, source).Bind(2, fromDay).Bind(3, toDay);
+    while (query.Next()) {
+        const int k = IndexOfCode(query.Text(1));
+        if (k < 0)
+            continue;
+        figures.push_back({query.Int(0), k, query.Double(2),
+                           std::strcmp(query.Text(3), kPublished) == 0,
+                           query.IsNull(4) ? QByteArray() : QByteArray(query.Text(4)),
+                           query.IsNull(5) ? QString() : query.String(5)});
+    }
+    return figures;
+}
+
 } // namespace kestrum::history

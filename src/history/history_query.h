@@ -4,6 +4,7 @@
 #include "data/rate_store.h"
 #include "history/history_store.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <functional>
@@ -114,5 +115,22 @@ std::vector<SourceSummary> Summary(const Store& store);
 
 // Stored publication days of `source` between two days, both included.
 std::vector<int> StoredDays(const Store& store, const QString& source, int fromDay, int toDay);
+
+// A stored row as its source gave it: the rate as read, its kind, the
+// number text as published (empty for rows stored before texts were kept)
+// and the publisher's table number.
+struct StoredFigure {
+    int day = 0;
+    int currency = 0;
+    double rate = kNotAvailable;
+    bool published = false;
+    QByteArray quote;
+    QString table;
+};
+
+// Every stored row of `source` between two days, both included, in no
+// particular order.
+std::vector<StoredFigure> StoredFigures(const Store& store, const QString& source, int fromDay,
+                                        int toDay);
 
 } // namespace kestrum::history

@@ -258,7 +258,7 @@ QString PageSource(const QString& address) {
 }
 
 QString HistoryFilePath() {
-    return ProgramFile(QStringLiteral("history.sqlite"));
+    return ProgramFile(QLatin1String(kHistoryFileName));
 }
 
 bool IsNbpSource(const QString& source) {

@@ -1,6 +1,7 @@
 #include "paths.h"
 
 #include "settings/build_info.h"
+#include "settings/message_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +83,23 @@ void SetProgramDir(const QString& dir) {
 
 QString ProgramFile(const QString& name) {
     return ProgramDir() + name;
+}
+
+bool IsProgramFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString dir = info.absoluteDir().canonicalPath();
+    if (dir.isEmpty() || dir != QDir(ProgramDir()).canonicalPath())
+        return false;
+    const QString name = info.fileName();
+    // The journals and the set-aside copies of the history share its name.
+    if (name.startsWith(QLatin1String(kHistoryFileName)))
+        return true;
+    for (const int entry : {msg::TempTxt, msg::ConfigFile, msg::ConfigBackup, msg::TempHtml,
+                            msg::MListFile, msg::CListFile, msg::UpdiFile, msg::VdFile,
+                            msg::SdFile, msg::RateFile})
+        if (name == QLatin1String(Message(entry)))
+            return true;
+    return name == QLatin1String("kestrum.ini") || name == QLatin1String(".kestrum.lock");
 }
 
 QString ExecutablePath() {

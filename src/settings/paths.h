@@ -17,6 +17,15 @@ void SetProgramDir(const QString& dir);
 // ProgramDir() followed by a file name.
 QString ProgramFile(const QString& name);
 
+// The rate history's file name in the program directory.
+inline constexpr char kHistoryFileName[] = "history.sqlite";
+
+// Whether `path` names one of the program's own files in the program
+// directory (settings, rates, the history and its journals, preferences, name
+// files, the lock, a downloaded page): what a file the user asks for, such
+// as an export, must never replace.
+bool IsProgramFile(const QString& path);
+
 // The full path of the running executable, the target of its shortcuts.
 QString ExecutablePath();
 

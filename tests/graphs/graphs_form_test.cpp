@@ -24,6 +24,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -240,16 +241,24 @@ void GraphsFormTest::convertAtDate_data() {
     QTest::addColumn<QDate>("date");
     QTest::addColumn<int>("rateDay");
     QTest::addColumn<QString>("result"); // empty: no rate
+    QTest::addColumn<int>("rule");       // the rule chooser's entry
 
     QTest::newRow("a weekday") << false << "1,000" << QDate(2026, 3, 4) << Day(2026, 3, 4)
                                << FormatResult(1000 * UsdRate(Day(2026, 3, 4)), 4, false,
-                                               QLocale());
+                                               QLocale())
+                               << 0;
     QTest::newRow("Sunday takes Friday")
         << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 6)
-        << FormatResult(1000 * UsdRate(Day(2026, 3, 6)), 4, false, QLocale());
+        << FormatResult(1000 * UsdRate(Day(2026, 3, 6)), 4, false, QLocale()) << 0;
+    QTest::newRow("Sunday, the next publication: Monday")
+        << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 9)
+        << FormatResult(1000 * UsdRate(Day(2026, 3, 9)), 4, false, QLocale()) << 1;
+    QTest::newRow("Sunday, that day only: refused") << false << "1000" << QDate(2026, 3, 8) << 0
+                                                    << QString() << 2;
     QTest::newRow("the fee as configured") << true << "100" << QDate(2016, 1, 4) << First()
-                                           << FormatResult(120.0, 4, false, QLocale());
-    QTest::newRow("before the first day") << false << "100" << QDate(2015, 12, 1) << 0 << QString();
+                                           << FormatResult(120.0, 4, false, QLocale()) << 0;
+    QTest::newRow("before the first day")
+        << false << "100" << QDate(2015, 12, 1) << 0 << QString() << 0;
 }
 
 void GraphsFormTest::convertAtDate() {
@@ -258,6 +267,7 @@ void GraphsFormTest::convertAtDate() {
     QFETCH(QDate, date);
     QFETCH(int, rateDay);
     QFETCH(QString, result);
+    QFETCH(int, rule);
     ConfigRecord config = DefaultConfig();
     config.CashRateOn = feeOn ? 1 : 0;
     config.CashRate = 4.0;
@@ -267,10 +277,13 @@ void GraphsFormTest::convertAtDate() {
     QVERIFY(graphs);
     graphs->AmountEdit->setText(amount);
     graphs->DateEdit->setDate(date);
+    PickEntry(graphs->RuleComboBox, rule);
     QTest::mouseClick(graphs->ConvertButton, Qt::LeftButton);
     const QString text = graphs->ConvertResultLabel->text();
     if (result.isEmpty()) {
-        QVERIFY2(text.startsWith(QStringLiteral("No rate")), qPrintable(text));
+        QVERIFY2(text.startsWith(rule == 2 ? QStringLiteral("The Bank of Canada published no")
+                                           : QStringLiteral("No rate")),
+                 qPrintable(text));
         return;
     }
     QVERIFY2(text.contains(QStringLiteral("= %1 CAD").arg(result)), qPrintable(text));
@@ -340,13 +353,24 @@ void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
     QCOMPARE(image.size(), graphs->ChartView->size());
     g_savePath = env->dir.Path(QStringLiteral("chart.csv"));
     QTest::mouseClick(graphs->CsvButton, Qt::LeftButton);
-    SetSaveFileChooser(nullptr);
     const QList<QByteArray> lines =
         env->dir.Read(QStringLiteral("chart.csv")).trimmed().split('\n');
     QCOMPARE(static_cast<std::size_t>(lines.size()),
              graphs->Shown().lines.front().points.size() + 1);
     QCOMPARE(lines.last(), "2026-12-04,boc," + QByteArray::number(UsdRate(Last()), 'g',
                                                                   QLocale::FloatingPointShortest));
+    // The prices of the same days, as ledger reads them.
+    g_savePath = env->dir.Path(QStringLiteral("prices.ledger"));
+    graphs->ExportButton->menu()->findChild<QAction*>(QStringLiteral("Export_ledger"))->trigger();
+    SetSaveFileChooser(nullptr);
+    const QList<QByteArray> prices =
+        env->dir.Read(QStringLiteral("prices.ledger")).trimmed().split('\n');
+    QCOMPARE(static_cast<std::size_t>(prices.size() - 3),
+             graphs->Shown().lines.front().points.size());
+    QCOMPARE(prices.last(),
+             "P 2026/12/04 USD " +
+                 QString::number(UsdRate(Last()), 'f', QLocale::FloatingPointShortest).toLatin1() +
+                 " CAD");
     QVERIFY(env->messages.texts.isEmpty());
 
     QTest::keyClick(graphs, Qt::Key_Escape);
