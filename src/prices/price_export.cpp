@@ -81,6 +81,43 @@ Leg LegOf(const history::OriginatedRate& rate, const QString& source, int day) {
     return rate.day == day ? Leg::Own : Leg::Carried;
 }
 
+// One unit of `k` in the request's currency on a publication day of
+// `source`, from the day's stored figures and the rates RatesFor gives for it.
+std::optional<ExportedPrice> PriceOn(const ExportRequest& request, const QString& source, int day,
+                                     const StoredDay& figures, const history::DayRates& rates,
+                                     int k) {
+    const history::OriginatedRate& rate = rates[k];
+    const history::OriginatedRate& base = rates[request.against];
+    const Leg leg = k == 0 ? Leg::Own : LegOf(rate, source, day);
+    const Leg baseLeg = request.against == 0 ? Leg::Own : LegOf(base, source, day);
+    ExportedPrice price{day, k, {}, false, rate.origin};
+    const auto text =
+        leg == Leg::Own ? PublishedText(source, figures, k, request.against) : std::nullopt;
+    if (text) {
+        price.number = *text;
+        price.origin.kind = QString::fromLatin1(history::kPublished);
+    } else {
+        const auto usable = [&request](Leg l, const history::OriginatedRate& r) {
+            return l == Leg::Own ||
+                   (l == Leg::Elsewhere &&
+                    (request.fill || (request.parities && !r.origin.parity.isEmpty())));
+        };
+        if (!usable(leg, rate) || !usable(baseLeg, base))
+            return std::nullopt;
+        price.number = SignificantDigits(rate.rate / (request.against == 0 ? 1.0 : base.rate));
+        price.computed = true;
+        if (leg == Leg::Own && baseLeg == Leg::Elsewhere)
+            price.origin = base.origin;
+        price.origin.kind = QString::fromLatin1(history::kCross);
+    }
+    // The Canadian dollar's own row carries no origin of its day.
+    if (price.origin.source.isEmpty())
+        price.origin = {.source = source, .kind = price.origin.kind, .day = day};
+    if (price.origin.source == source && price.origin.day == day && price.origin.table.isEmpty())
+        price.origin.table = figures.table;
+    return price;
+}
+
 } // namespace
 
 QStringList StoredSources(const QString& source) {
@@ -106,46 +143,20 @@ std::vector<ExportedPrice> CollectPrices(const history::Store& store,
     for (const QString& source : StoredSources(request.source)) {
         const std::map<int, StoredDay> stored =
             ReadStoredDays(store, source, request.fromDay, request.toDay);
-        for (const auto& [day, figures] : stored) {
-            const history::DayRates rates = history::RatesFor(store, day, source, policy);
-            const history::OriginatedRate& base = rates[std::size_t(request.against)];
-            const Leg baseLeg = request.against == 0 ? Leg::Own : LegOf(base, source, day);
-            for (int k = 0; k < kCurrencyCount; ++k) {
-                if (!wanted[std::size_t(k)] || taken.count({day, k}))
-                    continue;
-                const history::OriginatedRate& rate = rates[std::size_t(k)];
-                const Leg leg = k == 0 ? Leg::Own : LegOf(rate, source, day);
-                ExportedPrice price{day, k, {}, false, rate.origin};
-                if (leg == Leg::Own) {
-                    if (const auto text = PublishedText(source, figures, k, request.against)) {
-                        price.number = *text;
-                        price.origin.kind = QString::fromLatin1(history::kPublished);
+        std::vector<int> days;
+        for (const auto& entry : stored)
+            days.push_back(entry.first);
+        history::RatesForDays(
+            store, days, source, policy, [&](int day, const history::DayRates& rates) {
+                for (int k = 0; k < kCurrencyCount; ++k) {
+                    if (!wanted[k] || taken.count({day, k}))
+                        continue;
+                    if (auto price = PriceOn(request, source, day, stored.at(day), rates, k)) {
+                        taken.insert({day, k});
+                        prices.push_back(std::move(*price));
                     }
                 }
-                if (price.number.isEmpty()) {
-                    const auto usable = [&](Leg l, const history::OriginatedRate& r) {
-                        return l == Leg::Own ||
-                               (l == Leg::Elsewhere &&
-                                (request.fill || (request.parities && !r.origin.parity.isEmpty())));
-                    };
-                    if (!usable(leg, rate) || !usable(baseLeg, base))
-                        continue;
-                    price.number =
-                        SignificantDigits(rate.rate / (request.against == 0 ? 1.0 : base.rate));
-                    price.computed = true;
-                    if (leg == Leg::Own && baseLeg == Leg::Elsewhere)
-                        price.origin = base.origin;
-                    price.origin.kind = QString::fromLatin1(history::kCross);
-                }
-                if (price.origin.source == source && price.origin.day == day &&
-                    price.origin.table.isEmpty())
-                    price.origin.table = figures.table;
-                price.origin.source = price.origin.source.isEmpty() ? source : price.origin.source;
-                price.origin.day = price.origin.day == 0 ? day : price.origin.day;
-                taken.insert({day, k});
-                prices.push_back(std::move(price));
-            }
-        }
+            });
     }
     std::sort(prices.begin(), prices.end(), [](const ExportedPrice& a, const ExportedPrice& b) {
         return a.day != b.day ? a.day < b.day

@@ -47,8 +47,18 @@ const std::map<QDate, Texts> kEcb = {
     {kFriday, {{"CAD", "1.5000"}, {"USD", "1.2000"}, {"JPY", "120.00"}}},
 };
 
+// NBP's mids in zlotys: table A on Wednesday and Friday, table B on
+// Wednesday, crossed through the same day's table A.
+const QDate kWednesday(2020, 6, 10);
+const std::map<QDate, Texts> kNbpA = {
+    {kWednesday, {{"CAD", "2.9100"}, {"USD", "3.9600"}}},
+    {kFriday, {{"CAD", "2.9000"}, {"USD", "3.9500"}}},
+};
+const std::map<QDate, Texts> kNbpB = {{kWednesday, {{"ARS", "0.0567"}}}};
+
 // Stores the days under `source` as the readers hand them over: CAD per
-// unit, for the ECB its cross (and the euro's CAD quote), with the texts.
+// unit (NBP: zlotys), for the ECB its cross (and the euro's CAD quote), with
+// the texts and, for NBP, a table number.
 void Store(const QString& path, const char* source, const std::map<QDate, Texts>& published) {
     const bool ecb = QLatin1String(source) == QLatin1String(history::kEcb);
     history::Days days;
@@ -61,9 +71,13 @@ void Store(const QString& path, const char* source, const std::map<QDate, Texts>
         for (const auto& [code, text] : texts) {
             const int k = ecb && code == "CAD" ? Index("EUR") : Index(code);
             const double cad = ecb ? texts.at("CAD").toDouble() : 1.0;
-            record.Values[k] = ecb && code != "CAD" ? cad / text.toDouble() : text.toDouble();
+            if (k != 0)
+                record.Values[k] = ecb && code != "CAD" ? cad / text.toDouble() : text.toDouble();
             quotes[day].texts[k] = text;
         }
+        if (history::IsNbpSource(QLatin1String(source)))
+            quotes[day].table = QByteArray::number(date.day()) + "/" +
+                                QByteArray(source + 4).toUpper() + "/NBP/2020";
     }
     history::Store store;
     QVERIFY(store.Open(path).usable());
@@ -92,6 +106,8 @@ private slots:
         QVERIFY(m_dir->isValid());
         Store(Path("history.sqlite"), history::kBoc, kBank);
         Store(Path("history.sqlite"), history::kEcb, kEcb);
+        Store(Path("history.sqlite"), history::kNbpA, kNbpA);
+        Store(Path("history.sqlite"), history::kNbpB, kNbpB);
     }
 
     void toolsValueAWeekendHoldingAtFridaysPrice_data();
@@ -214,23 +230,35 @@ void ExportTest::crossesAreComputedAndMarked_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("price");
     QTest::addColumn<bool>("computed");
+    QTest::addColumn<QString>("day"); // and for NBP, its table
 
+    const QString friday = "2020-06-12,";
     QTest::newRow("ECB's euro in CAD: its CAD quote")
         << QStringList{"EUR", "--source", "ecb"} << "EUR"
-        << "1.5000" << false;
+        << "1.5000" << false << friday;
     QTest::newRow("ECB's USD in CAD: a cross") << QStringList{"USD", "--source", "ecb"} << "USD"
-                                               << "1.250000000" << true;
+                                               << "1.250000000" << true << friday;
     QTest::newRow("a small cross keeps ten digits and no exponent")
         << QStringList{"JPY", "--source", "ecb"} << "JPY"
-        << "0.01250000000" << true;
+        << "0.01250000000" << true << friday;
     QTest::newRow("ECB's euro in USD: its USD quote")
         << QStringList{"EUR", "--source", "ecb", "--against", "USD"} << "EUR"
-        << "1.2000" << false;
+        << "1.2000" << false << friday;
     QTest::newRow("the Bank's euro in USD: a cross")
         << QStringList{"EUR",    "--source",   "boc",  "--against", "USD",
                        "--from", "2020-06-12", "--to", "2020-06-12"}
         << "EUR"
-        << "1.126544118" << true;
+        << "1.126544118" << true << friday;
+    QTest::newRow("NBP's dollar in zlotys: its mid")
+        << QStringList{"USD", "--source", "nbp", "--against", "PLN", "--from", "2020-06-12"}
+        << "USD"
+        << "3.9500" << false << "2020-06-12,12/A/NBP/2020";
+    QTest::newRow("NBP's dollar in CAD: through table A's CAD mid")
+        << QStringList{"USD", "--source", "nbp", "--from", "2020-06-12"} << "USD"
+        << "1.362068966" << true << "2020-06-12,12/A/NBP/2020";
+    QTest::newRow("NBP table B in CAD: through that Wednesday's table A")
+        << QStringList{"ARS", "--source", "nbp"} << "ARS"
+        << "0.01948453608" << true << "2020-06-10,10/B/NBP/2020";
 }
 
 // What the file says where a number is not the source's own text, in the
@@ -240,6 +268,7 @@ void ExportTest::crossesAreComputedAndMarked() {
     QFETCH(QString, code);
     QFETCH(QString, price);
     QFETCH(bool, computed);
+    QFETCH(QString, day);
 
     const Run csv = Kestrum(QStringList{"history", "export", "--format", "csv"} + options);
     QVERIFY2(csv.code == 0, qPrintable(csv.err));
@@ -249,7 +278,7 @@ void ExportTest::crossesAreComputedAndMarked() {
     const QStringList row = lines[1].split(',');
     QCOMPARE(row.mid(1, 4), (QStringList{code, row[2], price, computed ? "true" : "false"}));
     QCOMPARE(row[6], computed ? "cross" : "published");
-    QCOMPARE(row[7], "2020-06-12");
+    QCOMPARE(row.mid(7).join(','), day);
 
     const Run json = Kestrum(QStringList{"history", "export", "--format", "json"} + options);
     const QJsonObject entry =
