@@ -367,9 +367,9 @@ void DefineHistoryConvert(QCommandLineParser& parser) {
         {kTo, QStringLiteral("The target currency of --file rows that name none (default CAD)."),
          QStringLiteral("code")},
         {kRule,
-         QStringLiteral("Which publication day a date takes: previous (default: the latest on "
-                        "or before it), next (the first on or after it) or exact."),
-         QStringLiteral("rule")},
+         QStringLiteral("Which publication day a date takes: the latest on or before it "
+                        "(default), the first on or after it, or that day only."),
+         QStringLiteral("previous|next|exact")},
     });
 }
 
@@ -409,9 +409,9 @@ void DefineHistory(QCommandLineParser& parser) {
         {kUrl, QStringLiteral("fetch: ask <url> instead of the source's address."),
          QStringLiteral("url")},
         {kExportOptions[0],
-         QStringLiteral("export: ledger, hledger, beancount, gnucash-csv, csv or json (default: "
-                        "from the --output name, else ledger)."),
-         QStringLiteral("format")},
+         QStringLiteral("export: the file format (default: from the --output name, else "
+                        "ledger)."),
+         QStringLiteral("ledger|hledger|beancount|gnucash-csv|csv|json")},
         {kExportOptions[1], QStringLiteral("export: write <file> instead of standard output."),
          QStringLiteral("file")},
         {kExportOptions[2],
