@@ -7,8 +7,6 @@
 #include "settings/configuration.h"
 #include "update/history_keeping.h"
 
-#include <QJsonObject>
-
 namespace kestrum::cli {
 
 ListedRates CurrentListedRates(const RateStore& rates) {
@@ -50,28 +48,6 @@ ListedRates ListedRatesAt(const QString& date) {
                           .arg(history::kLookBackDays));
     listed[0] = {1.0, double(day), {}};
     return listed;
-}
-
-QJsonValue OriginFields(const history::Origin& origin) {
-    if (origin.source.isEmpty())
-        return QJsonValue::Null;
-    const QString source = history::IsNbpSource(origin.source) ? QStringLiteral("nbp")
-                           : origin.source.startsWith(QLatin1String("page:"))
-                               ? QStringLiteral("page")
-                               : origin.source;
-    const QString kind = !origin.parity.isEmpty() ? QStringLiteral("parity")
-                         : origin.filled          ? QStringLiteral("filled")
-                                                  : origin.kind;
-    QJsonObject fields{{QStringLiteral("source"), source},
-                       {QStringLiteral("kind"), kind},
-                       {QStringLiteral("day"), IsoDateText(origin.day)}};
-    if (!origin.table.isEmpty())
-        fields[QStringLiteral("table")] = origin.table;
-    if (!origin.viaTable.isEmpty())
-        fields[QStringLiteral("via")] =
-            QJsonObject{{QStringLiteral("table"), origin.viaTable},
-                        {QStringLiteral("day"), IsoDateText(origin.viaDay)}};
-    return fields;
 }
 
 namespace {

@@ -4,7 +4,6 @@
 #include "data/rate_store.h"
 #include "history/coverage.h"
 
-#include <QJsonValue>
 #include <QString>
 #include <array>
 #include <vector>
@@ -28,11 +27,6 @@ ListedRates CurrentListedRates(const RateStore& rates);
 // configured source and fill switch; fails with exit 2 for a bad date and
 // exit 4 when no rate is found within the look-back.
 ListedRates ListedRatesAt(const QString& date);
-
-// An origin as JSON fields: `source` ("boc", "ecb", "nbp", "page"), `kind`
-// (published, cross, filled or parity), `day` and, for the NBP, `table`;
-// null for an unknown origin.
-QJsonValue OriginFields(const history::Origin& origin);
 
 // "at the rates of Friday, March 1, 2024 from the Bank of Canada" for the
 // rates of the currencies named (the Canadian dollar needs none), naming

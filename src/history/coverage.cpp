@@ -7,6 +7,7 @@
 #include "settings/options.h"
 #include "statement.h"
 
+#include <QJsonObject>
 #include <QStringList>
 #include <QUrl>
 
@@ -118,6 +119,28 @@ QString OriginSentence(const Origin& origin) {
         text += QStringLiteral(" (%1)").arg(OriginLabel(anchor));
     }
     return text + QStringLiteral(", ") + LongDateText(origin.day);
+}
+
+QJsonValue OriginFields(const Origin& origin) {
+    if (origin.source.isEmpty())
+        return QJsonValue::Null;
+    const QString source = IsNbpSource(origin.source) ? QStringLiteral("nbp")
+                           : origin.source.startsWith(QLatin1String("page:"))
+                               ? QStringLiteral("page")
+                               : origin.source;
+    const QString kind = !origin.parity.isEmpty() ? QStringLiteral("parity")
+                         : origin.filled          ? QStringLiteral("filled")
+                                                  : origin.kind;
+    QJsonObject fields{{QStringLiteral("source"), source},
+                       {QStringLiteral("kind"), kind},
+                       {QStringLiteral("day"), IsoDateText(origin.day)}};
+    if (!origin.table.isEmpty())
+        fields[QStringLiteral("table")] = origin.table;
+    if (!origin.viaTable.isEmpty())
+        fields[QStringLiteral("via")] =
+            QJsonObject{{QStringLiteral("table"), origin.viaTable},
+                        {QStringLiteral("day"), IsoDateText(origin.viaDay)}};
+    return fields;
 }
 
 } // namespace kestrum::history

@@ -3,6 +3,7 @@
 #include "history/history_query.h"
 #include "history/history_store.h"
 
+#include <QJsonValue>
 #include <QString>
 
 namespace kestrum::history {
@@ -50,5 +51,10 @@ RateOrigins OriginsOfStoredRates(const RateStore& rates);
 // table A it was crossed through when that is of another day). Empty for an
 // unknown origin.
 QString OriginSentence(const Origin& origin);
+
+// An origin as JSON fields: `source` ("boc", "ecb", "nbp", "page"), `kind`
+// (published, cross, filled or parity), `day` and, for the NBP, `table`;
+// null for an unknown origin.
+QJsonValue OriginFields(const Origin& origin);
 
 } // namespace kestrum::history

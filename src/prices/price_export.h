@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QJsonObject>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -68,11 +67,6 @@ QByteArray WritePrices(PriceFormat format, const std::vector<ExportedPrice>& pri
 // `value` with `digits` significant digits and no exponent:
 // 0.00001234567891, 18140.12346.
 QString SignificantDigits(double value, int digits = 10);
-
-// An origin as JSON fields: source ("boc", "ecb", "nbp", "page"), kind
-// (published, cross, filled, parity), day (ISO), table when there is one, and
-// the display text.
-QJsonObject OriginJson(const history::Origin& origin);
 
 // The stored source names of a request's source ("nbp": both tables).
 QStringList StoredSources(const QString& source);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace kestrum::prices {
 
@@ -19,21 +20,14 @@ QString Code(int k) {
     return QLatin1String(CurrencyCode(k));
 }
 
-// "nbp" for both tables, "page" for an address: the names JSON and CSV give.
-QString ShortSource(const QString& source) {
-    if (history::IsNbpSource(source))
-        return QStringLiteral("nbp");
-    if (source.startsWith(QLatin1String("page:")))
-        return QStringLiteral("page");
-    return source;
+// The priced currency as its source named it (the NBP's VES).
+QString Code(const ExportedPrice& price) {
+    return history::ShownCode(price.currency, price.origin);
 }
 
-QString KindName(const history::Origin& origin) {
-    if (!origin.parity.isEmpty())
-        return QStringLiteral("parity");
-    if (origin.filled)
-        return QStringLiteral("filled");
-    return origin.kind;
+// The origin's JSON fields, which the CSV columns repeat.
+QJsonObject Fields(const history::Origin& origin) {
+    return history::OriginFields(origin).toObject();
 }
 
 QString SourceName(const QString& source) {
@@ -49,7 +43,8 @@ QString Mark(const ExportedPrice& price) {
         parts << QStringLiteral("parity ") + price.origin.parity;
     else if (price.origin.filled)
         parts << QStringLiteral("filled from %1 of %2")
-                     .arg(ShortSource(price.origin.source), IsoDateText(price.origin.day));
+                     .arg(history::OriginLabel(price.origin).remove(QStringLiteral(" (filled)")),
+                          IsoDateText(price.origin.day));
     if (price.computed)
         parts << QStringLiteral("computed");
     if (!price.origin.table.isEmpty())
@@ -81,16 +76,15 @@ QString DirectiveLine(PriceFormat format, const ExportedPrice& price, int agains
     switch (format) {
     case PriceFormat::Ledger:
         line = QStringLiteral("P %1 %2 %3 %4")
-                   .arg(QString(date).replace(QLatin1Char('-'), QLatin1Char('/')),
-                        Code(price.currency), price.number, Code(against));
+                   .arg(QString(date).replace(QLatin1Char('-'), QLatin1Char('/')), Code(price),
+                        price.number, Code(against));
         break;
     case PriceFormat::Hledger:
-        line = QStringLiteral("P %1 %2 %3 %4")
-                   .arg(date, Code(price.currency), price.number, Code(against));
+        line = QStringLiteral("P %1 %2 %3 %4").arg(date, Code(price), price.number, Code(against));
         break;
     default:
-        line = QStringLiteral("%1 price %2 %3 %4")
-                   .arg(date, Code(price.currency), price.number, Code(against));
+        line =
+            QStringLiteral("%1 price %2 %3 %4").arg(date, Code(price), price.number, Code(against));
         break;
     }
     const QString mark = Mark(price);
@@ -102,11 +96,12 @@ QByteArray Json(const std::vector<ExportedPrice>& prices, const ExportRequest& r
     QJsonArray entries;
     for (const ExportedPrice& price : prices)
         entries.append(QJsonObject{{QStringLiteral("date"), IsoDateText(price.day)},
-                                   {QStringLiteral("code"), Code(price.currency)},
+                                   {QStringLiteral("code"), Code(price)},
                                    {QStringLiteral("against"), Code(request.against)},
                                    {QStringLiteral("price"), price.number},
                                    {QStringLiteral("computed"), price.computed},
-                                   {QStringLiteral("origin"), OriginJson(price.origin)}});
+                                   {QStringLiteral("origin"), history::OriginLabel(price.origin)},
+                                   {QStringLiteral("originFields"), Fields(price.origin)}});
     const QJsonObject document{
         {QStringLiteral("generator"), QStringLiteral("Kestrum ") + QLatin1String(build::kVersion)},
         {QStringLiteral("exported"), exportedAt.toUTC().toString(Qt::ISODate)},
@@ -190,16 +185,6 @@ std::optional<PriceFormat> FormatOfFileName(const QString& fileName) {
     return std::nullopt;
 }
 
-QJsonObject OriginJson(const history::Origin& origin) {
-    QJsonObject json{{QStringLiteral("source"), ShortSource(origin.source)},
-                     {QStringLiteral("kind"), KindName(origin)},
-                     {QStringLiteral("day"), IsoDateText(origin.day)},
-                     {QStringLiteral("text"), history::OriginLabel(origin)}};
-    if (!origin.table.isEmpty())
-        json.insert(QStringLiteral("table"), origin.table);
-    return json;
-}
-
 QByteArray WritePrices(PriceFormat format, const std::vector<ExportedPrice>& prices,
                        const ExportRequest& request, const QDateTime& exportedAt) {
     QString text;
@@ -211,20 +196,20 @@ QByteArray WritePrices(PriceFormat format, const std::vector<ExportedPrice>& pri
         // names them; ISO dates and a decimal point.
         text = QStringLiteral("Date,Amount,From Namespace,From Symbol,Currency To\n");
         for (const ExportedPrice& price : prices)
-            text += QStringLiteral("%1,%2,CURRENCY,%3,%4\n")
-                        .arg(IsoDateText(price.day), price.number, Code(price.currency),
-                             Code(request.against));
+            text +=
+                QStringLiteral("%1,%2,CURRENCY,%3,%4\n")
+                    .arg(IsoDateText(price.day), price.number, Code(price), Code(request.against));
         break;
     case PriceFormat::Csv:
         text = QStringLiteral("date,code,against,price,computed,source,kind,day,table\n");
         for (const ExportedPrice& price : prices)
             text += QStringList{IsoDateText(price.day),
-                                Code(price.currency),
+                                Code(price),
                                 Code(request.against),
                                 price.number,
                                 price.computed ? QStringLiteral("true") : QStringLiteral("false"),
-                                ShortSource(price.origin.source),
-                                KindName(price.origin),
+                                Fields(price.origin)[QStringLiteral("source")].toString(),
+                                Fields(price.origin)[QStringLiteral("kind")].toString(),
                                 IsoDateText(price.origin.day),
                                 price.origin.table}
                         .join(QLatin1Char(',')) +

@@ -285,8 +285,8 @@ void ExportTest::crossesAreComputedAndMarked() {
         QJsonDocument::fromJson(json.out.toUtf8())["prices"].toArray().at(0).toObject();
     QCOMPARE(entry["price"].toString(), price);
     QCOMPARE(entry["computed"].toBool(), computed);
-    QCOMPARE(entry["origin"]["kind"].toString(), row[6]);
-    QCOMPARE(entry["origin"]["source"].toString(), row[5]);
+    QCOMPARE(entry["originFields"]["kind"].toString(), row[6]);
+    QCOMPARE(entry["originFields"]["source"].toString(), row[5]);
 
     const Run ledger = Kestrum(QStringList{"history", "export", "--format", "ledger"} + options);
     QCOMPARE(ledger.out.contains(price + " " + row[2] + " ; computed"), computed);
