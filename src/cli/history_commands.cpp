@@ -81,8 +81,8 @@ int ConvertWithHistory(const Arguments& arguments) {
     const bool dated = arguments.IsSet(kDate);
     int day = 0;
     std::pair<int, int> period;
-    const prices::DateRule rule = arguments.IsSet(kRule) ? RuleArgument(arguments.Value(kRule))
-                                                         : prices::DateRule::Previous;
+    const prices::DateRule rule =
+        arguments.IsSet(kRule) ? RuleArgument(arguments.Value(kRule)) : prices::DateRule::Previous;
     if (dated)
         day = DayArgument(arguments.Value(kDate), QStringLiteral("--date"));
     else
@@ -96,8 +96,8 @@ int ConvertWithHistory(const Arguments& arguments) {
     std::array<history::AverageRate, kCurrencyCount> averages;
     if (dated) {
         if (open) {
-            prices::RuledRates ruled = prices::RatesByRule(store, day, source,
-                                                           history::ConfiguredFillPolicy(), rule);
+            prices::RuledRates ruled =
+                prices::RatesByRule(store, day, source, history::ConfiguredFillPolicy(), rule);
             if (!ruled.refusal.isEmpty())
                 Fail(kNoRate, ruled.refusal);
             dayRates = ruled.rates;
@@ -334,7 +334,8 @@ QString FetchHint(int day, int k) {
 QString NoRateSentence(const QString& date, int day, int k, prices::DateRule rule) {
     switch (rule) {
     case prices::DateRule::Exact:
-        return QStringLiteral("No rate of %1 was published on %2.").arg(CurrencyDescription(k), date);
+        return QStringLiteral("No rate of %1 was published on %2.")
+            .arg(CurrencyDescription(k), date);
     case prices::DateRule::Next:
         return QStringLiteral("No rate of %1 is stored for %2 or the %3 days after it; %4")
             .arg(CurrencyDescription(k), date)

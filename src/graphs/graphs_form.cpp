@@ -443,8 +443,8 @@ void TGraphsForm::ConvertButtonClick() {
     try {
         history::Store store;
         if (store.OpenForReading().usable()) {
-            const prices::RuledRates ruled = prices::RatesByRule(
-                store, day, source, history::ConfiguredFillPolicy(), rule);
+            const prices::RuledRates ruled =
+                prices::RatesByRule(store, day, source, history::ConfiguredFillPolicy(), rule);
             if (!ruled.refusal.isEmpty()) {
                 ConvertResultLabel->setText(ruled.refusal);
                 return;

@@ -94,9 +94,9 @@ bool IsProgramFile(const QString& path) {
     // The journals and the set-aside copies of the history share its name.
     if (name.startsWith(QLatin1String(kHistoryFileName)))
         return true;
-    for (const int entry : {msg::TempTxt, msg::ConfigFile, msg::ConfigBackup, msg::TempHtml,
-                            msg::MListFile, msg::CListFile, msg::UpdiFile, msg::VdFile,
-                            msg::SdFile, msg::RateFile})
+    for (const int entry :
+         {msg::TempTxt, msg::ConfigFile, msg::ConfigBackup, msg::TempHtml, msg::MListFile,
+          msg::CListFile, msg::UpdiFile, msg::VdFile, msg::SdFile, msg::RateFile})
         if (name == QLatin1String(Message(entry)))
             return true;
     return name == QLatin1String("kestrum.ini") || name == QLatin1String(".kestrum.lock");

@@ -244,8 +244,7 @@ void GraphsFormTest::convertAtDate_data() {
     QTest::addColumn<int>("rule");       // the rule chooser's entry
 
     QTest::newRow("a weekday") << false << "1,000" << QDate(2026, 3, 4) << Day(2026, 3, 4)
-                               << FormatResult(1000 * UsdRate(Day(2026, 3, 4)), 4, false,
-                                               QLocale())
+                               << FormatResult(1000 * UsdRate(Day(2026, 3, 4)), 4, false, QLocale())
                                << 0;
     QTest::newRow("Sunday takes Friday")
         << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 6)
@@ -253,8 +252,8 @@ void GraphsFormTest::convertAtDate_data() {
     QTest::newRow("Sunday, the next publication: Monday")
         << false << "1000" << QDate(2026, 3, 8) << Day(2026, 3, 9)
         << FormatResult(1000 * UsdRate(Day(2026, 3, 9)), 4, false, QLocale()) << 1;
-    QTest::newRow("Sunday, that day only: refused") << false << "1000" << QDate(2026, 3, 8) << 0
-                                                    << QString() << 2;
+    QTest::newRow("Sunday, that day only: refused")
+        << false << "1000" << QDate(2026, 3, 8) << 0 << QString() << 2;
     QTest::newRow("the fee as configured") << true << "100" << QDate(2016, 1, 4) << First()
                                            << FormatResult(120.0, 4, false, QLocale()) << 0;
     QTest::newRow("before the first day")
