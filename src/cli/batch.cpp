@@ -17,8 +17,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <utility>
+#include <vector>
 
 namespace kestrum::cli {
 
@@ -229,37 +229,53 @@ private:
         return row;
     }
 
+    // Days index flat arrays from the first one a row can name: a tree
+    // of days was most of the time of a million rows.
     void Gather(const Row& row) {
-        DayEntry& entry = m_days[row.day];
+        if (m_needed.empty())
+            m_needed.resize(std::size_t(Today() - m_firstDay + 1));
         for (const int k : {row.from, row.to})
-            entry.needed |= std::uint64_t{1} << k;
+            m_needed[std::size_t(row.day - m_firstDay)] |= std::uint64_t{1} << k;
         m_largest = std::max(m_largest, row.amount);
+    }
+
+    const DayEntry& Entry(int day) const {
+        return m_entries[std::size_t(m_slots[std::size_t(day - m_firstDay)])];
     }
 
     // One pass over the store for the whole span of the file's days.
     void LoadRates() {
         const QString source = ConfiguredHistorySource(Configuration());
         std::vector<int> days;
-        days.reserve(m_days.size());
-        for (auto& [day, entry] : m_days) {
+        m_slots.assign(m_needed.size(), -1);
+        m_entries.reserve(std::size_t(
+            m_needed.size() - std::size_t(std::count(m_needed.begin(), m_needed.end(), 0))));
+        for (std::size_t i = 0; i < m_needed.size(); ++i) {
+            if (m_needed[i] == 0)
+                continue;
+            const int day = m_firstDay + int(i);
+            m_slots[i] = int(m_entries.size());
             days.push_back(day);
+            DayEntry& entry = m_entries.emplace_back();
+            entry.needed = m_needed[i];
             entry.store = history::AsRateStore(entry.rates, day);
         }
         history::Store store;
         if (days.empty() || !OpenHistoryForReading(store))
             return;
-        history::RatesForDays(store, days, source, history::ConfiguredFillPolicy(),
-                              [this](int day, const history::DayRates& rates) {
-                                  DayEntry& entry = m_days[day];
-                                  entry.rates = rates;
-                                  entry.store = history::AsRateStore(rates, day);
-                              });
+        history::RatesForDays(
+            store, days, source, history::ConfiguredFillPolicy(),
+            [this](int day, const history::DayRates& rates) {
+                DayEntry& entry = m_entries[std::size_t(m_slots[std::size_t(day - m_firstDay)])];
+                entry.rates = rates;
+                entry.store = history::AsRateStore(rates, day);
+            });
     }
 
     // Whether every row is sure to convert: each needed rate is there, and
     // the largest amount at the day's widest spread of rates stays finite.
     bool CertainlySound() const {
-        for (const auto& [day, entry] : m_days) {
+        for (const DayEntry& entry : m_entries) {
             double low = 1.0;
             double high = 1.0;
             for (int k = 1; k < kCurrencyCount; ++k) {
@@ -278,7 +294,7 @@ private:
     }
 
     Conversion Convert(const Row& row) const {
-        const DayEntry& entry = m_days.at(row.day);
+        const DayEntry& entry = Entry(row.day);
         for (const int k : {row.from, row.to})
             if (k != 0 && entry.store.CurrentRates[k] == kNotAvailable)
                 Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), row.day, k));
@@ -290,7 +306,7 @@ private:
     }
 
     void WriteRow(const Row& row, const Conversion& c) {
-        const DayEntry& entry = m_days.at(row.day);
+        const DayEntry& entry = Entry(row.day);
         const ConfigRecord& config = Configuration();
         // The rate as published, before the fee, which has its own column.
         ConfigRecord withoutFee = config;
@@ -327,7 +343,10 @@ private:
     QString m_path;
     int m_target = 0;
     QChar m_separator = QLatin1Char(',');
-    std::map<int, DayEntry> m_days;
+    const int m_firstDay = FirstDayArgument();
+    std::vector<std::uint64_t> m_needed; // by day, a bit per currency some row converts
+    std::vector<int> m_slots;            // by day, the index of its entry; -1 for none
+    std::vector<DayEntry> m_entries;
     double m_largest = 0.0;
     QString m_output;
     qsizetype m_rows = 0;

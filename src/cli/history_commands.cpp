@@ -46,10 +46,6 @@ const QString kExportOptions[] = {QStringLiteral("format"), QStringLiteral("outp
 // Days before it are no rate's: the date values count from 1899-12-30.
 constexpr int kFirstYear = 1900;
 
-int Today() {
-    return int(TodayDateValue());
-}
-
 // ---- convert --date / --average -------------------------------------------
 
 // The days of "2024" or "2024-03", the last one at most today.
@@ -244,6 +240,17 @@ int Series(const Arguments& arguments) {
 }
 
 } // namespace
+
+// Once per command: the clock asks the time zone file again on every call,
+// which a batch of a million dated rows would pay for each.
+int Today() {
+    static const int today = int(TodayDateValue());
+    return today;
+}
+
+int FirstDayArgument() {
+    return int(DateValueOf(QDate(kFirstYear, 1, 1)));
+}
 
 int DayArgument(const QString& text, const QString& what, DayLimit limit) {
     // Exactly YYYY-MM-DD: Qt's ISO reading also takes "2020-2-3".

@@ -12,6 +12,11 @@ namespace kestrum::cli {
 // a rate may not.
 enum class DayLimit { PastOnly, Any };
 
+// Today as a day value, the same for the whole command.
+int Today();
+// The first day a day argument takes.
+int FirstDayArgument();
+
 // A YYYY-MM-DD argument as a day; a usage failure names `what` otherwise, or
 // when the day lies after today and the limit refuses it.
 int DayArgument(const QString& text, const QString& what, DayLimit limit = DayLimit::PastOnly);
