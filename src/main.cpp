@@ -9,8 +9,8 @@ int main(int argc, char** argv) {
     kestrum::cli::GuardStandardStreams();
     // A command never loads the window module, so it needs no display and
     // none of the window's libraries.
-    if (kestrum::IsCommandLine(argc, argv))
-        return kestrum::RunCommandLine(argc, argv);
+    if (const std::optional<QString> command = kestrum::CommandLineCommand(argc, argv))
+        return kestrum::RunCommandLine(argc, argv, *command);
     return kestrum::RunWindowModule(
         argc, argv, std::chrono::duration_cast<std::chrono::nanoseconds>(started).count());
 }

@@ -48,6 +48,11 @@ struct ProgramOptions {
             {kDataDir, QStringLiteral("Keep the program files in <dir>."), QStringLiteral("dir")});
         parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),
                                      QStringLiteral("[command]"));
+    }
+
+    // The program's own help, which lists the commands: made only when
+    // shown, since every command start builds these options.
+    static void Describe(QCommandLineParser& parser) {
         QString commands;
         for (const QString& line : cli::CommandSummaries().trimmed().split(QLatin1Char('\n')))
             commands += QStringLiteral("  ") + line + QLatin1Char('\n');
@@ -118,25 +123,29 @@ void UseDataDir(const QCommandLineParser& parser) {
     SetProgramDir(dir);
 }
 
-int RunParsed(const QStringList& arguments) {
+int RunParsed(const QStringList& arguments, QString name) {
     QCommandLineParser parser;
     const ProgramOptions program(parser);
-    // The first pass finds the command; its own options are unknown until
-    // the second.
-    parser.parse(arguments);
-    const QString name =
-        parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().first();
+    // Unless the command is known, a first pass finds it; its own options
+    // are unknown until the second.
+    if (name.isEmpty()) {
+        parser.parse(arguments);
+        if (!parser.positionalArguments().isEmpty())
+            name = parser.positionalArguments().first();
+    }
     if (name.isEmpty()) {
         if (parser.isSet(program.version)) {
             cli::PrintLine(Version());
             return cli::kSuccess;
         }
         if (parser.isSet(program.help)) {
+            ProgramOptions::Describe(parser);
             PrintHelp(parser);
             return cli::kSuccess;
         }
         if (!parser.errorText().isEmpty()) {
             cli::PrintErrorLine(parser.errorText());
+            ProgramOptions::Describe(parser);
             PrintHelp(parser, nullptr, stderr);
             return cli::kUsageError;
         }
@@ -175,37 +184,30 @@ int RunParsed(const QStringList& arguments) {
 
 } // namespace
 
-namespace {
-// The command the arguments name, empty for none.
-QString CommandName(int argc, char** argv) {
+std::optional<QString> CommandLineCommand(int argc, char** argv) {
     QCommandLineParser parser;
     const ProgramOptions program(parser);
-    parser.parse(CommandLineArguments(argc, argv));
+    // A command's own options are unknown here, so a failed parse still
+    // names the command; without one it is a usage error.
+    const bool parsed = parser.parse(CommandLineArguments(argc, argv));
     const QStringList positional = parser.positionalArguments();
-    return positional.isEmpty() ? QString() : cli::Unshield(positional.first());
-}
-} // namespace
-
-bool IsCommandLine(int argc, char** argv) {
-    QCommandLineParser parser;
-    const ProgramOptions program(parser);
-    // An unknown option is a usage error even without a command.
-    if (!parser.parse(CommandLineArguments(argc, argv)))
-        return true;
-    return !parser.positionalArguments().isEmpty() || parser.isSet(program.help) ||
-           parser.isSet(program.version);
+    if (!positional.isEmpty())
+        return cli::Unshield(positional.first());
+    if (!parsed || parser.isSet(program.help) || parser.isSet(program.version))
+        return QString();
+    return std::nullopt;
 }
 
-int RunCommandLine(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv, const QString& command) {
     // A chart is drawn with Qt Widgets, whose application object the window
     // module makes; every other command stays on Qt Core.
-    if (CommandName(argc, argv) == QLatin1String("chart"))
+    if (command == QLatin1String("chart"))
         return RunDrawingCommand(argc, argv);
     QCoreApplication app(argc, argv);
-    return RunCommandInApplication(argc, argv);
+    return RunCommandInApplication(argc, argv, command);
 }
 
-int RunCommandInApplication(int argc, char** argv) {
+int RunCommandInApplication(int argc, char** argv, const QString& command) {
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
     QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
     // A wait of more than a second is worth a word, where someone reads it.
@@ -216,7 +218,7 @@ int RunCommandInApplication(int argc, char** argv) {
                               nullptr});
     int code = cli::kSuccess;
     try {
-        code = RunParsed(CommandLineArguments(argc, argv));
+        code = RunParsed(CommandLineArguments(argc, argv), command);
     } catch (const Failure& failure) {
         cli::PrintErrorLine(failure.sentence);
         code = failure.code;

@@ -108,8 +108,10 @@ const Catalogue& BuiltInCatalogue() {
     return builtIn;
 }
 
+// Made afresh rather than copied from the built-in one, which most runs
+// never need.
 Catalogue& CurrencyCatalogue() {
-    static Catalogue catalogue = BuiltInCatalogue();
+    static Catalogue catalogue = MakeBuiltIn();
     return catalogue;
 }
 

@@ -49,8 +49,36 @@ std::string ToCp1252(QStringView text) {
     return bytes;
 }
 
+// Every start converts the catalogue's names, so valid UTF-8 is decoded here
+// directly; anything else takes Qt's way, which replaces what it cannot read.
 std::string Utf8ToCp1252(std::string_view utf8) {
-    return ToCp1252(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    const auto throughQt = [utf8] {
+        return ToCp1252(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    };
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        // One to three bytes: the catalogue's names stay in the first plane.
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                                                 : 0;
+        if (length == 0 || i + length > utf8.size())
+            return throughQt();
+        char32_t code = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
+        for (std::size_t j = 1; j < length; ++j) {
+            const auto next = static_cast<unsigned char>(utf8[i + j]);
+            if ((next & 0xC0) != 0x80)
+                return throughQt();
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
+            return throughQt();
+        bytes.push_back(Encode(code));
+        i += length;
+    }
+    return bytes;
 }
 
 } // namespace kestrum

@@ -154,6 +154,10 @@ TEST(Cp1252, MapsEveryByteBothWays) {
     EXPECT_EQ(text[0x9C], QChar(0x0153)); // oe ligature
     EXPECT_EQ(text[0x81], QChar(0x0081)); // undefined, passed through
     EXPECT_EQ(ToCp1252(QString::fromUtf8("a\xce\xa9\xf0\x9f\x98\x80z")), "a??z");
+    // Straight from UTF-8 alike, malformed bytes included.
+    EXPECT_EQ(Utf8ToCp1252(text.toUtf8().toStdString()), all);
+    const char* malformed = "a\xce\xa9\xf0\x9f\x98\x80z\xff\xe2\x82\xe0\x80\x80";
+    EXPECT_EQ(Utf8ToCp1252(malformed), ToCp1252(QString::fromUtf8(malformed)));
 }
 
 } // namespace
