@@ -102,8 +102,8 @@ and currency names in English and French. It has a window and a command line.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTRUM_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SQLite is opened at run time, so the library scan cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsqlite3-0")
+# SQLite and libcurl are opened at run time, so the library scan cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsqlite3-0, libcurl4")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -14,6 +14,8 @@ public:
     ProgressBar() : m_shown(isatty(STDERR_FILENO) == 1) {}
     ~ProgressBar() { Close(); }
 
+    bool Shown() const { return m_shown; }
+
     void Show(qint64 position, qint64 total) {
         if (!m_shown)
             return;

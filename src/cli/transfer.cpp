@@ -18,10 +18,12 @@ QString Fetch(const QString& url, const QString& fileName, QByteArray* body) {
     QEventLoop loop;
     QString error;
     bool done = false;
-    QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
-                     [&bar](qint64 position, qint64 total, const QString&, bool&) {
-                         bar.Show(position, total);
-                     });
+    // Off a terminal nothing is drawn, and the grabber need not report.
+    if (bar.Shown())
+        QObject::connect(&grabber, &THttpUrlGrabber::OnProgress,
+                         [&bar](qint64 position, qint64 total, const QString&, bool&) {
+                             bar.Show(position, total);
+                         });
     const auto finish = [&] {
         done = true;
         loop.quit();

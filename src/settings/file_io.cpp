@@ -25,6 +25,7 @@ namespace kestrum {
 namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
+constexpr qint64 kWritePiece = 256 * 1024;
 // A save takes milliseconds; a temporary this old was left by a killed one.
 constexpr qint64 kStaleSeconds = 5 * 60;
 const QString kTemporaryMarker = QStringLiteral(".kestrum-");
@@ -223,6 +224,7 @@ IoResult FileView::Open(const QString& path, qint64 maxSize) {
 struct FileInProgress::Parts {
     QString path;
     QByteArray temporary; // empty when writing in place
+    QByteArray pending;   // written in large pieces: a download arrives in 16 KiB ones
     int fd = -1;
     bool committed = false;
     std::optional<RemovedOnSignal> removedOnSignal;
@@ -262,14 +264,31 @@ FileInProgress::~FileInProgress() {
 }
 
 IoResult FileInProgress::Append(const char* data, qint64 size) {
+    QByteArray& pending = m_parts->pending;
+    if (m_status && pending.size() + size > kWritePiece)
+        Flush();
     if (!m_status)
         return m_status;
-    if (const IoResult written = WriteAll(m_parts->fd, data, size); !written)
-        m_status = Failed("Cannot save", m_parts->path, written.error);
+    if (size >= kWritePiece)
+        m_status = WriteAll(m_parts->fd, data, size);
+    else
+        pending.append(data, size);
+    if (!m_status)
+        m_status = Failed("Cannot save", m_parts->path, m_status.error);
     return m_status;
 }
 
+void FileInProgress::Flush() {
+    if (m_status && !m_parts->pending.isEmpty()) {
+        m_status = WriteAll(m_parts->fd, m_parts->pending.constData(), m_parts->pending.size());
+        if (!m_status)
+            m_status = Failed("Cannot save", m_parts->path, m_status.error);
+    }
+    m_parts->pending.resize(0); // keeps its room for the next pieces
+}
+
 IoResult FileInProgress::Commit(Sync sync) {
+    Flush();
     if (!m_status)
         return m_status;
     IoResult done = IoResult::Success();

@@ -87,6 +87,8 @@ public:
     IoResult Commit(Sync sync);
 
 private:
+    void Flush();
+
     struct Parts;
     std::unique_ptr<Parts> m_parts;
     IoResult m_status;

@@ -1,6 +1,6 @@
-// The libcurl functions the grabber calls, for the window: each opens
-// libcurl on first use and forwards to it, so the window loads libcurl and
-// its TLS stack only when it first downloads. A grabber that calls another
+// The libcurl functions the grabber calls, for the window and the network
+// module: each opens libcurl on first use and forwards to it, so the window
+// loads libcurl and its TLS stack only when it first downloads. A grabber that calls another
 // libcurl function needs it added here; the window module's build checks that
 // none is left unresolved.
 #define CURL_DISABLE_TYPECHECK
@@ -11,8 +11,19 @@
 
 namespace {
 
+// libcurl brings some thirty libraries, every one bound at load: looking in
+// their own group first, instead of through the program's Qt and ICU
+// libraries each time, takes a third off that work. The sanitizers' runtime
+// refuses such a group.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kOwnLibrariesFirst = 0;
+#else
+constexpr int kOwnLibrariesFirst = RTLD_DEEPBIND;
+#endif
+
 template <typename Function> Function Real(const char* name) {
-    static void* const library = dlopen("libcurl.so.4", RTLD_LAZY | RTLD_LOCAL);
+    static void* const library =
+        dlopen("libcurl.so.4", RTLD_LAZY | RTLD_LOCAL | kOwnLibrariesFirst);
     return library != nullptr ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
 }
 

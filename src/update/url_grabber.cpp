@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMetaMethod>
 #include <QUrl>
 #include <atomic>
 #include <condition_variable>
@@ -41,6 +42,7 @@ struct TransferRequest {
     QString FileName;
     QString Proxy; // the proxy variable in effect and its value, for messages
     TOutputMode OutputMode = TOutputMode::omFile;
+    bool ReportProgress = true; // someone listens to OnProgress
     long ConnectTimeout = 0;
     long StallTimeout = 0;
     std::chrono::seconds Deadline{0};
@@ -444,7 +446,8 @@ bool HttpTransfer::ReportProgress(bool last) {
     const qint64 position = m_received;
     const qint64 scale = m_size > 0 ? m_size : THttpUrlGrabber::kMaxBodySize;
     const int percent = int(position * 100 / scale);
-    if (position == m_reportedPosition || (!last && percent <= m_reportedPercent))
+    if (!m_request.ReportProgress || position == m_reportedPosition ||
+        (!last && percent <= m_reportedPercent))
         return true;
     m_reportedPercent = percent;
     m_reportedPosition = position;
@@ -521,6 +524,9 @@ void THttpUrlGrabber::StartTransfer() {
     request.FileName = m_fileName;
     request.Proxy = ProxyInEffect(parts);
     request.OutputMode = m_outputMode;
+    // Each event is a round trip between the threads: none for no listener.
+    request.ReportProgress =
+        isSignalConnected(QMetaMethod::fromSignal(&THttpUrlGrabber::OnProgress));
     request.ConnectTimeout = long(m_connectTimeout.count());
     request.StallTimeout = long(m_stallTimeout.count());
     request.Deadline = m_deadline;
