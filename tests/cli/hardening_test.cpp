@@ -322,6 +322,7 @@ void HardeningTest::importOnAFullDiskChangesNeitherFile() {
         "$K" source boc --data-dir "$D" >/dev/null
         "$K" import "$A" --data-dir "$D" >/dev/null
         cp "$D/rt.dt" "$D/kestrumconfig" "$O"
+        rm "$D/kestrumconfig.bak" # else its page would be freed for the record
         dd if=/dev/zero of="$D/filler" bs=4096 2>/dev/null || true
         truncate -s -4096 "$D/filler"
         set +e
