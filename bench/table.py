@@ -4,6 +4,8 @@ RUNS runs: wall time, CPU time and peak RSS of each child) and the in-process Go
 read from the JSON files named on the command line.
 
 usage: table.py BUILD_DIR RUNS BENCH_JSON..."""
+import functools
+import http.server
 import json
 import os
 import shutil
@@ -11,6 +13,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 build, runs, reports = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
@@ -42,6 +45,17 @@ def peak_mib(argv, env=None):
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        env=dict(os.environ, **(env or {})))
         return int(out.read().split()[-1]) / 1024
+
+
+def interleaved(argvs, env=None):
+    """Medians of wall time, CPU time and peak RSS of each command line, the
+    commands taking turns, so a change in the machine's load touches all."""
+    samples = [[] for _ in argvs]
+    for _ in range(runs):
+        for i, argv in enumerate(argvs):
+            ms, cpu, _ = run(argv, env)
+            samples[i].append((ms, cpu, peak_mib(argv, env)))
+    return [tuple(statistics.median(s[j] for s in taken) for j in range(3)) for taken in samples]
 
 
 def medians(argv, env=None):
@@ -105,10 +119,14 @@ rows.append(("kestrum import eurofxref-hist.xml (6,700 days × 30, fresh store)"
 store = tempfile.mkdtemp()
 run([kestrum, "import", hist_xml, "--data-dir", store])
 run([kestrum, "source", "ecb", "--data-dir", store], {})
-plain_ms, plain_cpu, plain_mib, _ = medians([kestrum, "convert", "100", "USD", "EUR", "--data-dir", store])
+(plain_ms, plain_cpu, plain_mib), (floor_ms, floor_cpu, _) = interleaved(
+    [[kestrum, "convert", "100", "USD", "EUR", "--data-dir", store],
+     [os.path.join(build, "bench", "bare_core")]])
 rows.append(("kestrum convert 100 USD EUR (beside the history)",
-             f"{plain_ms:.1f} ms ({plain_cpu:.1f} ms CPU)", f"{plain_mib:.1f} MiB", "1.00 × convert",
-             "", ""))
+             f"{plain_ms:.1f} ms ({plain_cpu:.1f} ms CPU)", f"{plain_mib:.1f} MiB",
+             f"1.00 × convert; {plain_cpu / floor_cpu:.2f} × the Qt Core floor in CPU "
+             f"({floor_cpu:.1f} ms, taking turns)", "≤ 1.10 × the floor in CPU",
+             verdict(plain_cpu <= 1.10 * floor_cpu)))
 ms, cpu, mib, _ = medians([kestrum, "convert", "100", "USD", "EUR", "--date", "2020-02-29",
                            "--data-dir", store])
 rows.append(("kestrum convert 100 USD EUR --date 2020-02-29", f"{ms:.1f} ms ({cpu:.1f} ms CPU)",
@@ -217,6 +235,45 @@ rows.append(("window: first paint (offscreen)",
              f"{ratio:.2f} × the floor from exec ({main_ms / floor_main:.2f} × from main)",
              "< 40 ms; ≤ 1.5 × the floor",
              f"from exec {verdict(exec_ms < 40)}, ratio {verdict(ratio <= 1.5)}"))
+
+# `update` of a rate page padded to 10 and 30 MiB beside `curl -s -o` of the
+# same file, all from one loopback server, taking turns.
+pages = tempfile.mkdtemp()
+with open(os.path.join(os.path.dirname(__file__), "..", "data", "noon-rates-2007-11-13.html"),
+          "rb") as f:
+    sample = f.read()
+for mib in (10, 30):
+    line = b"<!-- markup the page may carry after its table, not read by anyone -->\n"
+    padding = line * ((mib * 2**20 - len(sample)) // len(line) + 1)
+    with open(os.path.join(pages, f"{mib}.html"), "wb") as f:
+        f.write((sample + padding)[: mib * 2**20])
+
+
+class QuietFiles(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                         functools.partial(QuietFiles, directory=pages))
+threading.Thread(target=server.serve_forever, daemon=True).start()
+address = f"http://127.0.0.1:{server.server_address[1]}"
+fetched = tempfile.mkdtemp()
+commands = []
+for mib in (10, 30):
+    commands.append([kestrum, "update", "--url", f"{address}/{mib}.html", "--data-dir", fetched])
+    commands.append(["curl", "-s", "-o", os.path.join(fetched, "curl.html"), f"{address}/{mib}.html"])
+(u10, c10, u30, c30) = interleaved(commands)
+server.shutdown()
+shutil.rmtree(pages, ignore_errors=True)
+shutil.rmtree(fetched, ignore_errors=True)
+for mib, (ms, cpu, rss), (curl_ms, curl_cpu, curl_rss) in ((10, u10, c10), (30, u30, c30)):
+    rows.append((f"kestrum update of a {mib} MiB page (loopback)", f"{ms:.0f} ms ({cpu:.0f} ms CPU)",
+                 f"{rss:.1f} MiB", f"{ms / curl_ms:.2f} × curl -s -o ({curl_ms:.0f} ms, "
+                 f"{curl_rss:.1f} MiB)", "≤ 1.5 × curl", verdict(ms <= 1.5 * curl_ms)))
+rows.append(("kestrum update: memory against the answer's size", "",
+             f"{u30[2] - u10[2]:+.1f} MiB", "peak RSS at 30 MiB less that at 10 MiB",
+             "flat (within 1 MiB)", verdict(abs(u30[2] - u10[2]) <= 1.0)))
 
 # A first transfer needs a fresh process each time; curl fetches the same
 # file from the same server in each.

@@ -254,13 +254,19 @@ FileInProgress::FileInProgress(const QString& path, Target target, FileAccess ac
 }
 
 FileInProgress::~FileInProgress() {
+    Discard();
+}
+
+void FileInProgress::Discard() {
+    if (m_parts->committed)
+        return;
     if (m_parts->fd >= 0) {
-        if (!m_parts->committed && m_parts->temporary.isEmpty())
+        if (m_parts->temporary.isEmpty())
             (void)::ftruncate(m_parts->fd, 0);
-        ::close(m_parts->fd);
+        ::close(std::exchange(m_parts->fd, -1));
     }
-    if (!m_parts->committed && !m_parts->temporary.isEmpty())
-        ::unlink(m_parts->temporary.constData());
+    if (!m_parts->temporary.isEmpty())
+        ::unlink(std::exchange(m_parts->temporary, QByteArray()).constData());
 }
 
 IoResult FileInProgress::Append(const char* data, qint64 size) {
@@ -289,20 +295,22 @@ void FileInProgress::Flush() {
 
 IoResult FileInProgress::Commit(Sync sync) {
     Flush();
-    if (!m_status)
-        return m_status;
     IoResult done = IoResult::Success();
-    if (sync == Sync::Durable && ::fsync(m_parts->fd) != 0)
+    if (!m_status)
+        done = m_status;
+    else if (sync == Sync::Durable && ::fsync(m_parts->fd) != 0)
         done = IoResult::Failure(SystemReason(errno));
-    const int fd = std::exchange(m_parts->fd, -1);
-    if (::close(fd) != 0 && done)
+    if (done && ::close(std::exchange(m_parts->fd, -1)) != 0)
         done = IoResult::Failure(SystemReason(errno));
     // rename() replaces the entry itself: a link there is not followed.
     if (done && !m_parts->temporary.isEmpty() &&
         ::rename(m_parts->temporary.constData(), QFile::encodeName(m_parts->path).constData()) != 0)
         done = IoResult::Failure(SystemReason(errno));
     if (!done) {
-        m_status = Failed("Cannot save", m_parts->path, done.error);
+        // Gone before anyone hears of the failure.
+        Discard();
+        if (m_status)
+            m_status = Failed("Cannot save", m_parts->path, done.error);
         return m_status;
     }
     m_parts->committed = true;

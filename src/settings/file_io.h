@@ -88,6 +88,7 @@ public:
 
 private:
     void Flush();
+    void Discard();
 
     struct Parts;
     std::unique_ptr<Parts> m_parts;
