@@ -59,6 +59,27 @@ QByteArray EcbHistoryFile() {
     return xml + "\t</Cube>\n</gesmes:Envelope>\n";
 }
 
+// Ten years of the NBP's table A in its compact layout, 33 currencies a day:
+// what a history fetch reads in 93-day answers.
+QByteArray NbpYearsAnswer() {
+    static const char* const codes[] = {
+        "THB", "USD", "AUD", "HKD", "CAD", "NZD", "SGD", "EUR", "HUF", "CHF", "GBP",
+        "UAH", "JPY", "CZK", "DKK", "ISK", "NOK", "SEK", "RON", "BGN", "TRY", "ILS",
+        "CLP", "PHP", "MXN", "ZAR", "BRL", "MYR", "IDR", "INR", "KRW", "CNY", "XDR"};
+    QByteArray json = "[";
+    const QDate first(2016, 12, 5);
+    for (int day = 0; day < 2500; ++day) {
+        json += (day == 0 ? "" : ",") + QByteArray("{\"table\":\"A\",\"no\":\"") +
+                QByteArray::number(day % 250 + 1) + "/A/NBP/2026\",\"effectiveDate\":\"" +
+                first.addDays(day).toString(Qt::ISODate).toLatin1() + "\",\"rates\":[";
+        for (int i = 0; i < 33; ++i)
+            json += QByteArray(i ? "," : "") + "{\"currency\":\"waluta\",\"code\":\"" + codes[i] +
+                    "\",\"mid\":" + QByteArray::number(0.01 + i * 0.13 + day * 0.0001, 'f', 4) + "}";
+        json += "]}";
+    }
+    return json + "]";
+}
+
 // Ten years of Valet publication days, 26 series a day.
 QByteArray ValetYearsAnswer() {
     static const char* const codes[] = {
@@ -111,7 +132,12 @@ void ReadValetYearsBench(benchmark::State& state) {
 }
 BENCHMARK(ReadValetYearsBench)->Unit(benchmark::kMillisecond);
 
-// The floor for the two above: one pass over the bytes converting every
+void ReadNbpYearsBench(benchmark::State& state) {
+    ReadBody(state, NbpYearsAnswer());
+}
+BENCHMARK(ReadNbpYearsBench)->Unit(benchmark::kMillisecond);
+
+// The floor for the three above: one pass over the bytes converting every
 // number, no structure.
 void ScanBody(benchmark::State& state, const QByteArray& body) {
     for (auto _ : state) {
@@ -135,6 +161,11 @@ void ScanEcbHistoryBench(benchmark::State& state) {
     ScanBody(state, EcbHistoryFile());
 }
 BENCHMARK(ScanEcbHistoryBench)->Unit(benchmark::kMillisecond);
+
+void ScanNbpYearsBench(benchmark::State& state) {
+    ScanBody(state, NbpYearsAnswer());
+}
+BENCHMARK(ScanNbpYearsBench)->Unit(benchmark::kMillisecond);
 
 void ScanValetYearsBench(benchmark::State& state) {
     ScanBody(state, ValetYearsAnswer());

@@ -3,6 +3,7 @@
 #include "output.h"
 #include "settings/configuration.h"
 #include "settings/options.h"
+#include "sources/source_table.h"
 #include "update/rate_completion.h"
 #include "update/rate_sources.h"
 #include "update/split_address.h"
@@ -64,6 +65,12 @@ int RunSource(const Arguments& arguments) {
         return kSuccess;
     }
     const std::optional<QString> address = RateSourceAddress(positional[0]);
+    if (const sources::RateSource* named = sources::SourceNamed(positional[0]);
+        named && named->fillsOnly)
+        Fail(kUsageError, QStringLiteral("The %1 only fills the gaps of the configured source; "
+                                         "choose boc, ecb or an address (its tables fill with "
+                                         "\"kestrum source --fill on\").")
+                              .arg(QLatin1String(named->name)));
     if (!address)
         Fail(kUsageError, QStringLiteral("\"%1\" is not boc, ecb or an http or https address of "
                                          "at most 255 characters that can be fetched.")

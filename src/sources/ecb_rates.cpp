@@ -20,7 +20,7 @@ using namespace sources;
 namespace {
 
 using PerEuro = std::array<double, kCurrencyCount>; // index 0 the Canadian dollar
-using Texts = std::array<QByteArray, kCurrencyCount>;
+using Texts = std::array<QByteArrayView, kCurrencyCount>;
 
 const QString kEcbSource = QStringLiteral("ecb");
 
@@ -37,11 +37,12 @@ void AddDay(Answer& answer, const DayBounds& bounds, double date, const PerEuro&
         return;
     }
     const int euro = CodeIndex("EUR");
-    if (!Keep(answer, kEcbSource, date, euro, cad, texts[0]))
+    DayWriter day(answer, kEcbSource, date);
+    if (!day.Keep(euro, cad, texts[0]))
         return;
     for (int k = 1; k < kCurrencyCount; ++k)
         if (k != euro && perEuro[size_t(k)] > 0.0)
-            Keep(answer, kEcbSource, date, k, cad / perEuro[size_t(k)], texts[size_t(k)]);
+            day.Keep(k, cad / perEuro[size_t(k)], texts[size_t(k)]);
 }
 
 // What the day and currency Cubes make of a stream of elements, whichever
@@ -66,7 +67,7 @@ public:
             const int k = Index(currency);
             if (k >= 0) {
                 m_perEuro[size_t(k)] = Rate(rate);
-                m_texts[size_t(k)] = Bytes(rate);
+                m_texts[size_t(k)] = Bytes(rate, m_owned[size_t(k)]);
             }
         }
     }
@@ -85,15 +86,20 @@ private:
     static int Index(std::string_view text) { return CodeIndex(text); }
     static double Rate(QStringView text) { return SourceNumber(text); }
     static double Rate(std::string_view text) { return ScanNumber(text); }
-    static QByteArray Bytes(QStringView text) { return text.toUtf8(); }
-    static QByteArray Bytes(std::string_view text) {
-        return QByteArray(text.data(), qsizetype(text.size()));
+    // The text in the body, or for Qt's reading a copy in `owned`.
+    static QByteArrayView Bytes(QStringView text, QByteArray& owned) {
+        owned = text.toUtf8();
+        return owned;
+    }
+    static QByteArrayView Bytes(std::string_view text, QByteArray&) {
+        return QByteArrayView(text.data(), qsizetype(text.size()));
     }
 
     Answer& m_answer;
     const DayBounds& m_bounds;
     PerEuro m_perEuro{};
     Texts m_texts;
+    std::array<QByteArray, kCurrencyCount> m_owned;
     double m_date = kNotAvailable;
     int m_depth = 1;    // inside the envelope
     int m_dayDepth = 0; // depth of the open day's Cube, 0 when none is open

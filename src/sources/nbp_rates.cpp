@@ -33,7 +33,8 @@ namespace {
 struct Figure {
     int k = -1;
     double rate = kNotAvailable;
-    QByteArray text;
+    QByteArrayView text; // in the body, or for Qt's reading in `owned`
+    QByteArray owned;
 };
 
 // Tables A and B are kept apart; table C (buying and selling rates) has no
@@ -51,6 +52,7 @@ void AddTable(Answer& answer, const DayBounds& bounds, QByteArrayView letter, QB
     const QString source = SourceOfTable(letter);
     if (source.isEmpty() || date == kNotAvailable)
         return;
+    DayWriter day(answer, source, date);
     for (const Figure& figure : figures) {
         if (figure.k < 0 || !(figure.rate > 0.0))
             continue;
@@ -58,8 +60,10 @@ void AddTable(Answer& answer, const DayBounds& bounds, QByteArrayView letter, QB
             LeaveOut(answer, date);
             return;
         }
-        Keep(answer, source, date, figure.k, figure.rate, figure.text, number);
+        day.Keep(figure.k, figure.rate,
+                 figure.owned.isEmpty() ? figure.text : QByteArrayView(figure.owned));
     }
+    day.SetTable(number);
 }
 
 // "404 NotFound - Not Found - Brak danych": three digits, a word, " - ".
@@ -79,11 +83,12 @@ Figure FigureOf(const QJsonValue& code, const QJsonValue& mid) {
     Figure figure;
     figure.k = CurrencyIndexOfCode(code.toString());
     if (mid.isDouble()) {
+        // The number's own text is gone; its shortest form names the same double.
         figure.rate = mid.toDouble();
-        figure.text = QString::number(figure.rate, 'g', QLocale::FloatingPointShortest).toUtf8();
+        figure.owned = QString::number(figure.rate, 'g', QLocale::FloatingPointShortest).toUtf8();
     } else if (mid.isString()) {
         figure.rate = SourceNumber(mid.toString());
-        figure.text = mid.toString().toUtf8();
+        figure.owned = mid.toString().toUtf8();
     }
     return figure;
 }
@@ -172,7 +177,7 @@ bool NbpScan::Mid(bool& seen, Figure& figure) {
         return Value(4);
     }
     figure.rate = ScanNumber(text);
-    figure.text = QByteArray(text.data(), qsizetype(text.size()));
+    figure.text = QByteArrayView(text.data(), qsizetype(text.size()));
     return true;
 }
 

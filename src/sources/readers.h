@@ -113,12 +113,29 @@ inline void LeaveOut(Answer& answer, double day) {
     answer.daysOutside.insert(day);
 }
 
-// Keeps one published figure of currency k (0 the Canadian dollar, whose
-// figure lives in the quotes only): `rate` in the history's unit, `text` as
-// written. False, and counted as refused, when the rate leaves the band; an
-// unusable rate (absent, zero, negative) is neither kept nor counted.
-bool Keep(Answer& answer, const QString& source, double day, int k, double rate,
-          QByteArrayView text, QByteArrayView table = {});
+// The figures of one day of one source as a reader keeps them; the day
+// enters the answer with its first kept figure, so a day whose figures are
+// all refused leaves no trace but the count.
+class DayWriter {
+public:
+    DayWriter(Answer& answer, const QString& source, double day)
+        : m_answer(answer), m_source(source), m_day(day) {}
+
+    // Keeps the figure of currency k (0 the Canadian dollar, whose figure
+    // lives in the quotes only): `rate` in the history's unit, `text` as
+    // written. False, and counted as refused, when the rate leaves the band;
+    // an unusable rate (absent, zero, negative) is neither kept nor counted.
+    bool Keep(int k, double rate, QByteArrayView text);
+    // The publisher's table number, once the day holds a figure.
+    void SetTable(QByteArrayView table);
+
+private:
+    Answer& m_answer;
+    const QString& m_source;
+    double m_day;
+    DayRecord* m_record = nullptr;
+    DayQuotes* m_quotes = nullptr;
+};
 
 // Moves every day of `from` into `to`, with its counts.
 void Merge(Answer& from, Answer& to);

@@ -76,26 +76,33 @@ DayRecord& DayOf(SourceDays& days, double date) {
     return entry->second;
 }
 
-bool Keep(Answer& answer, const QString& source, double day, int k, double rate,
-          QByteArrayView text, QByteArrayView table) {
+bool DayWriter::Keep(int k, double rate, QByteArrayView text) {
     if (!(rate > 0.0))
         return false;
     if (!InBand(rate)) {
-        ++answer.ratesRefused;
+        ++m_answer.ratesRefused;
         return false;
     }
-    Published& published = answer.published[source];
-    DayRecord& record = DayOf(published.days, day);
+    if (!m_record) {
+        Published& published = m_answer.published[m_source];
+        m_record = &DayOf(published.days, m_day);
+        m_quotes = &published.quotes[m_day];
+    }
     if (k > 0)
-        record.Values[k] = rate;
-    DayQuotes& quotes = published.quotes[day];
-    quotes.texts[size_t(k)] = text.toByteArray();
-    if (!table.isEmpty())
-        quotes.table = table.toByteArray();
+        m_record->Values[k] = rate;
+    m_quotes->texts[size_t(k)] = text.toByteArray();
     return true;
 }
 
+void DayWriter::SetTable(QByteArrayView table) {
+    if (m_quotes && !table.isEmpty())
+        m_quotes->table = table.toByteArray();
+}
+
 void Merge(Answer& from, Answer& to) {
+    // Most often the whole answer moves into an empty one.
+    if (to.published.empty())
+        to.published.swap(from.published);
     for (auto& [source, published] : from.published) {
         Published& into = to.published[source];
         for (auto& [day, record] : published.days) {

@@ -26,10 +26,12 @@ namespace {
 
 const QString kBocSource = QStringLiteral("boc");
 
-// One observation's figures, by catalogue index: the number and its text.
+// One observation's figures, by catalogue index: the number and its text
+// (in the body, or for Qt's reading in `owned`).
 struct Figures {
     std::array<double, kCurrencyCount> rates;
-    std::array<QByteArray, kCurrencyCount> texts;
+    std::array<QByteArrayView, kCurrencyCount> texts;
+    std::array<QByteArray, kCurrencyCount> owned;
     Figures() { rates.fill(kNotAvailable); }
 };
 
@@ -39,6 +41,7 @@ void AddObservation(Answer& answer, const DayBounds& bounds, double date, const 
     if (date == kNotAvailable)
         return;
     const bool inside = bounds.Holds(date);
+    DayWriter day(answer, kBocSource, date);
     for (int k = 1; k < kCurrencyCount; ++k) {
         if (!(figures.rates[size_t(k)] > 0.0))
             continue;
@@ -46,7 +49,7 @@ void AddObservation(Answer& answer, const DayBounds& bounds, double date, const 
             LeaveOut(answer, date);
             return;
         }
-        Keep(answer, kBocSource, date, k, figures.rates[size_t(k)], figures.texts[size_t(k)]);
+        day.Keep(k, figures.rates[size_t(k)], figures.texts[size_t(k)]);
     }
 }
 
@@ -58,6 +61,7 @@ void ValetValue(const QJsonValue& cell, double& rate, QByteArray& text) {
         text = value.toString().toUtf8();
         rate = SourceNumber(value.toString());
     } else if (value.isDouble()) {
+        // The number's own text is gone; its shortest form names the same double.
         rate = value.toDouble();
         text = QString::number(rate, 'g', QLocale::FloatingPointShortest).toUtf8();
     }
@@ -76,7 +80,8 @@ SourceRead ReadThroughQt(QByteArrayView body, Answer& answer, const DayBounds& b
         for (int k = 1; k < kCurrencyCount; ++k) {
             const QString series =
                 QLatin1String("FX") + QLatin1String(CurrencyCode(k)) + QLatin1String("CAD");
-            ValetValue(point.value(series), figures.rates[size_t(k)], figures.texts[size_t(k)]);
+            ValetValue(point.value(series), figures.rates[size_t(k)], figures.owned[size_t(k)]);
+            figures.texts[size_t(k)] = figures.owned[size_t(k)];
         }
         AddObservation(found, bounds, IsoDateValue(point.value(QLatin1String("d")).toString()),
                        figures);
@@ -98,10 +103,10 @@ public:
 private:
     bool Observations(Answer& found, const DayBounds& bounds);
     bool Observation(Answer& found, const DayBounds& bounds);
-    bool Cell(double& rate, QByteArray& text);
+    bool Cell(double& rate, QByteArrayView& text);
 };
 
-bool ValetScan::Cell(double& rate, QByteArray& text) {
+bool ValetScan::Cell(double& rate, QByteArrayView& text) {
     if (!At('{'))
         return Value(2);
     ++m_at;
@@ -122,7 +127,7 @@ bool ValetScan::Cell(double& rate, QByteArray& text) {
             return false;
         }
         rate = ScanNumber(written);
-        text = QByteArray(written.data(), qsizetype(written.size()));
+        text = QByteArrayView(written.data(), qsizetype(written.size()));
         return true;
     });
 }

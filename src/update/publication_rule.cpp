@@ -2,6 +2,7 @@
 
 #include "data/dates.h"
 #include "settings/message_table.h"
+#include "sources/source_table.h"
 
 #include <QTimeZone>
 #include <QUrl>
@@ -46,21 +47,9 @@ QString HoursMessage(int hoursRemaining) {
 
 namespace {
 
-struct PublisherTime {
-    const char* zone;
-    int standardOffset; // seconds east of UTC, when the system lacks the zone
-    QTime time;
-    const char* sentence;
-};
-
-PublisherTime TimeOf(RatePublisher publisher) {
-    if (publisher == RatePublisher::Ecb)
-        return {"Europe/Berlin", 3600, QTime(16, 0),
-                "The European Central Bank publishes new rates from Monday to Friday around "
-                "4:00 PM Central European Time."};
-    return {"America/Toronto", -5 * 3600, QTime(16, 30),
-            "The Bank of Canada publishes new rates from Monday to Friday by 4:30 PM Eastern "
-            "Time."};
+// The publisher's time from the table of sources.
+const sources::PublicationTime& TimeOf(RatePublisher publisher) {
+    return sources::SourceNamed(publisher == RatePublisher::Ecb ? u"ecb" : u"boc")->publication;
 }
 
 bool IsWeekday(const QDate& date) {
@@ -86,7 +75,8 @@ PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now,
                                   double dataDate) {
     if (publisher == RatePublisher::OldPage)
         return CheckPublication(MomentOf(now), bias, dataDate);
-    const PublisherTime rule = TimeOf(publisher);
+    const sources::PublicationTime& rule = TimeOf(publisher);
+    const QTime time(rule.hour, rule.minute);
     QTimeZone zone(rule.zone);
     if (!zone.isValid())
         zone = QTimeZone(rule.standardOffset);
@@ -94,7 +84,7 @@ PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now,
 
     // The newest day whose rates are out by now, and the next publication.
     QDate published = there.date();
-    if (there.time() < rule.time)
+    if (there.time() < time)
         published = published.addDays(-1);
     while (!IsWeekday(published))
         published = published.addDays(-1);
@@ -105,7 +95,7 @@ PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now,
     QDate next = published.addDays(1);
     while (!IsWeekday(next))
         next = next.addDays(1);
-    const qint64 seconds = there.secsTo(QDateTime(next, rule.time, zone));
+    const qint64 seconds = there.secsTo(QDateTime(next, time, zone));
     return {Publication::NotYet, static_cast<int>(std::max<qint64>(1, (seconds + 3599) / 3600))};
 }
 

@@ -123,6 +123,7 @@ void AnswersTest::mirrorIsTheServiceItAnswersFor() {
                       u"off"_s})
                  .code,
              0);
+    QCOMPARE(Kestrum({u"source"_s, u"nbp"_s}).code, 2); // it only fills
     QCOMPARE(Kestrum({u"update"_s}).code, 0);
     const Run dated = Kestrum(
         {u"convert"_s, u"1"_s, u"USD"_s, u"CAD"_s, u"--no-fee"_s, u"--date"_s, u"2026-12-02"_s});

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <httplib.h>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace kestrum;
 using namespace Qt::StringLiterals;
@@ -132,8 +133,26 @@ void NbpTest::realAnswersImport() {
              qPrintable(QString::number(run.code) + u": "_s + run.out + run.err));
     if (code != 0)
         return;
-    // The figures are kept as published, zlotys per unit, and cross when read.
+    // The figures are kept as published, zlotys per unit with their texts and
+    // table, and cross when read.
     QCOMPARE(Kestrum({u"import"_s, Fixture("nbp-table-a-2022-05-13-092A.json")}).code, 0);
+    sqlite3* db = nullptr;
+    sqlite3_stmt* row = nullptr;
+    QCOMPARE(sqlite3_open_v2(m_dir->filePath(u"history.sqlite"_s).toUtf8().constData(), &db,
+                             SQLITE_OPEN_READONLY, nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_prepare_v2(db,
+                                "SELECT rate, quote, tbl FROM observations WHERE source = 'nbp-a' "
+                                "AND code = 'IDR'",
+                                -1, &row, nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_step(row), SQLITE_ROW);
+    QCOMPARE(sqlite3_column_double(row, 0), 0.00030692);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(row, 1))), "0.00030692");
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(row, 2))),
+             "092/A/NBP/2022");
+    sqlite3_finalize(row);
+    sqlite3_close(db);
     const Run converted = Kestrum(
         {u"convert"_s, u"100"_s, u"USD"_s, u"CAD"_s, u"--no-fee"_s, u"--date"_s, u"2022-05-13"_s});
     QCOMPARE(converted.out.trimmed(), QString::number(100 * 4.4849 / 3.4484, 'f', 4));

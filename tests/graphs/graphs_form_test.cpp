@@ -233,6 +233,25 @@ void GraphsFormTest::bothSourcesAsTwoLines() {
     PickEntry(graphs->SourceComboBox, 1);
     QCOMPARE(graphs->Shown().lines.size(), std::size_t{1});
     QCOMPARE(graphs->Shown().lines[0].source, QLatin1String(history::kEcb));
+
+    // An NBP table, which only fills, is offered beside the banks, crossed
+    // through its own Canadian dollar.
+    history::Days days;
+    history::Quotes quotes;
+    days[Last()].Values.fill(kNotAvailable);
+    days[Last()].Values[0] = Last();
+    days[Last()].Values[1] = 4.0;
+    quotes[Last()].texts[0] = "2.5";
+    quotes[Last()].texts[1] = "4.0";
+    history::Store store;
+    QVERIFY(store.Open().usable());
+    QVERIFY(store.Import(QLatin1String(history::kNbpA), days, QStringLiteral("test"), quotes).ok);
+    graphs->Reload();
+    QCOMPARE(graphs->SourceComboBox->itemText(3),
+             QStringLiteral("National Bank of Poland, table A"));
+    PickEntry(graphs->SourceComboBox, 3);
+    QCOMPARE(graphs->Shown().lines[0].source, QLatin1String(history::kNbpA));
+    QCOMPARE(graphs->Shown().lines[0].points.back().rate, 1.6);
 }
 
 void GraphsFormTest::convertAtDate_data() {

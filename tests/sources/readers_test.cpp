@@ -5,6 +5,7 @@
 #include "sources/source_table.h"
 
 #include <QFile>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace kestrum::sources {
@@ -153,6 +154,47 @@ const AnswerCase kAnswerCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Answers, ReadAnswerTest, testing::ValuesIn(kAnswerCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each body once as the one pass reads it and once with a last member the
+// pass leaves to Qt's reader: the days, rates and counts are the same, bit for
+// bit, and the texts name the same numbers.
+TEST(ReadAnswer, CheckedReadingGivesTheSameAnswer) {
+    const QByteArray tableB = Fixture("nbp-table-b-2022-05-11-019B.json");
+    const QByteArray valet = R"({"observations": [{"d": "2026-12-04", "FXUSDCAD": {"v": "1.4002"},
+        "FXJPYCAD": {"v": 0.0093}, "FXEURCAD": {"v": 1e-11}}, {"d": "1949-12-30",
+        "FXUSDCAD": {"v": "1.3"}}]})";
+    const QByteArray ecb = R"(<gesmes:Envelope xmlns:gesmes="g"><Cube><Cube time="2026-12-04">
+        <Cube currency="CAD" rate="1.6250"/><Cube currency="USD" rate="1.1645"/>
+        <Cube currency="JPY" rate="1e-300"/></Cube></Cube></gesmes:Envelope>)";
+    const std::pair<QByteArray, QByteArray> bodies[] = {
+        {tableB, tableB.chopped(2) + R"(,"n\u006fte":0}])"},
+        {valet, valet.chopped(1) + R"(, "n\u006fte": 0})"},
+        {ecb, QByteArray(ecb).replace("xmlns:gesmes=\"g\"", "xmlns:gesmes=\"g&amp;\"")},
+    };
+    const QDateTime now(QDate(2026, 12, 9), QTime(12, 0), Qt::UTC);
+    for (const auto& [plain, checked] : bodies) {
+        Answer fast, slow;
+        SourceRead fastRead, slowRead;
+        ASSERT_NE(ReadAnswer(plain, fast, now, fastRead), nullptr) << plain.left(40).data();
+        ASSERT_NE(ReadAnswer(checked, slow, now, slowRead), nullptr) << checked.left(40).data();
+        EXPECT_EQ(fastRead, slowRead);
+        EXPECT_EQ(fast.daysOutside, slow.daysOutside);
+        EXPECT_EQ(fast.ratesRefused, slow.ratesRefused);
+        ASSERT_EQ(fast.published.size(), slow.published.size());
+        for (const auto& [source, published] : fast.published) {
+            const Published& other = slow.published.at(source);
+            ASSERT_EQ(published.days.size(), other.days.size());
+            for (const auto& [day, record] : published.days) {
+                EXPECT_EQ(0, std::memcmp(&record, &other.days.at(day), sizeof record));
+                const DayQuotes& texts = published.quotes.at(day);
+                EXPECT_EQ(texts.table, other.quotes.at(day).table);
+                for (int k = 0; k < kCurrencyCount; ++k)
+                    EXPECT_EQ(texts.texts[size_t(k)].toDouble(),
+                              other.quotes.at(day).texts[size_t(k)].toDouble());
+            }
+        }
+    }
+}
 
 TEST(SourceTable, BoundsEndTomorrowInThePublishersZone) {
     // 23:30 in Toronto on December 8 is already December 9 in Warsaw.
