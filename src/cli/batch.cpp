@@ -27,6 +27,9 @@ namespace {
 // 64 MiB of CSV is millions of rows; anything larger is refused whole.
 constexpr qint64 kMaxBatchSize = 64 * 1024 * 1024;
 constexpr qint64 kReadChunk = 256 * 1024;
+// Said once for the file: every row after the first would repeat it.
+constexpr char kSemicolonRows[] = "The rows are separated by semicolons; write commas, or a "
+                                  "header \"date;amount;currency\" to keep them.";
 
 // The records of a file, lines ended by LF, CR LF or a lone CR as
 // spreadsheets of every platform write them; a line end inside quotes
@@ -148,6 +151,7 @@ private:
         QByteArray bytes;
         bool first = true;
         int firstError = 0;
+        int semicolonsTold = 0;
         m_rows = 0;
         while (lines.Next(bytes)) {
             QString line = QString::fromUtf8(bytes);
@@ -167,7 +171,8 @@ private:
                 else
                     WriteRow(row, Convert(row));
             } catch (const Failure& failure) {
-                if (pass == Pass::Check)
+                if (pass == Pass::Check &&
+                    !(failure.sentence == QLatin1String(kSemicolonRows) && semicolonsTold++ > 0))
                     PrintErrorLine(QStringLiteral("%1:%2: %3")
                                        .arg(m_path)
                                        .arg(lines.Number())
@@ -213,9 +218,7 @@ private:
         if (!fields || fields->size() < 3 || fields->size() > 4) {
             if (m_separator == QLatin1Char(',') && fields && fields->size() < 3 &&
                 line.count(QLatin1Char(';')) >= 2)
-                Fail(kUsageError, QStringLiteral("The row is separated by semicolons; write "
-                                                 "commas, or a header \"date;amount;currency\" "
-                                                 "to keep them."));
+                Fail(kUsageError, QLatin1String(kSemicolonRows));
             Fail(kUsageError, QStringLiteral("The row is not date%1amount%1currency[%1target].")
                                   .arg(m_separator));
         }

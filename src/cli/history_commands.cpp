@@ -4,8 +4,8 @@
 #include "data/conversion.h"
 #include "data/csv_text.h"
 #include "data/dates.h"
-#include "graphs/rate_series.h"
 #include "data/shortest_number.h"
+#include "graphs/rate_series.h"
 #include "history/coverage.h"
 #include "history/history_query.h"
 #include "modules.h"
@@ -205,10 +205,13 @@ int Series(const Arguments& arguments) {
         OpenHistoryForReading(store) ? history::CrossSeries(store, source, k, against, from, to)
                                      : std::vector<history::SeriesPoint>();
     if (series.empty())
-        Fail(kNoRate, QStringLiteral("The rate history holds no %1 rates of %2 in %3 for those "
-                                     "days; \"kestrum history fetch\" brings them.")
-                          .arg(source, QLatin1String(CurrencyCode(k)),
-                               QLatin1String(CurrencyCode(against))));
+        Fail(kNoRate,
+             QStringLiteral("The rate history holds no %1 rates of %2 in %3 for those "
+                            "days; %4")
+                 .arg(source, QLatin1String(CurrencyCode(k)), QLatin1String(CurrencyCode(against)),
+                      from > Today() ? QStringLiteral("they lie in the future.")
+                                     : QStringLiteral("\"kestrum history fetch\" "
+                                                      "brings them.")));
     if (arguments.IsSet(kJson)) {
         QJsonArray points;
         for (const history::SeriesPoint& point : series)
