@@ -22,10 +22,10 @@ if sys.argv[1] == "--rates-from":
             if "CAD" not in quotes:
                 continue
             cad = float(quotes["CAD"])
-            writer.writerow([day, "EUR", repr(cad), "ecb"])
+            writer.writerow([day, "EUR", repr(cad), "ecb,published,,ECB"])
             for code, quote in quotes.items():
                 if code != "CAD":
-                    writer.writerow([day, code, repr(cad / float(quote)), "ecb (cross)"])
+                    writer.writerow([day, code, repr(cad / float(quote)), "ecb,cross,,ECB"])
     sys.exit()
 
 rates = {}  # code -> {day ordinal: (rate, ISO day, origin)}
@@ -39,7 +39,7 @@ out = []
 with open(sys.argv[2], newline="") as f:
     reader = csv.reader(f)
     out.append(",".join(next(reader)) + ",target,rate_date,rate,fee_percent,converted_amount,"
-               "source")
+               "source,kind,table,origin")
     for date, amount, code in reader:
         day = datetime.date.fromisoformat(date).toordinal()
         series = rates[code]

@@ -1,5 +1,6 @@
 // convert --file: a CSV of dated amounts, each converted at the rates of its
-// day, all or nothing. The file is read twice as a stream, so memory follows
+// day under its date rule, all or nothing; each row says where its rates came
+// from, so the output is its own audit trail. The file is read twice as a stream, so memory follows
 // the days it spans, not its rows: the first reading checks every row and
 // gathers the days, the second writes.
 #include "data/conversion.h"
@@ -9,10 +10,12 @@
 #include "history/history_query.h"
 #include "history_commands.h"
 #include "output.h"
+#include "prices/date_rule.h"
 #include "settings/file_io.h"
 #include "update/history_keeping.h"
 
 #include <QFile>
+#include <QJsonObject>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -103,6 +106,7 @@ struct Row {
     double amount = 0.0;
     int from = 0;
     int to = 0;
+    prices::DateRule rule = prices::DateRule::Previous;
 };
 
 static_assert(kCurrencyCount <= 64);
@@ -111,7 +115,10 @@ struct DayEntry {
     std::uint64_t needed = 0; // a bit per currency some row converts
     history::DayRates rates;
     RateStore store;
+    QString refusal; // the rule found no publication day
 };
+
+constexpr std::size_t kRules = 3; // previous, next, exact
 
 // Gather: check the rows and collect their days, silently. Check: name every
 // faulty row in order. Write: the output, once nothing can fail.
@@ -122,14 +129,15 @@ public:
     Batch(const Arguments& arguments, const QString& path) : m_path(path) {
         if (arguments.IsSet(QStringLiteral("to")))
             m_target = CurrencyArgument(arguments.Value(QStringLiteral("to")));
+        if (arguments.IsSet(QStringLiteral("rule")))
+            m_rule = RuleArgument(arguments.Value(QStringLiteral("rule")));
     }
 
     int Run() {
         const bool faulty = Read(Pass::Gather) != 0;
         if (m_rows == 0 && !faulty)
-            Fail(kUsageError, QStringLiteral("\"%1\" holds no data row; each row is "
-                                             "date,amount,currency[,target].")
-                                  .arg(m_path));
+            Fail(kUsageError,
+                 QStringLiteral("\"%1\" holds no data row; each row is %2.").arg(m_path, Shape()));
         LoadRates();
         if (faulty || !CertainlySound()) {
             if (const int code = Read(Pass::Check); code != 0)
@@ -196,89 +204,155 @@ private:
         const std::optional<QStringList> fields = CsvCells(line, m_separator);
         const bool header = fields && !fields->isEmpty() &&
                             fields->front().trimmed().compare(u"date", Qt::CaseInsensitive) == 0;
+        m_targetColumn = 3;
+        m_ruleColumn = -1;
+        if (header) {
+            // Past the first three, a header names the rule's column and the
+            // target's, in either order; a rule needs its name.
+            m_targetColumn = -1;
+            for (qsizetype i = 3; i < fields->size(); ++i) {
+                const QString name = fields->at(i).trimmed().toLower();
+                if (name == QLatin1String("rule") && m_ruleColumn < 0)
+                    m_ruleColumn = int(i);
+                else if (m_targetColumn < 0)
+                    m_targetColumn = int(i);
+            }
+            if (m_targetColumn < 0 && m_ruleColumn < 0)
+                m_targetColumn = 3;
+        }
         if (pass == Pass::Write)
             WriteHeader(header ? *fields : QStringList());
         return header;
     }
 
-    void WriteHeader(QStringList columns) {
-        if (columns.isEmpty())
-            columns = QStringList{"date", "amount", "currency", "target"};
-        if (columns.size() == 3)
-            columns << QStringLiteral("target");
+    // The most cells a row may have.
+    int Width() const { return std::max({3, m_targetColumn + 1, m_ruleColumn + 1}); }
+
+    QString Shape() const {
+        QString shape = QStringLiteral("date%1amount%1currency").arg(m_separator);
+        for (int i = 3; i < Width(); ++i)
+            shape +=
+                QStringLiteral("[%1%2]")
+                    .arg(m_separator)
+                    .arg(i == m_ruleColumn ? QStringLiteral("rule") : QStringLiteral("target"));
+        return shape;
+    }
+
+    void WriteHeader(const QStringList& given) {
+        QStringList columns = given.mid(0, Width());
+        static const QString kNamed[] = {QStringLiteral("date"), QStringLiteral("amount"),
+                                         QStringLiteral("currency")};
+        for (int i = int(columns.size()); i < Width(); ++i)
+            columns << (i < 3               ? kNamed[i]
+                        : i == m_ruleColumn ? QStringLiteral("rule")
+                                            : QStringLiteral("target"));
         for (QString& column : columns)
             column = CsvCell(column, m_separator);
-        for (const char* added : {"rate_date", "rate", "fee_percent", "converted_amount", "source"})
+        if (m_targetColumn < 0)
+            columns << QStringLiteral("target");
+        for (const char* added : {"rate_date", "rate", "fee_percent", "converted_amount", "source",
+                                  "kind", "table", "origin"})
             columns << QLatin1String(added);
         m_output += columns.join(m_separator) + QLatin1Char('\n');
     }
 
     Row ReadRow(const QString& line) const {
         const std::optional<QStringList> fields = CsvCells(line, m_separator);
-        if (!fields || fields->size() < 3 || fields->size() > 4) {
+        if (!fields || fields->size() < 3 || fields->size() > Width()) {
             if (m_separator == QLatin1Char(',') && fields && fields->size() < 3 &&
                 line.count(QLatin1Char(';')) >= 2)
                 Fail(kUsageError, QLatin1String(kSemicolonRows));
-            Fail(kUsageError, QStringLiteral("The row is not date%1amount%1currency[%1target].")
-                                  .arg(m_separator));
+            Fail(kUsageError, QStringLiteral("The row is not %1.").arg(Shape()));
         }
         Row row;
         row.fields = *fields;
         row.day = DayArgument(fields->at(0).trimmed(), QStringLiteral("The date column"));
         row.amount = AmountArgument(fields->at(1).trimmed());
         row.from = CurrencyArgument(fields->at(2).trimmed());
-        const QString target = fields->size() == 4 ? fields->at(3).trimmed() : QString();
+        const QString target = Cell(row, m_targetColumn);
         row.to = target.isEmpty() ? m_target : CurrencyArgument(target);
+        const QString rule = Cell(row, m_ruleColumn);
+        row.rule = rule.isEmpty() ? m_rule : RuleArgument(rule);
         return row;
+    }
+
+    static QString Cell(const Row& row, int column) {
+        return column >= 0 && column < row.fields.size() ? row.fields[column].trimmed() : QString();
     }
 
     // Days index flat arrays from the first one a row can name: a tree
     // of days was most of the time of a million rows.
+    // Each rule a row takes has its own array: "next" of a Saturday is
+    // another day's rates than "previous" of it.
     void Gather(const Row& row) {
-        if (m_needed.empty())
-            m_needed.resize(std::size_t(Today() - m_firstDay + 1));
+        std::vector<std::uint64_t>& needed = m_needed[std::size_t(row.rule)];
+        if (needed.empty())
+            needed.resize(std::size_t(Today() - m_firstDay + 1));
         for (const int k : {row.from, row.to})
-            m_needed[std::size_t(row.day - m_firstDay)] |= std::uint64_t{1} << k;
+            needed[std::size_t(row.day - m_firstDay)] |= std::uint64_t{1} << k;
         m_largest = std::max(m_largest, row.amount);
     }
 
-    const DayEntry& Entry(int day) const {
-        return m_entries[std::size_t(m_slots[std::size_t(day - m_firstDay)])];
+    const DayEntry& Entry(const Row& row) const {
+        return m_entries[std::size_t(
+            m_slots[std::size_t(row.rule)][std::size_t(row.day - m_firstDay)])];
     }
 
-    // One pass over the store for the whole span of the file's days.
+    // One pass over the store for the whole span of the file's days; the
+    // few days of another rule, each on its own.
     void LoadRates() {
         const QString source = ConfiguredHistorySource(Configuration());
+        const history::FillPolicy policy = history::ConfiguredFillPolicy();
+        std::size_t count = 0;
+        for (const std::vector<std::uint64_t>& needed : m_needed)
+            count += needed.size() - std::size_t(std::count(needed.begin(), needed.end(), 0));
+        m_entries.reserve(count);
         std::vector<int> days;
-        m_slots.assign(m_needed.size(), -1);
-        m_entries.reserve(std::size_t(
-            m_needed.size() - std::size_t(std::count(m_needed.begin(), m_needed.end(), 0))));
-        for (std::size_t i = 0; i < m_needed.size(); ++i) {
-            if (m_needed[i] == 0)
-                continue;
-            const int day = m_firstDay + int(i);
-            m_slots[i] = int(m_entries.size());
-            days.push_back(day);
-            DayEntry& entry = m_entries.emplace_back();
-            entry.needed = m_needed[i];
-            entry.store = history::AsRateStore(entry.rates, day);
+        std::vector<std::pair<int, std::size_t>> ruled; // day and rule of the other rules
+        for (std::size_t r = 0; r < kRules; ++r) {
+            m_slots[r].assign(m_needed[r].size(), -1);
+            for (std::size_t i = 0; i < m_needed[r].size(); ++i) {
+                if (m_needed[r][i] == 0)
+                    continue;
+                const int day = m_firstDay + int(i);
+                m_slots[r][i] = int(m_entries.size());
+                if (r == std::size_t(prices::DateRule::Previous))
+                    days.push_back(day);
+                else
+                    ruled.emplace_back(day, r);
+                DayEntry& entry = m_entries.emplace_back();
+                entry.needed = m_needed[r][i];
+                entry.store = history::AsRateStore(entry.rates, day);
+            }
         }
         history::Store store;
-        if (days.empty() || !OpenHistoryForReading(store))
+        if (count == 0 || !OpenHistoryForReading(store))
             return;
-        history::RatesForDays(
-            store, days, source, history::ConfiguredFillPolicy(),
-            [this](int day, const history::DayRates& rates) {
-                DayEntry& entry = m_entries[std::size_t(m_slots[std::size_t(day - m_firstDay)])];
-                entry.rates = rates;
-                entry.store = history::AsRateStore(rates, day);
-            });
+        const auto entry = [this](int day, std::size_t r) -> DayEntry& {
+            return m_entries[std::size_t(m_slots[r][std::size_t(day - m_firstDay)])];
+        };
+        history::RatesForDays(store, days, source, policy,
+                              [&entry](int day, const history::DayRates& rates) {
+                                  DayEntry& found = entry(day, 0);
+                                  found.rates = rates;
+                                  found.store = history::AsRateStore(rates, day);
+                              });
+        for (const auto& [day, r] : ruled) {
+            const prices::RuledRates rates =
+                prices::RatesByRule(store, day, source, policy, prices::DateRule(r));
+            DayEntry& found = entry(day, r);
+            found.refusal = rates.refusal;
+            found.rates = rates.rates;
+            found.store = history::AsRateStore(rates.rates, rates.day);
+        }
     }
 
     // Whether every row is sure to convert: each needed rate is there, and
     // the largest amount at the day's widest spread of rates stays finite.
     bool CertainlySound() const {
         for (const DayEntry& entry : m_entries) {
+            if (!entry.refusal.isEmpty())
+                return false;
             double low = 1.0;
             double high = 1.0;
             for (int k = 1; k < kCurrencyCount; ++k) {
@@ -297,10 +371,12 @@ private:
     }
 
     Conversion Convert(const Row& row) const {
-        const DayEntry& entry = Entry(row.day);
+        const DayEntry& entry = Entry(row);
+        if (!entry.refusal.isEmpty())
+            Fail(kNoRate, entry.refusal);
         for (const int k : {row.from, row.to})
             if (k != 0 && entry.store.CurrentRates[k] == kNotAvailable)
-                Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), row.day, k));
+                Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), row.day, k, row.rule));
         const Conversion c =
             ConvertAmount(entry.store, Configuration(), row.from, row.to, row.amount);
         if (c.tooLarge)
@@ -309,30 +385,46 @@ private:
     }
 
     void WriteRow(const Row& row, const Conversion& c) {
-        const DayEntry& entry = Entry(row.day);
+        const DayEntry& entry = Entry(row);
         const ConfigRecord& config = Configuration();
         // The rate as published, before the fee, which has its own column.
         ConfigRecord withoutFee = config;
         withoutFee.CashRateOn = 0;
         const double rate = ConvertAmount(entry.store, withoutFee, row.from, row.to, 1.0).factor;
         const bool fee = config.CashRateOn && row.from != row.to;
-        QString rateDate;
-        QString origin;
+        // The origin of each currency's rate, in the fields JSON gives them;
+        // a cell holds both where they differ.
+        std::array<QString, 5> origin; // day, source, kind, table, label
         for (const int k : {row.from, row.to}) {
             if (k == 0)
                 continue;
-            rateDate = JoinedDistinct(rateDate, IsoDateText(entry.rates[k].day));
-            origin = JoinedDistinct(origin, history::OriginText(entry.rates[k].origin));
+            const history::Origin& from = entry.rates[k].origin;
+            const QJsonObject fields = history::OriginFields(from).toObject();
+            const std::array<QString, 5> these{
+                IsoDateText(entry.rates[k].day), fields[QLatin1String("source")].toString(),
+                fields[QLatin1String("kind")].toString(), from.table, history::OriginLabel(from)};
+            for (std::size_t i = 0; i < origin.size(); ++i)
+                origin[i] = JoinedDistinct(origin[i], these[i]);
         }
         const QChar s = m_separator;
-        const bool targetGiven = row.fields.size() == 4 && !row.fields[3].trimmed().isEmpty();
-        m_output +=
-            CsvCell(row.fields[0], s) + s + CsvCell(row.fields[1], s) + s +
-            CsvCell(row.fields[2], s) + s +
-            (targetGiven ? CsvCell(row.fields[3], s) : QLatin1String(CurrencyCode(row.to))) + s +
-            rateDate + s + ShortestNumberText(rate) + s +
-            ShortestNumberText(fee ? config.CashRate : 0.0) + s +
-            PlainNumberText(c.result, c.decimals) + s + CsvCell(origin, s) + QLatin1Char('\n');
+        QStringList cells;
+        for (int i = 0; i < Width(); ++i) {
+            const QString given = Cell(row, i);
+            if (i == m_targetColumn && given.isEmpty())
+                cells << QLatin1String(CurrencyCode(row.to));
+            else if (i == m_ruleColumn)
+                cells << prices::DateRuleName(row.rule);
+            else
+                cells << CsvCell(i < row.fields.size() ? row.fields[i] : QString(), s);
+        }
+        if (m_targetColumn < 0)
+            cells << QLatin1String(CurrencyCode(row.to));
+        cells << CsvCell(origin[0], s) << ShortestNumberText(rate)
+              << ShortestNumberText(fee ? config.CashRate : 0.0)
+              << PlainNumberText(c.result, c.decimals);
+        for (std::size_t i = 1; i < origin.size(); ++i)
+            cells << CsvCell(origin[i], s);
+        m_output += cells.join(s) + QLatin1Char('\n');
         if (m_output.size() >= kReadChunk) {
             WriteText(stdout, m_output);
             m_output.clear();
@@ -345,10 +437,15 @@ private:
 
     QString m_path;
     int m_target = 0;
+    prices::DateRule m_rule = prices::DateRule::Previous; // a row's when it names none
+    int m_targetColumn = 3;
+    int m_ruleColumn = -1; // only a header names one
     QChar m_separator = QLatin1Char(',');
     const int m_firstDay = FirstDayArgument();
-    std::vector<std::uint64_t> m_needed; // by day, a bit per currency some row converts
-    std::vector<int> m_slots;            // by day, the index of its entry; -1 for none
+    // By rule, then by day: a bit per currency some row converts, and the
+    // index of the day's entry (-1 for none).
+    std::array<std::vector<std::uint64_t>, kRules> m_needed;
+    std::array<std::vector<int>, kRules> m_slots;
     std::vector<DayEntry> m_entries;
     double m_largest = 0.0;
     QString m_output;
@@ -363,7 +460,7 @@ int RunBatchConvert(const Arguments& arguments) {
     if (arguments.IsSet(QStringLiteral("verbose")))
         Fail(kUsageError, QStringLiteral("--verbose does not go with --file: the columns "
                                          "rate_date, rate, fee_percent and source say it."));
-    ExpectArguments(arguments, 0, "convert --file FILE [--to CODE]");
+    ExpectArguments(arguments, 0, "convert --file FILE [--to CODE] [--rule RULE]");
     LoadSettings();
     ApplyConversionArguments(arguments, Configuration());
     Batch batch(arguments, arguments.Value(QStringLiteral("file")));

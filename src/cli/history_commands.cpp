@@ -69,7 +69,7 @@ int ConvertWithHistory(const Arguments& arguments) {
     if (arguments.IsSet(kDate) && arguments.IsSet(kAverage))
         Fail(kUsageError, QStringLiteral("--date and --average exclude each other."));
     if (arguments.IsSet(kRule) && !arguments.IsSet(kDate))
-        Fail(kUsageError, QStringLiteral("--rule goes with --date."));
+        Fail(kUsageError, QStringLiteral("--rule goes with --date or --file."));
     const auto [amount, a, b] = ReadConversionArguments(
         arguments, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
     const QStringList& args = arguments.Positional();
@@ -390,8 +390,6 @@ bool UsesHistory(const Arguments& arguments) {
 }
 
 int RunHistoryConvert(const Arguments& arguments) {
-    if (arguments.IsSet(kFile) && arguments.IsSet(kRule))
-        Fail(kUsageError, QStringLiteral("--rule goes with --date."));
     if (arguments.IsSet(kFile))
         return RunBatchConvert(arguments);
     if (arguments.IsSet(kTo))

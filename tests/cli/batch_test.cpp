@@ -71,10 +71,11 @@ void BatchTest::files_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("expected"); // standard output when 0, else part of the error
 
-    const QString header =
-        "date,amount,currency,target,rate_date,rate,fee_percent,converted_amount,source\n";
+    const QString header = "date,amount,currency,target,rate_date,rate,fee_percent,"
+                           "converted_amount,source,kind,table,origin\n";
     // The published 1.303 stays 1.303 beside the fee: no 1.2508799999999999.
-    const QString usd = "2020-02-03,100,USD,CAD,2020-02-03,1.303,4,125.0880,boc\n";
+    const QString usd =
+        "2020-02-03,100,USD,CAD,2020-02-03,1.303,4,125.0880,boc,published,,Bank of Canada\n";
     for (const char* end : {"\n", "\r\n", "\r"}) {
         const QByteArray e(end);
         QTest::addRow("lines ended by %s", e == "\n"   ? "LF"
@@ -82,16 +83,20 @@ void BatchTest::files_data() {
                                                        : "CR LF")
             << "date,amount,currency" + e + "2020-02-03,100,USD" + e + "2020-02-04,1,EUR,USD" + e
             << QStringList{"--fee", "4"} << 0
-            << header + usd + "2020-02-04,1,EUR,USD,2020-02-04,1.111963190184049,4,1.0675,boc\n";
+            << header + usd +
+                   "2020-02-04,1,EUR,USD,2020-02-04,1.111963190184049,4,1.0675,boc,published,,Bank "
+                   "of Canada\n";
     }
     QTest::newRow("empty target column: the default target")
         << QByteArray("2020-02-03,100,USD,\n") << QStringList{"--no-fee", "--to", "EUR"} << 0
-        << header + "2020-02-03,100,USD,EUR,2020-02-03,0.8986206896551724,0,89.8621,boc\n";
+        << header + "2020-02-03,100,USD,EUR,2020-02-03,0.8986206896551724,0,89.8621,boc,published,,"
+                    "Bank of Canada\n";
     QTest::newRow("a header with semicolons keeps them")
         << QByteArray("Date;Amount;Currency\n2020-02-03;\"1,000\";USD\n") << QStringList{"--no-fee"}
         << 0
-        << "Date;Amount;Currency;target;rate_date;rate;fee_percent;converted_amount;source\n"
-           "2020-02-03;1,000;USD;CAD;2020-02-03;1.303;0;1303.0000;boc\n";
+        << "Date;Amount;Currency;target;rate_date;rate;fee_percent;converted_amount;source;kind;"
+           "table;origin\n"
+           "2020-02-03;1,000;USD;CAD;2020-02-03;1.303;0;1303.0000;boc;published;;Bank of Canada\n";
     QTest::newRow("semicolons without a header, said once")
         << QByteArray("2020-02-03;100;USD\n2020-02-04;1;USD\n") << QStringList{} << 2
         << "rows.csv:1: The rows are separated by semicolons";
@@ -99,6 +104,25 @@ void BatchTest::files_data() {
         << QByteArray("2020-02-03,\"1,5\",USD\n") << QStringList{} << 2
         << "\"1,5\" is not a valid amount: a comma only groups thousands (1,000); use a point "
            "for decimals (1.5).";
+    // Saturday, February 8: Friday's 1.307 or Monday's 1.310.
+    QTest::newRow("a rule column, and --rule for the rows naming none")
+        << QByteArray("date,amount,currency,Rule\n2020-02-08,100,USD,previous\n"
+                      "2020-02-08,100,USD,\n")
+        << QStringList{"--no-fee", "--rule", "next"} << 0
+        << "date,amount,currency,Rule,target,rate_date,rate,fee_percent,converted_amount,source,"
+           "kind,table,origin\n"
+           "2020-02-08,100,USD,previous,CAD,2020-02-07,1.307,0,130.7000,boc,published,,Bank of "
+           "Canada\n2020-02-08,100,USD,next,CAD,2020-02-10,1.31,0,131.0000,boc,published,,Bank "
+           "of Canada\n";
+    QTest::newRow("exact on a day without publication")
+        << QByteArray("date,amount,currency,target,rule\n2020-02-07,1,USD,,exact\n"
+                      "2020-02-08,1,USD,,exact\n")
+        << QStringList{} << 4
+        << "rows.csv:3: The Bank of Canada published no rates on Saturday, February 8, 2020; the "
+           "nearest publication days are 2020-02-07 and 2020-02-10.";
+    QTest::newRow("an unknown rule")
+        << QByteArray("date,amount,currency,rule\n2020-02-07,1,USD,last\n") << QStringList{} << 2
+        << "rows.csv:2: The rule takes previous, next or exact";
     QTest::newRow("a header and no row")
         << QByteArray("date,amount,currency\r\n\r\n") << QStringList{} << 2 << "holds no data row";
     QTest::newRow("an empty file") << QByteArray() << QStringList{} << 2 << "holds no data row";
@@ -144,9 +168,10 @@ void BatchTest::cellsReadBackAsWrittenBySpreadsheetRules() {
     QCOMPARE(read.code, 0);
     const char* expected =
         "[[\"date\", \"'=cmd|' /C calc'!A0\", \"'@SUM(1+1)\", \"'+x,y\", \"rate_date\", "
-        "\"rate\", \"fee_percent\", \"converted_amount\", \"source\"], [\"2020-02-03\", "
+        "\"rate\", \"fee_percent\", \"converted_amount\", \"source\", \"kind\", \"table\", "
+        "\"origin\"], [\"2020-02-03\", "
         "\"100\", \"'\\tUSD\", \"'\\rCAD\", \"2020-02-03\", \"1.303\", \"0\", "
-        "\"130.3000\", \"boc\"]]";
+        "\"130.3000\", \"boc\", \"published\", \"\", \"Bank of Canada\"]]";
     QCOMPARE(read.out.trimmed(), QString::fromLatin1(expected));
 }
 

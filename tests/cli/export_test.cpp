@@ -116,6 +116,7 @@ private slots:
     void crossesAreComputedAndMarked();
     void gnuCashCsvHasTheAssistantsColumns();
     void programFilesAreNeverOverwritten();
+    void batchRowsCarryTheirOrigin();
     void datedConversionRules_data();
     void datedConversionRules();
 
@@ -312,6 +313,27 @@ void ExportTest::programFilesAreNeverOverwritten() {
     QVERIFY(!QFile::exists(Path("rt.dt")));
     QCOMPARE(Kestrum({"history", "export", "--output", Path("prices.journal")}).code, 0);
     QVERIFY(ReadFile(Path("prices.journal")).contains("P 2020-06-12 USD 1.3600 CAD"));
+}
+
+// The audit columns of a converted file: a published rate, a table B filled
+// in, two origins in one row, a parity.
+void ExportTest::batchRowsCarryTheirOrigin() {
+    WriteFile(Path("rows.csv"),
+              "date,amount,currency,target\n2020-06-12,100,USD,EUR\n"
+              "2020-06-10,1000,ARS,\n2020-06-12,100,USD,JPY\n2020-06-12,10,XOF,\n");
+    const Run run = Kestrum({"convert", "--file", Path("rows.csv"), "--no-fee"});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QCOMPARE(run.out,
+             "date,amount,currency,target,rate_date,rate,fee_percent,converted_amount,source,kind,"
+             "table,origin\n"
+             "2020-06-12,100,USD,EUR,2020-06-12,0.8876705175902357,0,88.7671,boc,published,,"
+             "Bank of Canada\n"
+             "2020-06-10,1000,ARS,CAD,2020-06-10,0.019484536082474226,0,19.4845,nbp,filled,"
+             "10/B/NBP/2020,NBP B (filled)\n"
+             "2020-06-12,100,USD,JPY,2020-06-12,108.80000000000001,0,10880.0000,boc;ecb,"
+             "published;filled,,Bank of Canada;ECB (filled)\n"
+             "2020-06-12,10,XOF,CAD,2020-06-12,0.0023356713930943645,0,0.0234,boc,parity,,"
+             "655.957 per EUR\n");
 }
 
 void ExportTest::datedConversionRules_data() {

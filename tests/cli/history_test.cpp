@@ -267,10 +267,11 @@ void HistoryTest::batchIsAllOrNothing() {
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0],
-             "date,amount,currency,target,rate_date,rate,fee_percent,converted_amount,source");
+             "date,amount,currency,target,rate_date,rate,fee_percent,converted_amount,source,"
+             "kind,table,origin");
     QVERIFY2(lines[1].startsWith("2020-02-29,100,USD,CAD,2020-02-28,"), qPrintable(lines[1]));
     QVERIFY2(lines[2].startsWith("2021-03-01,\"1,000\",EUR,USD,2021-03-01,"), qPrintable(lines[2]));
-    QCOMPARE(lines[2].section(',', -2, -2),
+    QCOMPARE(lines[2].section(',', -5, -5),
              QString::number(1000 * 1.5 / UsdRate({2021, 3, 1}), 'f', 4));
 
     WriteFile(Path("bad.csv"), "2020-02-03,100,XXX\n2020-02-03,1,USD\n1998-01-05,1,USD\n"
