@@ -115,6 +115,7 @@ private slots:
     void crossesAreComputedAndMarked_data();
     void crossesAreComputedAndMarked();
     void gnuCashCsvHasTheAssistantsColumns();
+    void fillingIsMarked();
     void programFilesAreNeverOverwritten();
     void batchRowsCarryTheirOrigin();
     void datedConversionRules_data();
@@ -300,6 +301,26 @@ void ExportTest::gnuCashCsvHasTheAssistantsColumns() {
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QCOMPARE(run.out, "Date,Amount,From Namespace,From Symbol,Currency To\n"
                       "2020-06-12,1.3600,CURRENCY,USD,CAD\n");
+}
+
+// Without --fill only the source's own figures leave; with it, what filled
+// them in says so on each line.
+void ExportTest::fillingIsMarked() {
+    const QStringList options{"history",  "export",     "ARS",      "XOF",
+                              "--source", "boc",        "--format", "hledger",
+                              "--from",   "2020-06-11", "--to",     "2020-06-12"};
+    QCOMPARE(Kestrum(options).code, 4);
+    const Run run = Kestrum(options + QStringList{"--fill"});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QVERIFY2(run.out.startsWith("; Kestrum "), qPrintable(run.out));
+    QVERIFY(run.out.section('\n', 0, 0).endsWith(", filled from other sources,"));
+    QCOMPARE(run.out.section('\n', 3),
+             "P 2020-06-11 ARS 0.01948453608 CAD ; filled from NBP B of 2020-06-10, computed, "
+             "table 10/B/NBP/2020\n"
+             "P 2020-06-11 XOF 0.002346190375 CAD ; parity 655.957 per EUR, computed\n"
+             "P 2020-06-12 ARS 0.01948453608 CAD ; filled from NBP B of 2020-06-10, computed, "
+             "table 10/B/NBP/2020\n"
+             "P 2020-06-12 XOF 0.002335671393 CAD ; parity 655.957 per EUR, computed\n");
 }
 
 void ExportTest::programFilesAreNeverOverwritten() {
