@@ -69,8 +69,9 @@ install(TARGETS kestrum_window kestrum_network kestrum_graphs_module LIBRARY DES
 install(FILES ${KESTRUM_PACKAGE_DATA}/rt.dt data/noon-rates-2007-11-13.html
     DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
 # The help page and its pictures, which the options dialog opens from here.
-install(FILES docs/currency_converter.html docs/main-window.png docs/conversion.png
-    docs/options.png docs/shortcuts.png docs/graphs-window.png DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
+install(FILES docs/currency_converter.html docs/currency_converter_fr.html docs/main-window.png
+    docs/main-window-fr.png docs/conversion.png docs/options.png docs/shortcuts.png
+    docs/graphs-window.png DESTINATION ${KESTRUM_DATA_INSTALL_DIR})
 foreach(size 16 24 32 48 64 128 256)
     install(FILES data/icons/hicolor/${size}x${size}/apps/${KESTRUM_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
@@ -104,6 +105,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SQLite and libcurl are opened at run time, so the library scan cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsqlite3-0, libcurl4")
+# Help, Software and Email hand their page to xdg-open; Qt's own French
+# names the standard buttons in the French window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

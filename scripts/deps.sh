@@ -6,6 +6,8 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev   # Charts needs the OpenGL CMake files, not a dependency in Debian 12
     libcurl4-openssl-dev
+    qt6-l10n-tools                 # lrelease builds the French captions, lupdate checks them
+    qt6-translations-l10n          # Qt's own French: standard buttons, edit menus
     libsqlite3-dev                 # the rate history
     libgtest-dev
     libcpp-httplib-dev

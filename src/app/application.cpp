@@ -4,6 +4,7 @@
 #include "kestrum_form.h"
 #include "settings/build_info.h"
 #include "settings/dir_lock.h"
+#include "settings/language.h"
 #include "settings/local_text.h"
 #include "settings/paths.h"
 #include "shell/single_instance.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +64,17 @@ bool HasDisplay() {
     return false;
 }
 
+// A short mark of a chosen data folder for the instance's name; none for
+// the default folder, so a default start finds the copy it always found.
+QString FolderSuffix(const QString& dir) {
+    if (dir.isEmpty())
+        return QString();
+    const QByteArray canonical = QFile::encodeName(QFileInfo(dir).canonicalFilePath());
+    return QLatin1Char('-') +
+           QString::fromLatin1(
+               QCryptographicHash::hash(canonical, QCryptographicHash::Sha1).toHex().left(12));
+}
+
 } // namespace
 
 bool AskToWaitForLock(const QString& sentence) {
@@ -96,20 +110,27 @@ int RunWindow(int argc, char** argv) {
         arguments << ArgumentText(argv[i]);
     parser.process(arguments);
 
-    SingleInstanceGuard guard(InstanceName(StartedProgramName()));
-    if (guard.Check() == SingleInstanceGuard::Start::Second) {
-        guard.AskFirstCopyForward();
-        return EXIT_SUCCESS;
-    }
-
+    // Messages before the settings are read speak the desktop's language.
+    UseLanguage(LanguageOfLocale(QLocale()));
     if (parser.isSet(dataDir)) {
         const QString dir = parser.value(dataDir);
         if (!QFileInfo(dir).isDir()) {
-            Messages().Error(nullptr,
-                             QStringLiteral("The data directory \"%1\" does not exist.").arg(dir));
+            Messages().Error(
+                nullptr, QCoreApplication::translate("Application",
+                                                     "The data directory \"%1\" does not exist.")
+                             .arg(dir));
             return kDataDirError;
         }
         SetProgramDir(dir);
+    }
+
+    // One window per data folder: a start with another folder is another
+    // calculator, one with the same folder brings its window forward.
+    SingleInstanceGuard guard(InstanceName(StartedProgramName()) +
+                              FolderSuffix(ChosenProgramDir()));
+    if (guard.Check() == SingleInstanceGuard::Start::Second) {
+        guard.AskFirstCopyForward();
+        return EXIT_SUCCESS;
     }
 
     // A lock another program keeps is the user's to wait for or give up on.

@@ -32,7 +32,7 @@ QFont FittingFont(QFont font, const QStringList& lines, QSize box, int margin) {
 
 TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CashRateForm"));
-    setWindowTitle(QStringLiteral("Cash Rate"));
+    setWindowTitle(tr("Cash Rate"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(414, 348);
@@ -55,10 +55,11 @@ TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
     Memo->setFocusPolicy(Qt::NoFocus);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setPlainText(Lines().join(QLatin1Char('\n')));
+    Memo->setAccessibleName(tr("What the cash rate is"));
     Memo->setFont(FittingFont(font, Lines(), Memo->size(),
                               static_cast<int>(std::ceil(Memo->document()->documentMargin()))));
 
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1 = new QPushButton(tr("&Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(152, 272, 121, 49);
     Button1->setCursor(Qt::PointingHandCursor);
@@ -66,20 +67,20 @@ TCashRateForm::TCashRateForm(QWidget* parent) : QDialog(parent) {
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// One paragraph, broken where the box would break it in each language.
 QStringList TCashRateForm::Lines() {
-    return {
-        QStringLiteral("The nominal rate is the current rate of exchange "),
-        QStringLiteral("for a currency.  However your bank or financial "),
-        QStringLiteral("institution will charge a fee when exchanging "),
-        QStringLiteral("currencies, and the amount you actually receive is "),
-        QStringLiteral("referred to as the Cash Rate.  This fee averages "),
-        QStringLiteral("around 4 percent.  If the Cash Rate checkbox is "),
-        QStringLiteral("checked the program will base its calculations "),
-        QStringLiteral("upon the percentage entered into the Cash Rate "),
-        QStringLiteral("box which defaults to 4 percent.  If you know your "),
-        QStringLiteral("discount rate, you can enter it into the program "),
-        QStringLiteral("using the edit box."),
-    };
+    return tr("The nominal rate is the current rate of exchange\n"
+              "for a currency.  However your bank or financial\n"
+              "institution will charge a fee when exchanging\n"
+              "currencies, and the amount you actually receive is\n"
+              "referred to as the Cash Rate.  This fee averages\n"
+              "around 4 percent.  If the Cash Rate checkbox is\n"
+              "checked the program will base its calculations\n"
+              "upon the percentage entered into the Cash Rate\n"
+              "box which defaults to 4 percent.  If you know your\n"
+              "discount rate, you can enter it into the program\n"
+              "using the edit box.")
+        .split(QLatin1Char('\n'));
 }
 
 void TCashRateForm::showEvent(QShowEvent* event) {

@@ -32,11 +32,12 @@ void PaintCoin(QPainter& p, const QRectF& r) {
     p.drawText(r, Qt::AlignCenter, QStringLiteral("$"));
 }
 
-QImage DrawLogo(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage DrawLogo(int width, int height, int scale) {
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     QLinearGradient band(0, 0, width, 0);
     band.setColorAt(0, kNavy);
     band.setColorAt(1, kNavy.lighter(220));
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QGuiApplication app(argc, argv);
-    const QImage logo = DrawLogo(kestrum::kLogoWidth, kestrum::kLogoHeight)
+    const QImage logo = DrawLogo(kestrum::kLogoWidth, kestrum::kLogoHeight, kestrum::kLogoScale)
                             .convertToFormat(QImage::Format_RGBA8888_Premultiplied);
     QFile out(QString::fromLocal8Bit(argv[1]));
     bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate);

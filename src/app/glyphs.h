@@ -11,6 +11,8 @@ namespace kestrum {
 // top band. The glyphs are painted when asked for.
 inline constexpr int kLogoWidth = 318;
 inline constexpr int kLogoHeight = 42;
+// The embedded logo has this many pixels per logical pixel: sharp at 200 %.
+inline constexpr int kLogoScale = 2;
 QPixmap LogoPixmap();
 QIcon InformationGlyph();
 QIcon OptionsGlyph();

@@ -9,6 +9,7 @@
 #include "data/rate_files.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "settings/language.h"
 #include "settings/message_table.h"
 #include "settings/paths.h"
 #include "update/platform.h"
@@ -52,6 +53,20 @@ void ShowMenuWithoutKeys(QLineEdit* edit, const QPoint& position) {
 std::string Bytes(const QString& text) {
     return ToCp1252(text);
 }
+
+// French writes "1 234,5" where English writes "1,234.5": the same amount
+// with the two marks exchanged, so one reading rule serves both.
+QString SwapMarks(const QString& text, QChar decimalFrom, QChar groupFrom, QChar decimalTo,
+                  QChar groupTo) {
+    QString swapped = text;
+    for (QChar& c : swapped) {
+        if (c == decimalFrom)
+            c = decimalTo;
+        else if (c == groupFrom || (groupFrom == QLatin1Char(' ') && c == QChar(0x00A0)))
+            c = groupTo;
+    }
+    return swapped;
+}
 QString Text(const std::string& bytes) {
     return FromCp1252(bytes);
 }
@@ -60,6 +75,7 @@ QString Text(const std::string& bytes) {
 
 TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     CreateControls();
+    Retranslate();
 
     for (int digit = 0; digit <= 9; ++digit)
         connect(DigitButtons[digit], &QPushButton::clicked, this,
@@ -76,6 +92,8 @@ TKestrumForm::TKestrumForm(QWidget* parent) : QWidget(parent) {
     }
 
     connect(FromComboBox, &QComboBox::activated, this, &TKestrumForm::FromComboBoxChange);
+    for (QComboBox* list : {FromComboBox, ToComboBox})
+        connect(list, &QComboBox::currentIndexChanged, this, &TKestrumForm::ShowSelectedOrigins);
     connect(ToComboBox, &QComboBox::activated, this, &TKestrumForm::ToComboBoxChange);
     for (int i = 0; i < 26; ++i)
         connect(LetterButtons[i], &QPushButton::clicked, this,
@@ -103,15 +121,25 @@ TKestrumForm::~TKestrumForm() {
 void TKestrumForm::FormCreate() {
     ResultShown = false;
 
-    if (ConfigurationFileExists()) {
+    const bool configured = ConfigurationFileExists();
+    if (configured) {
         const IoResult loaded = LoadConfiguration();
         // An unreadable record is reported and the defaults stand in; the
         // file stays, and the next save moves it to the backup.
         ReportConfiguration(loaded);
     } else {
         ReportConfiguration(CreateDefaultConfiguration());
-        OfferShortcuts();
+        // A first run speaks the desktop's language.
+        Configuration().Language = static_cast<std::uint8_t>(LanguageOfLocale(QLocale()));
     }
+    // Before any message, so that they come in the language chosen.
+    const int language = Configuration().Language != kEnglish ? kFrench : kEnglish;
+    RadioItems[language]->setChecked(true);
+    if (language != kestrum::ShownLanguage())
+        UseLanguage(language);
+    Retranslate();
+    if (!configured)
+        OfferShortcuts();
 
     ShowMessages(LoadNameOverrides(CurrencyCatalogue(), Configuration()));
 
@@ -126,19 +154,24 @@ void TKestrumForm::FormCreate() {
     Configuration().DataDate = LatestDataDate(Rates());
     SaveSettings();
 
-    FillCurrencyLists();
-    BuildQuickFind();
+    // The quick-find letters follow the English names in either language.
+    if (ShownLanguage() != kEnglish) {
+        RadioItems[kEnglish]->setChecked(true);
+        FillCurrencyLists();
+        BuildQuickFind();
+        RadioItems[kFrench]->setChecked(true);
+        FillCurrencyLists();
+    } else {
+        FillCurrencyLists();
+        BuildQuickFind();
+    }
 
     ShowCashRate();
-
-    if (Configuration().Language != kEnglish) {
-        RadioItems[kFrench]->setChecked(true);
-        SwitchLanguage(kFrench);
-    }
 
     DataDateLabel->setText(DataDateText(Configuration().DataDate));
     DownloadButton->setEnabled(!Configuration().AutoDownload);
 
+    ShowSelectedOrigins();
     UpdateClock();
     ClockTimer->start();
 
@@ -234,15 +267,32 @@ void TKestrumForm::DigitButtonClick(int digit) {
         SourceEdit->setText(SourceEdit->text() + QString::number(digit));
 }
 
+QChar TKestrumForm::DecimalMark() const {
+    return ShownLanguage() == kFrench ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+QChar TKestrumForm::GroupMark() const {
+    return ShownLanguage() == kFrench ? QLatin1Char(' ') : QLatin1Char(',');
+}
+
+// The amount as the one reading rule takes it: English marks.
+QString TKestrumForm::AmountText() const {
+    if (ShownLanguage() != kFrench)
+        return SourceEdit->text();
+    return SwapMarks(SourceEdit->text(), QLatin1Char(','), QLatin1Char(' '), QLatin1Char('.'),
+                     QLatin1Char(','));
+}
+
 void TKestrumForm::DotButtonClick() {
     StartNewAmount();
     QString text = SourceEdit->text();
-    if (HasDot(Bytes(text)))
+    const QChar mark = DecimalMark();
+    if (text.contains(mark))
         return;
     if (text.size() < kMaxAmountLength)
-        text += QLatin1Char('.');
-    if (text == QLatin1String("."))
-        text = QStringLiteral("0.");
+        text += mark;
+    if (text == QString(mark))
+        text = QLatin1Char('0') + text;
     SourceEdit->setText(text);
     SourceEdit->setCursorPosition(static_cast<int>(text.size()));
 }
@@ -250,7 +300,7 @@ void TKestrumForm::DotButtonClick() {
 void TKestrumForm::CommaButtonClick() {
     const QString text = SourceEdit->text();
     if (!text.isEmpty() && text.size() < kMaxAmountLength)
-        SourceEdit->setText(text + QLatin1Char(','));
+        SourceEdit->setText(text + GroupMark());
 }
 
 void TKestrumForm::ClearButtonClick() {
@@ -260,6 +310,8 @@ void TKestrumForm::ClearButtonClick() {
 
 // Returns true when the key is to be discarded.
 bool TKestrumForm::SourceEditKeyPress(QKeyEvent* key) {
+    if (key->matches(QKeySequence::SelectAll))
+        return false;
     const QChar c = TypedCharacter(key);
     if (c.isNull())
         return false;
@@ -272,24 +324,32 @@ bool TKestrumForm::SourceEditKeyPress(QKeyEvent* key) {
         return true;
     }
     const QString text = SourceEdit->text();
-    if (c == QLatin1Char('.') && text.contains(QLatin1Char('.')))
+    const QChar decimal = DecimalMark();
+    const QChar group = GroupMark();
+    // In French the point of a numeric keypad types the decimal comma.
+    if (decimal == QLatin1Char(',') && c == QLatin1Char('.')) {
+        if (!text.contains(decimal))
+            SourceEdit->insert(QString(decimal));
         return true;
-    if (c == QLatin1Char(',') && (text.isEmpty() || SourceEdit->cursorPosition() == 0))
+    }
+    if (c == decimal && text.contains(decimal))
+        return true;
+    if (c == group && (text.isEmpty() || SourceEdit->cursorPosition() == 0))
         return true;
     const bool passes = c.isDigit() && c.unicode() < 128;
-    return !(passes || c == QLatin1Char('.') || c == QLatin1Char(',') || c == QChar(8) ||
-             c == QLatin1Char('%') || c == QLatin1Char('&'));
+    return !(passes || c == decimal || c == group || c == QChar(8) || c == QLatin1Char('%') ||
+             c == QLatin1Char('&'));
 }
 
 void TKestrumForm::SourceEditKeyUp() {
-    if (SourceEdit->text() == QLatin1String(".")) {
-        SourceEdit->setText(QStringLiteral("0."));
+    if (SourceEdit->text() == QString(DecimalMark())) {
+        SourceEdit->setText(QLatin1Char('0') + SourceEdit->text());
         SourceEdit->setCursorPosition(2);
     }
 }
 
 double TKestrumForm::ReadAmount() {
-    const std::string text = Bytes(SourceEdit->text());
+    const std::string text = Bytes(AmountText());
     if (CheckAmount(text).needsLeadingZero)
         SourceEdit->setText(QLatin1Char('0') + SourceEdit->text());
     const AmountReading reading = ReadAmountText(text);
@@ -316,7 +376,7 @@ void TKestrumForm::Convert() {
     const int a = FindCurrencyIndex(Bytes(FromComboBox->currentText()), language);
     const int b = FindCurrencyIndex(Bytes(ToComboBox->currentText()), language);
     if (a < 0 || b < 0) {
-        Messages().Information(this, QString::fromLatin1(Message(msg::ValueNotFound)));
+        Messages().Information(this, MessageText(msg::ValueNotFound));
         return;
     }
     ShowSelectedNames();
@@ -330,11 +390,13 @@ void TKestrumForm::Convert() {
     }
     // A list can still offer a currency that a later download left without
     // a rate; its marker must never turn into a number.
-    ConvertEdit->setText(c.available ? FormatResult(c.result, c.decimals, config.CurrencyFormat,
-                                                    QLocale(), QString::fromLatin1(CurrencyCode(b)))
-                                     : QStringLiteral("NA"));
+    ConvertEdit->setText(c.available
+                             ? FormatResult(c.result, c.decimals, config.CurrencyFormat,
+                                            ShownLocale(), QString::fromLatin1(CurrencyCode(b)))
+                             : QStringLiteral("NA"));
     // A result wider than the field shows its leading digits.
     ConvertEdit->setCursorPosition(0);
+    Announce(ConvertEdit, ConvertEdit->text());
     ShowRateOrigins(a, b);
 }
 
@@ -388,6 +450,7 @@ void TKestrumForm::RefillCurrencyLists() {
     }
     BuildQuickFind();
     ShowSelectedNames();
+    ShowSelectedOrigins();
     if (!ConvertEdit->text().isEmpty())
         Convert();
 }
@@ -435,10 +498,43 @@ void TKestrumForm::RadioGroupClick(int item) {
     SwitchLanguage(item);
 }
 
+// The captions change at once; the amount, the result and the pair stay,
+// only their names and number forms change language.
 void TKestrumForm::SwitchLanguage(int language) {
+    const int from = SelectedCurrency(FromComboBox, 1 - language);
+    const int to = SelectedCurrency(ToComboBox, 1 - language);
     Configuration().Language = static_cast<std::uint8_t>(language);
     SaveSettings();
-    FillCurrencyLists();
+    UseLanguage(language);
+    Retranslate();
+    // The amount keeps its value, written with the new language's marks.
+    const QString amount = SourceEdit->text();
+    SourceEdit->setText(language == kFrench ? SwapMarks(amount, QLatin1Char('.'), QLatin1Char(','),
+                                                        QLatin1Char(','), QLatin1Char(' '))
+                                            : SwapMarks(amount, QLatin1Char(','), QLatin1Char(' '),
+                                                        QLatin1Char('.'), QLatin1Char(',')));
+    const QStringList names = OfferedNames();
+    {
+        const QSignalBlocker blockFrom(FromComboBox);
+        const QSignalBlocker blockTo(ToComboBox);
+        FromComboBox->clear();
+        ToComboBox->clear();
+        FromComboBox->addItems(names);
+        ToComboBox->addItems(names);
+        const QString fromName = from >= 0 ? Text(CurrencyName(from, language)) : QString();
+        const QString toName = to >= 0 ? Text(CurrencyName(to, language)) : QString();
+        FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(fromName))));
+        ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(toName))));
+    }
+    GraphsFollowSelection();
+    ShowSelectedNames();
+    ShowSelectedOrigins();
+    if (!ConvertEdit->text().isEmpty())
+        Convert();
+}
+
+int TKestrumForm::SelectedCurrency(const QComboBox* list, int language) const {
+    return list->currentIndex() < 0 ? -1 : FindCurrencyIndex(Bytes(list->currentText()), language);
 }
 
 // ---- Cash rate --------------------------------------------------------------
@@ -457,9 +553,8 @@ bool TKestrumForm::TakeCashRate(const QString& text) {
     const std::optional<double> value = ParseDecimal(Bytes(text));
     if (!value || !IsUsableFee(*value)) {
         ShowCashRate();
-        Messages().Error(
-            this, value ? QString::fromLatin1(kFeeRangeMessage)
-                        : QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        Messages().Error(this, value ? QString::fromLatin1(kFeeRangeMessage)
+                                     : tr("'%1' is not a valid floating point value").arg(text));
         return false;
     }
     Configuration().CashRate = *value;
@@ -486,6 +581,8 @@ void TKestrumForm::PercentCheckBoxClick() {
 
 // Returns true when the key is to be discarded.
 bool TKestrumForm::CashRateEditKeyPress(QKeyEvent* key) {
+    if (key->matches(QKeySequence::SelectAll))
+        return false;
     const QChar c = TypedCharacter(key);
     if (c.isNull() || c == QChar(8))
         return false;

@@ -110,15 +110,20 @@ public:
     // The source and publication day of both currencies' rates under "Latest
     // Data", the full sentences in its tool tip; empty without a history.
     void ShowRateOrigins(int from, int to);
+    void ShowSelectedOrigins();
     void UpdateClock();
     void ArmDownloadTimer();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    // Every caption, tip and accessible name in the language in use.
+    void Retranslate();
+    static void Announce(QWidget* widget, const QString& text);
     void FormCreate();
     void FormClose();
 
@@ -130,6 +135,10 @@ private:
     bool SourceEditKeyPress(QKeyEvent* key);
     void SourceEditKeyUp();
     void StartNewAmount();
+    // The marks the amount is typed with in the language shown.
+    QChar DecimalMark() const;
+    QChar GroupMark() const;
+    QString AmountText() const;
     double ReadAmount();
 
     // Currency lists.
@@ -142,6 +151,8 @@ private:
     void ToComboBoxChange();
     void RadioGroupClick(int item);
     void SwitchLanguage(int language);
+    // The catalogue index a list has chosen, its names read in `language`.
+    int SelectedCurrency(const QComboBox* list, int language) const;
     void ShowSelectedNames();
 
     // Cash rate.

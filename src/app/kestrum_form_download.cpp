@@ -29,7 +29,7 @@ namespace kestrum {
 namespace {
 
 QString Text(int entry) {
-    return QString::fromLatin1(Message(entry));
+    return MessageText(entry);
 }
 
 } // namespace

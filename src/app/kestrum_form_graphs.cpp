@@ -5,14 +5,38 @@
 #include "data/cp1252.h"
 
 #include <QComboBox>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
+#include <algorithm>
 
 namespace kestrum {
 
 namespace {
 
 GraphsWindowMaker g_graphsWindowMaker = nullptr;
+
+// Beside the calculator, on the side with more room, and wholly on its
+// screen: where the window manager puts a new window can be partly off it.
+void PlaceBeside(QWidget* window, const QWidget* calculator) {
+    const QScreen* screen = calculator->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect owner = calculator->frameGeometry();
+    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
+    QSize fitted = frame.boundedTo(area.size());
+    if (fitted != frame)
+        window->resize(window->size() - (frame - fitted));
+    const int gap = 8;
+    const int right = owner.right() + gap;
+    const int left = owner.left() - gap - fitted.width();
+    int x = area.right() - right >= left - area.left() ? right : left;
+    int y = owner.top();
+    x = std::clamp(x, area.left(), area.right() + 1 - fitted.width());
+    y = std::clamp(y, area.top(), area.bottom() + 1 - fitted.height());
+    window->move(x, y);
+}
 
 } // namespace
 
@@ -51,9 +75,16 @@ void TKestrumForm::dxButton2Click() {
             return;
         m_graphsWidget = m_graphs->Widget();
         GraphsFollowSelection();
+        PlaceBeside(m_graphsWidget, this);
     }
     QWidget* const window = m_graphsWidget;
+    const bool first = !window->isVisible() && !window->property("placed").toBool();
     window->show();
+    // Again once shown, now that its frame is known.
+    if (first) {
+        window->setProperty("placed", true);
+        PlaceBeside(window, this);
+    }
     window->raise();
     window->activateWindow();
 }

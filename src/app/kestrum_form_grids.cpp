@@ -24,7 +24,7 @@ void TKestrumForm::USGridButtonClick() {
 
 void TKestrumForm::OpenRateGrid(GridBase against) {
     TCRateForm form(this);
-    ShowProgress(QString::fromLatin1(Message(msg::Parsing)));
+    ShowProgress(MessageText(msg::Parsing));
     // The grid names the currencies in the language the lists show; the
     // record is saved by the next change of a setting, not here.
     Configuration().Language = static_cast<std::uint8_t>(ShownLanguage());

@@ -7,6 +7,7 @@
 #include "widgets/app_icon.h"
 
 #include "data/number_text.h"
+#include "settings/build_info.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -84,7 +85,7 @@ QPushButton* KeypadButton(QWidget* parent, const char* name, const QString& capt
 
 void TKestrumForm::CreateControls() {
     setObjectName(QStringLiteral("KestrumForm"));
-    setWindowTitle(QStringLiteral("Kestrum V.1.1 June 15th, 2005"));
+    setWindowTitle(QStringLiteral("Kestrum %1").arg(QLatin1String(build::kVersion)));
     setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -96,7 +97,11 @@ void TKestrumForm::CreateControls() {
     palette.setColor(QPalette::Window, palette.color(QPalette::Midlight));
     setPalette(palette);
 
-    const QColor blue(Qt::blue);
+    // The caption blue of a light desktop; a dark one gets its own link
+    // colour, which it keeps readable on its dark panels.
+    const QColor blue = palette.color(QPalette::Window).lightness() < 128
+                            ? palette.color(QPalette::Link)
+                            : QColor(Qt::blue);
 
     // Top band: logo, today's date and the clock.
     Panel1 = Panel(this, "Panel1", 0, 0, 622, 57, true);
@@ -112,8 +117,8 @@ void TKestrumForm::CreateControls() {
     // The working area between the bands.
     auto* body = Place(new QWidget(this), "BodyPanel", 0, 57, 622, 428 - 57 - 44);
 
-    Label1 = Text(body, "Label1", QStringLiteral("Source value"), 16, 16, PixelFont(13, true));
-    Label2 = Text(body, "Label2", QStringLiteral("Converted value"), 288, 16, PixelFont(13, true));
+    Label1 = Text(body, "Label1", QString(), 16, 16, PixelFont(13, true));
+    Label2 = Text(body, "Label2", QString(), 288, 16, PixelFont(13, true));
     Label1->setFixedWidth(260);
     Label2->setFixedWidth(320);
     Panel6 = Panel(body, "Panel6", 16, 40, 233, 49, true);
@@ -143,22 +148,24 @@ void TKestrumForm::CreateControls() {
     }
     DotButton = KeypadButton(Panel5, "DotButton", QStringLiteral("."), 248, 56, 50, 40,
                              PixelFont(32, true));
-    EnterButton = KeypadButton(Panel5, "EnterButton", QStringLiteral("Enter"), 308, 56, 50, 40,
-                               PixelFont(13));
-    CommaButton =
-        KeypadButton(Panel5, "CommaButton", QStringLiteral("Comma"), 8, 104, 50, 25, PixelFont(11));
-    ClearButton = KeypadButton(Panel5, "ClearButton", QStringLiteral("Clear"), 68, 104, 50, 25,
-                               PixelFont(13));
+    EnterButton = KeypadButton(Panel5, "EnterButton", QString(), 308, 56, 50, 40, PixelFont(13));
+    CommaButton = KeypadButton(Panel5, "CommaButton", QString(), 8, 104, 50, 25, PixelFont(11));
+    ClearButton = KeypadButton(Panel5, "ClearButton", QString(), 68, 104, 50, 25, PixelFont(13));
     // Not the button's own shortcut: that clicks 100 ms later and would wipe
     // keys typed meanwhile.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ClearButton, &QPushButton::click);
+    // Ctrl+A anywhere takes the caret to the amount, selected for typing over.
+    auto* selectAmount = new QShortcut(QKeySequence::SelectAll, this);
+    connect(selectAmount, &QShortcut::activated, this, [this] {
+        SourceEdit->setFocus(Qt::ShortcutFocusReason);
+        SourceEdit->selectAll();
+    });
 
-    PercentCheckBox = new QCheckBox(QStringLiteral("Cash Rate %"), Panel5);
+    PercentCheckBox = new QCheckBox(Panel5);
     PercentCheckBox->setObjectName(QStringLiteral("PercentCheckBox"));
     PercentCheckBox->setFont(PixelFont(13, true));
     PercentCheckBox->move(152, 106);
-    PercentCheckBox->adjustSize();
     // Given its face before its parent and its text: laid out in the keypad's
     // 19-pixel face first, it would load a face nothing shows.
     auto* cashRate = new QLineEdit;
@@ -169,11 +176,9 @@ void TKestrumForm::CreateControls() {
     BitBtn2 = Place(new QPushButton(Panel5), "BitBtn2", 324, 104, 26, 25);
     BitBtn2->setFont(PixelFont(13)); // no text: a face already loaded
     BitBtn2->setIcon(InformationGlyph());
-    BitBtn2->setToolTip(QStringLiteral("About the cash rate"));
 
     // Quick find.
-    StaticText5 = Text(body, "StaticText5", QStringLiteral("Quick Find..."), 392, 92,
-                       PixelFont(13, true, true));
+    StaticText5 = Text(body, "StaticText5", QString(), 392, 92, PixelFont(13, true, true));
     FindPanel = Panel(body, "FindPanel", 392, 118, 129, 113, true);
     for (int i = 0; i < 26; ++i) {
         const QChar letter(QLatin1Char(static_cast<char>('A' + i)));
@@ -194,10 +199,6 @@ void TKestrumForm::CreateControls() {
     }
     FromSpeedButton = Place(new ListChoiceButton(FindPanel), "FromSpeedButton", 46, 92, 36, 16);
     ToSpeedButton = Place(new ListChoiceButton(FindPanel), "ToSpeedButton", 86, 92, 36, 16);
-    FromSpeedButton->setText(QStringLiteral("From"));
-    ToSpeedButton->setText(QStringLiteral("To"));
-    FromSpeedButton->setToolTip(QStringLiteral("SEARCH CONVERT FROM LIST"));
-    ToSpeedButton->setToolTip(QStringLiteral("SEARCH CONVERT TO LIST"));
     auto* target = new QButtonGroup(this);
     for (QToolButton* b : {FromSpeedButton, ToSpeedButton}) {
         b->setCheckable(true);
@@ -209,11 +210,14 @@ void TKestrumForm::CreateControls() {
     FromSpeedButton->setChecked(true);
 
     // Currency lists.
-    StaticText4 = Text(body, "StaticText4", QStringLiteral("Convert from"), 16, 248, PixelFont(14));
+    StaticText4 = Text(body, "StaticText4", QString(), 16, 248, PixelFont(14));
     // The lists end with the panels above them; the Graphs button sits beside.
     FromComboBox = Place(new QComboBox(body), "FromComboBox", 112, 242, 409, 26);
-    StaticText1 = Text(body, "StaticText1", QStringLiteral("Convert to"), 16, 280, PixelFont(14));
+    StaticText1 = Text(body, "StaticText1", QString(), 16, 280, PixelFont(14));
     ToComboBox = Place(new QComboBox(body), "ToComboBox", 112, 274, 409, 26);
+    // Their captions' access keys lead to them.
+    StaticText4->setBuddy(FromComboBox);
+    StaticText1->setBuddy(ToComboBox);
     auto* listStyle = new BoundedPopupStyle(style()->name());
     listStyle->setParent(this);
     for (QComboBox* list : {FromComboBox, ToComboBox}) {
@@ -228,7 +232,8 @@ void TKestrumForm::CreateControls() {
     RadioGroup = Place(new QGroupBox(body), "RadioGroup", 528, 10, 76, 56);
     RadioGroup->setFont(PixelFont(11));
     auto* languages = new QButtonGroup(RadioGroup);
-    const QString items[2] = {QStringLiteral("English"), QStringLiteral("Francais")};
+    // Each language named in itself, whatever the language in use.
+    const QString items[2] = {QStringLiteral("E&nglish"), QStringLiteral("F&ran\u00e7ais")};
     for (int i = 0; i < 2; ++i) {
         RadioItems[i] = new QRadioButton(items[i], RadioGroup);
         RadioItems[i]->setObjectName(i == 0 ? QStringLiteral("EnglishItem")
@@ -239,27 +244,25 @@ void TKestrumForm::CreateControls() {
     RadioItems[0]->setChecked(true);
     connect(languages, &QButtonGroup::idClicked, this, &TKestrumForm::RadioGroupClick);
 
-    GroupBox = Place(new QGroupBox(QStringLiteral("Grids"), body), "GroupBox", 528, 72, 76, 97);
-    CanGridButton = Place(new FocusMarkedButton(QStringLiteral("Can"), GroupBox), "CanGridButton",
-                          11, 26, 50, 28);
-    USGridButton = Place(new FocusMarkedButton(QStringLiteral("U.S."), GroupBox), "USGridButton",
-                         11, 58, 50, 28);
+    GroupBox = Place(new QGroupBox(body), "GroupBox", 528, 72, 76, 97);
+    CanGridButton = Place(new FocusMarkedButton(GroupBox), "CanGridButton", 11, 26, 50, 28);
+    USGridButton = Place(new FocusMarkedButton(GroupBox), "USGridButton", 11, 58, 50, 28);
     for (QPushButton* b : {CanGridButton, USGridButton})
         b->setFlat(true);
 
     dxButton1 = Place(new QToolButton(body), "dxButton1", 528, 187, 76, 42);
-    dxButton1->setText(QStringLiteral("Options"));
     dxButton1->setIcon(OptionsGlyph());
     dxButton1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     dxButton1->setAutoRaise(true);
     dxButton2 = Place(new QToolButton(body), "dxButton2", 528, 250, 76, 42);
-    dxButton2->setText(QStringLiteral("Graphs"));
     dxButton2->setIcon(GraphsGlyph());
     dxButton2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     dxButton2->setAutoRaise(true);
-    dxButton2->setToolTip(QStringLiteral("Graphs (Ctrl+G)"));
     dxButton2->setEnabled(false);
     for (QToolButton* b : {dxButton1, dxButton2}) {
+        // Wide enough for "Graphiques" to the window's edge.
+        b->setFont(PixelFont(14));
+        b->setGeometry(524, b->y(), 92, b->height());
         QPalette p = b->palette();
         p.setColor(QPalette::ButtonText, blue);
         b->setPalette(p);
@@ -267,24 +270,15 @@ void TKestrumForm::CreateControls() {
 
     // Bottom band: the data date.
     Panel3 = Panel(this, "Panel3", 0, 428 - 44, 622, 44, true);
-    DownloadButton = Place(new FocusMarkedButton(QStringLiteral("Download"), Panel3),
-                           "DownloadButton", 16, 8, 81, 28);
+    DownloadButton = Place(new FocusMarkedButton(Panel3), "DownloadButton", 16, 8, 81, 28);
     DownloadButton->setFlat(true);
     DownloadButton->setEnabled(false);
-    StaticText2 = Text(Panel3, "StaticText2", QStringLiteral("Latest Data : "), 136, 12,
-                       PixelFont(16, true), blue);
-    DataDateLabel = Text(Panel3, "DataDateLabel", QStringLiteral("June 3rd, 2005"), 288, 12,
-                         PixelFont(16, true), blue);
+    // Both lines clear the band's sunken frame, descenders included.
+    StaticText2 = Text(Panel3, "StaticText2", QString(), 136, 5, PixelFont(16, true), blue);
+    DataDateLabel = Text(Panel3, "DataDateLabel", QString(), 288, 5, PixelFont(16, true), blue);
     DataDateLabel->setFixedWidth(622 - 288 - 8);
-    RateOriginLabel = Text(Panel3, "RateOriginLabel", QString(), 136, 31, PixelFont(10), blue);
-    RateOriginLabel->setFixedSize(622 - 136 - 8, 12);
-    // It speaks of the result on screen, so it goes when the result goes.
-    connect(ConvertEdit, &QLineEdit::textChanged, RateOriginLabel, [this](const QString& text) {
-        if (text.isEmpty()) {
-            RateOriginLabel->clear();
-            RateOriginLabel->setToolTip({});
-        }
-    });
+    RateOriginLabel = Text(Panel3, "RateOriginLabel", QString(), 136, 25, PixelFont(10), blue);
+    RateOriginLabel->setFixedSize(622 - 136 - 8, 14);
 
     DownloadTimer = new QTimer(this);
     DownloadTimer->setObjectName(QStringLiteral("DownloadTimer"));

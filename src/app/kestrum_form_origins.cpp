@@ -12,6 +12,7 @@
 #include "update/url_grabber.h"
 #include "widgets/prism_bar.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 
@@ -34,9 +35,21 @@ void TKestrumForm::ShowRateOrigins(int from, int to) {
         detail << QStringLiteral("%1: %2").arg(code, history::OriginSentence(origin));
     }
     const QString text = shown.join(QStringLiteral(" \u00b7 "));
+    const QString before = RateOriginLabel->text();
     RateOriginLabel->setText(
         RateOriginLabel->fontMetrics().elidedText(text, Qt::ElideRight, RateOriginLabel->width()));
     RateOriginLabel->setToolTip(detail.join(QLatin1Char('\n')));
+    if (RateOriginLabel->text() != before)
+        Announce(RateOriginLabel, text);
+}
+
+// The line speaks of the chosen pair from the start, result or not.
+void TKestrumForm::ShowSelectedOrigins() {
+    const int language = ShownLanguage();
+    const int from = SelectedCurrency(FromComboBox, language);
+    const int to = SelectedCurrency(ToComboBox, language);
+    if (from >= 0 && to >= 0)
+        ShowRateOrigins(from, to);
 }
 
 // The page's files are 1 + n: the bars show the page first, then each fill.

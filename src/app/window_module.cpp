@@ -19,7 +19,9 @@ kestrum::GraphsWindow* LoadGraphsWindow(QWidget* parent) {
         kestrum::ModuleSymbol(kestrum::kGraphsModule, kestrum::kGraphsWindowEntry, error));
     if (!entry) {
         kestrum::Messages().Error(
-            parent, QStringLiteral("Kestrum cannot open the Graphs window: %1.").arg(error));
+            parent,
+            QCoreApplication::translate("Application", "Kestrum cannot open the Graphs window: %1.")
+                .arg(error));
         return nullptr;
     }
     return entry(parent);

@@ -1,6 +1,9 @@
 #include "dates.h"
 
 #include "rate_store.h"
+#include "settings/language.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -21,7 +24,22 @@ constexpr const char* kLongMonths[] = {"January",   "February", "March",    "Apr
                                        "May",       "June",     "July",     "August",
                                        "September", "October",  "November", "December"};
 
+// French writes the day before the month and no commas, in lower case:
+// "mardi 13 novembre 2007", "mar. 13 nov. 2007", "lundi 1er août 2005".
+QString FrenchDateText(double value, bool longForm) {
+    const QDate date = CalendarDate(value);
+    if (!date.isValid())
+        return QString();
+    // The first of a month is "1er".
+    const QString day = date.day() == 1 ? QStringLiteral("d'er'") : QStringLiteral("d");
+    return LocaleOfLanguage(kLanguageFrench)
+        .toString(date, longForm ? QStringLiteral("dddd %1 MMMM yyyy").arg(day)
+                                 : QStringLiteral("ddd %1 MMM yyyy").arg(day));
+}
+
 QString DateText(double value, const char* const* days, const char* const* months) {
+    if (ShownLanguage() == kLanguageFrench)
+        return FrenchDateText(value, days == kLongDays);
     const QDate date = CalendarDate(value);
     if (!date.isValid())
         return QString();
@@ -104,10 +122,14 @@ QString DateTextOrNa(double value, QString (*text)(double)) {
 }
 
 QString DataDateText(double value) {
-    return value == kNotAvailable ? QStringLiteral("None") : LongDateText(value);
+    return value == kNotAvailable ? QCoreApplication::translate("Dates", "None")
+                                  : LongDateText(value);
 }
 
 QString ClockText(int hour, int minute) {
+    // Canadian French reads the 24-hour clock: "13 h 05".
+    if (ShownLanguage() == kLanguageFrench)
+        return QStringLiteral("%1 h %2").arg(hour).arg(minute, 2, 10, QLatin1Char('0'));
     const int shown = hour % 12 == 0 ? 12 : hour % 12;
     return QStringLiteral("%1:%2 %3")
         .arg(shown)

@@ -96,12 +96,12 @@ RateFileLoad LoadRateFile(RateStore& store, ConfigRecord& config) {
 }
 
 QStringList RateFileMessages(const RateFileLoad& load) {
-    const QString loadError = QString::fromLatin1(Message(msg::RateFileLoadError));
+    const QString loadError = MessageText(msg::RateFileLoadError);
     switch (load.status) {
     case RateFileStatus::Loaded:
         return {};
     case RateFileStatus::Missing:
-        return {QString::fromLatin1(Message(msg::MissingRateFile)), loadError};
+        return {MessageText(msg::MissingRateFile), loadError};
     case RateFileStatus::Incomplete:
         return {loadError};
     case RateFileStatus::ReadError:

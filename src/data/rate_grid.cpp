@@ -33,9 +33,8 @@ RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
                        const QLocale& locale) {
     const bool canadian = against == GridBase::CanadianDollar;
     RateGrid grid;
-    grid.caption =
-        QString::fromLatin1(Message(canadian ? msg::GridCanCaption : msg::GridUsCaption));
-    grid.unit = QString::fromLatin1(Message(canadian ? msg::CanadianDollars : msg::UsDollars));
+    grid.caption = MessageText(canadian ? msg::GridCanCaption : msg::GridUsCaption);
+    grid.unit = MessageText(canadian ? msg::CanadianDollars : msg::UsDollars);
     for (int d = 1; d <= kDayCount; ++d) {
         grid.dayDates[d - 1] = DayDate(store, d);
         grid.dates[d - 1] = DateTextOrNa(DayDate(store, d), ShortDateText);
@@ -47,8 +46,7 @@ RateGrid BuildRateGrid(const Catalogue& catalogue, const RateStore& store,
         GridRow& row = grid.rows[k - 1];
         const bool canadianRow = !canadian && k == kUsDollar;
         row.currency = canadianRow ? 0 : k;
-        row.name = canadianRow ? QString::fromLatin1(Message(msg::CanadianDollar))
-                               : FromCp1252(CurrencyName(catalogue, k, language));
+        row.name = FromCp1252(CurrencyName(catalogue, row.currency, language));
         for (int d = 1; d <= kDayCount; ++d) {
             const double rate = DayRate(store, k, d);
             const double usRate = DayRate(store, kUsDollar, d);
@@ -101,11 +99,13 @@ GridAmount ReadGridAmount(std::string_view text) {
     return amount;
 }
 
-QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
-                           const QString& unit, const QLocale& locale) {
+QString ConversionSentence(const QString& amount, int from, const QString& name,
+                           const QString& cell, int to, const QLocale& locale) {
     QString written = amount;
     written.remove(QLatin1Char(',')).replace(QLatin1Char('.'), locale.decimalPoint());
-    return QStringLiteral("%1 %2s = %3 %4").arg(written, name, cell, unit);
+    return QStringLiteral("%1 %2 (%3) = %4 %5")
+        .arg(written, QLatin1String(CurrencyCode(from)), name, cell,
+             QLatin1String(CurrencyCode(to)));
 }
 
 } // namespace kestrum

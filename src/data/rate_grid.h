@@ -66,10 +66,12 @@ struct GridAmount {
 };
 GridAmount ReadGridAmount(std::string_view text);
 
-// "1.00 Swiss Francs = 0.9876 Canadian Dollars": the line under the grid for
-// a selected cell. The typed amount is written as the cells are, with the
-// locale's decimal mark and no grouping.
-QString ConversionSentence(const QString& amount, const QString& name, const QString& cell,
-                           const QString& unit, const QLocale& locale = QLocale::c());
+// "1.00 CHF (Swiss Franc) = 0.9876 CAD": the line under the grid for a
+// selected cell, currencies `from` and `to` by catalogue index. The codes
+// carry the amounts, so no name needs a plural and the sentence reads the
+// same in either language. The typed amount is written as the cells are,
+// with the locale's decimal mark and no grouping.
+QString ConversionSentence(const QString& amount, int from, const QString& name,
+                           const QString& cell, int to, const QLocale& locale = QLocale::c());
 
 } // namespace kestrum

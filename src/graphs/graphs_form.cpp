@@ -14,6 +14,7 @@
 #include "history/history_query.h"
 #include "history/history_store.h"
 #include "settings/configuration.h"
+#include "settings/language.h"
 #include "settings/preferences.h"
 #include "update/history_keeping.h"
 #include "widgets/app_icon.h"
@@ -32,6 +33,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
@@ -129,7 +131,7 @@ void TGraphsForm::CreateControls() {
     EmptyLabel->setObjectName(QStringLiteral("EmptyLabel"));
     EmptyLabel->setWordWrap(true);
     EmptyLabel->setAlignment(Qt::AlignCenter);
-    EmptyFetchButton = new QPushButton(QStringLiteral("Fetch history"), empty);
+    EmptyFetchButton = new QPushButton(empty);
     EmptyFetchButton->setObjectName(QStringLiteral("EmptyFetchButton"));
     connect(EmptyFetchButton, &QPushButton::clicked, this, &TGraphsForm::FetchButtonClick);
     emptyLayout->addStretch();
@@ -144,14 +146,17 @@ void TGraphsForm::CreateControls() {
     StatsLabel = new QLabel(this);
     StatsLabel->setObjectName(QStringLiteral("StatsLabel"));
     StatsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Long figures wrap instead of widening the window past the screen.
+    StatsLabel->setWordWrap(true);
+    ReadoutLabel->setWordWrap(true);
     layout->addWidget(ReadoutLabel);
     layout->addWidget(StatsLabel);
 
     auto* convert = new QHBoxLayout;
-    convert->addWidget(new QLabel(QStringLiteral("Convert at date:"), this));
+    ConvertAtLabel = new QLabel(this);
+    convert->addWidget(ConvertAtLabel);
     AmountEdit = new QLineEdit(this);
     AmountEdit->setObjectName(QStringLiteral("AmountEdit"));
-    AmountEdit->setPlaceholderText(QStringLiteral("Amount"));
     convert->addWidget(AmountEdit);
     DateEdit = new QDateEdit(this);
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
@@ -163,13 +168,12 @@ void TGraphsForm::CreateControls() {
     convert->addWidget(DateEdit);
     RuleComboBox = new QComboBox(this);
     RuleComboBox->setObjectName(QStringLiteral("RuleComboBox"));
-    RuleComboBox->addItem(tr("or the last publication before"), int(prices::DateRule::Previous));
-    RuleComboBox->addItem(tr("or the first publication after"), int(prices::DateRule::Next));
-    RuleComboBox->addItem(tr("only that day"), int(prices::DateRule::Exact));
-    RuleComboBox->setToolTip(tr("Which publication day a date without one takes: the latest "
-                                "before it, the first after it (the EU VAT rule), or none."));
+    // Named in the language in use by Retranslate().
+    for (const prices::DateRule rule :
+         {prices::DateRule::Previous, prices::DateRule::Next, prices::DateRule::Exact})
+        RuleComboBox->addItem(QString(), int(rule));
     convert->addWidget(RuleComboBox);
-    ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
+    ConvertButton = new QPushButton(this);
     ConvertButton->setObjectName(QStringLiteral("ConvertButton"));
     connect(ConvertButton, &QPushButton::clicked, this, &TGraphsForm::ConvertButtonClick);
     connect(AmountEdit, &QLineEdit::returnPressed, ConvertButton, &QPushButton::click);
@@ -183,14 +187,14 @@ void TGraphsForm::CreateControls() {
     layout->addWidget(ConvertResultLabel);
 
     auto* bottom = new QHBoxLayout;
-    FetchButton = new QPushButton(QStringLiteral("Fetch history"), this);
+    FetchButton = new QPushButton(this);
     FetchButton->setObjectName(QStringLiteral("FetchButton"));
-    PngButton = new QPushButton(QStringLiteral("Save as PNG..."), this);
+    PngButton = new QPushButton(this);
     PngButton->setObjectName(QStringLiteral("PngButton"));
-    CsvButton = new QPushButton(QStringLiteral("Save as CSV..."), this);
+    CsvButton = new QPushButton(this);
     CsvButton->setObjectName(QStringLiteral("CsvButton"));
     CreateExportMenu();
-    CloseButton = new QPushButton(QStringLiteral("Close"), this);
+    CloseButton = new QPushButton(this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     connect(FetchButton, &QPushButton::clicked, this, &TGraphsForm::FetchButtonClick);
     connect(PngButton, &QPushButton::clicked, this, &TGraphsForm::PngButtonClick);
@@ -206,6 +210,76 @@ void TGraphsForm::CreateControls() {
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
+    Retranslate();
+}
+
+void TGraphsForm::Retranslate() {
+    EmptyFetchButton->setText(tr("&Fetch history"));
+    ConvertAtLabel->setText(tr("Convert at &date:"));
+    ConvertAtLabel->setBuddy(DateEdit);
+    AmountEdit->setPlaceholderText(tr("Amount"));
+    AmountEdit->setAccessibleName(tr("Amount"));
+    DateEdit->setAccessibleName(tr("Date of the rates"));
+    SourceComboBox->setAccessibleName(tr("Source"));
+    ChartView->setAccessibleName(tr("Chart"));
+    ChartView->setAccessibleDescription(
+        tr("The left and right arrow keys step the read-out from day to day"));
+    ConvertButton->setText(tr("Con&vert"));
+    FetchButton->setText(tr("&Fetch history"));
+    PngButton->setText(tr("Save as &PNG..."));
+    CsvButton->setText(tr("Save as C&SV..."));
+    ExportButton->setText(tr("&Export prices..."));
+    CloseButton->setText(tr("Close"));
+    RuleComboBox->setItemText(0, tr("or the last publication before"));
+    RuleComboBox->setItemText(1, tr("or the first publication after"));
+    RuleComboBox->setItemText(2, tr("only that day"));
+    RuleComboBox->setAccessibleName(tr("Publication day taken"));
+    RuleComboBox->setToolTip(tr("Which publication day a date without one takes: the latest "
+                                "before it, the first after it (the EU VAT rule), or none."));
+    for (ChartRange range : kChartRanges) {
+        QToolButton* button = RangeButtons[static_cast<std::size_t>(range)];
+        const QString name =
+            range == ChartRange::All ? tr("All", "the whole stored history") : RangeName(range);
+        button->setText(name);
+        button->setAccessibleName(tr("Show %1", "a chart range such as 1Y").arg(name));
+    }
+}
+
+void TGraphsForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+        if (m_from >= 0)
+            Reload();
+    }
+    QWidget::changeEvent(event);
+}
+
+// The chart on screen follows the desktop's colours, light or dark; the
+// exported picture keeps its own white page for printing.
+void TGraphsForm::FollowPalette() {
+    const QPalette colours = palette();
+    const QColor text = colours.color(QPalette::WindowText);
+    m_chart->setBackgroundBrush(colours.brush(QPalette::Base));
+    m_chart->setTitleBrush(colours.brush(QPalette::Text));
+    m_chart->legend()->setLabelColor(colours.color(QPalette::Text));
+    QColor grid = text;
+    grid.setAlpha(60);
+    for (QAbstractAxis* axis : m_chart->axes()) {
+        axis->setLabelsColor(colours.color(QPalette::Text));
+        axis->setTitleBrush(colours.brush(QPalette::Text));
+        axis->setGridLineColor(grid);
+        axis->setLinePenColor(text);
+    }
+    // Dark lines vanish on a dark page: lighten them there.
+    if (colours.color(QPalette::Base).lightness() < 128) {
+        for (QAbstractSeries* series : m_chart->series()) {
+            if (auto* line = qobject_cast<QLineSeries*>(series)) {
+                QPen pen = line->pen();
+                pen.setColor(pen.color().lighter(180));
+                line->setPen(pen);
+            }
+        }
+    }
 }
 
 void TGraphsForm::ShowPair(int from, int to, int language) {
@@ -254,7 +328,7 @@ void TGraphsForm::FillSourceChooser() {
     SourceComboBox->addItem(SourceDisplayName(configured), configured);
     if (otherStored) {
         SourceComboBox->addItem(SourceDisplayName(other), other);
-        SourceComboBox->addItem(QStringLiteral("Both"), configured + QLatin1Char(',') + other);
+        SourceComboBox->addItem(tr("Both"), configured + QLatin1Char(',') + other);
     }
     for (const QString& table : tables)
         SourceComboBox->addItem(SourceDisplayName(table), table);
@@ -287,7 +361,7 @@ void TGraphsForm::LoadSeries() {
 }
 
 QString TGraphsForm::PairText() const {
-    return QStringLiteral("%1 per %2").arg(Name(m_to, m_language), Name(m_from, m_language));
+    return tr("%1 per %2").arg(Name(m_to, m_language), Name(m_from, m_language));
 }
 
 void TGraphsForm::ApplyRange() {
@@ -295,7 +369,7 @@ void TGraphsForm::ApplyRange() {
     shown = ChartOfRange(m_series, m_range);
     if (m_from >= 0 && m_to >= 0) {
         NamePair(shown, m_from, m_to, m_language);
-        setWindowTitle(QStringLiteral("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
+        setWindowTitle(tr("Graphs: %1/%2").arg(shown.toCode, shown.fromCode));
     }
     const bool empty = !HasLineToDraw(shown);
     for (QPushButton* b : {PngButton, CsvButton, ExportButton})
@@ -305,13 +379,12 @@ void TGraphsForm::ApplyRange() {
         for (const QString& source : ChosenSources())
             sources << SourceDisplayName(source);
         EmptyLabel->setText(
-            m_from < 0 ? QStringLiteral("Choose two currencies in the main window.")
+            m_from < 0 ? tr("Choose two currencies in the main window.")
             : shown.lines.empty()
-                ? QStringLiteral("No history of %1 is stored yet from the %2; fetch it to "
-                                 "see the chart.")
-                      .arg(PairText(), sources.join(QStringLiteral(" or the ")))
-                : QStringLiteral("Only one day of %1 is stored in this range, too little to "
-                                 "draw a line; choose a longer range or fetch the history.")
+                ? tr("No history of %1 is stored yet from the %2; fetch it to see the chart.")
+                      .arg(PairText(), sources.join(tr(" or the ")))
+                : tr("Only one day of %1 is stored in this range, too little to draw a line; "
+                     "choose a longer range or fetch the history.")
                       .arg(PairText()));
         ChartStack->setCurrentIndex(1);
         ReadoutLabel->clear();
@@ -325,6 +398,7 @@ void TGraphsForm::ApplyRange() {
     m_marker->setMarkerSize(8);
     m_marker->setColor(Qt::red);
     m_chart->addSeries(m_marker);
+    FollowPalette();
     for (QAbstractAxis* axis : m_chart->axes())
         m_marker->attachAxis(axis);
     // The read-out's dot is no series of its own.
@@ -362,8 +436,7 @@ void TGraphsForm::ShowStatistics() {
     const RateSeries& points = m_shown->lines.front().points;
     const SeriesStatistics s = Statistics(points);
     QString text =
-        QStringLiteral("First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   "
-                       "Mean %9")
+        tr("First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   Mean %9")
             .arg(RateText(s.first), RateText(s.last),
                  s.changePercent >= 0 ? QStringLiteral("+") : QString(),
                  QString::number(s.changePercent, 'f', 2), RateText(s.minimum),
@@ -371,15 +444,15 @@ void TGraphsForm::ShowStatistics() {
                  RateText(s.mean));
     // The days the figures cover, which a range with missing years does not
     // fill.
-    text += QStringLiteral("\n%1 days with rates between %2 and %3")
+    text += tr("\n%1 days with rates between %2 and %3")
                 .arg(s.days)
                 .arg(IsoDateText(s.firstDay), IsoDateText(s.lastDay));
     QStringList gaps;
     for (const SeriesGap& gap : Gaps(points))
-        gaps << QStringLiteral("%1 to %2")
+        gaps << tr("%1 to %2")
                     .arg(IsoDateText(gap.lastBefore + 1), IsoDateText(gap.firstAfter - 1));
     if (!gaps.isEmpty())
-        text += QStringLiteral("; nothing stored from ") + gaps.join(QStringLiteral(", "));
+        text += tr("; nothing stored from %1").arg(gaps.join(QStringLiteral(", ")));
     StatsLabel->setText(text + QLatin1Char('.'));
 }
 
@@ -473,17 +546,17 @@ void TGraphsForm::ConvertButtonClick() {
                 ? tr("No rate of %1 is stored for %2 or the %3 days after it.")
                       .arg(PairText(), LongDateText(day))
                       .arg(history::kLookBackDays)
-                : QStringLiteral("No rate of %1 is stored for %2 or the %3 days before it; fetch "
-                                 "the history first.")
+                : tr("No rate of %1 is stored for %2 or the %3 days before it; fetch the "
+                     "history first.")
                       .arg(PairText(), LongDateText(day))
                       .arg(history::kLookBackDays);
         ConvertResultLabel->setText(missing);
         return;
     }
     ConvertResultLabel->setText(
-        QStringLiteral("%1 %2 = %3 %4 at the rates of %5 (%6), %7.")
+        tr("%1 %2 = %3 %4 at the rates of %5 (%6), %7.")
             .arg(AmountEdit->text(), QLatin1String(CurrencyCode(m_from)),
-                 FormatResult(c.result, c.decimals, config.CurrencyFormat, QLocale()),
+                 FormatResult(c.result, c.decimals, config.CurrencyFormat, ShownLocale()),
                  QLatin1String(CurrencyCode(m_to)), LongDateText(named.day),
                  SourceDisplayName(named.origin.source), FeeSentence(config)));
 }
@@ -495,6 +568,20 @@ THistoryFetch* TGraphsForm::HistoryFetch() {
             for (QPushButton* b : {FetchButton, EmptyFetchButton})
                 b->setEnabled(true);
             Reload();
+            // An error has said so already; otherwise the end says what came.
+            if (m_fetch->Failed())
+                return;
+            const int added = m_fetch->DaysAdded();
+            QString said;
+            if (m_fetch->Cancelled())
+                said = added == 0   ? tr("Fetching stopped: no day was added.")
+                       : added == 1 ? tr("Fetching stopped: one day of rates added.")
+                                    : tr("Fetching stopped: %1 days of rates added.").arg(added);
+            else
+                said = added == 0   ? tr("Nothing new: the history already held every day fetched.")
+                       : added == 1 ? tr("One day of rates added to the history.")
+                                    : tr("%1 days of rates added to the history.").arg(added);
+            Messages().Information(this, said);
         });
     }
     return m_fetch;
@@ -508,9 +595,9 @@ void TGraphsForm::FetchButtonClick() {
 }
 
 void TGraphsForm::PngButtonClick() {
-    const QString path = ChooseSaveFile(this, QStringLiteral("Save the chart as PNG"),
+    const QString path = ChooseSaveFile(this, tr("Save the chart as PNG"),
                                         SuggestedName(*m_shown, QStringLiteral("png")),
-                                        QStringLiteral("PNG images (*.png)"));
+                                        tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
     if (const QString error = SavePng(path); !error.isEmpty())
@@ -518,11 +605,11 @@ void TGraphsForm::PngButtonClick() {
 }
 
 void TGraphsForm::CsvButtonClick() {
-    const QString path = ChooseSaveFile(this, QStringLiteral("Save the rates as CSV"),
+    const QString path = ChooseSaveFile(this, tr("Save the rates as CSV"),
                                         SuggestedName(*m_shown, QStringLiteral("csv")),
-                                        QStringLiteral("CSV files (*.csv)"));
+                                        tr("CSV files (*.csv)"));
     if (!path.isEmpty() && !SaveCsv(path))
-        Messages().Error(this, QStringLiteral("The rates could not be saved as \"%1\".").arg(path));
+        Messages().Error(this, tr("The rates could not be saved as \"%1\".").arg(path));
 }
 
 GraphsWindow* NewGraphsWindow(QWidget* parent) {

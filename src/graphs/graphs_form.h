@@ -60,6 +60,7 @@ public:
     QPushButton* EmptyFetchButton = nullptr;
     QLabel* ReadoutLabel = nullptr;
     QLabel* StatsLabel = nullptr;
+    QLabel* ConvertAtLabel = nullptr;
     QLineEdit* AmountEdit = nullptr;
     QDateEdit* DateEdit = nullptr;
     QComboBox* RuleComboBox = nullptr; // which publication day the date takes
@@ -89,10 +90,13 @@ public:
     QString SavePrices(const QString& path, prices::PriceFormat format);
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    void Retranslate();
+    void FollowPalette();
     void RangeButtonClick(int id);
     void SourceComboBoxChange();
     void ConvertButtonClick();

@@ -15,7 +15,7 @@
 namespace kestrum {
 
 void TGraphsForm::CreateExportMenu() {
-    ExportButton = new QPushButton(tr("Export prices..."), this);
+    ExportButton = new QPushButton(this);
     ExportButton->setObjectName(QStringLiteral("ExportButton"));
     auto* menu = new QMenu(ExportButton);
     menu->setObjectName(QStringLiteral("ExportMenu"));

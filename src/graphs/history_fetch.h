@@ -17,8 +17,8 @@ class Store;
 // The Graphs window's back-fill: the requests `kestrum history fetch` plans,
 // fetched one after another through the grabber and stored one by one, with
 // the progress window showing the whole job on the left and the current
-// request on the right. Cancel ends the job after the current request; what
-// was stored stays.
+// request on the right. Cancel ends the job at once, the request in flight
+// included; what was stored stays.
 class THistoryFetch : public QObject {
     Q_OBJECT
 public:
@@ -33,12 +33,20 @@ public:
     // with the reason shown, when nothing needs fetching or the store cannot
     // be opened.
     bool Start(const QString& source);
+    void Cancel();
+    // The days the last job added to the store.
+    int DaysAdded() const { return m_added; }
+    // The last job ended on an error, already shown.
+    bool Failed() const { return m_failed; }
+    // The user stopped the last job.
+    bool Cancelled() const { return m_cancelled; }
 
 signals:
     // The job ended: `stored` requests went into the store.
     void Finished(int stored);
 
 private:
+    void MakeGrabber();
     void FetchNext();
     void DoneStream(const QByteArray& body, qint64 size, const QString& url);
     void Error(const QString& message);
@@ -55,6 +63,9 @@ private:
     int m_stored = 0;
     int m_days = 0;  // days stored by the job
     int m_empty = 0; // answers of the service that held nothing
+    std::size_t m_daysBefore = 0;
+    int m_added = 0;
+    bool m_failed = false;
     bool m_cancelled = false;
     bool m_finished = true;
     QMetaObject::Connection m_cancelConnection;

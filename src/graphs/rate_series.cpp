@@ -6,6 +6,7 @@
 #include "data/dates.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
 #include <algorithm>
@@ -242,11 +243,12 @@ QByteArray SeriesCsv(const ChartContent& content) {
 
 QString SourceDisplayName(const QString& source) {
     if (source == QLatin1String(history::kBoc))
-        return QStringLiteral("Bank of Canada");
+        return QCoreApplication::translate("Sources", "Bank of Canada");
     if (source == QLatin1String(history::kEcb))
-        return QStringLiteral("European Central Bank");
+        return QCoreApplication::translate("Sources", "European Central Bank");
     if (history::IsNbpSource(source))
-        return QStringLiteral("National Bank of Poland, table ") + source.right(1).toUpper();
+        return QCoreApplication::translate("Sources", "National Bank of Poland, table %1")
+            .arg(source.right(1).toUpper());
     return source.startsWith(QLatin1String("page:")) ? source.mid(5) : source;
 }
 

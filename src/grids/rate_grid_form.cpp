@@ -7,6 +7,7 @@
 #include "data/number_text.h"
 #include "data/rate_store.h"
 #include "settings/configuration.h"
+#include "settings/language.h"
 #include "settings/message_table.h"
 #include "update/progress_form.h"
 #include "widgets/message_box.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace kestrum {
 
@@ -29,6 +31,9 @@ namespace {
 
 constexpr int kColumnWidth = 225;
 constexpr int kRowHeight = 24;
+// The header's own padding and its sort-indicator space on either side.
+constexpr int kHeaderMargin = 12;
+constexpr int kUsDollarIndex = 1;
 const char* const kAmountFallback = "1";
 
 QLabel* Caption(QWidget* parent, const char* name, const QString& text) {
@@ -66,7 +71,7 @@ TCRateForm::TCRateForm(QWidget* parent) : QDialog(parent) {
 
 void TCRateForm::CreateControls() {
     setObjectName(QStringLiteral("CRateForm"));
-    setWindowTitle(QString::fromLatin1(Message(msg::GridCanCaption)));
+    setWindowTitle(MessageText(msg::GridCanCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
@@ -83,19 +88,20 @@ void TCRateForm::CreateControls() {
     Panel3->setFixedHeight(41);
     auto* amountRow = new QHBoxLayout(Panel3);
     amountRow->setContentsMargins(8, 4, 8, 4);
-    Button1 = new QPushButton(QStringLiteral("Calculate"), Panel3);
+    Button1 = new QPushButton(tr("&Calculate"), Panel3);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setToolTip(QStringLiteral("Recalculate Page Values"));
+    Button1->setToolTip(tr("Recalculate Page Values"));
     // Enter in the amount field recalculates once, through its key filter;
     // a default button would take the key a second time.
     Button1->setAutoDefault(false);
-    StaticText1 = Caption(Panel3, "StaticText1", QStringLiteral("Amount "));
+    StaticText1 = Caption(Panel3, "StaticText1", tr("&Amount "));
     AmountEdit = new QLineEdit(QStringLiteral("1.00"), Panel3);
     AmountEdit->setObjectName(QStringLiteral("AmountEdit"));
+    StaticText1->setBuddy(AmountEdit);
     AmountEdit->setFixedWidth(121);
     m_pricedAmount = AmountEdit->text();
     StaticText2 = Caption(Panel3, "StaticText2", QStringLiteral("= ? "));
-    CurrencyLabel = Caption(Panel3, "CurrencyLabel", QStringLiteral("Currency"));
+    CurrencyLabel = Caption(Panel3, "CurrencyLabel", tr("Currency"));
     amountRow->addWidget(Button1);
     amountRow->addSpacing(16);
     amountRow->addWidget(StaticText1);
@@ -105,9 +111,9 @@ void TCRateForm::CreateControls() {
     amountRow->addStretch();
     LegendLabel = Caption(Panel3, "LegendLabel", OriginLegend());
     LegendLabel->setToolTip(
-        QStringLiteral("Shaded cells: a rate filled from another source (the other bank or the "
-                       "National Bank of Poland's tables), or derived from a fixed official "
-                       "parity. Hover over a cell for its source and day."));
+        tr("Shaded cells: a rate filled from another source (the other bank or the "
+           "National Bank of Poland's tables), or derived from a fixed official "
+           "parity. Hover over a cell for its source and day."));
     amountRow->addWidget(LegendLabel);
     layout->addWidget(Panel3);
 
@@ -162,8 +168,8 @@ void TCRateForm::CreateControls() {
     Panel1->setPalette(dark);
     auto* results = new QVBoxLayout(Panel1);
     results->setContentsMargins(16, 6, 16, 6);
-    DateLabel = Caption(Panel1, "DateLabel", QStringLiteral("Date"));
-    ConversionLabel = Caption(Panel1, "ConversionLabel", QStringLiteral("Conversion"));
+    DateLabel = Caption(Panel1, "DateLabel", tr("Date"));
+    ConversionLabel = Caption(Panel1, "ConversionLabel", tr("Conversion"));
     results->addWidget(DateLabel);
     results->addWidget(ConversionLabel);
     layout->addWidget(Panel1);
@@ -195,9 +201,13 @@ void TCRateForm::DoUSGrid() {
 void TCRateForm::Fill(GridBase against) {
     const ConfigRecord& config = Configuration();
     m_unitGrid = BuildRateGrid(CurrencyCatalogue(), Rates(), config, against, 1.0, config.Language,
-                               QLocale());
+                               ShownLocale());
+    m_unitCurrency = against == GridBase::CanadianDollar ? 0 : kUsDollarIndex;
     setWindowTitle(m_unitGrid.caption);
     CurrencyLabel->setText(m_unitGrid.unit);
+    StringGrid->setAccessibleName(against == GridBase::CanadianDollar
+                                      ? tr("Rates against the Canadian dollar")
+                                      : tr("Rates against the U.S. dollar"));
 
     for (int d = 1; d <= kDayCount; ++d)
         StringGrid->horizontalHeaderItem(d - 1)->setText(m_unitGrid.dates[d - 1]);
@@ -207,6 +217,13 @@ void TCRateForm::Fill(GridBase against) {
         MoveBars(0, row * 100 / 110);
         StringGrid->verticalHeaderItem(row - 1)->setText(m_unitGrid.rows[row - 1].name);
     }
+    // No name is cut, whatever the language: the column is as wide as the
+    // longest.
+    int widest = kColumnWidth;
+    const QFontMetrics metrics(StringGrid->verticalHeader()->font());
+    for (const GridRow& row : m_unitGrid.rows)
+        widest = std::max(widest, metrics.horizontalAdvance(row.name) + 2 * kHeaderMargin);
+    StringGrid->verticalHeader()->setFixedWidth(widest);
     for (int d = 1; d <= kDayCount; ++d) {
         for (int row = 1; row <= kPageLabelCount; ++row) {
             MoveBars(20 * d, row * 100 / 110);
@@ -217,8 +234,8 @@ void TCRateForm::Fill(GridBase against) {
 }
 
 void TCRateForm::RecalculatePage() {
-    DateLabel->setText(QStringLiteral("Date"));
-    ConversionLabel->setText(QStringLiteral("Conversion"));
+    DateLabel->setText(tr("Date"));
+    ConversionLabel->setText(tr("Conversion"));
 
     AmountEdit->setText(NormalizedAmount(AmountEdit));
     const GridAmount amount = ReadGridAmount(ToCp1252(AmountEdit->text()));
@@ -234,7 +251,7 @@ void TCRateForm::RecalculatePage() {
         progress->raise();
     }
     m_pricedAmount = AmountEdit->text();
-    const QLocale locale;
+    const QLocale locale = ShownLocale();
     for (int column = 1; column <= kDayCount; ++column) {
         for (int row = 1; row <= kPageLabelCount; ++row) {
             MoveBars(20 * column, row * 100 / kPageLabelCount);
@@ -270,8 +287,9 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
     AmountEdit->setText(NormalizedAmount(AmountEdit));
     // The amount the cells were priced for, not one typed since: the line
     // must not claim that 2.5 units are worth what one unit is.
-    ConversionLabel->setText(ConversionSentence(m_pricedAmount, Cells(0, row), Cells(column, row),
-                                                CurrencyLabel->text(), QLocale()));
+    ConversionLabel->setText(ConversionSentence(m_pricedAmount, m_unitGrid.rows[row - 1].currency,
+                                                Cells(0, row), Cells(column, row), m_unitCurrency,
+                                                ShownLocale()));
 }
 
 // Returns true when the key is to be discarded.

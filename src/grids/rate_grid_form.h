@@ -70,6 +70,7 @@ private:
     // from them, so the table always agrees with the sentence under it.
     RateGrid m_unitGrid;
     QString m_pricedAmount; // the amount text the body shows values for
+    int m_unitCurrency = 0; // what the cells are priced in, by catalogue index
 };
 
 } // namespace kestrum

@@ -9,12 +9,14 @@
 namespace kestrum {
 
 QString OriginLegend() {
-    const auto swatch = [](const QColor& shade, const char* meaning) {
-        return QStringLiteral("<span style=\"background-color:%1\">&nbsp;%2&nbsp;</span>")
-            .arg(shade.name(), QLatin1String(meaning));
+    // The shades are light in any palette, so their text is always black.
+    const auto swatch = [](const QColor& shade, const QString& meaning) {
+        return QStringLiteral(
+                   "<span style=\"background-color:%1; color:#000000\">&nbsp;%2&nbsp;</span>")
+            .arg(shade.name(), meaning);
     };
-    return swatch(kFilledShade, "filled") + QStringLiteral("&nbsp; ") +
-           swatch(kParityShade, "fixed parity");
+    return swatch(kFilledShade, TCRateForm::tr("filled")) + QStringLiteral("&nbsp; ") +
+           swatch(kParityShade, TCRateForm::tr("fixed parity"));
 }
 
 void TCRateForm::MarkOrigins() {
@@ -29,6 +31,7 @@ void TCRateForm::MarkOrigins() {
             item->setBackground(!marked                   ? QBrush()
                                 : origin.parity.isEmpty() ? QBrush(kFilledShade)
                                                           : QBrush(kParityShade));
+            item->setForeground(marked ? QBrush(Qt::black) : QBrush());
             item->setToolTip(marked ? history::OriginSentence(origin) : QString());
         }
     }

@@ -1,5 +1,7 @@
 #include "message_table.h"
 
+#include <QCoreApplication>
+
 namespace kestrum {
 
 namespace {
@@ -7,16 +9,16 @@ constexpr const char* kMessages[kMessageCount] = {
     "temp.txt",
     "kestrumconfig",
     "kestrumconfig.bak",
-    "DATA DOWNLOAD FAILED.  RETRY?",
+    QT_TRANSLATE_NOOP("Message", "DATA DOWNLOAD FAILED.  RETRY?"),
     "temp.html",
-    "Downloading Data Files...",
-    "Parsing Data Files...",
-    "FILE SIZE ERROR.  CONTINUE DATA EXTRACTION OR CANCEL?",
-    "Exchange Rates v. Canadian Dollar",
-    "Exchange Rates v. U.S. Dollar",
-    "Canadian Dollar",
-    "U.S. Dollars",
-    "Canadian Dollars",
+    QT_TRANSLATE_NOOP("Message", "Downloading Data Files..."),
+    QT_TRANSLATE_NOOP("Message", "Parsing Data Files..."),
+    QT_TRANSLATE_NOOP("Message", "FILE SIZE ERROR.  CONTINUE DATA EXTRACTION OR CANCEL?"),
+    QT_TRANSLATE_NOOP("Message", "Exchange Rates v. Canadian Dollar"),
+    QT_TRANSLATE_NOOP("Message", "Exchange Rates v. U.S. Dollar"),
+    QT_TRANSLATE_NOOP("Message", "Canadian Dollar"),
+    QT_TRANSLATE_NOOP("Message", "U.S. Dollars"),
+    QT_TRANSLATE_NOOP("Message", "Canadian Dollars"),
     "https://www.bankofcanada.ca/valet/observations/group/FX_RATES_DAILY/json?recent=5",
     // No publisher site exists: the data-files, software and program pages stay empty.
     "",
@@ -25,24 +27,27 @@ constexpr const char* kMessages[kMessageCount] = {
     "updi.dt",
     "vd.dt",
     "sd.dt",
-    "Downloading Data Files...",
+    QT_TRANSLATE_NOOP("Message", "Downloading Data Files..."),
     "data/",
     "rt.dt",
-    "Franc CFA",
-    "Franc CFP",
-    "Program Error.  Value not found.",
+    QT_TRANSLATE_NOOP("Message", "Franc CFA"),
+    QT_TRANSLATE_NOOP("Message", "Franc CFP"),
+    QT_TRANSLATE_NOOP("Message", "Program Error.  Value not found."),
     "",
     "",
     "currency_converter.html",
-    // Parenthesised: one entry split over two lines, not two entries missing a comma.
-    ("Error Parsing Downloaded Data File.  The program may need to be updated or you may need "
-     "to download this file again."),
-    "Internet not connected.  If you believe this message is in error select \"Retry\"",
-    "Data Files are available only from Monday to Friday after 2 PM Eastern Time.",
-    "Approximately ",
-    " hours remaining.",
-    "Error : Missing Rate Data File",
-    "Error loading rate data file",
+    QT_TRANSLATE_NOOP("Message",
+                      "Error Parsing Downloaded Data File.  The program may need to be updated "
+                      "or you may need to download this file again."),
+    QT_TRANSLATE_NOOP(
+        "Message",
+        "Internet not connected.  If you believe this message is in error select \"Retry\""),
+    QT_TRANSLATE_NOOP(
+        "Message", "Data Files are available only from Monday to Friday after 2 PM Eastern Time."),
+    QT_TRANSLATE_NOOP("Message", "Approximately "),
+    QT_TRANSLATE_NOOP("Message", " hours remaining."),
+    QT_TRANSLATE_NOOP("Message", "Error : Missing Rate Data File"),
+    QT_TRANSLATE_NOOP("Message", "Error loading rate data file"),
 };
 } // namespace
 
@@ -50,6 +55,10 @@ const char* Message(int index) {
     if (index < 0 || index >= kMessageCount)
         return "";
     return kMessages[index];
+}
+
+QString MessageText(int index) {
+    return QCoreApplication::translate("Message", Message(index));
 }
 
 } // namespace kestrum

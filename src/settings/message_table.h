@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kestrum {
 
 constexpr int kMessageCount = 36;
@@ -7,6 +9,9 @@ constexpr int kMessageCount = 36;
 // The fixed table of file names, addresses and message texts, cited by entry
 // number across the program. Unused entries stay so the numbering holds.
 const char* Message(int index);
+// A message entry as the user reads it, in the language in use; file names
+// and addresses come back as they are.
+QString MessageText(int index);
 
 namespace msg {
 enum : int {

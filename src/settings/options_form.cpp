@@ -1,5 +1,6 @@
 #include "options_form.h"
 
+#include "language.h"
 #include "message_table.h"
 #include "paths.h"
 #include "settings/build_info.h"
@@ -34,7 +35,8 @@ QFont ChoiceFont() {
 
 void PaintBlue(QWidget* widget, QPalette::ColorRole role) {
     QPalette p = widget->palette();
-    p.setColor(role, kBlue);
+    // A dark desktop gets its own link colour: blue on dark cannot be read.
+    p.setColor(role, p.color(QPalette::Window).lightness() < 128 ? p.color(QPalette::Link) : kBlue);
     widget->setPalette(p);
 }
 
@@ -128,7 +130,7 @@ QToolButton* FlatButton(QWidget* parent, const char* name, const QString& captio
 
 TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OptionsForm"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     // Short enough for a 1920 x 1080 screen at scale 2 (540 pixels here),
@@ -148,53 +150,50 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 
 void TOptionsForm::CreateControls() {
     Panel1 = TipPanel(this, "Panel1", QRect(4, 4, 392, 320));
-    AutoCheckBox = new QCheckBox(QStringLiteral("Automatically download currency data"), Panel1);
+    AutoCheckBox = new QCheckBox(tr("&Automatically download currency data"), Panel1);
     AutoCheckBox->setObjectName(QStringLiteral("AutoCheckBox"));
     AutoCheckBox->setGeometry(8, 12, 380, 24);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Format Options"), Panel1);
+    GroupBox1 = new QGroupBox(tr("Format Options"), Panel1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 44, 376, 172);
-    CurrencyRadioButton =
-        new QRadioButton(QStringLiteral("Display results in Currency Format"), GroupBox1);
+    CurrencyRadioButton = new QRadioButton(tr("Display results in &Currency Format"), GroupBox1);
     CurrencyRadioButton->setObjectName(QStringLiteral("CurrencyRadioButton"));
     CurrencyRadioButton->setGeometry(8, 24, 364, 24);
-    BlueLine(GroupBox1, QStringLiteral("Results will be displayed with commas"), 32, 48);
-    NumberRadioButton =
-        new QRadioButton(QStringLiteral("Display results in Number Format"), GroupBox1);
+    BlueLine(GroupBox1, tr("Results will be displayed with commas"), 32, 48);
+    NumberRadioButton = new QRadioButton(tr("Display results in &Number Format"), GroupBox1);
     NumberRadioButton->setObjectName(QStringLiteral("NumberRadioButton"));
     NumberRadioButton->setGeometry(8, 78, 364, 24);
-    BlueLine(GroupBox1, QStringLiteral("Select this option if you need to copy"), 32, 102);
-    BlueLine(GroupBox1, QStringLiteral("and paste this number into another "), 32, 120);
-    BlueLine(GroupBox1, QStringLiteral("computer program"), 32, 138);
+    BlueLine(GroupBox1, tr("Select this option if you need to copy"), 32, 102);
+    BlueLine(GroupBox1, tr("and paste this number into another"), 32, 120);
+    BlueLine(GroupBox1, tr("computer program"), 32, 138);
 
-    RoundCheckBox = new QCheckBox(QStringLiteral("Round numbers to the nearest cent"), Panel1);
+    RoundCheckBox = new QCheckBox(tr("&Round numbers to the nearest cent"), Panel1);
     RoundCheckBox->setObjectName(QStringLiteral("RoundCheckBox"));
     RoundCheckBox->setGeometry(8, 222, 380, 24);
-    FillCheckBox =
-        new QCheckBox(QStringLiteral("Fill missing rates from the other source"), Panel1);
+    FillCheckBox = new QCheckBox(tr("&Fill missing rates from the other source"), Panel1);
     FillCheckBox->setObjectName(QStringLiteral("FillCheckBox"));
     FillCheckBox->setGeometry(8, 246, 380, 24);
     FillCheckBox->setToolTip(
-        QStringLiteral("A currency the configured source does not publish takes the other "
-                       "source's rate of the same day, or of its latest day within a week."));
+        tr("A currency the configured source does not publish takes the other "
+           "source's rate of the same day, or of its latest day within a week."));
     for (QWidget* choice : std::initializer_list<QWidget*>{
              AutoCheckBox, CurrencyRadioButton, NumberRadioButton, RoundCheckBox, FillCheckBox})
         choice->setFont(ChoiceFont());
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
+    BitBtn1 = new QPushButton(tr("OK"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(92, 278, 97, 33);
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), Panel1);
+    BitBtn2 = new QPushButton(tr("Cancel"), Panel1);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(212, 278, 97, 33);
 
     Panel2 = TipPanel(this, "Panel2", QRect(4, 332, 392, 80));
-    dxButton1 = FlatButton(Panel2, "dxButton1", QStringLiteral("Software"), Picture::Software, 12);
-    dxButton2 = FlatButton(Panel2, "dxButton2", QStringLiteral("Startup"), Picture::Startup, 104);
-    dxButton3 = FlatButton(Panel2, "dxButton3", QStringLiteral("Email"), Picture::Email, 196);
-    dxButton4 = FlatButton(Panel2, "dxButton4", QStringLiteral("Help"), Picture::Help, 288);
+    dxButton1 = FlatButton(Panel2, "dxButton1", tr("&Software"), Picture::Software, 12);
+    dxButton2 = FlatButton(Panel2, "dxButton2", tr("S&tartup"), Picture::Startup, 104);
+    dxButton3 = FlatButton(Panel2, "dxButton3", tr("&Email"), Picture::Email, 196);
+    dxButton4 = FlatButton(Panel2, "dxButton4", tr("&Help"), Picture::Help, 288);
     // Without a configured support address there is nobody to write to.
     dxButton3->setVisible(build::kSupportAddress[0] != '\0');
 
@@ -233,17 +232,31 @@ void TOptionsForm::BitBtn1Click() {
 }
 
 void TOptionsForm::OpenHelpPage(const QString& section) {
-    const QString page = ShippedFile(QString::fromLatin1(Message(msg::HelpFile)));
+    QString name = QString::fromLatin1(Message(msg::HelpFile));
+    // The French edition sits beside the English one, "_fr" before ".html".
+    if (ShownLanguage() == kLanguageFrench)
+        name.insert(name.lastIndexOf(QLatin1Char('.')), QLatin1String("_fr"));
+    const QString page = ShippedFile(name);
     if (!QFileInfo(page).isFile()) {
-        Messages().Error(this, QStringLiteral("The help page \"%1\" cannot be found. Reinstall "
-                                              "Kestrum or copy the page beside the program.")
+        Messages().Error(this, tr("The help page \"%1\" cannot be found. Reinstall "
+                                  "Kestrum or copy the page beside the program.")
                                    .arg(QDir::toNativeSeparators(page)));
         return;
     }
     QUrl url = QUrl::fromLocalFile(page);
     if (!section.isEmpty())
         url.setFragment(section);
-    Shell().Open(url);
+    OpenOrSay(url, QDir::toNativeSeparators(page));
+}
+
+// The desktop may have no program for the request (no xdg-open): the user
+// hears of it and where to go instead, rather than a click that does nothing.
+void TOptionsForm::OpenOrSay(const QUrl& url, const QString& where) {
+    if (Shell().Open(url))
+        return;
+    Messages().Error(this, tr("The desktop has no program to open %1. Install xdg-utils, or open "
+                              "it yourself.")
+                               .arg(where));
 }
 
 // The help page's About section: version, licence and where the rates come from.
@@ -256,8 +269,10 @@ void TOptionsForm::dxButton2Click() {
 }
 
 void TOptionsForm::dxButton3Click() {
-    Shell().Open(QUrl(
-        QStringLiteral("mailto:%1?subject=Kestrum").arg(QLatin1String(build::kSupportAddress))));
+    OpenOrSay(
+        QUrl(
+            QStringLiteral("mailto:%1?subject=Kestrum").arg(QLatin1String(build::kSupportAddress))),
+        QLatin1String(build::kSupportAddress));
 }
 
 void TOptionsForm::dxButton4Click() {

@@ -3,6 +3,7 @@
 #include "options.h"
 
 #include <QDialog>
+#include <QUrl>
 
 class QCheckBox;
 class QFrame;
@@ -51,6 +52,7 @@ private:
     void dxButton3Click();
     void dxButton4Click();
     void OpenHelpPage(const QString& section);
+    void OpenOrSay(const QUrl& url, const QString& where);
 };
 
 } // namespace kestrum

@@ -81,6 +81,13 @@ void SetProgramDir(const QString& dir) {
     DirOverride() = dir.isEmpty() ? QString() : WithSeparator(QDir(dir).absolutePath());
 }
 
+QString ChosenProgramDir() {
+    QString dir = DirOverride();
+    if (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+        dir.chop(1);
+    return dir;
+}
+
 QString ProgramFile(const QString& name) {
     return ProgramDir() + name;
 }

@@ -14,6 +14,10 @@ QString ProgramDir();
 // restores the default.
 void SetProgramDir(const QString& dir);
 
+// The directory --data-dir chose for this run, without the trailing
+// separator; empty when the run keeps the default.
+QString ChosenProgramDir();
+
 // ProgramDir() followed by a file name.
 QString ProgramFile(const QString& name);
 

@@ -112,7 +112,10 @@ QString ExecArgument(const QString& argument) {
     return EscapeStringValue(quoted);
 }
 
-QString DesktopEntryText(const QString& target) {
+QString DesktopEntryText(const QString& target, const QStringList& arguments) {
+    QString command = ExecArgument(target);
+    for (const QString& argument : arguments)
+        command += QLatin1Char(' ') + ExecArgument(argument);
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Kestrum\n"
@@ -120,10 +123,11 @@ QString DesktopEntryText(const QString& target) {
                           "Icon=%2\n"
                           "Terminal=false\n"
                           "Categories=Office;Finance;\n")
-        .arg(ExecArgument(target), QString::fromLatin1(kIconName));
+        .arg(command, QString::fromLatin1(kIconName));
 }
 
-LinkResult MakeShellLink(const QString& target, LinkPlace place, const QString& subfolder) {
+LinkResult MakeShellLink(const QString& target, LinkPlace place, const QString& subfolder,
+                         const QStringList& arguments) {
     const QString folder = ShellFolder(place);
     if (folder.isEmpty())
         return LinkResult::NoFolder;
@@ -131,7 +135,7 @@ LinkResult MakeShellLink(const QString& target, LinkPlace place, const QString& 
     if (!subfolder.isEmpty())
         path += subfolder + QLatin1Char(kFolderSeparator);
     path += QString::fromLatin1(kLinkFileName);
-    return CreateExclusive(path, DesktopEntryText(target).toUtf8());
+    return CreateExclusive(path, DesktopEntryText(target, arguments).toUtf8());
 }
 
 } // namespace kestrum

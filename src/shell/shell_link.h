@@ -3,6 +3,7 @@
 #include "settings/build_info.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrum {
 
@@ -33,12 +34,13 @@ bool IsDirectory(const QString& path);
 // One argument of an Exec line, quoted and escaped the desktop-entry way.
 QString ExecArgument(const QString& argument);
 
-// The whole desktop entry that starts target.
-QString DesktopEntryText(const QString& target);
+// The whole desktop entry that starts target with the arguments.
+QString DesktopEntryText(const QString& target, const QStringList& arguments = {});
 
 // Writes "Kestrum.desktop" for target into the place's folder, or into the
 // subfolder below it. An empty folder makes nothing, an existing entry is
 // never touched, and a missing subfolder makes the write fail.
-LinkResult MakeShellLink(const QString& target, LinkPlace place, const QString& subfolder);
+LinkResult MakeShellLink(const QString& target, LinkPlace place, const QString& subfolder,
+                         const QStringList& arguments = {});
 
 } // namespace kestrum

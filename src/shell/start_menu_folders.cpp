@@ -2,6 +2,7 @@
 
 #include "shell_link.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +63,8 @@ int MakeFolder(const QString& path) {
 }
 
 QString FolderErrorText(int code) {
-    return QStringLiteral("The folder was not made.  Code: %1.\n%2")
+    return QCoreApplication::translate("kestrum::TStartMenuTreeForm",
+                                       "The folder was not made.  Code: %1.\n%2")
         .arg(code)
         .arg(QString::fromLocal8Bit(std::strerror(code)));
 }

@@ -66,21 +66,21 @@ TStartMenuTreeForm::TStartMenuTreeForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(
         "Choose a folder on the Start Menu in which to place the link to this program..."));
 #else
-    const QString menu = QStringLiteral("your applications menu");
-    setWindowTitle(QStringLiteral(
-        "Choose a folder of the applications menu in which to place the link to this program..."));
+    const QString menu = tr("your applications menu");
+    setWindowTitle(tr("Choose a folder of the applications menu in which to place the link to this "
+                      "program..."));
 #endif
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(536, 433);
     UseToolTipColours(this);
 
-    Memo1 = ReadOnlyMemo(
-        this, "Memo1", QRect(8, 8, 520, 58),
-        {QStringLiteral("Choose the folder on %1 where you would like to ").arg(menu),
-         QStringLiteral(
-             "place the link to be used in starting this program.  Click the folder to "),
-         QStringLiteral(
-             "highlight it blue, and then press the ACCEPT button to create the link.")});
+    Memo1 =
+        ReadOnlyMemo(this, "Memo1", QRect(8, 8, 520, 58),
+                     tr("Choose the folder on %1 where you would like to\n"
+                        "place the link to be used in starting this program.  Click the folder to\n"
+                        "highlight it blue, and then press the ACCEPT button to create the link.")
+                         .arg(menu)
+                         .split(QLatin1Char('\n')));
 
     Edit = new QLineEdit(this);
     Edit->setObjectName(QStringLiteral("Edit"));
@@ -88,30 +88,33 @@ TStartMenuTreeForm::TStartMenuTreeForm(QWidget* parent) : QDialog(parent) {
     Edit->setReadOnly(true);
     Edit->setFrame(false);
     Edit->setFocusPolicy(Qt::NoFocus);
+    Memo1->setAccessibleName(tr("How to choose a folder"));
+    Edit->setAccessibleName(tr("Chosen folder"));
 
     TreeView = new QTreeWidget(this);
     TreeView->setObjectName(QStringLiteral("TreeView"));
     TreeView->setGeometry(8, 98, 360, 290);
     TreeView->setHeaderHidden(true);
+    TreeView->setAccessibleName(tr("Folders of the applications menu"));
     TreeView->setIndentation(19);
     TreeView->setSelectionMode(QAbstractItemView::SingleSelection);
     TreeView->viewport()->installEventFilter(this);
 
-    StaticText1 = Text(this, "StaticText1", QStringLiteral("The buttons below "), 384, 100);
-    StaticText2 = Text(this, "StaticText2", QStringLiteral("can be used to alter"), 384, 118);
-    StaticText3 = Text(this, "StaticText3", QStringLiteral("the display to the left"), 384, 136);
-    CollapseButton =
-        Button(this, "CollapseButton", QStringLiteral("Collapse"), QRect(384, 162, 144, 28));
-    ExpandButton = Button(this, "ExpandButton", QStringLiteral("Expand"), QRect(384, 198, 144, 28));
-    StaticText4 = Text(this, "StaticText4", QStringLiteral("New Folder Name"), 384, 256);
+    StaticText1 = Text(this, "StaticText1", tr("The buttons below"), 384, 100);
+    StaticText2 = Text(this, "StaticText2", tr("can be used to alter"), 384, 118);
+    StaticText3 = Text(this, "StaticText3", tr("the display to the left"), 384, 136);
+    CollapseButton = Button(this, "CollapseButton", tr("C&ollapse"), QRect(384, 162, 144, 28));
+    ExpandButton = Button(this, "ExpandButton", tr("&Expand"), QRect(384, 198, 144, 28));
+    StaticText4 = Text(this, "StaticText4", tr("&New Folder Name"), 384, 256);
     NewFolderEdit = new QLineEdit(this);
     NewFolderEdit->setObjectName(QStringLiteral("NewFolderEdit"));
     NewFolderEdit->setGeometry(384, 276, 144, 24);
+    StaticText4->setBuddy(NewFolderEdit);
     NewFolderEdit->installEventFilter(this);
-    CreateFolderButton = Button(this, "CreateFolderButton", QStringLiteral("Create New Folder"),
-                                QRect(384, 306, 144, 28));
-    AcceptButton = Button(this, "AcceptButton", QStringLiteral("Accept"), QRect(120, 396, 121, 30));
-    CancelButton = Button(this, "CancelButton", QStringLiteral("Cancel"), QRect(296, 396, 121, 30));
+    CreateFolderButton =
+        Button(this, "CreateFolderButton", tr("C&reate New Folder"), QRect(384, 306, 144, 28));
+    AcceptButton = Button(this, "AcceptButton", tr("&Accept"), QRect(120, 396, 121, 30));
+    CancelButton = Button(this, "CancelButton", tr("Cancel"), QRect(296, 396, 121, 30));
 
     connect(AcceptButton, &QPushButton::clicked, this, &TStartMenuTreeForm::AcceptButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TStartMenuTreeForm::CancelButtonClick);

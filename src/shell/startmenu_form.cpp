@@ -26,11 +26,14 @@ const char* const kTitle = "Insert a link onto the Windows Start Menu";
 const char* const kMenuBox = "Check  this box to add a link to the Pop up Windows Start Menu";
 #else
 constexpr bool kOffersQuickLaunch = false;
-const char* const kNoStartMenu =
+const char* const kNoStartMenu = QT_TRANSLATE_NOOP(
+    "kestrum::TStartmenuForm",
     "The folder of the applications menu (~/.local/share/applications) cannot be found or "
-    "made.  The link to this program was not created.";
-const char* const kTitle = "Insert a link into the applications menu";
-const char* const kMenuBox = "Check  this box to add a link to the applications menu";
+    "made.  The link to this program was not created.");
+const char* const kTitle =
+    QT_TRANSLATE_NOOP("kestrum::TStartmenuForm", "Insert a link into the applications menu");
+const char* const kMenuBox = QT_TRANSLATE_NOOP(
+    "kestrum::TStartmenuForm", "Check  this box to add a link to the applications &menu");
 #endif
 
 std::function<void(QWidget*)>& Opener() {
@@ -39,7 +42,7 @@ std::function<void(QWidget*)>& Opener() {
 }
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const char* text, int y, bool checked) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    auto* box = new QCheckBox(TStartmenuForm::tr(text), parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(24, y, 496, 24);
     box->setChecked(checked);
@@ -50,7 +53,7 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const char* text, int y, 
 
 TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StartmenuForm"));
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(tr(kTitle));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     // Without the Quick Launch box the rows below it move up by one.
     const int gap = kOffersQuickLaunch ? 0 : 26;
@@ -58,20 +61,22 @@ TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
     UseToolTipColours(this);
 
     Memo1 = ReadOnlyMemo(this, "Memo1", QRect(8, 8, 520, 310), Lines());
+    Memo1->setAccessibleName(tr("What the links do"));
 
     StartmenuCheckBox = CheckBox(this, "StartmenuCheckBox", kMenuBox, 326, true);
-    QuicklaunchCheckBox =
-        CheckBox(this, "QuicklaunchCheckBox",
-                 "Check  this box to add a link to the Quick Launch Toolbar", 352, false);
+    QuicklaunchCheckBox = CheckBox(
+        this, "QuicklaunchCheckBox",
+        QT_TR_NOOP("Check  this box to add a link to the Quick Launch Toolbar"), 352, false);
     QuicklaunchCheckBox->setVisible(kOffersQuickLaunch);
     QuicklaunchCheckBox->setEnabled(kOffersQuickLaunch);
-    DesktopCheckBox = CheckBox(this, "DesktopCheckBox",
-                               "Check  this box to add a link on the Desktop", 378 - gap, false);
+    DesktopCheckBox =
+        CheckBox(this, "DesktopCheckBox",
+                 QT_TR_NOOP("Check  this box to add a link on the &Desktop"), 378 - gap, false);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(144, 408 - gap, 105, 28);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(288, 408 - gap, 105, 28);
     for (QPushButton* b : {OKButton, CancelButton})
@@ -86,25 +91,24 @@ TStartmenuForm::TStartmenuForm(QWidget* parent) : QDialog(parent) {
 
 QStringList TStartmenuForm::Lines() {
 #ifndef Q_OS_WIN
-    return {
-        QStringLiteral("The program you are using is a simple executable and does not change "),
-        QStringLiteral("any system files.  A copy kept in a folder of its own is removed by "),
-        QStringLiteral("deleting that folder; an installed copy is removed with the package "),
-        QStringLiteral("manager (apt remove kestrum), and either way your settings and rates "),
-        QStringLiteral("stay in their data folder until you delete it.  "),
-        QStringLiteral("By checkmarking the boxes below and then pressing the OK button you "),
-        QStringLiteral("can add a start up link to this program in any place you select."),
-        QString(),
-        QStringLiteral("If you choose to place the link in the applications menu then a list "),
-        QStringLiteral("of the folders of your applications menu will appear.  Open and "),
-        QStringLiteral("highlight the folder of your choice and the link to start the program "),
-        QStringLiteral("will be placed within this folder."),
-        QString(),
-        QStringLiteral("Each link is a file named Kestrum.desktop; a link already there is "),
-        QStringLiteral("never replaced.  To remove a link, delete its Kestrum.desktop from the "),
-        QStringLiteral("desktop or from the folder of ~/.local/share/applications you chose, "),
-        QStringLiteral("in a file manager or with rm."),
-    };
+    return tr("The program you are using is a simple executable and does not change\n"
+              "any system files.  A copy kept in a folder of its own is removed by\n"
+              "deleting that folder; an installed copy is removed with the package\n"
+              "manager (apt remove kestrum), and either way your settings and rates\n"
+              "stay in their data folder until you delete it.\n"
+              "By checkmarking the boxes below and then pressing the OK button you\n"
+              "can add a start up link to this program in any place you select.\n"
+              "\n"
+              "If you choose to place the link in the applications menu then a list\n"
+              "of the folders of your applications menu will appear.  Open and\n"
+              "highlight the folder of your choice and the link to start the program\n"
+              "will be placed within this folder.\n"
+              "\n"
+              "Each link is a file named Kestrum.desktop; a link already there is\n"
+              "never replaced.  To remove a link, delete its Kestrum.desktop from the\n"
+              "desktop or from the folder of ~/.local/share/applications you chose,\n"
+              "in a file manager or with rm.")
+        .split(QLatin1Char('\n'));
 #else
     return {
         QStringLiteral("The program you are using is a simple executable and does not change "),
@@ -148,19 +152,23 @@ void TStartmenuForm::CheckBoxClick(QCheckBox* clicked) {
 
 void TStartmenuForm::OKButtonClick() {
     const QString self = ExecutablePath();
+    // A link made from a run with its own data folder starts it there too.
+    QStringList arguments;
+    if (const QString dir = ChosenProgramDir(); !dir.isEmpty())
+        arguments << QStringLiteral("--data-dir") << dir;
     if (DesktopCheckBox->isChecked())
-        MakeShellLink(self, LinkPlace::lpDesktop, QString());
+        MakeShellLink(self, LinkPlace::lpDesktop, QString(), arguments);
     if (QuicklaunchCheckBox->isEnabled() && QuicklaunchCheckBox->isChecked())
-        MakeShellLink(self, LinkPlace::lpQuickLaunch, QString());
+        MakeShellLink(self, LinkPlace::lpQuickLaunch, QString(), arguments);
     if (StartmenuCheckBox->isChecked()) {
         const QString folder = ReadStartMenuFolder();
         if (folder.isEmpty()) {
-            Messages().Information(this, QString::fromLatin1(kNoStartMenu));
+            Messages().Information(this, tr(kNoStartMenu));
         } else {
             TStartMenuTreeForm chooser(this);
             chooser.CreateTreeView(folder);
             if (chooser.exec() == QDialog::Accepted)
-                MakeShellLink(self, LinkPlace::lpStartMenu, chooser.ChosenFolder());
+                MakeShellLink(self, LinkPlace::lpStartMenu, chooser.ChosenFolder(), arguments);
         }
     }
     accept();

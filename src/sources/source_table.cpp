@@ -42,7 +42,8 @@ const RateSource kSources[] = {
      3,
      false,
      {"America/Toronto", -5 * 3600, 16, 30,
-      "The Bank of Canada publishes new rates from Monday to Friday by 4:30 PM Eastern Time."},
+      QT_TRANSLATE_NOOP("Publication", "The Bank of Canada publishes new rates from Monday to "
+                                       "Friday by 4:30 PM Eastern Time.")},
      false},
     {"ecb",
      "European Central Bank",
@@ -58,8 +59,8 @@ const RateSource kSources[] = {
      4,
      true,
      {"Europe/Berlin", 3600, 16, 0,
-      "The European Central Bank publishes new rates from Monday to Friday around 4:00 PM "
-      "Central European Time."},
+      QT_TRANSLATE_NOOP("Publication", "The European Central Bank publishes new rates from Monday "
+                                       "to Friday around 4:00 PM Central European Time.")},
      false},
     // Table A appears on business days around 12:15 Warsaw time, table B on
     // Wednesdays; the API's tables start on 2 January 2002.

@@ -44,7 +44,7 @@ TProgressForm::TProgressForm(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("ProgressForm"));
-    setWindowTitle(QStringLiteral("Downloading Data Files"));
+    setWindowTitle(tr("Downloading Data Files"));
     setFixedSize(396, 261);
     // A shown progress window must not keep the program alive after the
     // main window closed.
@@ -59,7 +59,7 @@ TProgressForm::TProgressForm(QWidget* parent)
     formFont.setPixelSize(16);
     setFont(formFont);
 
-    Label1 = new QLabel(QStringLiteral("Downloading Data Files..."), this);
+    Label1 = new QLabel(tr("Downloading Data Files..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(24, 16, 350, 27);
     QFont labelFont(QStringLiteral("Courier New"));
@@ -71,7 +71,9 @@ TProgressForm::TProgressForm(QWidget* parent)
 
     TotalPrismBar = PlaceBar(this, "TotalPrismBar", 112);
     PrismBar = PlaceBar(this, "PrismBar", 232);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    TotalPrismBar->setAccessibleName(tr("Whole job"));
+    PrismBar->setAccessibleName(tr("Current file"));
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(306, 216, 78, 30);
     CancelButton->hide();

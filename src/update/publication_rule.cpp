@@ -4,6 +4,8 @@
 #include "settings/message_table.h"
 #include "sources/source_table.h"
 
+#include <QCoreApplication>
+
 #include <QTimeZone>
 #include <QUrl>
 #include <algorithm>
@@ -40,9 +42,8 @@ PublicationCheck CheckPublication(const LocalMoment& now, int bias, double dataD
 }
 
 QString HoursMessage(int hoursRemaining) {
-    return QString::fromLatin1(Message(msg::HoursRule)) + QLatin1Char('\n') +
-           QString::fromLatin1(Message(msg::Approximately)) + QString::number(hoursRemaining) +
-           QString::fromLatin1(Message(msg::HoursRemaining));
+    return MessageText(msg::HoursRule) + QLatin1Char('\n') + MessageText(msg::Approximately) +
+           QString::number(hoursRemaining) + MessageText(msg::HoursRemaining);
 }
 
 namespace {
@@ -102,10 +103,10 @@ PublicationCheck CheckPublication(RatePublisher publisher, const QDateTime& now,
 QString HoursMessage(RatePublisher publisher, int hoursRemaining) {
     if (publisher == RatePublisher::OldPage)
         return HoursMessage(hoursRemaining);
-    return QString::fromLatin1(TimeOf(publisher).sentence) + QLatin1Char('\n') +
-           QString::fromLatin1(Message(msg::Approximately)) + QString::number(hoursRemaining) +
-           (hoursRemaining == 1 ? QStringLiteral(" hour remaining.")
-                                : QString::fromLatin1(Message(msg::HoursRemaining)));
+    return QCoreApplication::translate("Publication", TimeOf(publisher).sentence) +
+           QLatin1Char('\n') + MessageText(msg::Approximately) + QString::number(hoursRemaining) +
+           (hoursRemaining == 1 ? QCoreApplication::translate("Publication", " hour remaining.")
+                                : MessageText(msg::HoursRemaining));
 }
 
 } // namespace kestrum

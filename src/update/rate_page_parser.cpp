@@ -230,7 +230,7 @@ PageFileParse ParsePageFile(RateStore& store, const Catalogue& catalogue,
 }
 
 QStringList PageFileMessages(const PageFileParse& parse) {
-    const QString parseError = QString::fromLatin1(Message(msg::ParseError));
+    const QString parseError = MessageText(msg::ParseError);
     switch (parse.status) {
     case PageFileStatus::Parsed:
         return {};

@@ -358,20 +358,20 @@ void CashRateTest::informationDialog() {
     QVERIFY(seen.found);
     QCOMPARE(seen.title, QStringLiteral("Cash Rate"));
     const QStringList expected{
-        QStringLiteral("The nominal rate is the current rate of exchange "),
-        QStringLiteral("for a currency.  However your bank or financial "),
-        QStringLiteral("institution will charge a fee when exchanging "),
-        QStringLiteral("currencies, and the amount you actually receive is "),
-        QStringLiteral("referred to as the Cash Rate.  This fee averages "),
-        QStringLiteral("around 4 percent.  If the Cash Rate checkbox is "),
-        QStringLiteral("checked the program will base its calculations "),
-        QStringLiteral("upon the percentage entered into the Cash Rate "),
-        QStringLiteral("box which defaults to 4 percent.  If you know your "),
-        QStringLiteral("discount rate, you can enter it into the program "),
+        QStringLiteral("The nominal rate is the current rate of exchange"),
+        QStringLiteral("for a currency.  However your bank or financial"),
+        QStringLiteral("institution will charge a fee when exchanging"),
+        QStringLiteral("currencies, and the amount you actually receive is"),
+        QStringLiteral("referred to as the Cash Rate.  This fee averages"),
+        QStringLiteral("around 4 percent.  If the Cash Rate checkbox is"),
+        QStringLiteral("checked the program will base its calculations"),
+        QStringLiteral("upon the percentage entered into the Cash Rate"),
+        QStringLiteral("box which defaults to 4 percent.  If you know your"),
+        QStringLiteral("discount rate, you can enter it into the program"),
         QStringLiteral("using the edit box."),
     };
     QCOMPARE(seen.lines, expected);
-    QCOMPARE(seen.button, QStringLiteral("Close"));
+    QCOMPARE(seen.button, QStringLiteral("&Close"));
     QVERIFY(seen.isDefault);
     QVERIFY(seen.buttonFocused);
     QCOMPARE(seen.size, QSize(414, 348));

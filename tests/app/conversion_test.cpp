@@ -399,31 +399,30 @@ void ConversionTest::languageSwitch() {
     QTest::mouseClick(form->RadioItems[1], Qt::LeftButton);
     QVERIFY(form->RadioItems[1]->isChecked());
     QCOMPARE(form->FromComboBox->count(), kCurrencyCount);
-    QCOMPARE(form->FromComboBox->currentText(), QStringLiteral("Dollar canadien"));
-    QCOMPARE(form->ToComboBox->currentText(), QStringLiteral("Dollar américain"));
-    QCOMPARE(form->Label1->text(), QStringLiteral("Dollar canadien"));
-    QCOMPARE(form->Label2->text(), QStringLiteral("Dollar américain"));
-    QCOMPARE(form->ToComboBox->itemText(kChf), QStringLiteral("Franc suisse"));
-    QVERIFY(form->SourceEdit->text().isEmpty());
-    QVERIFY(form->ConvertEdit->text().isEmpty());
+    // The pair and the amount stay; their names and number forms change.
+    QCOMPARE(form->FromComboBox->currentText(), QStringLiteral("Franc suisse"));
+    QCOMPARE(form->ToComboBox->currentText(), NameOf(kEur, kFrench));
+    QCOMPARE(form->Label1->text(), QStringLiteral("Franc suisse"));
+    QCOMPARE(form->SourceEdit->text(), QStringLiteral("100"));
+    QCOMPARE(form->ConvertEdit->text(), ExpectedResult(rates, config, kChf, kEur, 100));
+    QVERIFY(form->ConvertEdit->text().contains(QLatin1Char(',')));
     QCOMPARE(Configuration().Language, std::uint8_t{1});
     QCOMPARE(env->SavedConfig().Language, std::uint8_t{1});
-    // Captions stay English.
-    QCOMPARE(form->StaticText4->text(), QStringLiteral("Convert from"));
+    QCOMPARE(form->StaticText4->text(), QStringLiteral("Convertir &de"));
 
     // French names map back to the same currencies.
     Convert(kUsd, kCad, QStringLiteral("100"));
     QCOMPARE(form->Label1->text(), QStringLiteral("Dollar américain"));
     QCOMPARE(form->Label2->text(), QStringLiteral("Dollar canadien"));
-    QCOMPARE(form->ConvertEdit->text(), QStringLiteral("120.0000"));
+    QCOMPARE(form->ConvertEdit->text(), QStringLiteral("120,0000"));
     Convert(kEur, kGhs, QStringLiteral("100"));
     QCOMPARE(form->Label2->text(), QStringLiteral("Cedi ghanéen"));
     QCOMPARE(form->ConvertEdit->text(), ExpectedResult(rates, config, kEur, kGhs, 100));
 
     QTest::mouseClick(form->RadioItems[0], Qt::LeftButton);
-    QCOMPARE(form->FromComboBox->currentText(), QStringLiteral("Canadian Dollar"));
-    QCOMPARE(form->ToComboBox->currentText(), QStringLiteral("U.S. Dollar"));
-    QVERIFY(form->SourceEdit->text().isEmpty());
+    QCOMPARE(form->FromComboBox->currentText(), NameOf(kEur));
+    QCOMPARE(form->ToComboBox->currentText(), QStringLiteral("Ghanaian Cedi"));
+    QCOMPARE(form->SourceEdit->text(), QStringLiteral("100"));
     QCOMPARE(env->SavedConfig().Language, std::uint8_t{0});
     QVERIFY(env->messages.texts.isEmpty());
 }

@@ -4,6 +4,7 @@
 
 #include "app/cash_rate_form.h"
 #include "grids/rate_grid_form.h"
+#include "settings/language.h"
 #include "settings/options_form.h"
 #include "shell/shell_requests.h"
 #include "shell/start_menu_tree_form.h"
@@ -30,9 +31,10 @@ struct ShellCapture final : ShellRequests {
     ~ShellCapture() override { SetShellRequests(nullptr); }
     bool Open(const QUrl& url) override {
         urls << url;
-        return false; // a failing request is not reported
+        return opens;
     }
     QList<QUrl> urls;
+    bool opens = true; // false: the desktop has no program for it
 };
 
 } // namespace
@@ -72,11 +74,10 @@ private slots:
         bool defaultsShown = false;
         WhenShown<TOptionsForm>([&](TOptionsForm* options) {
             // The default record: number format, no rounding.
-            defaultsShown = options->NumberRadioButton->isChecked() &&
-                            !options->CurrencyRadioButton->isChecked() &&
-                            options->AutoCheckBox->isChecked() &&
-                            !options->RoundCheckBox->isChecked() &&
-                            options->FillCheckBox->isChecked();
+            defaultsShown =
+                options->NumberRadioButton->isChecked() &&
+                !options->CurrencyRadioButton->isChecked() && options->AutoCheckBox->isChecked() &&
+                !options->RoundCheckBox->isChecked() && options->FillCheckBox->isChecked();
             options->AutoCheckBox->click();
             options->CurrencyRadioButton->click();
             options->RoundCheckBox->click();
@@ -202,10 +203,35 @@ private slots:
         });
         QTest::mouseClick(options.dxButton2, Qt::LeftButton);
         QVERIFY(onTop);
-        // None closes the dialog or changes it; a failed request is not reported.
+        // None closes the dialog or changes it.
         QVERIFY(options.isVisible() && options.RoundCheckBox->isChecked());
         QVERIFY(env->messages.texts.isEmpty());
         QCOMPARE(env->shellFolders.Files(), QStringList());
+    }
+
+    // Without xdg-open nothing would happen but a line on standard error:
+    // the user is told, and where the page is. In French the French page.
+    void noLauncherIsSaid() {
+        const QString dir = QCoreApplication::applicationDirPath();
+        for (const char* name : {"/currency_converter.html", "/currency_converter_fr.html"}) {
+            QFile file(dir + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const auto removePages = qScopeGuard([&] {
+            QFile::remove(dir + QStringLiteral("/currency_converter.html"));
+            QFile::remove(dir + QStringLiteral("/currency_converter_fr.html"));
+        });
+        ShellCapture shell;
+        shell.opens = false;
+        UseLanguage(kLanguageFrench);
+        TOptionsForm options;
+        QTest::mouseClick(options.dxButton4, Qt::LeftButton);
+        QCOMPARE(shell.urls, QList<QUrl>{QUrl::fromLocalFile(
+                                 dir + QStringLiteral("/currency_converter_fr.html"))});
+        QCOMPARE(env->messages.texts.size(), 1);
+        QVERIFY2(env->messages.texts[0].contains(QLatin1String("xdg-utils")) &&
+                     env->messages.texts[0].contains(QLatin1String("currency_converter_fr.html")),
+                 qPrintable(env->messages.texts[0]));
     }
     void lowerButtons_data() {
         QTest::addColumn<bool>("pagePresent");

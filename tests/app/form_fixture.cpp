@@ -4,6 +4,7 @@
 #include "data/conversion.h"
 #include "data/cp1252.h"
 #include "data/rate_files.h"
+#include "settings/language.h"
 #include "shell/startmenu_form.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ namespace kestrum::test {
 namespace {
 
 void ResetGlobals() {
+    UseLanguage(kLanguageEnglish);
     Configuration() = DefaultConfig();
     ResetRates();
     ResetCatalogue();
@@ -59,8 +61,8 @@ QString ExpectedResult(const RateStore& loaded, const ConfigRecord& config, int 
     const Conversion c = ConvertAmount(loaded, config, a, b, amount);
     if (!c.available)
         throw std::logic_error("the fixture has no rate for this pair");
-    return FormatResult(c.result, c.decimals, config.CurrencyFormat != 0,
-                        QLocale(QLocale::English, QLocale::UnitedStates),
+    // The pinned locale in English; Canada's French forms in French.
+    return FormatResult(c.result, c.decimals, config.CurrencyFormat != 0, ShownLocale(),
                         QString::fromLatin1(CurrencyCode(b)));
 }
 

@@ -1,6 +1,8 @@
 // Start-up, layout and close-down of the calculator window.
 #include "form_fixture.h"
 
+#include "settings/build_info.h"
+
 #include "data/catalogue.h"
 #include "data/dates.h"
 #include "data/rate_files.h"
@@ -88,7 +90,8 @@ void StartupTest::windowFrame() {
     env.WriteRates(FullRateStore());
     auto form = env.Open();
 
-    QCOMPARE(form->windowTitle(), QStringLiteral("Kestrum V.1.1 June 15th, 2005"));
+    // The one version of the build, as --version prints it.
+    QCOMPARE(form->windowTitle(), QStringLiteral("Kestrum ") + QLatin1String(build::kVersion));
     QCOMPARE(form->size(), QSize(622, 428));
     QCOMPARE(form->minimumSize(), QSize(622, 428));
     QCOMPARE(form->maximumSize(), QSize(622, 428));
@@ -99,16 +102,21 @@ void StartupTest::windowFrame() {
     QVERIFY(form->FromSpeedButton->isChecked());
     QVERIFY(!form->ToSpeedButton->isChecked());
     QVERIFY(form->RadioItems[0]->isChecked());
-    QCOMPARE(form->RadioItems[0]->text(), QStringLiteral("English"));
-    QCOMPARE(form->RadioItems[1]->text(), QStringLiteral("Francais"));
-    QCOMPARE(form->FromSpeedButton->toolTip(), QStringLiteral("SEARCH CONVERT FROM LIST"));
-    QCOMPARE(form->ToSpeedButton->toolTip(), QStringLiteral("SEARCH CONVERT TO LIST"));
+    QCOMPARE(form->RadioItems[0]->text(), QStringLiteral("E&nglish"));
+    QCOMPARE(form->RadioItems[1]->text(), QStringLiteral("F&ran\u00e7ais"));
+    QCOMPARE(form->FromSpeedButton->toolTip(),
+             QStringLiteral("Quick find searches the Convert from list"));
+    QCOMPARE(form->ToSpeedButton->toolTip(),
+             QStringLiteral("Quick find searches the Convert to list"));
     QVERIFY(!form->dxButton2->isHidden());
     QCOMPARE(form->dxButton2->isEnabled(),
              form->FromComboBox->currentIndex() >= 0 && form->ToComboBox->currentIndex() >= 0);
     // The logo drawn when the program was built fills its place.
-    const QImage logo = form->Image1->pixmap().toImage();
-    QCOMPARE(logo.size(), QSize(318, 42));
+    // Drawn at twice the pixels, so it stays sharp at 200 %.
+    const QPixmap drawn = form->Image1->pixmap();
+    QCOMPARE(drawn.deviceIndependentSize(), QSizeF(318, 42));
+    const QImage logo = drawn.toImage();
+    QCOMPARE(logo.size(), QSize(636, 84));
     QCOMPARE(logo.pixelColor(logo.width() / 2, logo.height() / 2).alpha(), 255);
     QVERIFY(env.watchdog.unexpected.isEmpty());
 }
@@ -138,15 +146,15 @@ void StartupTest::controlPlacement_data() {
     row("comma", "CommaButton", "Panel5", {8, 104}, 50, 25, "Comma");
     row("clear", "ClearButton", "Panel5", {68, 104}, 50, 25, "Clear");
     row("fee box", "CashRateEdit", "Panel5", {272, 104}, 41, 0, "4");
-    row("fee check", "PercentCheckBox", "Panel5", any, 0, 0, "Cash Rate %");
+    row("fee check", "PercentCheckBox", "Panel5", any, 0, 0, "Cas&h Rate %");
     row("info", "BitBtn2", "Panel5", {324, 104}, 26, 25, "");
     row("keypad", "Panel5", "", {16, 94}, 370, 136, "");
     row("amount", "SourceEdit", "Panel6", {16, 12}, 201, 0, "");
     row("result", "ConvertEdit", "Panel12", {16, 12}, 201, 0, "");
     row("from", "FromComboBox", "", {112, 242}, 409, 0, "");
     row("to", "ToComboBox", "", {112, 274}, 409, 0, "");
-    row("from text", "StaticText4", "", {16, 248}, 0, 0, "Convert from");
-    row("to text", "StaticText1", "", {16, 280}, 0, 0, "Convert to");
+    row("from text", "StaticText4", "", {16, 248}, 0, 0, "Convert &from");
+    row("to text", "StaticText1", "", {16, 280}, 0, 0, "Convert &to");
     row("quick find", "StaticText5", "", {392, 92}, 0, 0, "Quick Find...");
     row("letters", "FindPanel", "", {392, 118}, 129, 113, "");
     row("letter A", "AButton", "FindPanel", any, 18, 16, "A");
@@ -157,16 +165,16 @@ void StartupTest::controlPlacement_data() {
     row("to toggle", "ToSpeedButton", "FindPanel", any, 36, 16, "To");
     row("languages", "RadioGroup", "", {528, 10}, 76, 56, "");
     row("grids", "GroupBox", "", {528, 72}, 76, 97, "Grids");
-    row("can grid", "CanGridButton", "GroupBox", {11, 26}, 50, 28, "Can");
-    row("us grid", "USGridButton", "GroupBox", {11, 58}, 50, 28, "U.S.");
-    row("options", "dxButton1", "", {528, 187}, 76, 42, "Options");
-    row("graphs", "dxButton2", "", {528, 250}, 76, 42, "Graphs");
+    row("can grid", "CanGridButton", "GroupBox", {11, 26}, 50, 28, "&Can");
+    row("us grid", "USGridButton", "GroupBox", {11, 58}, 50, 28, "&U.S.");
+    row("options", "dxButton1", "", {524, 187}, 92, 42, "&Options");
+    row("graphs", "dxButton2", "", {524, 250}, 92, 42, "&Graphs");
     row("top band", "Panel1", "KestrumForm", {0, 0}, 622, 57, "");
     row("logo", "Image1", "Panel1", {4, 8}, 318, 42, "");
     row("bottom band", "Panel3", "KestrumForm", {0, 384}, 622, 44, "");
-    row("download", "DownloadButton", "Panel3", {16, 8}, 81, 28, "Download");
-    row("latest data", "StaticText2", "Panel3", {136, 12}, 0, 0, "Latest Data : ");
-    row("data date", "DataDateLabel", "Panel3", {288, 12}, 0, 0, "Friday, June 3, 2005");
+    row("download", "DownloadButton", "Panel3", {16, 8}, 0, 28, "&Download");
+    row("latest data", "StaticText2", "Panel3", {136, 5}, 0, 0, "Latest Data : ");
+    row("data date", "DataDateLabel", "Panel3", {288, 5}, 0, 0, "Friday, June 3, 2005");
     row("today", "TodayLabel", "Panel13", {18, 12}, 0, 0, QString());
     row("time", "TimePanel", "Panel13", {249 - 86, 0}, 86, 0, QString());
 }
@@ -282,7 +290,7 @@ void StartupTest::frenchNamesWithEnglishQuickFind() {
     QCOMPARE(form->Label1->text(), QStringLiteral("Dollar canadien"));
     QCOMPARE(form->Label2->text(), QStringLiteral("Dollar américain"));
     QCOMPARE(env.SavedConfig().Language, std::uint8_t{1});
-    QCOMPARE(form->DataDateLabel->text(), QStringLiteral("Friday, June 3, 2005"));
+    QCOMPARE(form->DataDateLabel->text(), QStringLiteral("vendredi 3 juin 2005"));
 
     // The letters keep the English initials: D is the Danish krone, whose
     // French name starts with C, and never the first French "Dollar ...".

@@ -1,5 +1,6 @@
 #include "data/dates.h"
 #include "data/shortest_number.h"
+#include "settings/language.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,27 @@ TEST(Dates, ShortAndLongTexts) {
 
     EXPECT_EQ(ShortDateText(-1.0), QStringLiteral("Fri, Dec 29, 1899"));
     EXPECT_EQ(LongDateText(-1.0), QStringLiteral("Friday, December 29, 1899"));
+}
+
+// French writes Canada's forms: day before month, lower case, no commas,
+// and a 24-hour clock.
+TEST(Dates, FrenchForms) {
+    UseLanguage(kLanguageFrench);
+    const struct {
+        QString text;
+        const char* expected;
+    } cases[] = {
+        {LongDateText(DateValueFromYmd(2007, 11, 13)), "mardi 13 novembre 2007"},
+        {ShortDateText(DateValueFromYmd(2007, 11, 13)), "mar. 13 nov. 2007"},
+        {LongDateText(DateValueFromYmd(2005, 8, 1)), "lundi 1er ao\u00fbt 2005"},
+        {ClockText(13, 5), "13 h 05"},
+        {ClockText(0, 7), "0 h 07"},
+    };
+    UseLanguage(kLanguageEnglish);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.text, QString::fromUtf8(c.expected));
+    EXPECT_EQ(LongDateText(DateValueFromYmd(2007, 11, 13)),
+              QStringLiteral("Tuesday, November 13, 2007"));
 }
 
 TEST(Dates, DataDateLine) {

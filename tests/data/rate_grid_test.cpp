@@ -108,8 +108,8 @@ TEST_F(RateGridTest, AmountFeeLanguageAndLocale) {
 
     grid = BuildRateGrid(BuiltInCatalogue(), store, config, GridBase::USDollar, 2.0, kFrench,
                          QLocale(QLocale::German));
-    // The dollar row keeps its English name in French.
-    EXPECT_EQ(grid.rows[0].name, "Canadian Dollar");
+    // The dollar row is named in the table's language like every other.
+    EXPECT_EQ(ToCp1252(grid.rows[0].name), CurrencyName(0, kFrench));
     EXPECT_EQ(ToCp1252(grid.rows[1].name), CurrencyName(2, kFrench));
     EXPECT_EQ(Cell(grid, 1, 1).text, "1,6000");
     EXPECT_EQ(Cell(grid, kEur, 5).text, "2,4000");
@@ -158,14 +158,16 @@ TEST(GridScaling, ReadsTheAmountLikeTheMainWindow) {
     }
 }
 
-TEST(GridSentence, TheAmountFollowsTheCellsConvention) {
+TEST(GridSentence, CodesCarryTheAmountsInTheCellsConvention) {
     const QLocale fr(QLocale::French, QLocale::France);
-    EXPECT_EQ(ConversionSentence(QStringLiteral("2.5"), QStringLiteral("Australian Dollar"),
-                                 QStringLiteral("2,0904"), QStringLiteral("Canadian Dollars"), fr),
-              QStringLiteral("2,5 Australian Dollars = 2,0904 Canadian Dollars"));
-    EXPECT_EQ(ConversionSentence(QStringLiteral("1,000.50"), QStringLiteral("Euro"),
-                                 QStringLiteral("1474.2000"), QStringLiteral("Canadian Dollars")),
-              QStringLiteral("1000.50 Euros = 1474.2000 Canadian Dollars"));
+    const int aud = FindCurrencyByCodeOrName("AUD");
+    const int eur = FindCurrencyByCodeOrName("EUR");
+    EXPECT_EQ(ConversionSentence(QStringLiteral("2.5"), aud, QStringLiteral("Dollar australien"),
+                                 QStringLiteral("2,0904"), 0, fr),
+              QStringLiteral("2,5 AUD (Dollar australien) = 2,0904 CAD"));
+    EXPECT_EQ(ConversionSentence(QStringLiteral("1,000.50"), eur, QStringLiteral("Euro"),
+                                 QStringLiteral("1474.2000"), 0),
+              QStringLiteral("1000.50 EUR (Euro) = 1474.2000 CAD"));
 }
 
 } // namespace

@@ -28,10 +28,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace kestrum;
 using namespace kestrum::test;
@@ -97,6 +100,7 @@ private slots:
     void fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored();
     void exportsWhatIsShownAndEscapeCloses();
     void missingYearsBreakTheLineAndAreNamed();
+    void opensOnScreenAndItsFiguresWrap();
 
 private:
     // The main window on USD -> CAD and its Graphs window, shown.
@@ -312,9 +316,13 @@ void GraphsFormTest::convertAtDate() {
 void GraphsFormTest::fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored() {
     httplib::Server server;
     std::atomic<int> requests{0};
+    // The first answer waits until the test lets it go: Cancel must not.
+    std::atomic<bool> holdFirst{true};
     // Two days of each requested year, as the Valet service answers a range.
     server.Get("/valet", [&](const httplib::Request& request, httplib::Response& response) {
-        ++requests;
+        if (++requests == 1)
+            while (holdFirst)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
         const QString year = QString::fromStdString(request.get_param_value("start_date")).left(4);
         response.set_content(
             QStringLiteral("{\"observations\": ["
@@ -333,26 +341,40 @@ void GraphsFormTest::fetchFillsTheEmptyChartAndCancelKeepsWhatWasStored() {
     graphs->HistoryFetch()->BaseAddress =
         QStringLiteral("http://127.0.0.1:%1/valet").arg(listening.port);
 
-    // Cancel during the first request: that year is stored, nothing more.
+    // Cancel while the first request waits for its answer: the job ends at
+    // once, not when the answer comes, and the end says nothing came.
     QTest::mouseClick(graphs->EmptyFetchButton, Qt::LeftButton);
     QVERIFY(progress.isVisible() && progress.CancelButton->isVisible());
+    // Over the Graphs window, not wherever the calculator is.
+    QVERIFY(graphs->frameGeometry().contains(progress.geometry().center()));
+    QVERIFY(!progress.Label1->text().isEmpty() &&
+            progress.Label1->geometry().right() < progress.width());
     QTest::mouseClick(progress.CancelButton, Qt::LeftButton);
-    QTRY_VERIFY(!graphs->HistoryFetch()->Running());
-    QCOMPARE(requests.load(), 1);
-    QCOMPARE(graphs->ChartStack->currentIndex(), 0);
-    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("RangeAllButton")),
-                      Qt::LeftButton);
-    QCOMPARE(graphs->Shown().lines.front().points.size(), std::size_t{2});
+    QVERIFY(!graphs->HistoryFetch()->Running());
+    holdFirst = false;
+    QCOMPARE(graphs->ChartStack->currentIndex(), 1);
+    QCOMPARE(env->messages.texts,
+             QStringList{QStringLiteral("Fetching stopped: no day was added.")});
+    env->messages.Clear();
 
-    // The rest: one request a year up to this one, the first again too, as
-    // two days leave that year incomplete.
+    // The whole job: one request a year up to this one, and the end counts
+    // the days that came.
     QTest::mouseClick(graphs->FetchButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!graphs->HistoryFetch()->Running(), 20000);
     const int years = QDate::currentDate().year() - 2017 + 1;
-    QCOMPARE(requests.load(), 1 + years);
     QVERIFY(!progress.isVisible());
+    QTest::mouseClick(graphs->findChild<QToolButton*>(QStringLiteral("RangeAllButton")),
+                      Qt::LeftButton);
     QCOMPARE(graphs->Shown().lines.front().points.size(), std::size_t(2) * years);
-    QVERIFY(env->messages.texts.isEmpty());
+    QCOMPARE(env->messages.texts,
+             QStringList{QStringLiteral("%1 days of rates added to the history.").arg(2 * years)});
+    env->messages.Clear();
+    // Again: nothing new is said as such.
+    QTest::mouseClick(graphs->FetchButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!graphs->HistoryFetch()->Running(), 20000);
+    QCOMPARE(env->messages.texts.size(), 1);
+    QVERIFY(env->messages.texts[0].startsWith(QLatin1String("Nothing new")) ||
+            env->messages.texts[0].contains(QLatin1String("complete up to today")));
 }
 
 void GraphsFormTest::exportsWhatIsShownAndEscapeCloses() {
@@ -427,6 +449,29 @@ void GraphsFormTest::missingYearsBreakTheLineAndAreNamed() {
                  QStringLiteral("days with rates between 2016-01-04 and 2026-12-04; nothing "
                                 "stored from 2021-01-01 to 2024-12-31.")),
              qPrintable(graphs->StatsLabel->text()));
+}
+
+// However large it was made and wherever the calculator stands, the window
+// opens wholly on the calculator's screen, and the statistics line wraps
+// instead of forcing a width wider than the screens of small laptops.
+void GraphsFormTest::opensOnScreenAndItsFiguresWrap() {
+    StoreHistory(QLatin1String(history::kBoc));
+    env->WriteRates(FullRateStore());
+    form = env->Open();
+    const QRect area = form->screen()->availableGeometry();
+    form->move(area.right() - form->width() / 2, area.top() + 10); // half off the right edge
+    form->dxButton2->click();
+    auto* graphs = form->findChild<TGraphsForm*>();
+    QVERIFY(graphs && QTest::qWaitForWindowExposed(graphs));
+    const QRect placed = graphs->frameGeometry();
+    QVERIFY2(area.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                   .arg(placed.x())
+                                                   .arg(placed.y())
+                                                   .arg(placed.width())
+                                                   .arg(placed.height())));
+    QVERIFY(!graphs->StatsLabel->text().isEmpty());
+    QVERIFY2(graphs->minimumSizeHint().width() < 640,
+             qPrintable(QString::number(graphs->minimumSizeHint().width())));
 }
 
 QTEST_MAIN(GraphsFormTest)

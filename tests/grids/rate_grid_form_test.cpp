@@ -7,6 +7,7 @@
 #include "widgets/prism_bar.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,10 +89,9 @@ private slots:
         QTest::addColumn<QString>("emptyDay"); // row 1 of the day without rates
         QTest::addColumn<QString>("sentence"); // for the franc that day
         QTest::newRow("Can") << false << NameOf(1) << ""
-                             << "1.00 Swiss Francs =  Canadian Dollars";
-        QTest::newRow("U.S.") << true << "Canadian Dollar"
-                              << "NA"
-                              << "1.00 Swiss Francs = NA U.S. Dollars";
+                             << "1.00 CHF (Swiss Franc) =  CAD";
+        QTest::newRow("U.S.") << true << NameOf(0) << "NA"
+                              << "1.00 CHF (Swiss Franc) = NA USD";
     }
     void oneUnitTables() {
         QFETCH(bool, us);
@@ -114,8 +114,8 @@ private slots:
         grid->AmountEdit->selectAll();
         Type(grid->AmountEdit, QStringLiteral("2.5"));
         const auto sentence = [](const char* amount, double scale) {
-            return amount + QStringLiteral(" Swiss Francs = ") + Expected(true, 1, kChf, scale) +
-                   " U.S. Dollars";
+            return amount + QStringLiteral(" CHF (Swiss Franc) = ") +
+                   Expected(true, 1, kChf, scale) + " USD";
         };
         // Until Calculate the cells and so the line quote one franc.
         ClickCell(1, kChf);
@@ -160,8 +160,9 @@ private slots:
         QCOMPARE(grid->result(), int(QDialog::Rejected));
     }
 
-    // Through the main window: the radio group's language reaches the names
-    // only; the window opens maximised and modal after the progress window.
+    // Through the main window: the radio group's language reaches the names,
+    // the captions and the dates; the window opens maximised and modal after
+    // the progress window.
     void openedFromTheMainWindow_data() {
         QTest::addColumn<bool>("us");
         QTest::addColumn<int>("language");
@@ -189,14 +190,22 @@ private slots:
                  << shown->Cells(1, 0) << progress->Label1->text()
                  << QString::number(progress->TotalPrismBar->Progress())
                  << QString::number(progress->PrismBar->Progress());
+            // No row name is cut, in either language.
+            const QHeaderView* names = shown->StringGrid->verticalHeader();
+            for (int row = 1; row < TCRateForm::kRows; ++row)
+                if (names->fontMetrics().horizontalAdvance(shown->Cells(0, row)) >= names->width())
+                    seen << QStringLiteral("cut: ") + shown->Cells(0, row);
             shown->reject();
         });
         QTest::mouseClick(us ? form->USGridButton : form->CanGridButton, Qt::LeftButton);
-        QCOMPARE(
-            seen,
-            (QStringList{us ? "Exchange Rates v. U.S. Dollar" : "Exchange Rates v. Canadian Dollar",
-                         us ? "Canadian Dollar" : NameOf(1, language), NameOf(2, language),
-                         kDates[0], "Parsing Data Files...", "100", "50"}));
+        const bool french = language == kFrench;
+        QCOMPARE(seen,
+                 (QStringList{us ? "Taux de change par rapport au dollar am\u00e9ricain"
+                                 : "Exchange Rates v. Canadian Dollar",
+                              NameOf(us ? 0 : 1, language), NameOf(2, language),
+                              french ? "lun. 30 mai 2005" : kDates[0],
+                              french ? "Lecture des donn\u00e9es..." : "Parsing Data Files...",
+                              "100", "50"}));
     }
 };
 

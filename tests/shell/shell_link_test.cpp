@@ -34,14 +34,34 @@ TEST(ShellLink, ExecArgumentQuoting) {
         EXPECT_EQ(ExecArgument(QString::fromUtf8(path)), QString::fromUtf8(exec)) << path;
 }
 
+// A run with its own data folder writes entries that start it there.
+TEST(ShellLink, ArgumentsFollowTheTarget) {
+    ScopedShellFolders folders;
+    ASSERT_EQ(MakeShellLink(QStringLiteral("/usr/bin/kestrum"), LinkPlace::lpDesktop, QString(),
+                            {QStringLiteral("--data-dir"), QStringLiteral("/home/a/my rates")}),
+              LinkResult::Made);
+    const QString path = folders.Desktop() + QStringLiteral("/Kestrum.desktop");
+    EXPECT_TRUE(
+        ReadFile(path).contains("\nExec=/usr/bin/kestrum --data-dir \"/home/a/my rates\"\n"));
+    const QString validator =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (!validator.isEmpty()) {
+        QProcess run;
+        run.start(validator, {path});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        EXPECT_EQ(run.exitCode(), 0) << run.readAll().constData();
+    }
+}
+
 TEST(ShellLink, DesktopEntryIsWrittenOnceWithItsMode) {
     ScopedShellFolders folders;
     const QString target = QStringLiteral("/home/a b/$kestrum");
     ASSERT_EQ(MakeShellLink(target, LinkPlace::lpDesktop, QString()), LinkResult::Made);
     const QString path = folders.Desktop() + QStringLiteral("/Kestrum.desktop");
-    EXPECT_EQ(ReadFile(path), QByteArray("[Desktop Entry]\nType=Application\nName=Kestrum\n"
-                                         "Exec=\"/home/a b/\\\\$kestrum\"\nIcon=io.github.kestrum.Kestrum\n"
-                                         "Terminal=false\nCategories=Office;Finance;\n"));
+    EXPECT_EQ(ReadFile(path),
+              QByteArray("[Desktop Entry]\nType=Application\nName=Kestrum\n"
+                         "Exec=\"/home/a b/\\\\$kestrum\"\nIcon=io.github.kestrum.Kestrum\n"
+                         "Terminal=false\nCategories=Office;Finance;\n"));
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0755u);

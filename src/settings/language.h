@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace kestrum {
+
+// The language the program speaks: its captions, messages, dates and
+// numbers. 0 English, 1 French, as the configuration stores it.
+constexpr int kLanguageEnglish = 0;
+constexpr int kLanguageFrench = 1;
+
+// The language a first run starts in: French for a French locale.
+int LanguageOfLocale(const QLocale& locale);
+
+// Installs the program's and Qt's own translations for `language` (removing
+// the previous ones), so every tr() text and every widget that listens for
+// the language change follows at once. Needs only Qt Core.
+void UseLanguage(int language);
+int ShownLanguage();
+
+// The conventions dates and numbers are written with in `language`: the
+// user's own locale when it speaks that language, else Canada's.
+QLocale LocaleOfLanguage(int language);
+// The one in use.
+QLocale ShownLocale();
+
+} // namespace kestrum
