@@ -54,19 +54,6 @@ std::string Bytes(const QString& text) {
     return ToCp1252(text);
 }
 
-// French writes "1 234,5" where English writes "1,234.5": the same amount
-// with the two marks exchanged, so one reading rule serves both.
-QString SwapMarks(const QString& text, QChar decimalFrom, QChar groupFrom, QChar decimalTo,
-                  QChar groupTo) {
-    QString swapped = text;
-    for (QChar& c : swapped) {
-        if (c == decimalFrom)
-            c = decimalTo;
-        else if (c == groupFrom || (groupFrom == QLatin1Char(' ') && c == QChar(0x00A0)))
-            c = groupTo;
-    }
-    return swapped;
-}
 QString Text(const std::string& bytes) {
     return FromCp1252(bytes);
 }
@@ -267,20 +254,9 @@ void TKestrumForm::DigitButtonClick(int digit) {
         SourceEdit->setText(SourceEdit->text() + QString::number(digit));
 }
 
-QChar TKestrumForm::DecimalMark() const {
-    return ShownLanguage() == kFrench ? QLatin1Char(',') : QLatin1Char('.');
-}
-
-QChar TKestrumForm::GroupMark() const {
-    return ShownLanguage() == kFrench ? QLatin1Char(' ') : QLatin1Char(',');
-}
-
-// The amount as the one reading rule takes it: English marks.
+// The amount as the one reading rule takes it: "." and ",".
 QString TKestrumForm::AmountText() const {
-    if (ShownLanguage() != kFrench)
-        return SourceEdit->text();
-    return SwapMarks(SourceEdit->text(), QLatin1Char(','), QLatin1Char(' '), QLatin1Char('.'),
-                     QLatin1Char(','));
+    return WithPointMarks(SourceEdit->text());
 }
 
 void TKestrumForm::DotButtonClick() {
@@ -503,16 +479,13 @@ void TKestrumForm::RadioGroupClick(int item) {
 void TKestrumForm::SwitchLanguage(int language) {
     const int from = SelectedCurrency(FromComboBox, 1 - language);
     const int to = SelectedCurrency(ToComboBox, 1 - language);
+    const QString amountBefore = AmountText();
     Configuration().Language = static_cast<std::uint8_t>(language);
     SaveSettings();
     UseLanguage(language);
     Retranslate();
     // The amount keeps its value, written with the new language's marks.
-    const QString amount = SourceEdit->text();
-    SourceEdit->setText(language == kFrench ? SwapMarks(amount, QLatin1Char('.'), QLatin1Char(','),
-                                                        QLatin1Char(','), QLatin1Char(' '))
-                                            : SwapMarks(amount, QLatin1Char(','), QLatin1Char(' '),
-                                                        QLatin1Char('.'), QLatin1Char(',')));
+    SourceEdit->setText(WithShownMarks(amountBefore));
     const QStringList names = OfferedNames();
     {
         const QSignalBlocker blockFrom(FromComboBox);

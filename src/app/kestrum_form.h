@@ -135,9 +135,6 @@ private:
     bool SourceEditKeyPress(QKeyEvent* key);
     void SourceEditKeyUp();
     void StartNewAmount();
-    // The marks the amount is typed with in the language shown.
-    QChar DecimalMark() const;
-    QChar GroupMark() const;
     QString AmountText() const;
     double ReadAmount();
 

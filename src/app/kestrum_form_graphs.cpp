@@ -16,7 +16,8 @@ namespace {
 
 GraphsWindowMaker g_graphsWindowMaker = nullptr;
 
-// Beside the calculator, on the side with more room, and wholly on its
+// Beside the calculator, on the side with more room (narrowed to it when
+// that leaves a usable chart), and wholly on its
 // screen: where the window manager puts a new window can be partly off it.
 void PlaceBeside(QWidget* window, const QWidget* calculator) {
     const QScreen* screen = calculator->screen();
@@ -24,17 +25,24 @@ void PlaceBeside(QWidget* window, const QWidget* calculator) {
         return;
     const QRect area = screen->availableGeometry();
     const QRect owner = calculator->frameGeometry();
+    constexpr int kGap = 8;
+    // A chart narrower than this is not worth keeping the calculator clear.
+    constexpr int kNarrowest = 560;
+    const int rightRoom = area.right() - owner.right() - kGap;
+    const int leftRoom = owner.left() - kGap - area.left();
+    const bool onRight = rightRoom >= leftRoom;
+    const int room = std::max(rightRoom, leftRoom);
     const QSize frame = window->frameGeometry().size().expandedTo(window->size());
     QSize fitted = frame.boundedTo(area.size());
+    if (fitted.width() > room && room >= kNarrowest)
+        fitted.setWidth(room);
     if (fitted != frame)
         window->resize(window->size() - (frame - fitted));
-    const int gap = 8;
-    const int right = owner.right() + gap;
-    const int left = owner.left() - gap - fitted.width();
-    int x = area.right() - right >= left - area.left() ? right : left;
-    int y = owner.top();
-    x = std::clamp(x, area.left(), area.right() + 1 - fitted.width());
-    y = std::clamp(y, area.top(), area.bottom() + 1 - fitted.height());
+    fitted = window->frameGeometry().size().expandedTo(window->size());
+    int x = onRight ? owner.right() + kGap + 1 : owner.left() - kGap - fitted.width();
+    x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - fitted.width()));
+    const int y = std::clamp(owner.top(), area.top(),
+                             std::max(area.top(), area.bottom() + 1 - fitted.height()));
     window->move(x, y);
 }
 

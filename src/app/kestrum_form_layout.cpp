@@ -100,7 +100,7 @@ void TKestrumForm::CreateControls() {
     // The caption blue of a light desktop; a dark one gets its own link
     // colour, which it keeps readable on its dark panels.
     const QColor blue = palette.color(QPalette::Window).lightness() < 128
-                            ? palette.color(QPalette::Link)
+                            ? palette.color(QPalette::Link).lighter(150)
                             : QColor(Qt::blue);
 
     // Top band: logo, today's date and the clock.

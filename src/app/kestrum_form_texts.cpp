@@ -5,6 +5,7 @@
 
 #include "data/dates.h"
 #include "settings/configuration.h"
+#include "settings/language.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -214,7 +214,8 @@ void TGraphsForm::CreateControls() {
 }
 
 void TGraphsForm::Retranslate() {
-    EmptyFetchButton->setText(tr("&Fetch history"));
+    // The access key belongs to the button that is always there.
+    EmptyFetchButton->setText(tr("Fetch history"));
     ConvertAtLabel->setText(tr("Convert at &date:"));
     ConvertAtLabel->setBuddy(DateEdit);
     AmountEdit->setPlaceholderText(tr("Amount"));
@@ -503,7 +504,7 @@ void TGraphsForm::ConvertButtonClick() {
     ConvertResultLabel->clear();
     if (m_from < 0 || m_to < 0)
         return;
-    const AmountReading reading = ReadAmountText(ToCp1252(AmountEdit->text()));
+    const AmountReading reading = ReadAmountText(ToCp1252(WithPointMarks(AmountEdit->text())));
     for (const std::string& message : reading.messages)
         Messages().Error(this, QString::fromStdString(message));
     if (reading.value == 0.0)

@@ -49,8 +49,10 @@ QFrame* Panel(QWidget* parent, const char* name) {
 }
 
 // The amount field's text with an empty or zero-like amount read as "1".
+// In French "," and " " (settings/language.h).
 QString NormalizedAmount(const QLineEdit* edit) {
-    return FromCp1252(NormalizeNumber(ToCp1252(edit->text()), kAmountFallback));
+    return WithShownMarks(
+        FromCp1252(NormalizeNumber(ToCp1252(WithPointMarks(edit->text())), kAmountFallback)));
 }
 
 } // namespace
@@ -95,7 +97,7 @@ void TCRateForm::CreateControls() {
     // a default button would take the key a second time.
     Button1->setAutoDefault(false);
     StaticText1 = Caption(Panel3, "StaticText1", tr("&Amount "));
-    AmountEdit = new QLineEdit(QStringLiteral("1.00"), Panel3);
+    AmountEdit = new QLineEdit(WithShownMarks(QStringLiteral("1.00")), Panel3);
     AmountEdit->setObjectName(QStringLiteral("AmountEdit"));
     StaticText1->setBuddy(AmountEdit);
     AmountEdit->setFixedWidth(121);
@@ -238,7 +240,7 @@ void TCRateForm::RecalculatePage() {
     ConversionLabel->setText(tr("Conversion"));
 
     AmountEdit->setText(NormalizedAmount(AmountEdit));
-    const GridAmount amount = ReadGridAmount(ToCp1252(AmountEdit->text()));
+    const GridAmount amount = ReadGridAmount(ToCp1252(WithPointMarks(AmountEdit->text())));
     if (!amount.value) {
         for (const std::string& message : amount.messages)
             Messages().Error(this, QString::fromStdString(message));
@@ -287,9 +289,9 @@ void TCRateForm::StringGridSelectCell(int column, int row) {
     AmountEdit->setText(NormalizedAmount(AmountEdit));
     // The amount the cells were priced for, not one typed since: the line
     // must not claim that 2.5 units are worth what one unit is.
-    ConversionLabel->setText(ConversionSentence(m_pricedAmount, m_unitGrid.rows[row - 1].currency,
-                                                Cells(0, row), Cells(column, row), m_unitCurrency,
-                                                ShownLocale()));
+    ConversionLabel->setText(ConversionSentence(WithPointMarks(m_pricedAmount),
+                                                m_unitGrid.rows[row - 1].currency, Cells(0, row),
+                                                Cells(column, row), m_unitCurrency, ShownLocale()));
 }
 
 // Returns true when the key is to be discarded.
@@ -302,14 +304,14 @@ bool TCRateForm::AmountEditKeyPress(QKeyEvent* key) {
         RecalculatePage();
         return false;
     }
-    if (c == QLatin1Char('.'))
-        return HasDot(ToCp1252(AmountEdit->text()));
+    if (c == DecimalMark())
+        return AmountEdit->text().contains(DecimalMark());
     return !(c.unicode() < 128 && IsDigit(static_cast<char>(c.unicode())));
 }
 
 void TCRateForm::AmountEditChange() {
     const QString text = AmountEdit->text();
-    if (text.startsWith(QLatin1Char('.'))) {
+    if (text.startsWith(DecimalMark())) {
         // Runs this handler again with the new text.
         AmountEdit->setText(QLatin1Char('0') + text);
         AmountEdit->setCursorPosition(static_cast<int>(AmountEdit->text().size()));

@@ -74,4 +74,41 @@ QLocale ShownLocale() {
     return LocaleOfLanguage(g_language);
 }
 
+QChar DecimalMark() {
+    return g_language == kLanguageFrench ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+QChar GroupMark() {
+    return g_language == kLanguageFrench ? QLatin1Char(' ') : QLatin1Char(',');
+}
+
+namespace {
+
+QString SwapMarks(const QString& text, QChar decimalFrom, QChar groupFrom, QChar decimalTo,
+                  QChar groupTo) {
+    QString swapped = text;
+    for (QChar& c : swapped) {
+        if (c == decimalFrom)
+            c = decimalTo;
+        // A pasted French amount may group with a no-break space.
+        else if (c == groupFrom || (groupFrom == QLatin1Char(' ') && c == QChar(0x00A0)))
+            c = groupTo;
+    }
+    return swapped;
+}
+
+} // namespace
+
+QString WithPointMarks(const QString& typed) {
+    if (g_language != kLanguageFrench)
+        return typed;
+    return SwapMarks(typed, DecimalMark(), GroupMark(), QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString WithShownMarks(const QString& pointed) {
+    if (g_language != kLanguageFrench)
+        return pointed;
+    return SwapMarks(pointed, QLatin1Char('.'), QLatin1Char(','), DecimalMark(), GroupMark());
+}
+
 } // namespace kestrum

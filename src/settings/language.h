@@ -25,4 +25,13 @@ QLocale LocaleOfLanguage(int language);
 // The one in use.
 QLocale ShownLocale();
 
+// The marks amounts are typed with in the language in use: "." and ","
+// in English, "," and " " in French.
+QChar DecimalMark();
+QChar GroupMark();
+// A typed amount with the marks exchanged for "." and ",", which the one
+// reading rule takes ("1 234,5" becomes "1,234.5"); and the way back.
+QString WithPointMarks(const QString& typed);
+QString WithShownMarks(const QString& pointed);
+
 } // namespace kestrum

@@ -36,7 +36,9 @@ QFont ChoiceFont() {
 void PaintBlue(QWidget* widget, QPalette::ColorRole role) {
     QPalette p = widget->palette();
     // A dark desktop gets its own link colour: blue on dark cannot be read.
-    p.setColor(role, p.color(QPalette::Window).lightness() < 128 ? p.color(QPalette::Link) : kBlue);
+    p.setColor(role, p.color(QPalette::Window).lightness() < 128
+                         ? p.color(QPalette::Link).lighter(150)
+                         : kBlue);
     widget->setPalette(p);
 }
 

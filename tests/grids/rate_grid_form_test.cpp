@@ -189,7 +189,7 @@ private slots:
             seen << shown->windowTitle() << shown->Cells(0, 1) << shown->Cells(0, 2)
                  << shown->Cells(1, 0) << progress->Label1->text()
                  << QString::number(progress->TotalPrismBar->Progress())
-                 << QString::number(progress->PrismBar->Progress());
+                 << QString::number(progress->PrismBar->Progress()) << shown->AmountEdit->text();
             // No row name is cut, in either language.
             const QHeaderView* names = shown->StringGrid->verticalHeader();
             for (int row = 1; row < TCRateForm::kRows; ++row)
@@ -205,7 +205,7 @@ private slots:
                               NameOf(us ? 0 : 1, language), NameOf(2, language),
                               french ? "lun. 30 mai 2005" : kDates[0],
                               french ? "Lecture des donn\u00e9es..." : "Parsing Data Files...",
-                              "100", "50"}));
+                              "100", "50", french ? "1,00" : "1.00"}));
     }
 };
 

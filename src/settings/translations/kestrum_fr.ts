@@ -350,6 +350,10 @@ vous pouvez l'inscrire dans cette case.</translation>
         <source>%1 days of rates added to the history.</source>
         <translation>%1 jours de taux ajoutés à l'historique.</translation>
     </message>
+    <message>
+        <source>Fetch history</source>
+        <translation>Récupérer l'historique</translation>
+    </message>
 </context>
 <context>
     <name>kestrum::THistoryFetch</name>
