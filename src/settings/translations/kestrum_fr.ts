@@ -123,6 +123,10 @@
         <source>European Central Bank</source>
         <translation>Banque centrale européenne</translation>
     </message>
+    <message>
+        <source>National Bank of Poland, table %1</source>
+        <translation>Banque nationale de Pologne, table %1</translation>
+    </message>
 </context>
 <context>
     <name>kestrum::TCRateForm</name>
@@ -141,10 +145,6 @@
     <message>
         <source>Currency</source>
         <translation>Devise</translation>
-    </message>
-    <message>
-        <source>Shaded cells: a rate filled from the other source, or derived from a fixed official parity. Hover over a cell for its source and day.</source>
-        <translation>Cellules ombrées : taux complété par l'autre source, ou tiré d'une parité officielle fixe. Survolez une cellule pour voir sa source et sa date.</translation>
     </message>
     <message>
         <source>Date</source>
@@ -169,6 +169,10 @@
     <message>
         <source>fixed parity</source>
         <translation>parité fixe</translation>
+    </message>
+    <message>
+        <source>Shaded cells: a rate filled from another source (the other bank or the National Bank of Poland's tables), or derived from a fixed official parity. Hover over a cell for its source and day.</source>
+        <translation>Cellules ombrées : taux complété par une autre source (l'autre banque ou les tables de la Banque nationale de Pologne), ou tiré d'une parité officielle fixe. Survolez une cellule pour voir sa source et sa date.</translation>
     </message>
 </context>
 <context>
@@ -358,10 +362,6 @@ vous pouvez l'inscrire dans cette case.</translation>
 <context>
     <name>kestrum::THistoryFetch</name>
     <message>
-        <source>Only the Bank of Canada's and the ECB's history can be fetched; choose one of them with "kestrum source".</source>
-        <translation>Seuls les historiques de la Banque du Canada et de la BCE peuvent être récupérés; choisissez l'une d'elles avec « kestrum source ».</translation>
-    </message>
-    <message>
         <source>The history of the %1 is complete up to today.</source>
         <translation>L'historique (%1) est complet jusqu'à aujourd'hui.</translation>
     </message>
@@ -372,6 +372,10 @@ vous pouvez l'inscrire dans cette case.</translation>
     <message>
         <source>The history could not be fetched: %1</source>
         <translation>L'historique n'a pu être récupéré : %1</translation>
+    </message>
+    <message>
+        <source>Only the Bank of Canada's, the ECB's and the NBP's history can be fetched; choose one of the first two with "kestrum source".</source>
+        <translation>Seuls les historiques de la Banque du Canada, de la BCE et de la NBP peuvent être récupérés; choisissez l'une des deux premières avec « kestrum source ».</translation>
     </message>
 </context>
 <context>
