@@ -445,13 +445,13 @@ void TGraphsForm::ShowStatistics() {
                  RateText(s.mean));
     // The days the figures cover, which a range with missing years does not
     // fill.
-    text += tr("\n%1 days with rates between %2 and %3")
-                .arg(s.days)
-                .arg(IsoDateText(s.firstDay), IsoDateText(s.lastDay));
+    text += QLatin1Char('\n') + tr("%1 days with rates between %2 and %3")
+                                    .arg(s.days)
+                                    .arg(IsoDateText(s.firstDay), IsoDateText(s.lastDay));
     QStringList gaps;
     for (const SeriesGap& gap : Gaps(points))
-        gaps << tr("%1 to %2")
-                    .arg(IsoDateText(gap.lastBefore + 1), IsoDateText(gap.firstAfter - 1));
+        gaps
+            << tr("%1 to %2").arg(IsoDateText(gap.lastBefore + 1), IsoDateText(gap.firstAfter - 1));
     if (!gaps.isEmpty())
         text += tr("; nothing stored from %1").arg(gaps.join(QStringLiteral(", ")));
     StatsLabel->setText(text + QLatin1Char('.'));
@@ -596,9 +596,9 @@ void TGraphsForm::FetchButtonClick() {
 }
 
 void TGraphsForm::PngButtonClick() {
-    const QString path = ChooseSaveFile(this, tr("Save the chart as PNG"),
-                                        SuggestedName(*m_shown, QStringLiteral("png")),
-                                        tr("PNG images (*.png)"));
+    const QString path =
+        ChooseSaveFile(this, tr("Save the chart as PNG"),
+                       SuggestedName(*m_shown, QStringLiteral("png")), tr("PNG images (*.png)"));
     if (path.isEmpty())
         return;
     if (const QString error = SavePng(path); !error.isEmpty())
@@ -606,9 +606,9 @@ void TGraphsForm::PngButtonClick() {
 }
 
 void TGraphsForm::CsvButtonClick() {
-    const QString path = ChooseSaveFile(this, tr("Save the rates as CSV"),
-                                        SuggestedName(*m_shown, QStringLiteral("csv")),
-                                        tr("CSV files (*.csv)"));
+    const QString path =
+        ChooseSaveFile(this, tr("Save the rates as CSV"),
+                       SuggestedName(*m_shown, QStringLiteral("csv")), tr("CSV files (*.csv)"));
     if (!path.isEmpty() && !SaveCsv(path))
         Messages().Error(this, tr("The rates could not be saved as \"%1\".").arg(path));
 }

@@ -4,8 +4,8 @@
 <context>
     <name>Application</name>
     <message>
-        <source>The data directory "%1" does not exist.</source>
-        <translation>Le dossier de données « %1 » n'existe pas.</translation>
+        <source>The data directory &quot;%1&quot; does not exist.</source>
+        <translation>Le dossier de données « %1 » n&apos;existe pas.</translation>
     </message>
     <message>
         <source>Kestrum cannot open the Graphs window: %1.</source>
@@ -35,7 +35,7 @@
     </message>
     <message>
         <source>FILE SIZE ERROR.  CONTINUE DATA EXTRACTION OR CANCEL?</source>
-        <translation>ERREUR DE TAILLE DE FICHIER.  POURSUIVRE L'EXTRACTION DES DONNÉES OU ANNULER?</translation>
+        <translation>ERREUR DE TAILLE DE FICHIER.  POURSUIVRE L&apos;EXTRACTION DES DONNÉES OU ANNULER?</translation>
     </message>
     <message>
         <source>Exchange Rates v. Canadian Dollar</source>
@@ -74,12 +74,12 @@
         <translation>Erreur de lecture du fichier de données téléchargé.  Le programme doit peut-être être mis à jour, ou ce fichier téléchargé de nouveau.</translation>
     </message>
     <message>
-        <source>Internet not connected.  If you believe this message is in error select "Retry"</source>
+        <source>Internet not connected.  If you believe this message is in error select &quot;Retry&quot;</source>
         <translation>Aucune connexion Internet.  Si vous croyez que ce message est une erreur, choisissez « Réessayer »</translation>
     </message>
     <message>
         <source>Data Files are available only from Monday to Friday after 2 PM Eastern Time.</source>
-        <translation>Les données ne sont offertes que du lundi au vendredi après 14 h, heure de l'Est.</translation>
+        <translation>Les données ne sont offertes que du lundi au vendredi après 14 h, heure de l&apos;Est.</translation>
     </message>
     <message>
         <source>Approximately </source>
@@ -102,11 +102,11 @@
     <name>Publication</name>
     <message>
         <source>The European Central Bank publishes new rates from Monday to Friday around 4:00 PM Central European Time.</source>
-        <translation>La Banque centrale européenne publie de nouveaux taux du lundi au vendredi vers 16 h, heure d'Europe centrale.</translation>
+        <translation>La Banque centrale européenne publie de nouveaux taux du lundi au vendredi vers 16 h, heure d&apos;Europe centrale.</translation>
     </message>
     <message>
         <source>The Bank of Canada publishes new rates from Monday to Friday by 4:30 PM Eastern Time.</source>
-        <translation>La Banque du Canada publie de nouveaux taux du lundi au vendredi avant 16 h 30, heure de l'Est.</translation>
+        <translation>La Banque du Canada publie de nouveaux taux du lundi au vendredi avant 16 h 30, heure de l&apos;Est.</translation>
     </message>
     <message>
         <source> hour remaining.</source>
@@ -171,8 +171,8 @@
         <translation>parité fixe</translation>
     </message>
     <message>
-        <source>Shaded cells: a rate filled from another source (the other bank or the National Bank of Poland's tables), or derived from a fixed official parity. Hover over a cell for its source and day.</source>
-        <translation>Cellules ombrées : taux complété par une autre source (l'autre banque ou les tables de la Banque nationale de Pologne), ou tiré d'une parité officielle fixe. Survolez une cellule pour voir sa source et sa date.</translation>
+        <source>Shaded cells: a rate filled from another source (the other bank or the National Bank of Poland&apos;s tables), or derived from a fixed official parity. Hover over a cell for its source and day.</source>
+        <translation>Cellules ombrées : taux complété par une autre source (l&apos;autre banque ou les tables de la Banque nationale de Pologne), ou tiré d&apos;une parité officielle fixe. Survolez une cellule pour voir sa source et sa date.</translation>
     </message>
 </context>
 <context>
@@ -198,27 +198,27 @@ box which defaults to 4 percent.  If you know your
 discount rate, you can enter it into the program
 using the edit box.</source>
         <translation>Le taux nominal est le taux de change courant
-d'une devise.  Toutefois, votre banque ou votre
+d&apos;une devise.  Toutefois, votre banque ou votre
 institution financière prélève des frais lors
-d'un change, et le montant que vous recevez
-réellement s'appelle le taux au comptant.  Ces
-frais sont en moyenne d'environ 4 pour cent.
+d&apos;un change, et le montant que vous recevez
+réellement s&apos;appelle le taux au comptant.  Ces
+frais sont en moyenne d&apos;environ 4 pour cent.
 Si la case Taux au comptant est cochée, le
 programme fonde ses calculs sur le pourcentage
 inscrit dans la case voisine, qui vaut 4 par
-défaut.  Si vous connaissez votre taux d'escompte,
-vous pouvez l'inscrire dans cette case.</translation>
+défaut.  Si vous connaissez votre taux d&apos;escompte,
+vous pouvez l&apos;inscrire dans cette case.</translation>
     </message>
     <message>
         <source>What the cash rate is</source>
-        <translation>Ce qu'est le taux au comptant</translation>
+        <translation>Ce qu&apos;est le taux au comptant</translation>
     </message>
 </context>
 <context>
     <name>kestrum::TGraphsForm</name>
     <message>
         <source>&amp;Fetch history</source>
-        <translation>&amp;Récupérer l'historique</translation>
+        <translation>&amp;Récupérer l&apos;historique</translation>
     </message>
     <message>
         <source>Convert at &amp;date:</source>
@@ -242,7 +242,7 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>The left and right arrow keys step the read-out from day to day</source>
-        <translation>Les flèches gauche et droite déplacent la lecture d'un jour à l'autre</translation>
+        <translation>Les flèches gauche et droite déplacent la lecture d&apos;un jour à l&apos;autre</translation>
     </message>
     <message>
         <source>Con&amp;vert</source>
@@ -283,19 +283,15 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>No history of %1 is stored yet from the %2; fetch it to see the chart.</source>
-        <translation>Aucun historique de %1 n'est encore enregistré (source : %2); récupérez-le pour voir le graphique.</translation>
+        <translation>Aucun historique de %1 n&apos;est encore enregistré (source : %2); récupérez-le pour voir le graphique.</translation>
     </message>
     <message>
         <source> or the </source>
         <translation> ou </translation>
     </message>
     <message>
-        <source>First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   Mean %9   over %10 days</source>
-        <translation>Premier %1   Dernier %2   Variation %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   Moyenne %9   sur %10 jours</translation>
-    </message>
-    <message>
         <source>No rate of %1 is stored for %2 or the %3 days before it; fetch the history first.</source>
-        <translation>Aucun taux de %1 n'est enregistré pour le %2 ni les %3 jours précédents; récupérez d'abord l'historique.</translation>
+        <translation>Aucun taux de %1 n&apos;est enregistré pour le %2 ni les %3 jours précédents; récupérez d&apos;abord l&apos;historique.</translation>
     </message>
     <message>
         <source>%1 %2 = %3 %4 at the rates of %5 (%6), %7.</source>
@@ -303,7 +299,7 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>Nothing new: the history already held every day fetched.</source>
-        <translation>Rien de nouveau : l'historique contenait déjà tous les jours récupérés.</translation>
+        <translation>Rien de nouveau : l&apos;historique contenait déjà tous les jours récupérés.</translation>
     </message>
     <message>
         <source>Save the chart as PNG</source>
@@ -314,10 +310,6 @@ vous pouvez l'inscrire dans cette case.</translation>
         <translation>Images PNG (*.png)</translation>
     </message>
     <message>
-        <source>The chart could not be saved as "%1".</source>
-        <translation>Le graphique n'a pu être enregistré sous « %1 ».</translation>
-    </message>
-    <message>
         <source>Save the rates as CSV</source>
         <translation>Enregistrer les taux en CSV</translation>
     </message>
@@ -326,8 +318,8 @@ vous pouvez l'inscrire dans cette case.</translation>
         <translation>Fichiers CSV (*.csv)</translation>
     </message>
     <message>
-        <source>The rates could not be saved as "%1".</source>
-        <translation>Les taux n'ont pu être enregistrés sous « %1 ».</translation>
+        <source>The rates could not be saved as &quot;%1&quot;.</source>
+        <translation>Les taux n&apos;ont pu être enregistrés sous « %1 ».</translation>
     </message>
     <message>
         <source>Fetching stopped: no day was added.</source>
@@ -348,22 +340,42 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>One day of rates added to the history.</source>
-        <translation>Un jour de taux ajouté à l'historique.</translation>
+        <translation>Un jour de taux ajouté à l&apos;historique.</translation>
     </message>
     <message>
         <source>%1 days of rates added to the history.</source>
-        <translation>%1 jours de taux ajoutés à l'historique.</translation>
+        <translation>%1 jours de taux ajoutés à l&apos;historique.</translation>
     </message>
     <message>
         <source>Fetch history</source>
-        <translation>Récupérer l'historique</translation>
+        <translation>Récupérer l&apos;historique</translation>
+    </message>
+    <message>
+        <source>Only one day of %1 is stored in this range, too little to draw a line; choose a longer range or fetch the history.</source>
+        <translation>Un seul jour de %1 est enregistré dans cette période, trop peu pour tracer une ligne; choisissez une période plus longue ou récupérez l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>First %1   Last %2   Change %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   Mean %9</source>
+        <translation>Premier %1   Dernier %2   Variation %3%4 %   Minimum %5 (%6)   Maximum %7 (%8)   Moyenne %9</translation>
+    </message>
+    <message>
+        <source>%1 days with rates between %2 and %3</source>
+        <translation>%1 jours de taux entre le %2 et le %3</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>du %1 au %2</translation>
+    </message>
+    <message>
+        <source>; nothing stored from %1</source>
+        <translation>; rien d&apos;enregistré %1</translation>
     </message>
 </context>
 <context>
     <name>kestrum::THistoryFetch</name>
     <message>
         <source>The history of the %1 is complete up to today.</source>
-        <translation>L'historique (%1) est complet jusqu'à aujourd'hui.</translation>
+        <translation>L&apos;historique (%1) est complet jusqu&apos;à aujourd&apos;hui.</translation>
     </message>
     <message>
         <source>History %1–%2...</source>
@@ -371,11 +383,11 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>The history could not be fetched: %1</source>
-        <translation>L'historique n'a pu être récupéré : %1</translation>
+        <translation>L&apos;historique n&apos;a pu être récupéré : %1</translation>
     </message>
     <message>
-        <source>Only the Bank of Canada's, the ECB's and the NBP's history can be fetched; choose one of the first two with "kestrum source".</source>
-        <translation>Seuls les historiques de la Banque du Canada, de la BCE et de la NBP peuvent être récupérés; choisissez l'une des deux premières avec « kestrum source ».</translation>
+        <source>Only the Bank of Canada&apos;s, the ECB&apos;s and the NBP&apos;s history can be fetched; choose one of the first two with &quot;kestrum source&quot;.</source>
+        <translation>Seuls les historiques de la Banque du Canada, de la BCE et de la NBP peuvent être récupérés; choisissez l&apos;une des deux premières avec « kestrum source ».</translation>
     </message>
 </context>
 <context>
@@ -495,7 +507,7 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>Lowers every conversion by the fee a bank keeps when it changes cash</source>
-        <translation>Réduit chaque conversion des frais que retient une banque au change d'espèces</translation>
+        <translation>Réduit chaque conversion des frais que retient une banque au change d&apos;espèces</translation>
     </message>
     <message>
         <source>Convert from</source>
@@ -523,7 +535,7 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation>Aujourd'hui</translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Time</source>
@@ -538,8 +550,8 @@ vous pouvez l'inscrire dans cette case.</translation>
         <translation>Séparateur décimal</translation>
     </message>
     <message>
-        <source>'%1' is not a valid floating point value</source>
-        <translation>« %1 » n'est pas un nombre valide</translation>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>« %1 » n&apos;est pas un nombre valide</translation>
     </message>
     <message>
         <source>Space</source>
@@ -559,7 +571,7 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>Format Options</source>
-        <translation>Format d'affichage</translation>
+        <translation>Format d&apos;affichage</translation>
     </message>
     <message>
         <source>Display results in &amp;Currency Format</source>
@@ -591,11 +603,11 @@ vous pouvez l'inscrire dans cette case.</translation>
     </message>
     <message>
         <source>&amp;Fill missing rates from the other source</source>
-        <translation>&amp;Compléter les taux manquants par l'autre source</translation>
+        <translation>&amp;Compléter les taux manquants par l&apos;autre source</translation>
     </message>
     <message>
-        <source>A currency the configured source does not publish takes the other source's rate of the same day, or of its latest day within a week.</source>
-        <translation>Une devise que la source choisie ne publie pas prend le taux de l'autre source du même jour, ou de son dernier jour dans la semaine précédente.</translation>
+        <source>A currency the configured source does not publish takes the other source&apos;s rate of the same day, or of its latest day within a week.</source>
+        <translation>Une devise que la source choisie ne publie pas prend le taux de l&apos;autre source du même jour, ou de son dernier jour dans la semaine précédente.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -622,12 +634,12 @@ vous pouvez l'inscrire dans cette case.</translation>
         <translation>&amp;Aide</translation>
     </message>
     <message>
-        <source>The help page "%1" cannot be found. Reinstall Kestrum or copy the page beside the program.</source>
-        <translation>La page d'aide « %1 » est introuvable. Réinstallez Kestrum ou copiez la page à côté du programme.</translation>
+        <source>The help page &quot;%1&quot; cannot be found. Reinstall Kestrum or copy the page beside the program.</source>
+        <translation>La page d&apos;aide « %1 » est introuvable. Réinstallez Kestrum ou copiez la page à côté du programme.</translation>
     </message>
     <message>
         <source>The desktop has no program to open %1. Install xdg-utils, or open it yourself.</source>
-        <translation>Le bureau n'a aucun programme pour ouvrir %1. Installez xdg-utils, ou ouvrez-le vous-même.</translation>
+        <translation>Le bureau n&apos;a aucun programme pour ouvrir %1. Installez xdg-utils, ou ouvrez-le vous-même.</translation>
     </message>
 </context>
 <context>
@@ -681,7 +693,7 @@ le surligner en bleu, puis appuyez sur ACCEPTER pour créer le lien.</translatio
     </message>
     <message>
         <source>the display to the left</source>
-        <translation>l'affichage de gauche</translation>
+        <translation>l&apos;affichage de gauche</translation>
     </message>
     <message>
         <source>C&amp;ollapse</source>
@@ -710,7 +722,7 @@ le surligner en bleu, puis appuyez sur ACCEPTER pour créer le lien.</translatio
     <message>
         <source>The folder was not made.  Code: %1.
 %2</source>
-        <translation>Le dossier n'a pas été créé.  Code : %1.
+        <translation>Le dossier n&apos;a pas été créé.  Code : %1.
 %2</translation>
     </message>
     <message>
@@ -763,27 +775,27 @@ never replaced.  To remove a link, delete its Kestrum.desktop from the
 desktop or from the folder of ~/.local/share/applications you chose,
 in a file manager or with rm.</source>
         <translation>Ce programme est un simple exécutable et ne modifie aucun fichier
-du système.  Une copie gardée dans son propre dossier s'enlève en
-supprimant ce dossier; une copie installée s'enlève avec le
+du système.  Une copie gardée dans son propre dossier s&apos;enlève en
+supprimant ce dossier; une copie installée s&apos;enlève avec le
 gestionnaire de paquets (apt remove kestrum), et dans les deux cas
 vos réglages et vos taux restent dans leur dossier de données.
 Cochez les cases ci-dessous puis appuyez sur OK pour ajouter un
 lien de démarrage vers ce programme aux endroits de votre choix.
 
 Si vous placez le lien dans le menu des applications, la liste
-des dossiers de ce menu s'affiche.  Ouvrez et surlignez le
+des dossiers de ce menu s&apos;affiche.  Ouvrez et surlignez le
 dossier de votre choix : le lien qui lance le programme y sera
 placé.
 
 Chaque lien est un fichier nommé Kestrum.desktop; un lien déjà
-présent n'est jamais remplacé.  Pour enlever un lien, supprimez son
+présent n&apos;est jamais remplacé.  Pour enlever un lien, supprimez son
 Kestrum.desktop du bureau ou du dossier de
 ~/.local/share/applications choisi, dans un gestionnaire de
 fichiers ou avec rm.</translation>
     </message>
     <message>
         <source>The folder of the applications menu (~/.local/share/applications) cannot be found or made.  The link to this program was not created.</source>
-        <translation>Le dossier du menu des applications (~/.local/share/applications) est introuvable et ne peut être créé.  Le lien vers ce programme n'a pas été créé.</translation>
+        <translation>Le dossier du menu des applications (~/.local/share/applications) est introuvable et ne peut être créé.  Le lien vers ce programme n&apos;a pas été créé.</translation>
     </message>
     <message>
         <source>Insert a link into the applications menu</source>
