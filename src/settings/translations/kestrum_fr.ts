@@ -370,6 +370,54 @@ vous pouvez l&apos;inscrire dans cette case.</translation>
         <source>; nothing stored from %1</source>
         <translation>; rien d&apos;enregistré %1</translation>
     </message>
+    <message>
+        <source>&amp;Export prices...</source>
+        <translation>&amp;Exporter les cours...</translation>
+    </message>
+    <message>
+        <source>or the last publication before</source>
+        <translation>ou la dernière publication avant</translation>
+    </message>
+    <message>
+        <source>or the first publication after</source>
+        <translation>ou la première publication après</translation>
+    </message>
+    <message>
+        <source>only that day</source>
+        <translation>ce jour seulement</translation>
+    </message>
+    <message>
+        <source>Publication day taken</source>
+        <translation>Jour de publication retenu</translation>
+    </message>
+    <message>
+        <source>Which publication day a date without one takes: the latest before it, the first after it (the EU VAT rule), or none.</source>
+        <translation>Le jour de publication retenu pour une date sans publication : le dernier avant elle, le premier après elle (la règle de TVA de l&apos;UE) ou aucun.</translation>
+    </message>
+    <message>
+        <source>No rate of %1 was published on %2.</source>
+        <translation>Aucun taux de %1 n&apos;a été publié le %2.</translation>
+    </message>
+    <message>
+        <source>No rate of %1 is stored for %2 or the %3 days after it.</source>
+        <translation>Aucun taux de %1 n&apos;est enregistré pour le %2 ni les %3 jours suivants.</translation>
+    </message>
+    <message>
+        <source>No prices are shown to export.</source>
+        <translation>Aucun cours n&apos;est affiché à exporter.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is one of Kestrum&apos;s own files; export to another name.</source>
+        <translation>« %1 » est un des fichiers de Kestrum; exportez sous un autre nom.</translation>
+    </message>
+    <message>
+        <source>The rate history holds no prices of %1 in %2 from the %3 for the days shown.</source>
+        <translation>L&apos;historique ne contient aucun cours de %1 en %2 de la %3 pour les jours affichés.</translation>
+    </message>
+    <message>
+        <source>Export prices as %1</source>
+        <translation>Exporter les cours au format %1</translation>
+    </message>
 </context>
 <context>
     <name>kestrum::THistoryFetch</name>
