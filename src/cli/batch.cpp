@@ -20,6 +20,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -111,11 +112,15 @@ struct Row {
 
 static_assert(kCurrencyCount <= 64);
 
+// What the rows of one day need, kept small since a file may name every day
+// since 1900: the current rates as a conversion reads them, and for each
+// currency some row converts, its publication day and its origin's cells.
 struct DayEntry {
     std::uint64_t needed = 0; // a bit per currency some row converts
-    history::DayRates rates;
-    RateStore store;
-    QString refusal; // the rule found no publication day
+    std::array<double, kDayRecordValues> current{};
+    std::array<int, kCurrencyCount> rateDays{};
+    std::array<std::uint32_t, kCurrencyCount> origins{}; // into Batch::m_origins
+    QString refusal;                                     // the rule found no publication day
 };
 
 constexpr std::size_t kRules = 3; // previous, next, exact
@@ -322,7 +327,7 @@ private:
                     ruled.emplace_back(day, r);
                 DayEntry& entry = m_entries.emplace_back();
                 entry.needed = m_needed[r][i];
-                entry.store = history::AsRateStore(entry.rates, day);
+                Keep(entry, day, {});
             }
         }
         history::Store store;
@@ -332,19 +337,42 @@ private:
             return m_entries[std::size_t(m_slots[r][std::size_t(day - m_firstDay)])];
         };
         history::RatesForDays(store, days, source, policy,
-                              [&entry](int day, const history::DayRates& rates) {
-                                  DayEntry& found = entry(day, 0);
-                                  found.rates = rates;
-                                  found.store = history::AsRateStore(rates, day);
+                              [this, &entry](int day, const history::DayRates& rates) {
+                                  Keep(entry(day, 0), day, rates);
                               });
         for (const auto& [day, r] : ruled) {
             const prices::RuledRates rates =
                 prices::RatesByRule(store, day, source, policy, prices::DateRule(r));
             DayEntry& found = entry(day, r);
             found.refusal = rates.refusal;
-            found.rates = rates.rates;
-            found.store = history::AsRateStore(rates.rates, rates.day);
+            Keep(found, rates.day, rates.rates);
         }
+    }
+
+    void Keep(DayEntry& entry, int day, const history::DayRates& rates) {
+        entry.current = history::AsRateStore(rates, day).CurrentRates;
+        for (int k = 1; k < kCurrencyCount; ++k) {
+            if ((entry.needed >> k & 1) == 0)
+                continue;
+            entry.rateDays[k] = rates[k].day;
+            // The origin's cells as JSON names them: source, kind, table, label.
+            const history::Origin& from = rates[k].origin;
+            const QJsonObject fields = history::OriginFields(from).toObject();
+            const std::array<QString, 4> cells{fields[QLatin1String("source")].toString(),
+                                               fields[QLatin1String("kind")].toString(), from.table,
+                                               history::OriginLabel(from)};
+            const QString key = QStringList(cells.begin(), cells.end()).join(QChar(0));
+            auto [at, added] = m_originIndex.try_emplace(key, std::uint32_t(m_origins.size()));
+            if (added)
+                m_origins.push_back(cells);
+            entry.origins[k] = at->second;
+        }
+    }
+
+    // The day's rates in the store a conversion takes.
+    const RateStore& StoreOf(const DayEntry& entry) const {
+        m_scratch.CurrentRates = entry.current;
+        return m_scratch;
     }
 
     // Whether every row is sure to convert: each needed rate is there, and
@@ -358,7 +386,7 @@ private:
             for (int k = 1; k < kCurrencyCount; ++k) {
                 if ((entry.needed >> k & 1) == 0)
                     continue;
-                const double rate = entry.store.CurrentRates[k];
+                const double rate = entry.current[k];
                 if (rate == kNotAvailable)
                     return false;
                 low = std::min(low, rate);
@@ -375,10 +403,10 @@ private:
         if (!entry.refusal.isEmpty())
             Fail(kNoRate, entry.refusal);
         for (const int k : {row.from, row.to})
-            if (k != 0 && entry.store.CurrentRates[k] == kNotAvailable)
+            if (k != 0 && entry.current[k] == kNotAvailable)
                 Fail(kNoRate, NoRateSentence(row.fields.at(0).trimmed(), row.day, k, row.rule));
         const Conversion c =
-            ConvertAmount(entry.store, Configuration(), row.from, row.to, row.amount);
+            ConvertAmount(StoreOf(entry), Configuration(), row.from, row.to, row.amount);
         if (c.tooLarge)
             Fail(kUsageError, QLatin1String(kTooLargeMessage));
         return c;
@@ -390,7 +418,7 @@ private:
         // The rate as published, before the fee, which has its own column.
         ConfigRecord withoutFee = config;
         withoutFee.CashRateOn = 0;
-        const double rate = ConvertAmount(entry.store, withoutFee, row.from, row.to, 1.0).factor;
+        const double rate = ConvertAmount(StoreOf(entry), withoutFee, row.from, row.to, 1.0).factor;
         const bool fee = config.CashRateOn && row.from != row.to;
         // The origin of each currency's rate, in the fields JSON gives them;
         // a cell holds both where they differ.
@@ -398,11 +426,9 @@ private:
         for (const int k : {row.from, row.to}) {
             if (k == 0)
                 continue;
-            const history::Origin& from = entry.rates[k].origin;
-            const QJsonObject fields = history::OriginFields(from).toObject();
-            const std::array<QString, 5> these{
-                IsoDateText(entry.rates[k].day), fields[QLatin1String("source")].toString(),
-                fields[QLatin1String("kind")].toString(), from.table, history::OriginLabel(from)};
+            const std::array<QString, 4>& cells = m_origins[entry.origins[k]];
+            const std::array<QString, 5> these{IsoDateText(entry.rateDays[k]), cells[0], cells[1],
+                                               cells[2], cells[3]};
             for (std::size_t i = 0; i < origin.size(); ++i)
                 origin[i] = JoinedDistinct(origin[i], these[i]);
         }
@@ -447,6 +473,9 @@ private:
     std::array<std::vector<std::uint64_t>, kRules> m_needed;
     std::array<std::vector<int>, kRules> m_slots;
     std::vector<DayEntry> m_entries;
+    std::vector<std::array<QString, 4>> m_origins; // each distinct origin's cells once
+    std::map<QString, std::uint32_t> m_originIndex;
+    mutable RateStore m_scratch;
     double m_largest = 0.0;
     QString m_output;
     qsizetype m_rows = 0;

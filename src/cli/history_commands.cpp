@@ -302,8 +302,9 @@ QString FetchHint(int day, int k) {
     }
     const QString fetch = QStringLiteral("\"kestrum history fetch%1\" brings them.");
     try {
-        history::Store store;
-        const bool open =
+        // Opened once per command: a batch may ask for thousands of rows.
+        static history::Store store;
+        static const bool open =
             QFileInfo::exists(history::HistoryFilePath()) && store.OpenForReading().usable();
         // A fetch helps where a source's history reaches the day, it publishes
         // the currency then, and the store holds none of its days then: days
