@@ -330,7 +330,7 @@ double TKestrumForm::ReadAmount() {
         SourceEdit->setText(QLatin1Char('0') + SourceEdit->text());
     const AmountReading reading = ReadAmountText(text);
     for (const std::string& message : reading.messages)
-        Messages().Error(this, QString::fromStdString(message));
+        Messages().Error(this, AmountMessageText(message));
     return reading.value;
 }
 

@@ -506,7 +506,7 @@ void TGraphsForm::ConvertButtonClick() {
         return;
     const AmountReading reading = ReadAmountText(ToCp1252(WithPointMarks(AmountEdit->text())));
     for (const std::string& message : reading.messages)
-        Messages().Error(this, QString::fromStdString(message));
+        Messages().Error(this, AmountMessageText(message));
     if (reading.value == 0.0)
         return;
     const int day = static_cast<int>(DateValueOf(DateEdit->date()));

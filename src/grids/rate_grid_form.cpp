@@ -243,7 +243,7 @@ void TCRateForm::RecalculatePage() {
     const GridAmount amount = ReadGridAmount(ToCp1252(WithPointMarks(AmountEdit->text())));
     if (!amount.value) {
         for (const std::string& message : amount.messages)
-            Messages().Error(this, QString::fromStdString(message));
+            Messages().Error(this, AmountMessageText(message));
         return;
     }
 

@@ -111,4 +111,21 @@ QString WithShownMarks(const QString& pointed) {
     return SwapMarks(pointed, QLatin1Char('.'), QLatin1Char(','), DecimalMark(), GroupMark());
 }
 
+namespace {
+// The texts the reading rule says in English, as number_text.h words them;
+// a test holds the two together.
+[[maybe_unused]] constexpr const char* kAmountMessages[] = {
+    QT_TRANSLATE_NOOP("Amount", "Invalid Input - the number contains multiple \".\" (dots)"),
+    QT_TRANSLATE_NOOP("Amount", "Invalid Input - the number contains non-numeric characters"),
+    QT_TRANSLATE_NOOP("Amount", "Zero is invalid program input"),
+    QT_TRANSLATE_NOOP("Amount", "Invalid Input - the number is longer than 32 characters"),
+    QT_TRANSLATE_NOOP("Amount", "Invalid Input - a comma only groups thousands (1,000); use a "
+                                "point for decimals (1.5)"),
+};
+} // namespace
+
+QString AmountMessageText(const std::string& message) {
+    return QCoreApplication::translate("Amount", message.c_str());
+}
+
 } // namespace kestrum

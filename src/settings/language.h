@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <string>
 
 namespace kestrum {
 
@@ -33,5 +34,10 @@ QChar GroupMark();
 // reading rule takes ("1 234,5" becomes "1,234.5"); and the way back.
 QString WithPointMarks(const QString& typed);
 QString WithShownMarks(const QString& pointed);
+
+// A message of the amount reading rule in the language in use. The window
+// reads French amounts through point marks, so the French tells of the
+// French marks.
+QString AmountMessageText(const std::string& message);
 
 } // namespace kestrum

@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 
 #include "app/cash_rate_form.h"
+#include "data/number_text.h"
 #include "graphs/graphs_form.h"
 #include "grids/rate_grid_form.h"
 #include "settings/language.h"
@@ -278,6 +279,29 @@ private slots:
         form->SourceEdit->setFocus();
         QTest::keyClick(form.get(), static_cast<Qt::Key>(key), Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), target);
+    }
+
+    // Every refusal of the amount reading rule comes in the window's
+    // language; a message the rule words anew has no French and fails here.
+    void amountMessagesFollowTheLanguage() {
+        const std::vector<std::string> messages{kMultipleDotsMessage, kNonNumericMessage,
+                                                kZeroMessage, kTooLongMessage,
+                                                MisplacedGroupMessage()};
+        for (const std::string& message : messages) {
+            UseLanguage(kLanguageEnglish);
+            QCOMPARE(AmountMessageText(message), QString::fromStdString(message));
+            UseLanguage(kLanguageFrench);
+            QVERIFY2(AmountMessageText(message) != QString::fromStdString(message),
+                     message.c_str());
+        }
+        // The window says them so: "1 2,5" groups wrongly in French.
+        env->WriteRates(FullRateStore());
+        form = env->Open();
+        ClickLanguage(kFrench);
+        form->SourceEdit->clear();
+        Type(form->SourceEdit, QStringLiteral("1 2,5"));
+        QTest::keyClick(form->SourceEdit, Qt::Key_Return);
+        QCOMPARE(env->messages.texts, QStringList{AmountMessageText(MisplacedGroupMessage())});
     }
 
     // Ctrl+A from anywhere selects the whole amount for typing over.

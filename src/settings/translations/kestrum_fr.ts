@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_CA">
 <context>
+    <name>Amount</name>
+    <message>
+        <source>Invalid Input - the number contains multiple &quot;.&quot; (dots)</source>
+        <translation>Entrée invalide - le nombre contient plus d&apos;une virgule décimale</translation>
+    </message>
+    <message>
+        <source>Invalid Input - the number contains non-numeric characters</source>
+        <translation>Entrée invalide - le nombre contient des caractères non numériques</translation>
+    </message>
+    <message>
+        <source>Zero is invalid program input</source>
+        <translation>Zéro n&apos;est pas un montant valide</translation>
+    </message>
+    <message>
+        <source>Invalid Input - the number is longer than 32 characters</source>
+        <translation>Entrée invalide - le nombre dépasse 32 caractères</translation>
+    </message>
+    <message>
+        <source>Invalid Input - a comma only groups thousands (1,000); use a point for decimals (1.5)</source>
+        <translation>Entrée invalide - l&apos;espace ne sert qu&apos;à grouper les milliers (1 000); utilisez la virgule pour les décimales (1,5)</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>The data directory &quot;%1&quot; does not exist.</source>
