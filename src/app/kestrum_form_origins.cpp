@@ -39,8 +39,11 @@ void TKestrumForm::ShowRateOrigins(int from, int to) {
     RateOriginLabel->setText(
         RateOriginLabel->fontMetrics().elidedText(text, Qt::ElideRight, RateOriginLabel->width()));
     RateOriginLabel->setToolTip(detail.join(QLatin1Char('\n')));
-    if (RateOriginLabel->text() != before)
-        Announce(RateOriginLabel, text);
+    // The whole line, not the cut one, is the label's name: setting it is
+    // what screen readers hear as a change (a value event on a label never
+    // reaches them).
+    if (RateOriginLabel->text() != before || RateOriginLabel->accessibleName() != text)
+        RateOriginLabel->setAccessibleName(text.isEmpty() ? tr("Where the rates come from") : text);
 }
 
 // The line speaks of the chosen pair from the start, result or not.

@@ -92,7 +92,9 @@ void TKestrumForm::Retranslate() {
     Image1->setAccessibleName(QStringLiteral("Kestrum"));
     TodayLabel->setAccessibleName(tr("Today"));
     TimePanel->setAccessibleName(tr("Time"));
-    RateOriginLabel->setAccessibleName(tr("Where the rates come from"));
+    RateOriginLabel->setAccessibleDescription(tr("Where the rates come from"));
+    if (RateOriginLabel->text().isEmpty())
+        RateOriginLabel->setAccessibleName(tr("Where the rates come from"));
     DotButton->setAccessibleName(tr("Decimal mark"));
     if (ClockTimer->isActive())
         UpdateClock();

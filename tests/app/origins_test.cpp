@@ -11,6 +11,7 @@
 #include "update/rate_pipeline.h"
 #include "widgets/prism_bar.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,11 @@ private slots:
         QCOMPARE(form->RateOriginLabel->text(),
                  QStringLiteral("USD: Bank of Canada, Fri, Dec 4, 2026 \u00b7 CZK: ECB (filled), "
                                 "Thu, Dec 3, 2026"));
+        // A screen reader hears the whole line as the label's name, which
+        // changes with it (a value event on a label never reaches it).
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(form->RateOriginLabel)->text(QAccessible::Name),
+            form->RateOriginLabel->text());
         QCOMPARE(form->RateOriginLabel->toolTip(),
                  QStringLiteral("USD: Bank of Canada, Friday, December 4, 2026\nCZK: ECB "
                                 "(filled), Thursday, December 3, 2026"));
