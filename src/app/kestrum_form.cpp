@@ -407,23 +407,25 @@ QStringList TKestrumForm::OfferedNames() const {
     return names;
 }
 
+// Both lists offer the current names, each keeping the named choice while
+// it is offered (else the first entry), without a selection signal.
+void TKestrumForm::FillCurrencyLists(const QString& from, const QString& to) {
+    const QStringList names = OfferedNames();
+    const QSignalBlocker blockFrom(FromComboBox);
+    const QSignalBlocker blockTo(ToComboBox);
+    FromComboBox->clear();
+    ToComboBox->clear();
+    FromComboBox->addItems(names);
+    ToComboBox->addItems(names);
+    FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(from))));
+    ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(to))));
+}
+
 // New rates can add or drop currencies. Unlike a fresh fill this keeps the
 // amount and each list's choice while it is still offered; a result shown
 // is redone at the new rates.
 void TKestrumForm::RefillCurrencyLists() {
-    const QString from = FromComboBox->currentText();
-    const QString to = ToComboBox->currentText();
-    const QStringList names = OfferedNames();
-    {
-        const QSignalBlocker blockFrom(FromComboBox);
-        const QSignalBlocker blockTo(ToComboBox);
-        FromComboBox->clear();
-        ToComboBox->clear();
-        FromComboBox->addItems(names);
-        ToComboBox->addItems(names);
-        FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(from))));
-        ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(to))));
-    }
+    FillCurrencyLists(FromComboBox->currentText(), ToComboBox->currentText());
     BuildQuickFind();
     ShowSelectedNames();
     ShowSelectedOrigins();
@@ -486,19 +488,8 @@ void TKestrumForm::SwitchLanguage(int language) {
     Retranslate();
     // The amount keeps its value, written with the new language's marks.
     SourceEdit->setText(WithShownMarks(amountBefore));
-    const QStringList names = OfferedNames();
-    {
-        const QSignalBlocker blockFrom(FromComboBox);
-        const QSignalBlocker blockTo(ToComboBox);
-        FromComboBox->clear();
-        ToComboBox->clear();
-        FromComboBox->addItems(names);
-        ToComboBox->addItems(names);
-        const QString fromName = from >= 0 ? Text(CurrencyName(from, language)) : QString();
-        const QString toName = to >= 0 ? Text(CurrencyName(to, language)) : QString();
-        FromComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(fromName))));
-        ToComboBox->setCurrentIndex(std::max(0, static_cast<int>(names.indexOf(toName))));
-    }
+    FillCurrencyLists(from >= 0 ? Text(CurrencyName(from, language)) : QString(),
+                      to >= 0 ? Text(CurrencyName(to, language)) : QString());
     GraphsFollowSelection();
     ShowSelectedNames();
     ShowSelectedOrigins();

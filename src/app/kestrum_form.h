@@ -141,6 +141,7 @@ private:
     // Currency lists.
     void FillCurrencyLists();
     QStringList OfferedNames() const;
+    void FillCurrencyLists(const QString& from, const QString& to);
     void RefillCurrencyLists();
     void BuildQuickFind();
     void QuickFind(int tag);
