@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -361,7 +362,7 @@ void TKestrumForm::Convert() {
     const Conversion c = ConvertAmount(Rates(), config, a, b, amount);
     if (c.tooLarge) {
         ConvertEdit->clear();
-        Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
+        Messages().Error(this, QCoreApplication::translate("Conversion", kTooLargeMessage));
         return;
     }
     // A list can still offer a currency that a later download left without
@@ -517,8 +518,10 @@ bool TKestrumForm::TakeCashRate(const QString& text) {
     const std::optional<double> value = ParseDecimal(Bytes(text));
     if (!value || !IsUsableFee(*value)) {
         ShowCashRate();
-        Messages().Error(this, value ? QString::fromLatin1(kFeeRangeMessage)
-                                     : tr("'%1' is not a valid floating point value").arg(text));
+        if (value)
+            Messages().Error(this, QCoreApplication::translate("Conversion", kFeeRangeMessage));
+        else
+            Messages().Error(this, tr("'%1' is not a valid floating point value").arg(text));
         return false;
     }
     Configuration().CashRate = *value;

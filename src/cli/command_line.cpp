@@ -6,6 +6,7 @@
 #include "output.h"
 #include "settings/build_info.h"
 #include "settings/dir_lock.h"
+#include "settings/language.h"
 #include "settings/local_text.h"
 #include "settings/paths.h"
 
@@ -26,28 +27,33 @@ const QString kDataDir = QStringLiteral("data-dir");
 const QString kCommand = QStringLiteral("command");
 
 QString Version() {
-    return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion) +
-           QStringLiteral("\nCopyright (c) 2026 the Kestrum authors.\n"
-                          "License MIT: <https://opensource.org/license/mit>.\n"
-                          "This is free software: you are free to change and redistribute it.\n"
-                          "There is NO WARRANTY, to the extent permitted by law.");
+    return QStringLiteral("Kestrum ") + QLatin1String(build::kVersion) + QLatin1Char('\n') +
+           QCoreApplication::translate(
+               "CommandLine", "Copyright (c) 2026 the Kestrum authors.\n"
+                              "License MIT: <https://opensource.org/license/mit>.\n"
+                              "This is free software: you are free to change and redistribute it.\n"
+                              "There is NO WARRANTY, to the extent permitted by law.");
 }
 
 // The options every command takes, and the command itself.
 struct ProgramOptions {
     // Our own help option: Qt's would add a --help-all that shows nothing more.
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Show this help.")};
+                            QCoreApplication::translate("CommandLine", "Show this help.")};
     // No -v: that is convert's --verbose, as in most programs.
-    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
+    QCommandLineOption version{QStringLiteral("version"),
+                               QCoreApplication::translate("CommandLine", "Show the version.")};
 
     explicit ProgramOptions(QCommandLineParser& parser) {
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(
-            {kDataDir, QStringLiteral("Keep the program files in <dir>."), QStringLiteral("dir")});
-        parser.addPositionalArgument(kCommand, QStringLiteral("The command to run (see above)."),
-                                     QStringLiteral("[command]"));
+            {kDataDir,
+             QCoreApplication::translate("CommandLine", "Keep the program files in <dir>."),
+             QStringLiteral("dir")});
+        parser.addPositionalArgument(
+            kCommand, QCoreApplication::translate("CommandLine", "The command to run (see above)."),
+            QStringLiteral("[command]"));
     }
 
     // The program's own help, which lists the commands: made only when
@@ -57,14 +63,16 @@ struct ProgramOptions {
         for (const QString& line : cli::CommandSummaries().trimmed().split(QLatin1Char('\n')))
             commands += QStringLiteral("  ") + line + QLatin1Char('\n');
         parser.setApplicationDescription(
-            QStringLiteral("Kestrum converts currencies with the Bank of Canada's or the\n"
-                           "European Central Bank's rates. Without a command it opens its "
-                           "window.\n\nCommands:\n") +
-            commands +
-            QStringLiteral("\n\"kestrum COMMAND --help\" describes a command.\n"
-                           "Exit codes: 0 success, 2 usage, 3 unknown currency, 4 no rate,\n"
-                           "            5 data file missing or unreadable, 6 download or parse "
-                           "failed,\n            7 output could not be written."));
+            QCoreApplication::translate("CommandLine",
+                                        "Kestrum converts currencies with the Bank of Canada's or "
+                                        "the\nEuropean Central Bank's rates. Without a command it "
+                                        "opens its window.\n\nCommands:\n%1\n"
+                                        "\"kestrum COMMAND --help\" describes a command.\n"
+                                        "Exit codes: 0 success, 2 usage, 3 unknown currency, 4 no "
+                                        "rate,\n            5 data file missing or unreadable, 6 "
+                                        "download or parse failed,\n            7 output could "
+                                        "not be written.")
+                .arg(commands));
     }
 };
 
@@ -73,7 +81,10 @@ struct ProgramOptions {
 void PrintHelp(const QCommandLineParser& parser, const cli::Command* command = nullptr,
                std::FILE* stream = stdout) {
     QString text = parser.helpText();
-    const QString usage = QStringLiteral("Usage: ");
+    // Qt's own words, in Qt's translation when one is installed.
+    const char* const qtContext = "QCommandLineParser";
+    const char* const qtUsage = "Usage: %1";
+    const QString usage = QCoreApplication::translate(qtContext, qtUsage).arg(QString());
     QString program = QStringLiteral("kestrum");
     if (command)
         program += QLatin1Char(' ') + QLatin1String(command->name);
@@ -102,7 +113,7 @@ void RefuseRepeatedOptions(const QCommandLineParser& parser) {
     if (repeated.isEmpty())
         return;
     Fail(cli::kUsageError,
-         QStringLiteral("%1%2 is given more than once (see --help).")
+         QCoreApplication::translate("CommandLine", "%1%2 is given more than once (see --help).")
              .arg(repeated.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), repeated));
 }
 
@@ -119,7 +130,8 @@ void UseDataDir(const QCommandLineParser& parser) {
     const QString dir = cli::Unshield(parser.value(kDataDir));
     if (!QFileInfo(dir).isDir())
         Fail(cli::kDataFileError,
-             QStringLiteral("The data directory \"%1\" does not exist.").arg(dir));
+             QCoreApplication::translate("CommandLine", "The data directory \"%1\" does not exist.")
+                 .arg(dir));
     SetProgramDir(dir);
 }
 
@@ -150,16 +162,18 @@ int RunParsed(const QStringList& arguments, QString name) {
             return cli::kUsageError;
         }
         Fail(cli::kUsageError,
-             QStringLiteral("No command given; \"kestrum --help\" lists the commands."));
+             QCoreApplication::translate(
+                 "CommandLine", "No command given; \"kestrum --help\" lists the commands."));
     }
     const cli::Command* command = cli::FindCommand(cli::Unshield(name));
     if (!command)
-        Fail(cli::kUsageError, QStringLiteral("Unknown command \"%1\"; \"kestrum --help\" "
-                                              "lists the commands.")
-                                   .arg(cli::Unshield(name)));
+        Fail(cli::kUsageError,
+             QCoreApplication::translate("CommandLine", "Unknown command \"%1\"; \"kestrum "
+                                                        "--help\" lists the commands.")
+                 .arg(cli::Unshield(name)));
 
     parser.clearPositionalArguments();
-    parser.setApplicationDescription(QLatin1String(command->summary));
+    parser.setApplicationDescription(QCoreApplication::translate("Commands", command->summary));
     command->define(parser);
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(program.help)) {
@@ -171,8 +185,8 @@ int RunParsed(const QStringList& arguments, QString name) {
         return cli::kSuccess;
     }
     if (!parsed)
-        Fail(cli::kUsageError,
-             cli::WithoutFullStop(parser.errorText()) + QStringLiteral(" (see --help)."));
+        Fail(cli::kUsageError, QCoreApplication::translate("CommandLine", "%1 (see --help).")
+                                   .arg(cli::WithoutFullStop(parser.errorText())));
     RefuseRepeatedOptions(parser);
 
     UseDataDir(parser);
@@ -210,6 +224,10 @@ int RunCommandLine(int argc, char** argv, const QString& command) {
 int RunCommandInApplication(int argc, char** argv, const QString& command) {
     QCoreApplication::setApplicationName(QStringLiteral("kestrum"));
     QCoreApplication::setApplicationVersion(QLatin1String(build::kVersion));
+    // The window keeps its configured language; the command line speaks the
+    // locale's. English needs no translator at all.
+    if (const int language = LanguageOfEnvironment(); language != kLanguageEnglish)
+        UseLanguage(language);
     // A wait of more than a second is worth a word, where someone reads it.
     DirLock::SetWaitHandlers({[](const QString& sentence) {
                                   if (isatty(STDERR_FILENO) == 1)

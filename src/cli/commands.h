@@ -3,6 +3,7 @@
 #include "settings/configuration.h"
 
 #include <QCommandLineParser>
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 
@@ -73,6 +74,24 @@ void PrintErrorLine(const QString& text);
 bool LoadSettings();
 // The line that follows stored rates: where they came from and the new data date.
 void ReportStoredRates(const QString& source);
+
+// Shared by the commands: fills the program's store from "rt.dt" (or fails
+// saying why); prints indented JSON; a number or null; an ISO date or "".
+void LoadRates();
+void PrintJson(const QJsonValue& value);
+QJsonValue JsonNumberOrNull(bool present, double value);
+QString IsoDate(double value);
+// The catalogue's name of currency k.
+QString Name(int k, int language);
+// The names a text uses: French in French; in English the configured ones,
+// as they always were.
+int SentenceLanguage();
+
+// tables.cpp: `rates` and `list`.
+void DefineRates(QCommandLineParser& parser);
+int RunRates(const Arguments& arguments);
+void DefineList(QCommandLineParser& parser);
+int RunList(const Arguments& arguments);
 
 void DefineUpdate(QCommandLineParser& parser);
 int RunUpdate(const Arguments& arguments);

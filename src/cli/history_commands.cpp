@@ -15,6 +15,7 @@
 #include "sources/source_table.h"
 #include "update/history_keeping.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,20 +57,24 @@ std::pair<int, int> AveragePeriod(const QString& text) {
     const int month = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
     if (!match.hasMatch() || year < 1900 || month > 12 || (match.hasCaptured(2) && month < 1))
         Fail(kUsageError,
-             QStringLiteral("--average takes a year or a month (YYYY or YYYY-MM), not \"%1\".")
+             QCoreApplication::translate(
+                 "History", "--average takes a year or a month (YYYY or YYYY-MM), not \"%1\".")
                  .arg(text));
     const QDate first(year, month == 0 ? 1 : month, 1);
     const QDate last = month == 0 ? QDate(year, 12, 31) : first.addMonths(1).addDays(-1);
     if (int(DateValueOf(first)) > Today())
-        Fail(kUsageError, QStringLiteral("%1 has not begun yet.").arg(text));
+        Fail(kUsageError,
+             QCoreApplication::translate("History", "%1 has not begun yet.").arg(text));
     return {int(DateValueOf(first)), std::min(int(DateValueOf(last)), Today())};
 }
 
 int ConvertWithHistory(const Arguments& arguments) {
     if (arguments.IsSet(kDate) && arguments.IsSet(kAverage))
-        Fail(kUsageError, QStringLiteral("--date and --average exclude each other."));
+        Fail(kUsageError,
+             QCoreApplication::translate("History", "--date and --average exclude each other."));
     if (arguments.IsSet(kRule) && !arguments.IsSet(kDate))
-        Fail(kUsageError, QStringLiteral("--rule goes with --date or --file."));
+        Fail(kUsageError,
+             QCoreApplication::translate("History", "--rule goes with --date or --file."));
     const auto [amount, a, b] = ReadConversionArguments(
         arguments, "convert AMOUNT FROM TO --date YYYY-MM-DD|--average YYYY[-MM]");
     const QStringList& args = arguments.Positional();
@@ -110,13 +115,14 @@ int ConvertWithHistory(const Arguments& arguments) {
     for (const int k : {a, b}) {
         if (k != 0 && rates.CurrentRates[k] == kNotAvailable)
             Fail(kNoRate, dated ? NoRateSentence(arguments.Value(kDate), day, k, rule)
-                                : QStringLiteral("No daily rates of %1 are stored for %2; %3")
+                                : QCoreApplication::translate(
+                                      "History", "No daily rates of %1 are stored for %2; %3")
                                       .arg(CurrencyDescription(k), arguments.Value(kAverage),
                                            FetchHint(period.second, k)));
     }
     const Conversion c = ConvertAmount(rates, config, a, b, amount);
     if (c.tooLarge)
-        Fail(kUsageError, QLatin1String(kTooLargeMessage));
+        Fail(kUsageError, QCoreApplication::translate("Conversion", kTooLargeMessage));
     const QString result = PlainNumberText(c.result, c.decimals);
     if (!arguments.IsSet(kVerbose)) {
         PrintLine(result);
@@ -125,7 +131,9 @@ int ConvertWithHistory(const Arguments& arguments) {
     const QString conversion =
         CountedCurrency(args[0], a) + QStringLiteral(" = ") + CountedCurrency(result, b);
     if (a == b) {
-        PrintLine(conversion + QStringLiteral(": the same currency, no rate and no fee."));
+        PrintLine(
+            QCoreApplication::translate("Commands", "%1: the same currency, no rate and no fee.")
+                .arg(conversion));
         return kSuccess;
     }
     QString basis;
@@ -140,15 +148,16 @@ int ConvertWithHistory(const Arguments& arguments) {
             QStringList origins;
             for (const history::Origin& origin : averages[k].origins)
                 origins << history::OriginLabel(origin);
-            parts << QStringLiteral("%1: %2 over %3 days from %4 to %5")
+            parts << QCoreApplication::translate("History", "%1: %2 over %3 days from %4 to %5")
                          .arg(QLatin1String(CurrencyCode(k)), origins.join(QLatin1String(", ")))
                          .arg(averages[k].days)
                          .arg(IsoDateText(averages[k].firstDay), IsoDateText(averages[k].lastDay));
         }
-        basis = QStringLiteral("at the average daily rates of %1 (%2)")
+        basis = QCoreApplication::translate("History", "at the average daily rates of %1 (%2)")
                     .arg(arguments.Value(kAverage), parts.join(QLatin1String("; ")));
     }
-    PrintLine(QStringLiteral("%1, %2, %3.").arg(conversion, basis, FeeSentence(config)));
+    PrintLine(QCoreApplication::translate("Commands", "%1, %2, %3.")
+                  .arg(conversion, basis, FeeSentence(config)));
     return kSuccess;
 }
 
@@ -160,12 +169,15 @@ int Summarise() {
                                                             ? history::Summary(store)
                                                             : std::vector<history::SourceSummary>();
     if (summary.empty()) {
-        PrintLine(QStringLiteral("The rate history is empty; \"kestrum history fetch\" fills it."));
+        PrintLine(QCoreApplication::translate(
+            "History", "The rate history is empty; \"kestrum history fetch\" fills it."));
         return kSuccess;
     }
-    QList<QStringList> rows{{QStringLiteral("Source"), QStringLiteral("First day"),
-                             QStringLiteral("Last day"), QStringLiteral("Days"),
-                             QStringLiteral("Currencies")}};
+    QList<QStringList> rows{{QCoreApplication::translate("History", "Source"),
+                             QCoreApplication::translate("History", "First day"),
+                             QCoreApplication::translate("History", "Last day"),
+                             QCoreApplication::translate("History", "Days"),
+                             QCoreApplication::translate("History", "Currencies")}};
     for (const history::SourceSummary& entry : summary)
         rows << QStringList{entry.source, IsoDateText(entry.firstDay), IsoDateText(entry.lastDay),
                             QString::number(entry.days), QString::number(entry.currencies)};
@@ -178,7 +190,9 @@ QString SourceArgument(const Arguments& arguments) {
         return ConfiguredHistorySource(Configuration());
     const QString text = arguments.Value(kSource).toLower();
     if (text != QLatin1String(history::kBoc) && text != QLatin1String(history::kEcb))
-        Fail(kUsageError, QStringLiteral("--source takes boc or ecb, not \"%1\".").arg(text));
+        Fail(kUsageError,
+             QCoreApplication::translate("History", "--source takes boc or ecb, not \"%1\".")
+                 .arg(text));
     return text;
 }
 
@@ -187,7 +201,8 @@ int Series(const Arguments& arguments) {
                     "history CODE [--against CODE] [--from D] [--to D] [--source boc|ecb] "
                     "[--csv|--json]");
     if (arguments.IsSet(kCsv) && arguments.IsSet(kJson))
-        Fail(kUsageError, QStringLiteral("--csv and --json exclude each other."));
+        Fail(kUsageError,
+             QCoreApplication::translate("History", "--csv and --json exclude each other."));
     LoadSettings();
     const int k = CurrencyArgument(arguments.Positional()[0]);
     const int against = arguments.IsSet(kAgainst) ? CurrencyArgument(arguments.Value(kAgainst)) : 0;
@@ -197,7 +212,7 @@ int Series(const Arguments& arguments) {
     const int to = arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to", DayLimit::Any)
                                         : std::max(Today(), from);
     if (from > to)
-        Fail(kUsageError, QStringLiteral("--from lies after --to."));
+        Fail(kUsageError, QCoreApplication::translate("History", "--from lies after --to."));
     const QString source = SourceArgument(arguments);
 
     history::Store store;
@@ -205,13 +220,17 @@ int Series(const Arguments& arguments) {
         OpenHistoryForReading(store) ? history::CrossSeries(store, source, k, against, from, to)
                                      : std::vector<history::SeriesPoint>();
     if (series.empty())
-        Fail(kNoRate,
-             QStringLiteral("The rate history holds no %1 rates of %2 in %3 for those "
-                            "days; %4")
-                 .arg(source, QLatin1String(CurrencyCode(k)), QLatin1String(CurrencyCode(against)),
-                      from > Today() ? QStringLiteral("they lie in the future.")
-                                     : QStringLiteral("\"kestrum history fetch\" "
-                                                      "brings them.")));
+        Fail(
+            kNoRate,
+            (from > Today()
+                 ? QCoreApplication::translate("History",
+                                               "The rate history holds no %1 rates of %2 in %3 "
+                                               "for those days; they lie in the future.")
+                 : QCoreApplication::translate("History",
+                                               "The rate history holds no %1 rates of %2 in %3 "
+                                               "for those days; \"kestrum history fetch\" brings "
+                                               "them."))
+                .arg(source, QLatin1String(CurrencyCode(k)), QLatin1String(CurrencyCode(against))));
     if (arguments.IsSet(kJson)) {
         QJsonArray points;
         for (const history::SeriesPoint& point : series)
@@ -263,15 +282,17 @@ int DayArgument(const QString& text, const QString& what, DayLimit limit) {
     const QDate date = shaped ? QDate::fromString(text, Qt::ISODate) : QDate();
     if (!date.isValid())
         Fail(kUsageError,
-             QStringLiteral("%1 takes a date YYYY-MM-DD, not \"%2\".").arg(what, text));
+             QCoreApplication::translate("History", "%1 takes a date YYYY-MM-DD, not \"%2\".")
+                 .arg(what, text));
     const int day = int(DateValueOf(date));
     const bool early = date.year() < kFirstYear;
     if (early || (limit == DayLimit::PastOnly && day > Today()))
         Fail(kUsageError,
-             QStringLiteral("%1 %2 lies %3; Kestrum knows days from %4-01-01 to "
-                            "today.")
-                 .arg(what, text,
-                      early ? QLatin1String("too far back") : QLatin1String("in the future"))
+             (early ? QCoreApplication::translate("History", "%1 %2 lies too far back; Kestrum "
+                                                             "knows days from %3-01-01 to today.")
+                    : QCoreApplication::translate("History", "%1 %2 lies in the future; Kestrum "
+                                                             "knows days from %3-01-01 to today."))
+                 .arg(what, text)
                  .arg(kFirstYear));
     return day;
 }
@@ -283,10 +304,11 @@ bool OpenHistoryForReading(history::Store& store) {
     // A store that is there but cannot be read is an error, never an empty
     // history.
     if (!open.usable())
-        Fail(kDataFileError, open.message.isEmpty()
-                                 ? QStringLiteral("The rate history %1 cannot be opened.")
-                                       .arg(history::HistoryFilePath())
-                                 : open.message);
+        Fail(kDataFileError,
+             open.message.isEmpty()
+                 ? QCoreApplication::translate("History", "The rate history %1 cannot be opened.")
+                       .arg(history::HistoryFilePath())
+                 : open.message);
     if (!open.message.isEmpty())
         PrintErrorLine(open.message);
     return store.IsOpen();
@@ -300,7 +322,8 @@ QString FetchHint(int day, int k) {
             sources << history::OtherSource(configured);
         sources << QStringLiteral("nbp"); // fills last
     }
-    const QString fetch = QStringLiteral("\"kestrum history fetch%1\" brings them.");
+    const QString fetch =
+        QCoreApplication::translate("History", "\"kestrum history fetch%1\" brings them.");
     try {
         // Opened once per command: a batch may ask for thousands of rows.
         static history::Store store;
@@ -330,32 +353,36 @@ QString FetchHint(int day, int k) {
     }
     QStringList names;
     for (const QString& source : sources)
-        names << QStringLiteral("the ") + QLatin1String(sources::SourceNamed(source)->name);
+        names << sources::SourceWithArticle(source);
     if (names.size() == 3)
-        return QStringLiteral("none of %1, %2 and %3 published it then.")
+        return QCoreApplication::translate("History", "none of %1, %2 and %3 published it then.")
             .arg(names[0], names[1], names[2]);
     if (names.size() == 2)
-        return QStringLiteral("neither %1 nor %2 published it then.").arg(names[0], names[1]);
-    return QStringLiteral("%1 did not publish it then%2.")
-        .arg(names[0], history::OtherSource(configured).isEmpty()
-                           ? QString()
-                           : QStringLiteral(" (filling from the other source is off)"));
+        return QCoreApplication::translate("History", "neither %1 nor %2 published it then.")
+            .arg(names[0], names[1]);
+    if (history::OtherSource(configured).isEmpty())
+        return QCoreApplication::translate("History", "%1 did not publish it then.").arg(names[0]);
+    return QCoreApplication::translate("History", "%1 did not publish it then (filling from the "
+                                                  "other source is off).")
+        .arg(names[0]);
 }
 
 QString NoRateSentence(const QString& date, int day, int k, prices::DateRule rule) {
     switch (rule) {
     case prices::DateRule::Exact:
-        return QStringLiteral("No rate of %1 was published on %2.")
+        return QCoreApplication::translate("History", "No rate of %1 was published on %2.")
             .arg(CurrencyDescription(k), date);
     case prices::DateRule::Next:
-        return QStringLiteral("No rate of %1 is stored for %2 or the %3 days after it; %4")
+        return QCoreApplication::translate(
+                   "History", "No rate of %1 is stored for %2 or the %3 days after it; %4")
             .arg(CurrencyDescription(k), date)
             .arg(history::kLookBackDays)
             .arg(FetchHint(day + history::kLookBackDays, k));
     case prices::DateRule::Previous:
         break;
     }
-    return QStringLiteral("No rate of %1 is stored for %2 or the %3 days before; %4")
+    return QCoreApplication::translate("History",
+                                       "No rate of %1 is stored for %2 or the %3 days before; %4")
         .arg(CurrencyDescription(k), date)
         .arg(history::kLookBackDays)
         .arg(FetchHint(day, k));
@@ -364,8 +391,9 @@ QString NoRateSentence(const QString& date, int day, int k, prices::DateRule rul
 prices::DateRule RuleArgument(const QString& text) {
     if (const auto rule = prices::ParseDateRule(text.trimmed()))
         return *rule;
-    Fail(kUsageError,
-         QStringLiteral("The rule takes previous, next or exact, not \"%1\".").arg(text));
+    Fail(kUsageError, QCoreApplication::translate(
+                          "History", "The rule takes previous, next or exact, not \"%1\".")
+                          .arg(text));
 }
 
 void DefineHistoryConvert(QCommandLineParser& parser) {

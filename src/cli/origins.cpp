@@ -7,6 +7,8 @@
 #include "settings/configuration.h"
 #include "update/history_keeping.h"
 
+#include <QCoreApplication>
+
 namespace kestrum::cli {
 
 ListedRates CurrentListedRates(const RateStore& rates) {
@@ -42,8 +44,10 @@ ListedRates ListedRatesAt(const QString& date) {
         any = true;
     }
     if (!any)
-        Fail(kNoRate, QStringLiteral("No rate is stored for %1 or the %2 days before; \"kestrum "
-                                     "history fetch\" brings the past into the store.")
+        Fail(kNoRate, QCoreApplication::translate("Origins",
+                                                  "No rate is stored for %1 or the %2 days before; "
+                                                  "\"kestrum history fetch\" brings the past into "
+                                                  "the store.")
                           .arg(date)
                           .arg(history::kLookBackDays));
     listed[0] = {1.0, double(day), {}};
@@ -60,18 +64,20 @@ QString OriginPhrase(const history::Origin& origin) {
     plain.filled = false;
     QString who = history::OriginLabel(plain);
     if (origin.source == QLatin1String(history::kBoc))
-        who = QStringLiteral("the Bank of Canada");
+        who = QCoreApplication::translate("Origins", "the Bank of Canada");
     else if (origin.source == QLatin1String(history::kEcb))
-        who = QStringLiteral("the ECB");
+        who = QCoreApplication::translate("Origins", "the ECB");
     else if (history::IsNbpSource(origin.source))
-        who = QStringLiteral("the ") + history::OriginSentence(plain); // names its table
-    else if (who.startsWith(QLatin1String("rate page")))
-        who.prepend(QStringLiteral("the "));
-    QString phrase = QStringLiteral("%1 from %2").arg(LongDateText(origin.day), who);
-    if (origin.filled)
-        phrase += QStringLiteral(" (filled)");
+        // Names its table: "the National Bank of Poland, table ...".
+        who = QCoreApplication::translate("Origins", "the %1").arg(history::OriginSentence(plain));
+    else if (origin.parity.isEmpty())
+        who = QCoreApplication::translate("Origins", "the %1").arg(who); // the rate page of ...
+    QString phrase = (origin.filled ? QCoreApplication::translate("Origins", "%1 from %2 (filled)")
+                                    : QCoreApplication::translate("Origins", "%1 from %2"))
+                         .arg(LongDateText(origin.day), who);
     if (!origin.parity.isEmpty())
-        phrase += QStringLiteral(", by the parity ") + origin.parity;
+        phrase = QCoreApplication::translate("Origins", "%1, by the parity %2")
+                     .arg(phrase, history::ParityText(origin.parity));
     return phrase;
 }
 
@@ -87,14 +93,16 @@ QString RatesBasis(const std::vector<RatedCurrency>& rated) {
             return {};
         const QString phrase = OriginPhrase(entry.origin);
         phrases << phrase;
-        parts << QStringLiteral("%1 for %2")
+        parts << QCoreApplication::translate("Origins", "%1 for %2")
                      .arg(phrase, history::ShownCode(entry.currency, entry.origin));
     }
     phrases.removeDuplicates();
     if (phrases.isEmpty())
         return {};
-    return QStringLiteral("at the rates of ") +
-           (phrases.size() == 1 ? phrases.front() : parts.join(QLatin1String(" and ")));
+    return QCoreApplication::translate("Origins", "at the rates of %1")
+        .arg(phrases.size() == 1
+                 ? phrases.front()
+                 : QCoreApplication::translate("Origins", "%1 and %2").arg(parts[0], parts[1]));
 }
 
 } // namespace kestrum::cli

@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 
+#include <QCoreApplication>
+
 #include <cfenv>
 #include <cmath>
 
@@ -23,9 +25,9 @@ double FeeFactor(const ConfigRecord& config) {
 
 QString FeeSentence(const ConfigRecord& config) {
     return config.CashRateOn
-               ? QStringLiteral("less a %1% cash-rate fee")
+               ? QCoreApplication::translate("Conversion", "less a %1% cash-rate fee")
                      .arg(QString::fromStdString(GeneralNumberText(FeePercent(config))))
-               : QStringLiteral("without a cash-rate fee");
+               : QCoreApplication::translate("Conversion", "without a cash-rate fee");
 }
 
 double CrossRate(const RateStore& store, int a, int b, double fee) {

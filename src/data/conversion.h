@@ -20,7 +20,8 @@ QString FeeSentence(const ConfigRecord& config);
 // rate(a) * ((1 / rate(b)) * fee), in that order.
 double CrossRate(const RateStore& store, int a, int b, double fee);
 
-constexpr const char* kTooLargeMessage = "The result is too large to show.";
+constexpr const char* kTooLargeMessage =
+    QT_TRANSLATE_NOOP("Conversion", "The result is too large to show.");
 
 struct Conversion {
     bool available = false; // false: a rate is missing, or the result is not finite

@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 
@@ -114,24 +116,50 @@ std::string MisplacedGroupMessage(NumberMarks marks) {
     return "Invalid Input - " + GroupRule(marks);
 }
 
-std::string AmountFaultText(AmountFault fault, NumberMarks marks) {
+namespace {
+
+QString MarkText(char mark) {
+    switch (mark) {
+    case '.':
+        return QCoreApplication::translate("Amount", "a point");
+    case ',':
+        return QCoreApplication::translate("Amount", "a comma");
+    case ' ':
+        return QCoreApplication::translate("Amount", "a space");
+    default:
+        return QStringLiteral("\"%1\"").arg(QLatin1Char(mark));
+    }
+}
+
+} // namespace
+
+QString AmountFaultText(AmountFault fault, NumberMarks marks) {
+    const QChar decimal = QLatin1Char(marks.decimal);
+    const QChar group = QLatin1Char(marks.group);
     switch (fault) {
     case AmountFault::None:
         return {};
     case AmountFault::NoDigits:
-        return "it holds no digits";
+        return QCoreApplication::translate("Amount", "it holds no digits");
     case AmountFault::MultipleDots:
-        return std::string("it holds more than one ") +
-               (marks.decimal == '.' ? "decimal point" : "decimal mark");
+        return marks.decimal == '.'
+                   ? QCoreApplication::translate("Amount", "it holds more than one decimal point")
+                   : QCoreApplication::translate("Amount", "it holds more than one decimal mark");
     case AmountFault::NonNumeric:
-        return std::string("it holds characters other than digits, \"") + marks.decimal +
-               "\" and \"" + marks.group + '"';
+        return QCoreApplication::translate("Amount",
+                                           "it holds characters other than digits, \"%1\" and "
+                                           "\"%2\"")
+            .arg(QString(decimal), QString(group));
     case AmountFault::MisplacedGroup:
-        return GroupRule(marks);
+        return QCoreApplication::translate(
+                   "Amount", "%1 only groups thousands (%2); use %3 for decimals (%4)")
+            .arg(MarkText(marks.group), QLatin1Char('1') + group + QStringLiteral("000"),
+                 MarkText(marks.decimal), QLatin1Char('1') + decimal + QLatin1Char('5'));
     case AmountFault::Zero:
-        return "zero converts to nothing";
+        return QCoreApplication::translate("Amount", "zero converts to nothing");
     case AmountFault::TooLong:
-        return "it is longer than " + std::to_string(kMaxAmountLength) + " characters";
+        return QCoreApplication::translate("Amount", "it is longer than %1 characters")
+            .arg(kMaxAmountLength);
     }
     return {};
 }

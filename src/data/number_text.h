@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,8 +54,8 @@ struct AmountCheck {
 AmountCheck CheckAmount(std::string_view text, NumberMarks marks = {});
 
 // The reason as the end of a sentence about the amount: "it has more than
-// one decimal point"; empty for None.
-std::string AmountFaultText(AmountFault fault, NumberMarks marks = {});
+// one decimal point", in the language in use; empty for None.
+QString AmountFaultText(AmountFault fault, NumberMarks marks = {});
 
 constexpr const char* kMultipleDotsMessage =
     "Invalid Input - the number contains multiple \".\" (dots)";
@@ -80,8 +81,8 @@ struct AmountReading {
 AmountReading ReadAmountText(std::string_view text, NumberMarks marks = {});
 
 // The message the fee box shows for a number outside the fee's range.
-constexpr const char* kFeeRangeMessage =
-    "The cash-rate fee must be a number from 0 up to but not including 100.";
+constexpr const char* kFeeRangeMessage = QT_TRANSLATE_NOOP(
+    "Conversion", "The cash-rate fee must be a number from 0 up to but not including 100.");
 
 // The general notation a stored percentage is shown in: up to 15 significant
 // digits, "." always, no trailing zeros (4.0 shows as "4").

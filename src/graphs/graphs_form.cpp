@@ -24,6 +24,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileDialog>
@@ -536,7 +537,7 @@ void TGraphsForm::ConvertButtonClick() {
     const history::OriginatedRate& named =
         rates[static_cast<std::size_t>(m_from != 0 ? m_from : m_to)];
     if (c.tooLarge) {
-        Messages().Error(this, QString::fromLatin1(kTooLargeMessage));
+        Messages().Error(this, QCoreApplication::translate("Conversion", kTooLargeMessage));
         return;
     }
     if (!c.available) {

@@ -7,6 +7,7 @@
 #include "settings/options.h"
 #include "statement.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QStringList>
 #include <QUrl>
@@ -31,21 +32,27 @@ FillPolicy ConfiguredFillPolicy() {
     return {FillFromOtherSource(), true};
 }
 
+QString ParityText(const QString& label) {
+    return QCoreApplication::translate("Parities", label.toUtf8().constData());
+}
+
 QString OriginLabel(const Origin& origin) {
     if (!origin.parity.isEmpty())
-        return origin.parity;
+        return ParityText(origin.parity);
     QString name;
     if (origin.source == QLatin1String(kBoc))
-        name = QStringLiteral("Bank of Canada");
+        name = QCoreApplication::translate("Sources", "Bank of Canada");
     else if (origin.source == QLatin1String(kEcb))
-        name = QStringLiteral("ECB");
+        name = QCoreApplication::translate("Sources", "ECB");
     else if (IsNbpSource(origin.source))
-        name = origin.source == QLatin1String(kNbpA) ? QStringLiteral("NBP A")
-                                                     : QStringLiteral("NBP B");
+        name = origin.source == QLatin1String(kNbpA)
+                   ? QCoreApplication::translate("Sources", "NBP A")
+                   : QCoreApplication::translate("Sources", "NBP B");
     else
-        name = QStringLiteral("rate page of ") +
-               QUrl(origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1)).host();
-    return origin.filled ? name + QStringLiteral(" (filled)") : name;
+        name =
+            QCoreApplication::translate("Sources", "rate page of %1")
+                .arg(QUrl(origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1)).host());
+    return origin.filled ? QCoreApplication::translate("Sources", "%1 (filled)").arg(name) : name;
 }
 
 QString ShownCode(int k, const Origin& origin) {
@@ -103,14 +110,14 @@ QString OriginSentence(const Origin& origin) {
     if (IsNbpSource(origin.source) && origin.parity.isEmpty()) {
         // The publisher's own reference: the table and its day, and the
         // table A that took it to Canadian dollars when that is another day's.
-        QString text =
-            QStringLiteral("National Bank of Poland, table %1 of %2")
-                .arg(origin.table.isEmpty() ? origin.source.right(1).toUpper() : origin.table,
-                     IsoDateText(origin.day));
+        const QString table =
+            origin.table.isEmpty() ? origin.source.right(1).toUpper() : origin.table;
         if (!origin.viaTable.isEmpty() && origin.viaDay != origin.day)
-            text += QStringLiteral(" through table %1 of %2")
-                        .arg(origin.viaTable, IsoDateText(origin.viaDay));
-        return text;
+            return QCoreApplication::translate("Sources", "National Bank of Poland, table %1 of "
+                                                          "%2 through table %3 of %4")
+                .arg(table, IsoDateText(origin.day), origin.viaTable, IsoDateText(origin.viaDay));
+        return QCoreApplication::translate("Sources", "National Bank of Poland, table %1 of %2")
+            .arg(table, IsoDateText(origin.day));
     }
     QString text = OriginLabel(origin);
     if (!origin.parity.isEmpty()) {
@@ -118,7 +125,7 @@ QString OriginSentence(const Origin& origin) {
         anchor.parity.clear();
         text += QStringLiteral(" (%1)").arg(OriginLabel(anchor));
     }
-    return text + QStringLiteral(", ") + LongDateText(origin.day);
+    return QCoreApplication::translate("Sources", "%1, %2").arg(text, LongDateText(origin.day));
 }
 
 QJsonValue OriginFields(const Origin& origin) {

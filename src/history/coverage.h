@@ -25,6 +25,9 @@ DayRates RatesOfPublicationDay(const Store& store, int day, const QString& prima
 // The policy of the settings: filling as switched, parities always.
 FillPolicy ConfiguredFillPolicy();
 
+// A parity's label ("2.70 per USD") in the language in use.
+QString ParityText(const QString& label);
+
 // "Bank of Canada", "ECB", "ECB (filled)", "NBP B (filled)", "2.70 per
 // USD", "rate page of <host>"; empty for no rate.
 QString OriginLabel(const Origin& origin);

@@ -36,15 +36,24 @@ struct ParityRow {
 //        conversion rates at each euro changeover.
 // Each holds from the first day of its year where only the year is known.
 constexpr std::array<ParityRow, 9> kRows = {{
-    {"BSD", ParityAnchor::USDollar, 1.0, 1973, 1, 1, false, "1 per USD"},
-    {"PAB", ParityAnchor::USDollar, 1.0, 1904, 1, 1, false, "1 per USD"},
-    {"XCD", ParityAnchor::USDollar, 2.70, 1976, 7, 7, false, "2.70 per USD"},
-    {"ANG", ParityAnchor::USDollar, 1.79, 1971, 1, 1, false, "1.79 per USD"},
-    {"XOF", ParityAnchor::Euro, 655.957, 1999, 1, 1, false, "655.957 per EUR"},
-    {"XPF", ParityAnchor::Euro, 1000.0 / 8.38, 1999, 1, 1, false, "1000 XPF = 8.38 EUR"},
-    {"SIT", ParityAnchor::Euro, 239.640, 2007, 1, 1, true, "239.640 per EUR, irrevocable"},
-    {"SKK", ParityAnchor::Euro, 30.1260, 2009, 1, 1, true, "30.1260 per EUR, irrevocable"},
-    {"HRK", ParityAnchor::Euro, 7.53450, 2023, 1, 1, true, "7.53450 per EUR, irrevocable"},
+    {"BSD", ParityAnchor::USDollar, 1.0, 1973, 1, 1, false,
+     QT_TRANSLATE_NOOP("Parities", "1 per USD")},
+    {"PAB", ParityAnchor::USDollar, 1.0, 1904, 1, 1, false,
+     QT_TRANSLATE_NOOP("Parities", "1 per USD")},
+    {"XCD", ParityAnchor::USDollar, 2.70, 1976, 7, 7, false,
+     QT_TRANSLATE_NOOP("Parities", "2.70 per USD")},
+    {"ANG", ParityAnchor::USDollar, 1.79, 1971, 1, 1, false,
+     QT_TRANSLATE_NOOP("Parities", "1.79 per USD")},
+    {"XOF", ParityAnchor::Euro, 655.957, 1999, 1, 1, false,
+     QT_TRANSLATE_NOOP("Parities", "655.957 per EUR")},
+    {"XPF", ParityAnchor::Euro, 1000.0 / 8.38, 1999, 1, 1, false,
+     QT_TRANSLATE_NOOP("Parities", "1000 XPF = 8.38 EUR")},
+    {"SIT", ParityAnchor::Euro, 239.640, 2007, 1, 1, true,
+     QT_TRANSLATE_NOOP("Parities", "239.640 per EUR, irrevocable")},
+    {"SKK", ParityAnchor::Euro, 30.1260, 2009, 1, 1, true,
+     QT_TRANSLATE_NOOP("Parities", "30.1260 per EUR, irrevocable")},
+    {"HRK", ParityAnchor::Euro, 7.53450, 2023, 1, 1, true,
+     QT_TRANSLATE_NOOP("Parities", "7.53450 per EUR, irrevocable")},
 }};
 
 int IndexOfCode(const char* code) {

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 // The resource lives in this static library; the linker drops its
@@ -30,6 +32,25 @@ void Remove(std::unique_ptr<QTranslator>& translator) {
 
 int LanguageOfLocale(const QLocale& locale) {
     return locale.language() == QLocale::French ? kLanguageFrench : kLanguageEnglish;
+}
+
+int LanguageOfEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return std::strncmp(value, "fr", 2) == 0 ? kLanguageFrench : kLanguageEnglish;
+    }
+    return kLanguageEnglish;
+}
+
+EnglishTexts::EnglishTexts() : m_language(g_language) {
+    if (m_language != kLanguageEnglish)
+        UseLanguage(kLanguageEnglish);
+}
+
+EnglishTexts::~EnglishTexts() {
+    if (m_language != kLanguageEnglish)
+        UseLanguage(m_language);
 }
 
 void UseLanguage(int language) {

@@ -14,6 +14,24 @@ constexpr int kLanguageFrench = 1;
 // The language a first run starts in: French for a French locale.
 int LanguageOfLocale(const QLocale& locale);
 
+// The command line's language from the environment, read as POSIX does:
+// LC_ALL, else LC_MESSAGES, else LANG (an empty one counts as unset); French
+// when it starts with "fr".
+int LanguageOfEnvironment();
+
+// While it lives every text is English and no translator is installed: for
+// output other programs read (JSON), which must not change with the locale.
+class EnglishTexts {
+public:
+    EnglishTexts();
+    ~EnglishTexts();
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
+
+private:
+    int m_language;
+};
+
 // Installs the program's and Qt's own translations for `language` (removing
 // the previous ones), so every tr() text and every widget that listens for
 // the language change follows at once. Needs only Qt Core.

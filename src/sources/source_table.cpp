@@ -3,8 +3,10 @@
 #include "data/dates.h"
 #include "settings/message_table.h"
 
+#include <QCoreApplication>
 #include <QTimeZone>
 #include <algorithm>
+#include <array>
 
 namespace kestrum::sources {
 
@@ -129,6 +131,21 @@ DayBounds RateSource::BoundsAt(const QDateTime& now) const {
 
 std::span<const RateSource> RateSources() {
     return kSources;
+}
+
+QString SourceWithArticle(QStringView name) {
+    // French needs the article agreed with the name.
+    static constexpr std::array<std::array<const char*, 2>, 4> kNames = {{
+        {"boc", QT_TRANSLATE_NOOP("Sources", "the Bank of Canada")},
+        {"ecb", QT_TRANSLATE_NOOP("Sources", "the European Central Bank")},
+        {"nbp", QT_TRANSLATE_NOOP("Sources", "the National Bank of Poland")},
+        {"page", QT_TRANSLATE_NOOP("Sources", "the rate page")},
+    }};
+    const RateSource* source = SourceNamed(name);
+    for (const auto& [key, text] : kNames)
+        if (source && QLatin1String(source->key) == QLatin1String(key))
+            return QCoreApplication::translate("Sources", text);
+    return name.toString();
 }
 
 const RateSource* SourceNamed(QStringView name) {

@@ -65,6 +65,10 @@ std::span<const RateSource> RateSources();
 // "page:..."), or nullptr.
 const RateSource* SourceNamed(QStringView name);
 
+// "the Bank of Canada", "the National Bank of Poland": a source's name with
+// its article, for sentences, in the language in use.
+QString SourceWithArticle(QStringView name);
+
 // The row whose reader takes `body` and what it read; nullptr (and `answer`
 // untouched) when none does, which makes it a page of the old layout.
 const RateSource* ReadAnswer(QByteArrayView body, Answer& answer, const QDateTime& now,

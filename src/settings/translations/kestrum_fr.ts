@@ -23,6 +23,46 @@
         <source>Invalid Input - a comma only groups thousands (1,000); use a point for decimals (1.5)</source>
         <translation>Entrée invalide - l&apos;espace ne sert qu&apos;à grouper les milliers (1 000); utilisez la virgule pour les décimales (1,5)</translation>
     </message>
+    <message>
+        <source>a point</source>
+        <translation>un point</translation>
+    </message>
+    <message>
+        <source>a comma</source>
+        <translation>une virgule</translation>
+    </message>
+    <message>
+        <source>a space</source>
+        <translation>une espace</translation>
+    </message>
+    <message>
+        <source>it holds no digits</source>
+        <translation>il ne contient aucun chiffre</translation>
+    </message>
+    <message>
+        <source>it holds more than one decimal point</source>
+        <translation>il contient plus d&apos;un point décimal</translation>
+    </message>
+    <message>
+        <source>it holds more than one decimal mark</source>
+        <translation>il contient plus d&apos;un séparateur décimal</translation>
+    </message>
+    <message>
+        <source>it holds characters other than digits, &quot;%1&quot; and &quot;%2&quot;</source>
+        <translation>il contient des caractères autres que des chiffres, « %1 » et « %2 »</translation>
+    </message>
+    <message>
+        <source>zero converts to nothing</source>
+        <translation>zéro ne se convertit en rien</translation>
+    </message>
+    <message>
+        <source>it is longer than %1 characters</source>
+        <translation>il dépasse %1 caractères</translation>
+    </message>
+    <message>
+        <source>%1 only groups thousands (%2); use %3 for decimals (%4)</source>
+        <translation>%1 ne sert qu&apos;à grouper les milliers (%2); utilisez %3 pour les décimales (%4)</translation>
+    </message>
 </context>
 <context>
     <name>Application</name>
@@ -36,10 +76,428 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Copyright (c) 2026 the Kestrum authors.
+License MIT: &lt;https://opensource.org/license/mit&gt;.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.</source>
+        <translation>Copyright (c) 2026 les auteurs de Kestrum.
+Licence MIT : &lt;https://opensource.org/license/mit&gt;.
+Ce logiciel est libre : vous pouvez le modifier et le redistribuer.
+Il n&apos;y a AUCUNE GARANTIE, dans la mesure permise par la loi.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>Keep the program files in &lt;dir&gt;.</source>
+        <translation>Garde les fichiers du programme dans &lt;dir&gt;.</translation>
+    </message>
+    <message>
+        <source>The command to run (see above).</source>
+        <translation>La commande à exécuter (voir ci-dessus).</translation>
+    </message>
+    <message>
+        <source>Kestrum converts currencies with the Bank of Canada&apos;s or the
+European Central Bank&apos;s rates. Without a command it opens its window.
+
+Commands:
+%1
+&quot;kestrum COMMAND --help&quot; describes a command.
+Exit codes: 0 success, 2 usage, 3 unknown currency, 4 no rate,
+            5 data file missing or unreadable, 6 download or parse failed,
+            7 output could not be written.</source>
+        <translation>Kestrum convertit les devises aux taux de la Banque du Canada ou de
+la Banque centrale européenne. Sans commande, il ouvre sa fenêtre.
+
+Commandes :
+%1
+« kestrum COMMANDE --help » décrit une commande.
+Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
+            5 fichier de données absent ou illisible, 6 échec du téléchargement ou de la lecture,
+            7 la sortie n&apos;a pu être écrite.</translation>
+    </message>
+    <message>
+        <source>%1%2 is given more than once (see --help).</source>
+        <translation>%1%2 est donné plus d&apos;une fois (voir --help).</translation>
+    </message>
+    <message>
+        <source>The data directory &quot;%1&quot; does not exist.</source>
+        <translation>Le dossier de données « %1 » n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>No command given; &quot;kestrum --help&quot; lists the commands.</source>
+        <translation>Aucune commande donnée; « kestrum --help » énumère les commandes.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;; &quot;kestrum --help&quot; lists the commands.</source>
+        <translation>Commande inconnue « %1 »; « kestrum --help » énumère les commandes.</translation>
+    </message>
+    <message>
+        <source>%1 (see --help).</source>
+        <translation>%1 (voir --help).</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>Unknown currency &quot;%1&quot;; &quot;kestrum list&quot; shows the codes and names.</source>
+        <translation>Devise inconnue « %1 »; « kestrum list » montre les codes et les noms.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid amount: %2.</source>
+        <translation>« %1 » n&apos;est pas un montant valide : %2.</translation>
+    </message>
+    <message>
+        <source>There is no rate file &quot;%1&quot;; &quot;kestrum update&quot; or &quot;kestrum import FILE&quot; creates it.</source>
+        <translation>Il n&apos;y a pas de fichier de taux « %1 »; « kestrum update » ou « kestrum import FICHIER » le crée.</translation>
+    </message>
+    <message>
+        <source>The rate file &quot;%1&quot; is incomplete; &quot;kestrum update&quot; replaces it.</source>
+        <translation>Le fichier de taux « %1 » est incomplet; « kestrum update » le remplace.</translation>
+    </message>
+    <message>
+        <source>The amount: &quot;.&quot; decimal point, &quot;,&quot; between thousands.</source>
+        <translation>Le montant : « . » point décimal, « , » entre les milliers.</translation>
+    </message>
+    <message>
+        <source>Its currency: ISO code or English/French name.</source>
+        <translation>Sa devise : code ISO ou nom anglais ou français.</translation>
+    </message>
+    <message>
+        <source>The target currency.</source>
+        <translation>La devise cible.</translation>
+    </message>
+    <message>
+        <source>Apply a cash-rate fee of &lt;pct&gt; percent.</source>
+        <translation>Applique des frais de change au comptant de &lt;pct&gt; pour cent.</translation>
+    </message>
+    <message>
+        <source>Apply no cash-rate fee.</source>
+        <translation>N&apos;applique aucuns frais de change au comptant.</translation>
+    </message>
+    <message>
+        <source>Round the result to the cent.</source>
+        <translation>Arrondit le résultat au cent.</translation>
+    </message>
+    <message>
+        <source>Show four decimals.</source>
+        <translation>Affiche quatre décimales.</translation>
+    </message>
+    <message>
+        <source>Print a sentence naming the currencies, rate date and fee.</source>
+        <translation>Écrit une phrase qui nomme les devises, la date des taux et les frais.</translation>
+    </message>
+    <message>
+        <source>--fee and --no-fee exclude each other.</source>
+        <translation>--fee et --no-fee s&apos;excluent.</translation>
+    </message>
+    <message>
+        <source>--round and --no-round exclude each other.</source>
+        <translation>--round et --no-round s&apos;excluent.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid fee percentage: %2</source>
+        <translation>« %1 » n&apos;est pas un pourcentage de frais valide : %2</translation>
+    </message>
+    <message>
+        <source>No rate is stored for %1.</source>
+        <translation>Aucun taux n&apos;est enregistré pour %1.</translation>
+    </message>
+    <message>
+        <source>%1: the same currency, no rate and no fee.</source>
+        <translation>%1 : la même devise, sans taux ni frais.</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3, rounded to the cent.</source>
+        <translation>%1, %2, %3, arrondi au cent.</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3.</source>
+        <translation>%1, %2, %3.</translation>
+    </message>
+    <message>
+        <source>Price in CAD (default) or USD.</source>
+        <translation>Prix en CAD (par défaut) ou en USD.</translation>
+    </message>
+    <message>
+        <source>Price &lt;n&gt; units instead of one.</source>
+        <translation>Prix de &lt;n&gt; unités au lieu d&apos;une.</translation>
+    </message>
+    <message>
+        <source>Print JSON.</source>
+        <translation>Écrit du JSON.</translation>
+    </message>
+    <message>
+        <source>Full dates as headings; lines wider than 80 columns.</source>
+        <translation>Dates complètes en en-têtes; lignes de plus de 80 colonnes.</translation>
+    </message>
+    <message>
+        <source>Show &lt;n&gt; significant digits instead of four decimals.</source>
+        <translation>Affiche &lt;n&gt; chiffres significatifs au lieu de quatre décimales.</translation>
+    </message>
+    <message>
+        <source>--digits takes a whole number from 1 to %1, not &quot;%2&quot;.</source>
+        <translation>--digits prend un nombre entier de 1 à %1, pas « %2 ».</translation>
+    </message>
+    <message>
+        <source>--against takes CAD or USD, not &quot;%1&quot;.</source>
+        <translation>--against prend CAD ou USD, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>%1: %2 unit of each currency in %3, %4</source>
+        <translation>%1 : %2 unité de chaque devise en %3, %4</translation>
+    </message>
+    <message>
+        <source>%1: %2 units of each currency in %3, %4</source>
+        <translation>%1 : %2 unités de chaque devise en %3, %4</translation>
+    </message>
+    <message>
+        <source>%1; days %2 to %3</source>
+        <translation>%1; jours du %2 au %3</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Devise</translation>
+    </message>
+    <message>
+        <source>The rates the history gives for &lt;date&gt; (YYYY-MM-DD) instead of the current ones.</source>
+        <translation>Les taux que l&apos;historique donne pour &lt;date&gt; (AAAA-MM-JJ) au lieu des taux actuels.</translation>
+    </message>
+    <message>
+        <source>No rates are stored yet; &quot;kestrum update&quot; or &quot;kestrum import FILE&quot; stores them.</source>
+        <translation>Aucun taux n&apos;est encore enregistré; « kestrum update » ou « kestrum import FICHIER » les enregistre.</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Anglais</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>CAD per unit</source>
+        <translation>CAD par unité</translation>
+    </message>
+    <message>
+        <source>Origin</source>
+        <translation>Origine</translation>
+    </message>
+    <message>
+        <source>A saved rate page, Valet JSON answer, ECB XML file or NBP JSON answer.</source>
+        <translation>Une page de taux enregistrée, une réponse JSON de Valet, un fichier XML de la BCE ou une réponse JSON de la Banque nationale de Pologne.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a rate page in the layout Kestrum reads; nothing was changed.</source>
+        <translation>« %1 » n&apos;est pas une page de taux dans la forme que Kestrum lit; rien n&apos;a été changé.</translation>
+    </message>
+    <message>
+        <source>Convert an amount between two currencies.</source>
+        <translation>Convertit un montant entre deux devises.</translation>
+    </message>
+    <message>
+        <source>Print the five-day rate table.</source>
+        <translation>Écrit le tableau des taux des cinq jours.</translation>
+    </message>
+    <message>
+        <source>List the currencies with their codes and current rates.</source>
+        <translation>Énumère les devises avec leurs codes et leurs taux actuels.</translation>
+    </message>
+    <message>
+        <source>Store the rates of a saved rate page.</source>
+        <translation>Enregistre les taux d&apos;une page de taux sauvegardée.</translation>
+    </message>
+    <message>
+        <source>Download the rate page and store its rates.</source>
+        <translation>Télécharge la page de taux et enregistre ses taux.</translation>
+    </message>
+    <message>
+        <source>Print or set where downloads fetch the rates.</source>
+        <translation>Affiche ou règle l&apos;endroit où les téléchargements prennent les taux.</translation>
+    </message>
+    <message>
+        <source>Show, summarise or fetch the rate history.</source>
+        <translation>Affiche, résume ou télécharge l&apos;historique des taux.</translation>
+    </message>
+    <message>
+        <source>Draw a pair&apos;s stored history into a PNG.</source>
+        <translation>Dessine dans un PNG l&apos;historique enregistré d&apos;une paire.</translation>
+    </message>
+    <message>
+        <source>Usage: kestrum %1 (see --help).</source>
+        <translation>Utilisation : kestrum %1 (voir --help).</translation>
+    </message>
+    <message>
+        <source>Stored the rates of %1; latest data: %2.</source>
+        <translation>Taux de %1 enregistrés; données les plus récentes : %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>« %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>Conversion</name>
+    <message>
+        <source>less a %1% cash-rate fee</source>
+        <translation>moins des frais de change au comptant de %1 %</translation>
+    </message>
+    <message>
+        <source>without a cash-rate fee</source>
+        <translation>sans frais de change au comptant</translation>
+    </message>
+    <message>
+        <source>The result is too large to show.</source>
+        <translation>Le résultat est trop grand pour être affiché.</translation>
+    </message>
+    <message>
+        <source>The cash-rate fee must be a number from 0 up to but not including 100.</source>
+        <translation>Les frais de change au comptant doivent être un nombre d&apos;au moins 0 et de moins de 100.</translation>
+    </message>
+</context>
+<context>
     <name>Dates</name>
     <message>
         <source>None</source>
         <translation>Aucune</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>--average takes a year or a month (YYYY or YYYY-MM), not &quot;%1&quot;.</source>
+        <translation>--average prend une année ou un mois (AAAA ou AAAA-MM), pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>%1 has not begun yet.</source>
+        <translation>%1 n&apos;a pas encore commencé.</translation>
+    </message>
+    <message>
+        <source>--date and --average exclude each other.</source>
+        <translation>--date et --average s&apos;excluent.</translation>
+    </message>
+    <message>
+        <source>--rule goes with --date or --file.</source>
+        <translation>--rule va avec --date ou --file.</translation>
+    </message>
+    <message>
+        <source>No daily rates of %1 are stored for %2; %3</source>
+        <translation>Aucun taux quotidien de %1 n&apos;est enregistré pour %2; %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 over %3 days from %4 to %5</source>
+        <translation>%1 : %2 sur %3 jours du %4 au %5</translation>
+    </message>
+    <message>
+        <source>at the average daily rates of %1 (%2)</source>
+        <translation>aux taux quotidiens moyens de %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The rate history is empty; &quot;kestrum history fetch&quot; fills it.</source>
+        <translation>L&apos;historique des taux est vide; « kestrum history fetch » le remplit.</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>First day</source>
+        <translation>Premier jour</translation>
+    </message>
+    <message>
+        <source>Last day</source>
+        <translation>Dernier jour</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Jours</translation>
+    </message>
+    <message>
+        <source>Currencies</source>
+        <translation>Devises</translation>
+    </message>
+    <message>
+        <source>--source takes boc or ecb, not &quot;%1&quot;.</source>
+        <translation>--source prend boc ou ecb, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>--csv and --json exclude each other.</source>
+        <translation>--csv et --json s&apos;excluent.</translation>
+    </message>
+    <message>
+        <source>--from lies after --to.</source>
+        <translation>--from tombe après --to.</translation>
+    </message>
+    <message>
+        <source>The rate history holds no %1 rates of %2 in %3 for those days; they lie in the future.</source>
+        <translation>L&apos;historique ne contient aucun taux %1 de %2 en %3 pour ces jours; ils sont dans l&apos;avenir.</translation>
+    </message>
+    <message>
+        <source>The rate history holds no %1 rates of %2 in %3 for those days; &quot;kestrum history fetch&quot; brings them.</source>
+        <translation>L&apos;historique ne contient aucun taux %1 de %2 en %3 pour ces jours; « kestrum history fetch » les télécharge.</translation>
+    </message>
+    <message>
+        <source>%1 takes a date YYYY-MM-DD, not &quot;%2&quot;.</source>
+        <translation>%1 prend une date AAAA-MM-JJ, pas « %2 ».</translation>
+    </message>
+    <message>
+        <source>%1 %2 lies too far back; Kestrum knows days from %3-01-01 to today.</source>
+        <translation>%1 %2 est trop loin dans le passé; Kestrum connaît les jours du %3-01-01 à aujourd&apos;hui.</translation>
+    </message>
+    <message>
+        <source>%1 %2 lies in the future; Kestrum knows days from %3-01-01 to today.</source>
+        <translation>%1 %2 est dans l&apos;avenir; Kestrum connaît les jours du %3-01-01 à aujourd&apos;hui.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 cannot be opened.</source>
+        <translation>L&apos;historique des taux %1 ne peut être ouvert.</translation>
+    </message>
+    <message>
+        <source>&quot;kestrum history fetch%1&quot; brings them.</source>
+        <translation>« kestrum history fetch%1 » les télécharge.</translation>
+    </message>
+    <message>
+        <source>none of %1, %2 and %3 published it then.</source>
+        <translation>ni %1, ni %2, ni %3 ne le publiaient alors.</translation>
+    </message>
+    <message>
+        <source>neither %1 nor %2 published it then.</source>
+        <translation>ni %1 ni %2 ne le publiaient alors.</translation>
+    </message>
+    <message>
+        <source>%1 did not publish it then.</source>
+        <translation>%1 ne le publiait pas alors.</translation>
+    </message>
+    <message>
+        <source>%1 did not publish it then (filling from the other source is off).</source>
+        <translation>%1 ne le publiait pas alors (le complément par l&apos;autre source est désactivé).</translation>
+    </message>
+    <message>
+        <source>No rate of %1 was published on %2.</source>
+        <translation>Aucun taux de %1 n&apos;a été publié le %2.</translation>
+    </message>
+    <message>
+        <source>No rate of %1 is stored for %2 or the %3 days after it; %4</source>
+        <translation>Aucun taux de %1 n&apos;est enregistré pour le %2 ni les %3 jours suivants; %4</translation>
+    </message>
+    <message>
+        <source>No rate of %1 is stored for %2 or the %3 days before; %4</source>
+        <translation>Aucun taux de %1 n&apos;est enregistré pour le %2 ni les %3 jours précédents; %4</translation>
+    </message>
+    <message>
+        <source>The rule takes previous, next or exact, not &quot;%1&quot;.</source>
+        <translation>La règle prend previous, next ou exact, pas « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -122,6 +580,84 @@
     </message>
 </context>
 <context>
+    <name>Origins</name>
+    <message>
+        <source>%1 for %2</source>
+        <translation>%1 pour %2</translation>
+    </message>
+    <message>
+        <source>at the rates of %1</source>
+        <translation>aux taux du %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et du %2</translation>
+    </message>
+    <message>
+        <source>No rate is stored for %1 or the %2 days before; &quot;kestrum history fetch&quot; brings the past into the store.</source>
+        <translation>Aucun taux n&apos;est enregistré pour le %1 ni les %2 jours précédents; « kestrum history fetch » télécharge le passé dans l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>the Bank of Canada</source>
+        <translation>la Banque du Canada</translation>
+    </message>
+    <message>
+        <source>the ECB</source>
+        <translation>la BCE</translation>
+    </message>
+    <message>
+        <source>the %1</source>
+        <translation>la %1</translation>
+    </message>
+    <message>
+        <source>%1 from %2 (filled)</source>
+        <translation>%1 de %2 (complété)</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>%1, by the parity %2</source>
+        <translation>%1, par la parité %2</translation>
+    </message>
+</context>
+<context>
+    <name>Parities</name>
+    <message>
+        <source>1 per USD</source>
+        <translation>1 par USD</translation>
+    </message>
+    <message>
+        <source>2.70 per USD</source>
+        <translation>2.70 par USD</translation>
+    </message>
+    <message>
+        <source>1.79 per USD</source>
+        <translation>1.79 par USD</translation>
+    </message>
+    <message>
+        <source>655.957 per EUR</source>
+        <translation>655.957 par EUR</translation>
+    </message>
+    <message>
+        <source>1000 XPF = 8.38 EUR</source>
+        <translation>1000 XPF = 8.38 EUR</translation>
+    </message>
+    <message>
+        <source>239.640 per EUR, irrevocable</source>
+        <translation>239.640 par EUR, irrévocable</translation>
+    </message>
+    <message>
+        <source>30.1260 per EUR, irrevocable</source>
+        <translation>30.1260 par EUR, irrévocable</translation>
+    </message>
+    <message>
+        <source>7.53450 per EUR, irrevocable</source>
+        <translation>7.53450 par EUR, irrévocable</translation>
+    </message>
+</context>
+<context>
     <name>Publication</name>
     <message>
         <source>The European Central Bank publishes new rates from Monday to Friday around 4:00 PM Central European Time.</source>
@@ -149,6 +685,54 @@
     <message>
         <source>National Bank of Poland, table %1</source>
         <translation>Banque nationale de Pologne, table %1</translation>
+    </message>
+    <message>
+        <source>ECB</source>
+        <translation>BCE</translation>
+    </message>
+    <message>
+        <source>NBP A</source>
+        <translation>NBP A</translation>
+    </message>
+    <message>
+        <source>NBP B</source>
+        <translation>NBP B</translation>
+    </message>
+    <message>
+        <source>rate page of %1</source>
+        <translation>page de taux de %1</translation>
+    </message>
+    <message>
+        <source>%1 (filled)</source>
+        <translation>%1 (complété)</translation>
+    </message>
+    <message>
+        <source>National Bank of Poland, table %1 of %2 through table %3 of %4</source>
+        <translation>Banque nationale de Pologne, tableau %1 du %2 par le tableau %3 du %4</translation>
+    </message>
+    <message>
+        <source>National Bank of Poland, table %1 of %2</source>
+        <translation>Banque nationale de Pologne, tableau %1 du %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>the Bank of Canada</source>
+        <translation>la Banque du Canada</translation>
+    </message>
+    <message>
+        <source>the European Central Bank</source>
+        <translation>la Banque centrale européenne</translation>
+    </message>
+    <message>
+        <source>the National Bank of Poland</source>
+        <translation>la Banque nationale de Pologne</translation>
+    </message>
+    <message>
+        <source>the rate page</source>
+        <translation>la page de taux</translation>
     </message>
 </context>
 <context>
