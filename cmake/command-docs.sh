@@ -9,6 +9,9 @@
 #   man-commands  OUT: the COMMANDS section, one subsection per command
 #   completion    TEMPLATE OUT: the completion script with its word lists
 set -euo pipefail
+# The manual and the completion are English, and are read off English help
+# whatever the builder's locale.
+export LC_ALL=C.UTF-8
 
 mode=$1
 if [[ $mode == help ]]; then

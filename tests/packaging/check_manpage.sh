@@ -3,6 +3,8 @@
 # The manual page renders without a warning and names every command and
 # every option the program's help lists.
 set -euo pipefail
+# The page is English; so is the help it is checked against.
+export LC_ALL=C.UTF-8
 page=$1 kestrum=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
