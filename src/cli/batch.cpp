@@ -9,11 +9,13 @@
 #include "history/coverage.h"
 #include "history/history_query.h"
 #include "history_commands.h"
+#include "line_reader.h"
 #include "output.h"
 #include "prices/date_rule.h"
 #include "settings/file_io.h"
 #include "update/history_keeping.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonObject>
 #include <algorithm>
@@ -30,75 +32,10 @@ namespace {
 
 // 64 MiB of CSV is millions of rows; anything larger is refused whole.
 constexpr qint64 kMaxBatchSize = 64 * 1024 * 1024;
-constexpr qint64 kReadChunk = 256 * 1024;
 // Said once for the file: every row after the first would repeat it.
-constexpr char kSemicolonRows[] = "The rows are separated by semicolons; write commas, or a "
-                                  "header \"date;amount;currency\" to keep them.";
-
-// The records of a file, lines ended by LF, CR LF or a lone CR as
-// spreadsheets of every platform write them; a line end inside quotes
-// belongs to the cell.
-class LineReader {
-public:
-    explicit LineReader(QFile& file) : m_file(file) {}
-
-    bool Next(QByteArray& record) {
-        m_number = m_line + 1;
-        bool quoted = false;
-        for (qsizetype i = m_at;; ++i) {
-            const bool atEnd = i == m_buffer.size();
-            // A CR closing the buffer may be the first half of a CR LF.
-            const bool lastCr = i + 1 == m_buffer.size() && m_buffer[i] == '\r';
-            if ((atEnd || lastCr) && !m_end) {
-                Fill(i);
-                --i; // the same byte again
-                continue;
-            }
-            if (atEnd) {
-                if (m_at >= m_buffer.size())
-                    return false;
-                record = m_buffer.mid(m_at);
-                m_at = m_buffer.size();
-                return true;
-            }
-            const char c = m_buffer[i];
-            if (c == '"')
-                quoted = !quoted;
-            if (c != '\n' && c != '\r')
-                continue;
-            const bool pair = c == '\r' && i + 1 < m_buffer.size() && m_buffer[i + 1] == '\n';
-            ++m_line;
-            if (quoted) {
-                i += pair ? 1 : 0;
-                continue;
-            }
-            record = m_buffer.mid(m_at, i - m_at);
-            m_at = i + (pair ? 2 : 1);
-            return true;
-        }
-    }
-    // The line the last record started on.
-    int Number() const { return m_number; }
-    bool Failed() const { return m_file.error() != QFileDevice::NoError; }
-
-private:
-    // Reads more; `i` moves with the bytes kept.
-    void Fill(qsizetype& i) {
-        m_buffer.remove(0, m_at);
-        i -= m_at;
-        m_at = 0;
-        const QByteArray more = m_file.read(kReadChunk);
-        m_end = more.isEmpty();
-        m_buffer += more;
-    }
-
-    QFile& m_file;
-    QByteArray m_buffer;
-    qsizetype m_at = 0;
-    bool m_end = false;
-    int m_line = 0;
-    int m_number = 0;
-};
+constexpr const char* kSemicolonRows =
+    QT_TRANSLATE_NOOP("Batch", "The rows are separated by semicolons; write commas, or a header "
+                               "\"date;amount;currency\" to keep them.");
 
 // One row read and checked, before any rate is looked at.
 struct Row {
@@ -142,7 +79,8 @@ public:
         const bool faulty = Read(Pass::Gather) != 0;
         if (m_rows == 0 && !faulty)
             Fail(kUsageError,
-                 QStringLiteral("\"%1\" holds no data row; each row is %2.").arg(m_path, Shape()));
+                 QCoreApplication::translate("Batch", "\"%1\" holds no data row; each row is %2.")
+                     .arg(m_path, Shape()));
         LoadRates();
         if (faulty || !CertainlySound()) {
             if (const int code = Read(Pass::Check); code != 0)
@@ -185,7 +123,8 @@ private:
                     WriteRow(row, Convert(row));
             } catch (const Failure& failure) {
                 if (pass == Pass::Check &&
-                    !(failure.sentence == QLatin1String(kSemicolonRows) && semicolonsTold++ > 0))
+                    !(failure.sentence == QCoreApplication::translate("Batch", kSemicolonRows) &&
+                      semicolonsTold++ > 0))
                     PrintErrorLine(QStringLiteral("%1:%2: %3")
                                        .arg(m_path)
                                        .arg(lines.Number())
@@ -195,7 +134,7 @@ private:
             }
         }
         if (lines.Failed())
-            Fail(kDataFileError, QStringLiteral("Cannot read \"%1\": %2.")
+            Fail(kDataFileError, QCoreApplication::translate("Batch", "Cannot read \"%1\": %2.")
                                      .arg(m_path, WithoutFullStop(file.errorString())));
         return firstError;
     }
@@ -266,12 +205,14 @@ private:
         if (!fields || fields->size() < 3 || fields->size() > Width()) {
             if (m_separator == QLatin1Char(',') && fields && fields->size() < 3 &&
                 line.count(QLatin1Char(';')) >= 2)
-                Fail(kUsageError, QLatin1String(kSemicolonRows));
-            Fail(kUsageError, QStringLiteral("The row is not %1.").arg(Shape()));
+                Fail(kUsageError, QCoreApplication::translate("Batch", kSemicolonRows));
+            Fail(kUsageError,
+                 QCoreApplication::translate("Batch", "The row is not %1.").arg(Shape()));
         }
         Row row;
         row.fields = *fields;
-        row.day = DayArgument(fields->at(0).trimmed(), QStringLiteral("The date column"));
+        row.day = DayArgument(fields->at(0).trimmed(),
+                              QCoreApplication::translate("Batch", "The date column"));
         row.amount = AmountArgument(fields->at(1).trimmed());
         row.from = CurrencyArgument(fields->at(2).trimmed());
         const QString target = Cell(row, m_targetColumn);
@@ -358,9 +299,10 @@ private:
             // The origin's cells as JSON names them: source, kind, table, label.
             const history::Origin& from = rates[k].origin;
             const QJsonObject fields = history::OriginFields(from).toObject();
-            const std::array<QString, 4> cells{fields[QLatin1String("source")].toString(),
-                                               fields[QLatin1String("kind")].toString(), from.table,
-                                               history::OriginLabel(from)};
+            const std::array<QString, 4> cells{
+                fields[QLatin1String("source")].toString(),
+                fields[QLatin1String("kind")].toString(), from.table,
+                history::OriginLabel(from, history::TextLanguage::English)};
             const QString key = QStringList(cells.begin(), cells.end()).join(QChar(0));
             auto [at, added] = m_originIndex.try_emplace(key, std::uint32_t(m_origins.size()));
             if (added)
@@ -408,7 +350,7 @@ private:
         const Conversion c =
             ConvertAmount(StoreOf(entry), Configuration(), row.from, row.to, row.amount);
         if (c.tooLarge)
-            Fail(kUsageError, QLatin1String(kTooLargeMessage));
+            Fail(kUsageError, QCoreApplication::translate("Conversion", kTooLargeMessage));
         return c;
     }
 
@@ -485,10 +427,12 @@ private:
 
 int RunBatchConvert(const Arguments& arguments) {
     if (arguments.IsSet(QStringLiteral("date")) || arguments.IsSet(QStringLiteral("average")))
-        Fail(kUsageError, QStringLiteral("--file takes each row's own date."));
+        Fail(kUsageError,
+             QCoreApplication::translate("Batch", "--file takes each row's own date."));
     if (arguments.IsSet(QStringLiteral("verbose")))
-        Fail(kUsageError, QStringLiteral("--verbose does not go with --file: the columns "
-                                         "rate_date, rate, fee_percent and source say it."));
+        Fail(kUsageError, QCoreApplication::translate(
+                              "Batch", "--verbose does not go with --file: the columns "
+                                       "rate_date, rate, fee_percent and source say it."));
     ExpectArguments(arguments, 0, "convert --file FILE [--to CODE] [--rule RULE]");
     LoadSettings();
     ApplyConversionArguments(arguments, Configuration());

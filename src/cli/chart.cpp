@@ -9,8 +9,10 @@
 #include "history/history_query.h"
 #include "history/history_store.h"
 #include "settings/configuration.h"
+#include "sources/source_table.h"
 #include "update/history_keeping.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSize>
 #include <limits>
@@ -35,8 +37,9 @@ QSize Size(const QString& text) {
         match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
     if (size.width() < 200 || size.height() < 150 || size.width() > kMaxSide ||
         size.height() > kMaxSide)
-        Fail(kUsageError, QStringLiteral("The size \"%1\" is not WIDTHxHEIGHT in pixels, from "
-                                         "200x150 to %2x%2.")
+        Fail(kUsageError, QCoreApplication::translate(
+                              "Chart", "The size \"%1\" is not WIDTHxHEIGHT in pixels, from "
+                                       "200x150 to %2x%2.")
                               .arg(text)
                               .arg(kMaxSide));
     return size;
@@ -45,35 +48,46 @@ QSize Size(const QString& text) {
 
 void DefineChart(QCommandLineParser& parser) {
     parser.addPositionalArgument(QStringLiteral("FROM"),
-                                 QStringLiteral("The currency of one unit."));
-    parser.addPositionalArgument(QStringLiteral("TO"),
-                                 QStringLiteral("The currency the rate is counted in."));
-    parser.addOption({kRange,
-                      QStringLiteral("The days up to the newest stored: 1M, 3M, 1Y, 5Y, "
-                                     "10Y or all (default 1Y)."),
-                      QStringLiteral("1M|3M|1Y|5Y|10Y|all")});
-    parser.addOption({kFrom, QStringLiteral("The first day, YYYY-MM-DD."), QStringLiteral("date")});
-    parser.addOption({kTo, QStringLiteral("The last day, YYYY-MM-DD."), QStringLiteral("date")});
+                                 QCoreApplication::translate("Chart", "The currency of one unit."));
+    parser.addPositionalArgument(
+        QStringLiteral("TO"),
+        QCoreApplication::translate("Chart", "The currency the rate is counted in."));
+    parser.addOption(
+        {kRange,
+         QCoreApplication::translate("Chart", "The days up to the newest stored: 1M, 3M, 1Y, 5Y, "
+                                              "10Y or all (default 1Y)."),
+         QStringLiteral("1M|3M|1Y|5Y|10Y|all")});
+    parser.addOption({kFrom, QCoreApplication::translate("Chart", "The first day, YYYY-MM-DD."),
+                      QStringLiteral("date")});
+    parser.addOption({kTo, QCoreApplication::translate("Chart", "The last day, YYYY-MM-DD."),
+                      QStringLiteral("date")});
     parser.addOption({kSource,
-                      QStringLiteral("The history of boc or ecb (default: the configured source)."),
+                      QCoreApplication::translate(
+                          "Chart", "The history of boc or ecb (default: the configured source)."),
                       QStringLiteral("boc|ecb")});
-    parser.addOption({kOutput, QStringLiteral("The PNG file to write."), QStringLiteral("file")});
-    parser.addOption({kSize, QStringLiteral("The picture's size in pixels (default 900x500)."),
-                      QStringLiteral("WxH")});
+    parser.addOption({kOutput, QCoreApplication::translate("Chart", "The PNG file to write."),
+                      QStringLiteral("file")});
+    parser.addOption(
+        {kSize,
+         QCoreApplication::translate("Chart", "The picture's size in pixels (default 900x500)."),
+         QStringLiteral("WxH")});
 }
 
 int RunChart(const Arguments& arguments) {
     ExpectArguments(arguments, 2, kSyntax);
     if (!arguments.IsSet(kOutput))
-        Fail(kUsageError, QStringLiteral("The chart needs --output FILE.png."));
+        Fail(kUsageError,
+             QCoreApplication::translate("Chart", "The chart needs --output FILE.png."));
     const bool dates = arguments.IsSet(kFrom) || arguments.IsSet(kTo);
     if (dates && arguments.IsSet(kRange))
-        Fail(kUsageError, QStringLiteral("Give either --range or --from and --to, not both."));
+        Fail(kUsageError, QCoreApplication::translate(
+                              "Chart", "Give either --range or --from and --to, not both."));
     std::optional<ChartRange> range = ChartRange::OneYear;
     if (arguments.IsSet(kRange))
         range = ParseRange(arguments.Value(kRange));
     if (!range)
-        Fail(kUsageError, QStringLiteral("The range must be 1M, 3M, 1Y, 5Y, 10Y or all."));
+        Fail(kUsageError,
+             QCoreApplication::translate("Chart", "The range must be 1M, 3M, 1Y, 5Y, 10Y or all."));
     const int first = arguments.IsSet(kFrom) ? DayArgument(arguments.Value(kFrom),
                                                            QStringLiteral("--from"), DayLimit::Any)
                                              : std::numeric_limits<int>::min();
@@ -81,13 +95,14 @@ int RunChart(const Arguments& arguments) {
                          ? DayArgument(arguments.Value(kTo), QStringLiteral("--to"), DayLimit::Any)
                          : std::numeric_limits<int>::max();
     if (first > last)
-        Fail(kUsageError, QStringLiteral("--from must not come after --to."));
+        Fail(kUsageError, QCoreApplication::translate("Chart", "--from must not come after --to."));
     const QSize size = arguments.IsSet(kSize) ? Size(arguments.Value(kSize)) : QSize(900, 500);
     QString source;
     if (arguments.IsSet(kSource)) {
         source = arguments.Value(kSource).toLower();
         if (source != QLatin1String(history::kBoc) && source != QLatin1String(history::kEcb))
-            Fail(kUsageError, QStringLiteral("The source must be boc or ecb."));
+            Fail(kUsageError,
+                 QCoreApplication::translate("Chart", "The source must be boc or ecb."));
     }
     const int a = CurrencyArgument(arguments.Positional()[0]);
     const int b = CurrencyArgument(arguments.Positional()[1]);
@@ -102,15 +117,18 @@ int RunChart(const Arguments& arguments) {
     std::vector<ChartLine> whole{{source, SourceDisplayName(source), std::move(series)}};
     ChartContent content = ChartOfRange(whole, dates ? ChartRange::All : *range);
     if (content.lines.empty())
-        Fail(kNoRate, QStringLiteral("No day of %1/%2 from the %3 is stored in that range; "
-                                     "\"kestrum history fetch\" brings the history.")
+        Fail(kNoRate, QCoreApplication::translate(
+                          "Chart", "No day of %1/%2 from %3 is stored in that range; "
+                                   "\"kestrum history fetch\" brings the history.")
                           .arg(QLatin1String(CurrencyCode(b)), QLatin1String(CurrencyCode(a)),
-                               SourceDisplayName(source)));
-    NamePair(content, a, b, Configuration().Language);
+                               sources::SourceWithArticle(source)));
+    NamePair(content, a, b, SentenceLanguage());
     if (!HasLineToDraw(content))
-        Fail(kNoRate, QStringLiteral("Only one day of %1/%2 from the %3 is stored in that range, "
-                                     "too little to draw a line.")
-                          .arg(content.toCode, content.fromCode, SourceDisplayName(source)));
+        Fail(kNoRate,
+             QCoreApplication::translate("Chart",
+                                         "Only one day of %1/%2 from %3 is stored in that range, "
+                                         "too little to draw a line.")
+                 .arg(content.toCode, content.fromCode, sources::SourceWithArticle(source)));
 
     // The drawing is the graphs module's; this command runs inside the window
     // module, which the graphs module needs.
@@ -119,7 +137,7 @@ int RunChart(const Arguments& arguments) {
     const auto render =
         reinterpret_cast<Render>(ModuleSymbol(kGraphsModule, kRenderChartEntry, error));
     if (!render)
-        Fail(1, QStringLiteral("Kestrum cannot draw: ") + error + QLatin1Char('.'));
+        Fail(1, QCoreApplication::translate("Chart", "Kestrum cannot draw: %1.").arg(error));
     const QString output = arguments.Value(kOutput);
     const ChartSaving saved = render(content, output, size.width(), size.height());
     if (saved.status != ChartSaving::Saved)

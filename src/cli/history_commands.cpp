@@ -314,80 +314,6 @@ bool OpenHistoryForReading(history::Store& store) {
     return store.IsOpen();
 }
 
-QString FetchHint(int day, int k) {
-    const QString configured = ConfiguredHistorySource(Configuration());
-    QStringList sources{configured};
-    if (history::ConfiguredFillPolicy().fromOtherSource) {
-        if (!history::OtherSource(configured).isEmpty())
-            sources << history::OtherSource(configured);
-        sources << QStringLiteral("nbp"); // fills last
-    }
-    const QString fetch =
-        QCoreApplication::translate("History", "\"kestrum history fetch%1\" brings them.");
-    try {
-        // Opened once per command: a batch may ask for thousands of rows.
-        static history::Store store;
-        static const bool open =
-            QFileInfo::exists(history::HistoryFilePath()) && store.OpenForReading().usable();
-        // A fetch helps where a source's history reaches the day, it publishes
-        // the currency then, and the store holds none of its days then: days
-        // stored without the currency mean it did not publish it.
-        for (const QString& source : sources) {
-            const int first = FirstHistoryDay(source);
-            if (first < 0 || day < first || !HistoryMayHold(source, k, day))
-                continue;
-            const sources::RateSource* row = sources::SourceNamed(source);
-            const bool stored =
-                open &&
-                std::any_of(row->historySources.begin(), row->historySources.end(),
-                            [&](const char* kept) {
-                                return !history::StoredDays(store, QLatin1String(kept),
-                                                            day - history::kLookBackDays, day)
-                                            .empty();
-                            });
-            if (!stored)
-                return fetch.arg(source == configured ? QString() : QLatin1Char(' ') + source);
-        }
-    } catch (const history::StoreError&) {
-        return fetch.arg(QString());
-    }
-    QStringList names;
-    for (const QString& source : sources)
-        names << sources::SourceWithArticle(source);
-    if (names.size() == 3)
-        return QCoreApplication::translate("History", "none of %1, %2 and %3 published it then.")
-            .arg(names[0], names[1], names[2]);
-    if (names.size() == 2)
-        return QCoreApplication::translate("History", "neither %1 nor %2 published it then.")
-            .arg(names[0], names[1]);
-    if (history::OtherSource(configured).isEmpty())
-        return QCoreApplication::translate("History", "%1 did not publish it then.").arg(names[0]);
-    return QCoreApplication::translate("History", "%1 did not publish it then (filling from the "
-                                                  "other source is off).")
-        .arg(names[0]);
-}
-
-QString NoRateSentence(const QString& date, int day, int k, prices::DateRule rule) {
-    switch (rule) {
-    case prices::DateRule::Exact:
-        return QCoreApplication::translate("History", "No rate of %1 was published on %2.")
-            .arg(CurrencyDescription(k), date);
-    case prices::DateRule::Next:
-        return QCoreApplication::translate(
-                   "History", "No rate of %1 is stored for %2 or the %3 days after it; %4")
-            .arg(CurrencyDescription(k), date)
-            .arg(history::kLookBackDays)
-            .arg(FetchHint(day + history::kLookBackDays, k));
-    case prices::DateRule::Previous:
-        break;
-    }
-    return QCoreApplication::translate("History",
-                                       "No rate of %1 is stored for %2 or the %3 days before; %4")
-        .arg(CurrencyDescription(k), date)
-        .arg(history::kLookBackDays)
-        .arg(FetchHint(day, k));
-}
-
 prices::DateRule RuleArgument(const QString& text) {
     if (const auto rule = prices::ParseDateRule(text.trimmed()))
         return *rule;
@@ -398,16 +324,25 @@ prices::DateRule RuleArgument(const QString& text) {
 
 void DefineHistoryConvert(QCommandLineParser& parser) {
     parser.addOptions({
-        {kDate, QStringLiteral("Convert at the rates of <day> (YYYY-MM-DD) from the history."),
+        {kDate,
+         QCoreApplication::translate(
+             "History", "Convert at the rates of <day> (YYYY-MM-DD) from the history."),
          QStringLiteral("day")},
-        {kAverage, QStringLiteral("Convert at the average rates of a year or month (YYYY[-MM])."),
+        {kAverage,
+         QCoreApplication::translate(
+             "History", "Convert at the average rates of a year or month (YYYY[-MM])."),
          QStringLiteral("period")},
-        {kFile, QStringLiteral("Convert every row of a CSV file (date,amount,currency[,target])."),
+        {kFile,
+         QCoreApplication::translate(
+             "History", "Convert every row of a CSV file (date,amount,currency[,target])."),
          QStringLiteral("csv")},
-        {kTo, QStringLiteral("The target currency of --file rows that name none (default CAD)."),
+        {kTo,
+         QCoreApplication::translate(
+             "History", "The target currency of --file rows that name none (default CAD)."),
          QStringLiteral("code")},
         {kRule,
-         QStringLiteral("Which publication day a date takes: the latest on or before it "
+         QCoreApplication::translate(
+             "History", "Which publication day a date takes: the latest on or before it "
                         "(default), the first on or after it, or that day only."),
          QStringLiteral("previous|next|exact")},
     });
@@ -422,38 +357,49 @@ int RunHistoryConvert(const Arguments& arguments) {
     if (arguments.IsSet(kFile))
         return RunBatchConvert(arguments);
     if (arguments.IsSet(kTo))
-        Fail(kUsageError, QStringLiteral("--to goes with --file."));
+        Fail(kUsageError, QCoreApplication::translate("History", "--to goes with --file."));
     return ConvertWithHistory(arguments);
 }
 
 void DefineHistory(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QStringLiteral("CODE|fetch|export"),
-        QStringLiteral("A currency's daily series, \"fetch [boc|ecb|nbp]\" to download history, "
+        QCoreApplication::translate(
+            "History", "A currency's daily series, \"fetch [boc|ecb|nbp]\" to download history, "
                        "or \"export [CODE...]\" to write prices for other programs; nothing: a "
                        "summary."));
-    parser.addPositionalArgument(QStringLiteral("SOURCE"),
-                                 QStringLiteral("fetch: the history to download (default: the "
-                                                "configured source)."),
-                                 QStringLiteral("[boc|ecb|nbp]"));
+    parser.addPositionalArgument(
+        QStringLiteral("SOURCE"),
+        QCoreApplication::translate("History", "fetch: the history to download (default: the "
+                                               "configured source)."),
+        QStringLiteral("[boc|ecb|nbp]"));
     parser.addOptions({
-        {kAgainst, QStringLiteral("Price in <code> instead of CAD."), QStringLiteral("code")},
-        {kFrom, QStringLiteral("From <day> (YYYY-MM-DD)."), QStringLiteral("day")},
-        {kTo, QStringLiteral("Up to <day> (YYYY-MM-DD), by default today."), QStringLiteral("day")},
-        {kSource, QStringLiteral("boc or ecb instead of the configured source."),
+        {kAgainst, QCoreApplication::translate("History", "Price in <code> instead of CAD."),
+         QStringLiteral("code")},
+        {kFrom, QCoreApplication::translate("History", "From <day> (YYYY-MM-DD)."),
+         QStringLiteral("day")},
+        {kTo, QCoreApplication::translate("History", "Up to <day> (YYYY-MM-DD), by default today."),
+         QStringLiteral("day")},
+        {kSource,
+         QCoreApplication::translate("History", "boc or ecb instead of the configured source."),
          QStringLiteral("boc|ecb")},
-        {kCsv, QStringLiteral("Print CSV.")},
-        {kJson, QStringLiteral("Print JSON.")},
-        {kUrl, QStringLiteral("fetch: ask <url> instead of the source's address."),
+        {kCsv, QCoreApplication::translate("History", "Print CSV.")},
+        {kJson, QCoreApplication::translate("History", "Print JSON.")},
+        {kUrl,
+         QCoreApplication::translate("History",
+                                     "fetch: ask <url> instead of the source's address."),
          QStringLiteral("url")},
         {kExportOptions[0],
-         QStringLiteral("export: the file format (default: from the --output name, else "
+         QCoreApplication::translate(
+             "History", "export: the file format (default: from the --output name, else "
                         "ledger)."),
          QStringLiteral("ledger|hledger|beancount|gnucash-csv|csv|json")},
-        {kExportOptions[1], QStringLiteral("export: write <file> instead of standard output."),
+        {kExportOptions[1],
+         QCoreApplication::translate("History", "export: write <file> instead of standard output."),
          QStringLiteral("file")},
         {kExportOptions[2],
-         QStringLiteral("export: on the source's days, also what other sources and the "
+         QCoreApplication::translate(
+             "History", "export: on the source's days, also what other sources and the "
                         "parities give, marked as filled.")},
     });
 }
@@ -464,7 +410,9 @@ int RunHistory(const Arguments& arguments) {
         return RunHistoryExport(arguments);
     for (const QString& option : kExportOptions)
         if (arguments.IsSet(option))
-            Fail(kUsageError, QStringLiteral("--%1 goes with history export.").arg(option));
+            Fail(kUsageError,
+                 QCoreApplication::translate("History", "--%1 goes with history export.")
+                     .arg(option));
     if (!args.isEmpty() && args[0] == QLatin1String("fetch"))
         return RunInNetworkModule("kestrum_run_history_fetch", arguments);
     if (args.isEmpty()) {

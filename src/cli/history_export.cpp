@@ -8,9 +8,11 @@
 #include "prices/price_export.h"
 #include "settings/configuration.h"
 #include "settings/file_io.h"
+#include "settings/language.h"
 #include "settings/paths.h"
 #include "update/history_keeping.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace kestrum::cli {
@@ -33,8 +35,9 @@ prices::PriceFormat FormatArgument(const Arguments& arguments) {
         const QString text = arguments.Value(kFormat);
         if (const auto format = prices::ParseFormat(text))
             return *format;
-        Fail(kUsageError, QStringLiteral("--format takes %1, not \"%2\".")
-                              .arg(names.join(QLatin1String(", ")), text));
+        Fail(kUsageError,
+             QCoreApplication::translate("HistoryExport", "--format takes %1, not \"%2\".")
+                 .arg(names.join(QLatin1String(", ")), text));
     }
     if (arguments.IsSet(kOutput))
         if (const auto format = prices::FormatOfFileName(arguments.Value(kOutput)))
@@ -48,7 +51,9 @@ QString ExportSource(const Arguments& arguments) {
     const QString text = arguments.Value(kSource).toLower();
     if (text != QLatin1String(history::kBoc) && text != QLatin1String(history::kEcb) &&
         text != QLatin1String("nbp"))
-        Fail(kUsageError, QStringLiteral("--source takes boc, ecb or nbp, not \"%1\".").arg(text));
+        Fail(kUsageError, QCoreApplication::translate("HistoryExport",
+                                                      "--source takes boc, ecb or nbp, not \"%1\".")
+                              .arg(text));
     return text;
 }
 
@@ -57,7 +62,8 @@ QString ExportSource(const Arguments& arguments) {
 int RunHistoryExport(const Arguments& arguments) {
     for (const char* option : {"csv", "json", "url"})
         if (arguments.IsSet(QLatin1String(option)))
-            Fail(kUsageError, QStringLiteral("history export takes --format instead of --%1.")
+            Fail(kUsageError, QCoreApplication::translate(
+                                  "HistoryExport", "history export takes --format instead of --%1.")
                                   .arg(QLatin1String(option)));
     LoadSettings();
     const prices::PriceFormat format = FormatArgument(arguments);
@@ -67,7 +73,8 @@ int RunHistoryExport(const Arguments& arguments) {
     for (const QString& code : arguments.Positional().mid(1)) {
         const int k = CurrencyArgument(code);
         if (k == request.against)
-            Fail(kUsageError, QStringLiteral("%1 is the currency the prices are counted in.")
+            Fail(kUsageError, QCoreApplication::translate(
+                                  "HistoryExport", "%1 is the currency the prices are counted in.")
                                   .arg(code.toUpper()));
         request.currencies.push_back(k);
     }
@@ -75,13 +82,14 @@ int RunHistoryExport(const Arguments& arguments) {
     request.toDay = arguments.IsSet(kTo) ? DayArgument(arguments.Value(kTo), "--to", DayLimit::Any)
                                          : int(TodayDateValue());
     if (request.fromDay > request.toDay)
-        Fail(kUsageError, QStringLiteral("--from lies after --to."));
+        Fail(kUsageError, QCoreApplication::translate("HistoryExport", "--from lies after --to."));
     request.fill = arguments.IsSet(kFill);
     // Checked before anything is read, so a mistaken name costs nothing.
     const QString output = arguments.IsSet(kOutput) ? arguments.Value(kOutput) : QString();
     if (!output.isEmpty() && IsProgramFile(output))
-        Fail(kUsageError, QStringLiteral("\"%1\" is one of Kestrum's own files; export to "
-                                         "another name.")
+        Fail(kUsageError, QCoreApplication::translate(
+                              "HistoryExport", "\"%1\" is one of Kestrum's own files; export to "
+                                               "another name.")
                               .arg(output));
 
     history::Store store;
@@ -89,18 +97,26 @@ int RunHistoryExport(const Arguments& arguments) {
     if (OpenHistoryForReading(store))
         exported = prices::CollectPrices(store, request);
     if (exported.empty())
-        Fail(kNoRate, QStringLiteral("The rate history holds no %1 prices for those currencies "
-                                     "and days; \"kestrum history fetch\" brings them.")
-                          .arg(request.source));
-    const QByteArray bytes =
-        prices::WritePrices(format, exported, request, QDateTime::currentDateTimeUtc());
+        Fail(kNoRate,
+             QCoreApplication::translate("HistoryExport",
+                                         "The rate history holds no %1 prices for those currencies "
+                                         "and days; \"kestrum history fetch\" brings them.")
+                 .arg(request.source));
+    QByteArray bytes;
+    {
+        // Files for other programs keep their English comments in every locale.
+        const EnglishTexts english;
+        bytes = prices::WritePrices(format, exported, request, QDateTime::currentDateTimeUtc());
+    }
     if (output.isEmpty()) {
         WriteBytes(stdout, bytes);
         return kSuccess;
     }
     if (const IoResult written = WriteFileAtomically(output, bytes); !written)
         Fail(kDataFileError, written.error + QLatin1Char('.'));
-    PrintLine(QStringLiteral("Wrote %1 prices to \"%2\".").arg(exported.size()).arg(output));
+    PrintLine(QCoreApplication::translate("HistoryExport", "Wrote %1 prices to \"%2\".")
+                  .arg(exported.size())
+                  .arg(output));
     return kSuccess;
 }
 

@@ -10,6 +10,8 @@
 #include "update/rate_sources.h"
 #include "update/split_address.h"
 
+#include <QCoreApplication>
+
 namespace kestrum::cli {
 
 namespace {
@@ -25,7 +27,9 @@ int DayOption(const Arguments& arguments, const QString& name, int fallback) {
 int FetchHistory(const Arguments& arguments) {
     const QStringList& args = arguments.Positional();
     if (args.size() > 2)
-        Fail(kUsageError, QStringLiteral("Usage: kestrum history fetch [boc|ecb|nbp] [--from D] "
+        Fail(kUsageError,
+             QCoreApplication::translate("HistoryFetch",
+                                         "Usage: kestrum history fetch [boc|ecb|nbp] [--from D] "
                                          "[--to D] (see --help)."));
     LoadSettings();
     const QString source =
@@ -33,18 +37,23 @@ int FetchHistory(const Arguments& arguments) {
     if (FirstHistoryDay(source) < 0)
         Fail(kUsageError,
              args.size() == 2
-                 ? QStringLiteral("history fetch takes boc, ecb or nbp, not \"%1\".").arg(args[1])
-                 : QStringLiteral("The configured rate page keeps no history; name "
-                                  "boc, ecb or nbp."));
+                 ? QCoreApplication::translate("HistoryFetch",
+                                               "history fetch takes boc, ecb or nbp, not \"%1\".")
+                       .arg(args[1])
+                 : QCoreApplication::translate("HistoryFetch",
+                                               "The configured rate page keeps no history; name "
+                                               "boc, ecb or nbp."));
     QString base;
     if (arguments.IsSet(QStringLiteral("url"))) {
         // Checked as `update --url` checks it; "boc" and "ecb" name no mirror.
         const QString url = arguments.Value(QStringLiteral("url"));
         const std::optional<QString> given = RateSourceAddress(url);
         if (!given || !url.contains(QLatin1Char(':')))
-            Fail(kUsageError, QStringLiteral("\"%1\" is not an http or https address that can be "
+            Fail(kUsageError,
+                 QCoreApplication::translate("HistoryFetch",
+                                             "\"%1\" is not an http or https address that can be "
                                              "fetched.")
-                                  .arg(DisplayedAddress(url)));
+                     .arg(DisplayedAddress(url)));
         base = *given;
     }
     base = HistoryAddress(source, Configuration(), base);
@@ -53,9 +62,9 @@ int FetchHistory(const Arguments& arguments) {
     const int from = DayOption(arguments, QStringLiteral("from"), first);
     const int to = DayOption(arguments, QStringLiteral("to"), today);
     if (from > to)
-        Fail(kUsageError, QStringLiteral("--from lies after --to."));
+        Fail(kUsageError, QCoreApplication::translate("HistoryFetch", "--from lies after --to."));
     if (to < first)
-        Fail(kNoRate, QStringLiteral("Nothing to fetch up to %1: %2.")
+        Fail(kNoRate, QCoreApplication::translate("HistoryFetch", "Nothing to fetch up to %1: %2.")
                           .arg(IsoDateText(to), SeriesStartSentence(source)));
 
     history::Store store;
@@ -66,7 +75,8 @@ int FetchHistory(const Arguments& arguments) {
         PrintErrorLine(open.message);
     const std::vector<HistoryRequest> plan = PlanHistoryFetch(store, source, from, to, today, base);
     if (plan.empty()) {
-        PrintLine(QStringLiteral("The %1 history from %2 to %3 is stored already.")
+        PrintLine(QCoreApplication::translate("HistoryFetch",
+                                              "The %1 history from %2 to %3 is stored already.")
                       .arg(source, IsoDateText(std::max(from, first)), IsoDateText(to)));
         return kSuccess;
     }
@@ -81,14 +91,13 @@ int FetchHistory(const Arguments& arguments) {
         if (const QString error = Fetch(request.url, QString(), &body); !error.isEmpty()) {
             if (IsEmptyStretchError(source, error))
                 continue;
-            Fail(kFetchError, QStringLiteral("The download of %1 failed: %2.")
-                                  .arg(DisplayedAddress(request.url), WithoutFullStop(error)));
+            Fail(kFetchError,
+                 QCoreApplication::translate("HistoryFetch", "The download of %1 failed: %2.")
+                     .arg(DisplayedAddress(request.url), WithoutFullStop(error)));
         }
         const FetchedAnswer fetched = StoreHistoryAnswer(store, source, request, body);
         if (!fetched.stored)
-            Fail(fetched.stored.error.startsWith(QLatin1String("The answer")) ? kFetchError
-                                                                              : kDataFileError,
-                 fetched.stored.error);
+            Fail(fetched.foreign ? kFetchError : kDataFileError, fetched.stored.error);
         days += fetched.stored.days;
         empty += fetched.empty;
     }

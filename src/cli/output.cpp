@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 namespace kestrum::cli {
 
 namespace {
@@ -111,18 +113,19 @@ QString FinishOutput() {
         return {};
     // strerror's "Bad file descriptor" would not tell the user what to fix.
     if (error == EBADF)
-        return QStringLiteral("Kestrum cannot write its output: standard output is closed.");
-    return QStringLiteral("Kestrum cannot write its output: %1.")
+        return QCoreApplication::translate(
+            "Output", "Kestrum cannot write its output: standard output is closed.");
+    return QCoreApplication::translate("Output", "Kestrum cannot write its output: %1.")
         .arg(QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO)));
 }
 
 QString ProgressLine(qint64 position, qint64 total) {
-    const QString bytes = QStringLiteral("%1 bytes").arg(position);
+    const QString bytes = QCoreApplication::translate("Output", "%1 bytes").arg(position);
     if (total <= 0)
-        return QStringLiteral("Downloading  ") + bytes;
+        return QCoreApplication::translate("Output", "Downloading  %1").arg(bytes);
     const qint64 percent = std::clamp<qint64>(position * 100 / total, 0, 100);
     const int filled = static_cast<int>(percent * kBarWidth / 100);
-    return QStringLiteral("Downloading  [%1%2] %3%  %4")
+    return QCoreApplication::translate("Output", "Downloading  [%1%2] %3%  %4")
         .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('-')))
         .arg(percent, 3)
         .arg(bytes);

@@ -8,6 +8,8 @@
 #include "update/rate_sources.h"
 #include "update/split_address.h"
 
+#include <QCoreApplication>
+
 namespace kestrum::cli {
 
 namespace {
@@ -21,7 +23,8 @@ QString FillChoice(const Arguments& arguments) {
     const QString choice = arguments.Value(kFill).toLower();
     if (choice != QLatin1String("on") && choice != QLatin1String("off"))
         Fail(kUsageError,
-             QStringLiteral("--fill takes on or off, not \"%1\".").arg(arguments.Value(kFill)));
+             QCoreApplication::translate("Source", "--fill takes on or off, not \"%1\".")
+                 .arg(arguments.Value(kFill)));
     return choice;
 }
 
@@ -32,21 +35,24 @@ void SetFill(const QString& choice) {
             SwitchFilling(choice == QLatin1String("on"), Rates(), Configuration());
         !switched)
         Fail(kDataFileError, WithoutFullStop(switched.error) + QLatin1Char('.'));
-    PrintLine(QStringLiteral("Filling from the other source: %1.").arg(choice));
+    PrintLine(
+        QCoreApplication::translate("Source", "Filling from the other source: %1.").arg(choice));
 }
 } // namespace
 
 void DefineSource(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QStringLiteral("SOURCE"),
-        QStringLiteral("boc: the Bank of Canada's daily rates; ecb: the European Central Bank's "
-                       "reference rates; or any http or https address. Without it the configured "
-                       "address is printed."),
+        QCoreApplication::translate(
+            "Source", "boc: the Bank of Canada's daily rates; ecb: the European Central Bank's "
+                      "reference rates; or any http or https address. Without it the configured "
+                      "address is printed."),
         QStringLiteral("[boc|ecb|URL]"));
     parser.addOption({kFill,
-                      QStringLiteral("on (default): a currency the source lacks takes the other "
-                                     "source's rate of the same day or up to 7 days before; off: "
-                                     "only the source's own rates."),
+                      QCoreApplication::translate(
+                          "Source", "on (default): a currency the source lacks takes the other "
+                                    "source's rate of the same day or up to 7 days before; off: "
+                                    "only the source's own rates."),
                       QStringLiteral("on|off")});
 }
 
@@ -67,13 +73,15 @@ int RunSource(const Arguments& arguments) {
     const std::optional<QString> address = RateSourceAddress(positional[0]);
     if (const sources::RateSource* named = sources::SourceNamed(positional[0]);
         named && named->fillsOnly)
-        Fail(kUsageError, QStringLiteral("The %1 only fills the gaps of the configured source; "
-                                         "choose boc, ecb or an address (its tables fill with "
-                                         "\"kestrum source --fill on\").")
-                              .arg(QLatin1String(named->name)));
+        Fail(kUsageError, QCoreApplication::translate(
+                              "Source", "%1 only fills the gaps of the configured source; "
+                                        "choose boc, ecb or an address (its tables fill with "
+                                        "\"kestrum source --fill on\").")
+                              .arg(sources::SourceWithArticle(positional[0], true)));
     if (!address)
-        Fail(kUsageError, QStringLiteral("\"%1\" is not boc, ecb or an http or https address of "
-                                         "at most 255 characters that can be fetched.")
+        Fail(kUsageError, QCoreApplication::translate(
+                              "Source", "\"%1\" is not boc, ecb or an http or https address of "
+                                        "at most 255 characters that can be fetched.")
                               .arg(DisplayedAddress(positional[0])));
     // The one command that may create the settings file: the address has to
     // live somewhere.

@@ -83,10 +83,14 @@ void UseSignificantDigits(RateGrid& grid, int digits) {
                 cell.text = SignificantText(cell.value, digits);
 }
 
-// "Nov 13" out of "Tue, Nov 13, 2007".
+// "Nov 13" out of "Tue, Nov 13, 2007"; "13 nov." in French.
 QString DayHeading(double date) {
     if (date == kNotAvailable)
         return QStringLiteral("NA");
+    // French writes "mar. 13 nov. 2007": the day and the month follow the
+    // weekday.
+    if (ShownLanguage() == kLanguageFrench)
+        return ShortDateText(date).section(QLatin1Char(' '), 1, 2);
     return ShortDateText(date).section(QStringLiteral(", "), 1, 1);
 }
 
@@ -123,7 +127,8 @@ QJsonObject GridJson(const RateGrid& grid, GridBase against, double amount,
             const bool value = cell.kind == GridCellKind::Value;
             values.append(JsonNumberOrNull(value, cell.value));
             cells.append(cell.text);
-            const QString origin = history::OriginLabel(origins[d][row.currency]);
+            const QString origin =
+                history::OriginLabel(origins[d][row.currency], history::TextLanguage::English);
             cellOrigins.append(value && !origin.isEmpty() ? QJsonValue(origin)
                                                           : QJsonValue(QJsonValue::Null));
             cellFields.append(value ? OriginFields(origins[d][row.currency])
@@ -236,27 +241,24 @@ int RunList(const Arguments& arguments) {
                              QCoreApplication::translate("Commands", "CAD per unit"),
                              QCoreApplication::translate("Commands", "Origin")}};
     const bool json = arguments.IsSet(kJson);
-    // JSON keeps the English origins whatever the locale.
-    std::optional<EnglishTexts> english;
-    if (json)
-        english.emplace();
     for (int k = 0; k < kCurrencyCount; ++k) {
         // Every rate is a price in Canadian dollars, so the base is worth 1.
         const ListedRate& rate = listed[k];
         const bool present = k == 0 || rate.rate != kNotAvailable;
         const double value = k == 0 ? 1.0 : rate.rate;
-        entries.append(
-            QJsonObject{{QStringLiteral("index"), k},
-                        {QStringLiteral("code"), history::ShownCode(k, rate.detail)},
-                        {QStringLiteral("english"), Name(k, kEnglish)},
-                        {QStringLiteral("french"), Name(k, kFrench)},
-                        {QStringLiteral("rate"), JsonNumberOrNull(present, value)},
-                        {QStringLiteral("day"), k == 0 || !present ? QJsonValue(QJsonValue::Null)
-                                                                   : QJsonValue(IsoDate(rate.day))},
-                        {QStringLiteral("origin"),
-                         rate.origin.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                               : QJsonValue(history::OriginLabel(rate.detail))},
-                        {QStringLiteral("originFields"), OriginFields(rate.detail)}});
+        entries.append(QJsonObject{
+            {QStringLiteral("index"), k},
+            {QStringLiteral("code"), history::ShownCode(k, rate.detail)},
+            {QStringLiteral("english"), Name(k, kEnglish)},
+            {QStringLiteral("french"), Name(k, kFrench)},
+            {QStringLiteral("rate"), JsonNumberOrNull(present, value)},
+            {QStringLiteral("day"),
+             k == 0 || !present ? QJsonValue(QJsonValue::Null) : QJsonValue(IsoDate(rate.day))},
+            {QStringLiteral("origin"),
+             rate.origin.isEmpty()
+                 ? QJsonValue(QJsonValue::Null)
+                 : QJsonValue(history::OriginLabel(rate.detail, history::TextLanguage::English))},
+            {QStringLiteral("originFields"), OriginFields(rate.detail)}});
         rows << QStringList{QString::number(k),
                             history::ShownCode(k, rate.detail),
                             Name(k, kEnglish),

@@ -4,6 +4,7 @@
 #include "progress_bar.h"
 #include "update/url_grabber.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 namespace kestrum::cli {
@@ -41,7 +42,8 @@ QString Fetch(const QString& url, const QString& fileName, QByteArray* body) {
     grabber.StartTransfer();
     loop.exec();
     bar.Close();
-    return done ? QString() : (error.isEmpty() ? QStringLiteral("no answer") : error);
+    return done ? QString()
+                : (error.isEmpty() ? QCoreApplication::translate("Update", "no answer") : error);
 }
 
 } // namespace kestrum::cli

@@ -13,6 +13,7 @@
 #include "update/rate_sources.h"
 #include "update/split_address.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <optional>
 
@@ -81,21 +82,23 @@ int FetchAndStore(const Arguments& arguments) {
     if (arguments.IsSet(kUrl)) {
         const std::optional<QString> given = RateSourceAddress(arguments.Value(kUrl));
         if (!given)
-            Fail(kUsageError, QStringLiteral("\"%1\" is not boc, ecb or an http or https address "
-                                             "that can be fetched.")
+            Fail(kUsageError, QCoreApplication::translate(
+                                  "Update", "\"%1\" is not boc, ecb or an http or https address "
+                                            "that can be fetched.")
                                   .arg(DisplayedAddress(arguments.Value(kUrl))));
         url = *given;
     }
     if (url.trimmed().isEmpty())
-        Fail(kFetchError, QStringLiteral("No rate-page address is configured; give one "
-                                         "with --url."));
+        Fail(kFetchError,
+             QCoreApplication::translate("Update", "No rate-page address is configured; give one "
+                                                   "with --url."));
     const QString shown = DisplayedAddress(url);
 
     const PrivatePageFile page;
     const QString error = Fetch(url, page.path);
     if (!error.isEmpty())
-        Fail(kFetchError,
-             QStringLiteral("The download of %1 failed: %2.").arg(shown, WithoutFullStop(error)));
+        Fail(kFetchError, QCoreApplication::translate("Update", "The download of %1 failed: %2.")
+                              .arg(shown, WithoutFullStop(error)));
     FetchFillAnswers(arguments, page.path);
     const PipelineResult stored = StoreRatePage(ProgramRates(), configExists, page.path);
     switch (stored.status) {
@@ -104,8 +107,9 @@ int FetchAndStore(const Arguments& arguments) {
     case PipelineStatus::Unreadable:
         Fail(kFetchError, WithoutFullStop(stored.error) + QLatin1Char('.'));
     case PipelineStatus::Unparsable:
-        Fail(kFetchError, QStringLiteral("The page at %1 is not a rate page in the layout "
-                                         "Kestrum reads; nothing was changed.")
+        Fail(kFetchError, QCoreApplication::translate(
+                              "Update", "The page at %1 is not a rate page in the layout "
+                                        "Kestrum reads; nothing was changed.")
                               .arg(shown));
     case PipelineStatus::RateFileFailed:
     case PipelineStatus::ConfigFileFailed:

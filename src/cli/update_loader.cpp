@@ -2,19 +2,24 @@
 #include "modules.h"
 #include "output.h"
 
+#include <QCoreApplication>
+
 namespace kestrum::cli {
 
 void DefineUpdate(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("url"),
-                      QStringLiteral("Fetch <url> instead of the configured rate page."),
-                      QStringLiteral("url")});
+    parser.addOption(
+        {QStringLiteral("url"),
+         QCoreApplication::translate("Update", "Fetch <url> instead of the configured rate page."),
+         QStringLiteral("url")});
     parser.addOption({QStringLiteral("fill-url"),
-                      QStringLiteral("Fetch the rates that fill missing currencies from <url> "
-                                     "instead of the other service (with filling on)."),
+                      QCoreApplication::translate(
+                          "Update", "Fetch the rates that fill missing currencies from <url> "
+                                    "instead of the other service (with filling on)."),
                       QStringLiteral("url")});
     parser.addOption({QStringLiteral("nbp-url"),
-                      QStringLiteral("Fetch the National Bank of Poland's tables A and B from "
-                                     "under <url> instead of its service (with filling on)."),
+                      QCoreApplication::translate(
+                          "Update", "Fetch the National Bank of Poland's tables A and B from "
+                                    "under <url> instead of its service (with filling on)."),
                       QStringLiteral("url")});
 }
 
@@ -24,8 +29,8 @@ int RunInNetworkModule(const char* entryName, const Arguments& arguments) {
     QString error;
     const auto entry = reinterpret_cast<Entry>(ModuleSymbol(kNetworkModule, entryName, error));
     if (!entry)
-        Fail(kFetchError, QStringLiteral("Kestrum cannot download: ") + WithoutFullStop(error) +
-                              QLatin1Char('.'));
+        Fail(kFetchError, QCoreApplication::translate("Update", "Kestrum cannot download: %1.")
+                              .arg(WithoutFullStop(error)));
     return entry(arguments);
 }
 

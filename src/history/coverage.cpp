@@ -32,27 +32,38 @@ FillPolicy ConfiguredFillPolicy() {
     return {FillFromOtherSource(), true};
 }
 
-QString ParityText(const QString& label) {
-    return QCoreApplication::translate("Parities", label.toUtf8().constData());
+namespace {
+
+QString Text(const char* context, const char* text, TextLanguage language) {
+    return language == TextLanguage::English ? QString::fromUtf8(text)
+                                             : QCoreApplication::translate(context, text);
 }
 
-QString OriginLabel(const Origin& origin) {
+} // namespace
+
+QString ParityText(const QString& label, TextLanguage language) {
+    return Text("Parities", label.toUtf8().constData(), language);
+}
+
+QString OriginLabel(const Origin& origin, TextLanguage language) {
     if (!origin.parity.isEmpty())
-        return ParityText(origin.parity);
+        return ParityText(origin.parity, language);
     QString name;
     if (origin.source == QLatin1String(kBoc))
-        name = QCoreApplication::translate("Sources", "Bank of Canada");
+        name = Text("Sources", QT_TRANSLATE_NOOP("Sources", "Bank of Canada"), language);
     else if (origin.source == QLatin1String(kEcb))
-        name = QCoreApplication::translate("Sources", "ECB");
+        name = Text("Sources", QT_TRANSLATE_NOOP("Sources", "ECB"), language);
     else if (IsNbpSource(origin.source))
         name = origin.source == QLatin1String(kNbpA)
-                   ? QCoreApplication::translate("Sources", "NBP A")
-                   : QCoreApplication::translate("Sources", "NBP B");
+                   ? Text("Sources", QT_TRANSLATE_NOOP("Sources", "NBP A"), language)
+                   : Text("Sources", QT_TRANSLATE_NOOP("Sources", "NBP B"), language);
     else
         name =
-            QCoreApplication::translate("Sources", "rate page of %1")
+            Text("Sources", QT_TRANSLATE_NOOP("Sources", "rate page of %1"), language)
                 .arg(QUrl(origin.source.mid(origin.source.indexOf(QLatin1Char(':')) + 1)).host());
-    return origin.filled ? QCoreApplication::translate("Sources", "%1 (filled)").arg(name) : name;
+    return origin.filled
+               ? Text("Sources", QT_TRANSLATE_NOOP("Sources", "%1 (filled)"), language).arg(name)
+               : name;
 }
 
 QString ShownCode(int k, const Origin& origin) {

@@ -25,12 +25,16 @@ DayRates RatesOfPublicationDay(const Store& store, int day, const QString& prima
 // The policy of the settings: filling as switched, parities always.
 FillPolicy ConfiguredFillPolicy();
 
-// A parity's label ("2.70 per USD") in the language in use.
-QString ParityText(const QString& label);
+// The language a text is made in: the one in use, or English for output
+// other programs read (JSON, CSV, exported files).
+enum class TextLanguage { Shown, English };
+
+// A parity's label ("2.70 per USD").
+QString ParityText(const QString& label, TextLanguage language = TextLanguage::Shown);
 
 // "Bank of Canada", "ECB", "ECB (filled)", "NBP B (filled)", "2.70 per
 // USD", "rate page of <host>"; empty for no rate.
-QString OriginLabel(const Origin& origin);
+QString OriginLabel(const Origin& origin, TextLanguage language = TextLanguage::Shown);
 
 // The code of currency k as the source of its rate named it: "VES" for the
 // bolívar from an NBP table, the catalogue's code otherwise.

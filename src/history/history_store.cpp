@@ -3,6 +3,7 @@
 #include "data/catalogue.h"
 #include "settings/paths.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -55,7 +56,8 @@ constexpr const char* kImportColumns = "source,first_day,last_day,imported_at,or
 constexpr const char* kDayColumns = "source,day";
 
 QString ErrorText(sqlite3* db) {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+    return db ? QString::fromUtf8(sqlite3_errmsg(db))
+              : QCoreApplication::translate("HistoryStore", "out of memory");
 }
 
 int Exec(sqlite3* db, const char* sql) {
@@ -306,7 +308,8 @@ int BusyTimeoutMs() {
 namespace {
 
 QString BusySentence() {
-    return QStringLiteral("The rate history is busy (used by another program).");
+    return QCoreApplication::translate("HistoryStore",
+                                       "The rate history is busy (used by another program).");
 }
 
 } // namespace
@@ -318,7 +321,8 @@ OpenResult Store::Open(const QString& path) {
     const bool existed = info.exists() || info.isSymLink();
     if (info.isSymLink() || (existed && !info.isFile()))
         return {OpenStatus::Failed,
-                QStringLiteral("The rate history %1 is not a regular file, so it is not used.")
+                QCoreApplication::translate(
+                    "HistoryStore", "The rate history %1 is not a regular file, so it is not used.")
                     .arg(path)};
     int rc = SQLITE_OK;
     m_db = OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, rc);
@@ -331,8 +335,10 @@ OpenResult Store::Open(const QString& path) {
         break;
     case Setup::Newer:
         return {OpenStatus::Failed,
-                QStringLiteral("The rate history %1 was written by a newer version of Kestrum, "
-                               "so it is not used.")
+                QCoreApplication::translate(
+                    "HistoryStore",
+                    "The rate history %1 was written by a newer version of Kestrum, "
+                    "so it is not used.")
                     .arg(path)};
     case Setup::Busy:
         return {OpenStatus::Busy, BusySentence()};
@@ -341,13 +347,15 @@ OpenResult Store::Open(const QString& path) {
         const OpenResult reading = OpenForReading(path);
         if (reading.status == OpenStatus::Opened)
             return {OpenStatus::ReadOnly,
-                    QStringLiteral("The rate history %1 cannot be written, so nothing new is "
-                                   "kept in it.")
+                    QCoreApplication::translate(
+                        "HistoryStore", "The rate history %1 cannot be written, so nothing new is "
+                                        "kept in it.")
                         .arg(path)};
         if (reading.status == OpenStatus::Busy)
             return reading;
         return {OpenStatus::Failed,
-                QStringLiteral("The rate history %1 cannot be opened.").arg(path)};
+                QCoreApplication::translate("HistoryStore", "The rate history %1 cannot be opened.")
+                    .arg(path)};
     }
     case Setup::Damaged:
     case Setup::Foreign:
@@ -362,20 +370,26 @@ OpenResult Store::StartAfresh(const QString& path) {
     const QString aside = AsidePath(path);
     if (!MoveAside(path, aside))
         return {OpenStatus::Failed,
-                QStringLiteral("The rate history %1 is damaged and cannot be renamed aside, so "
-                               "it is not used.")
+                QCoreApplication::translate(
+                    "HistoryStore",
+                    "The rate history %1 is damaged and cannot be renamed aside, so "
+                    "it is not used.")
                     .arg(path)};
     int rc = SQLITE_OK;
     m_db = OpenConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, rc);
     if (!m_db || Prepare(m_db) != Setup::Ready) {
         Close();
-        return {OpenStatus::Failed,
-                QStringLiteral("The rate history %1 was damaged and no new one can be started.")
-                    .arg(path)};
+        return {
+            OpenStatus::Failed,
+            QCoreApplication::translate(
+                "HistoryStore", "The rate history %1 was damaged and no new one can be started.")
+                .arg(path)};
     }
     return {OpenStatus::Recovered,
-            QStringLiteral("The rate history was not a readable Kestrum database; it was renamed "
-                           "to %1 and a new one started.")
+            QCoreApplication::translate(
+                "HistoryStore",
+                "The rate history was not a readable Kestrum database; it was renamed "
+                "to %1 and a new one started.")
                 .arg(QFileInfo(aside).fileName())};
 }
 
@@ -407,8 +421,9 @@ OpenResult Store::OpenForReading(const QString& path) {
             return {OpenStatus::Busy, BusySentence()};
         if (rc == SQLITE_OK && layout.version > kSchemaVersion)
             return {OpenStatus::Failed,
-                    QStringLiteral("The rate history %1 was written by a newer version of "
-                                   "Kestrum, so it is not used.")
+                    QCoreApplication::translate(
+                        "HistoryStore", "The rate history %1 was written by a newer version of "
+                                        "Kestrum, so it is not used.")
                         .arg(path)};
         return {OpenStatus::Failed, {}};
     }
@@ -449,14 +464,17 @@ void Store::Throw(int rc) const {
     if (IsDamage(rc)) {
         if (m_asidePath.isEmpty())
             m_asidePath = AsidePath(m_path);
-        throw StoreError(StoreError::Kind::Damaged,
-                         QStringLiteral("The rate history %1 is damaged (%2), so it is renamed "
+        throw StoreError(
+            StoreError::Kind::Damaged,
+            QCoreApplication::translate("HistoryStore",
+                                        "The rate history %1 is damaged (%2), so it is renamed "
                                         "to %3.")
-                             .arg(m_path, reason, QFileInfo(m_asidePath).fileName()));
+                .arg(m_path, reason, QFileInfo(m_asidePath).fileName()));
     }
     throw StoreError(
         StoreError::Kind::Other,
-        QStringLiteral("The rate history %1 cannot be read (%2).").arg(m_path, reason));
+        QCoreApplication::translate("HistoryStore", "The rate history %1 cannot be read (%2).")
+            .arg(m_path, reason));
 }
 
 bool Store::QuickCheck() {
@@ -478,7 +496,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
                            const Quotes& quotes) {
     ImportResult result;
     if (!m_db) {
-        result.error = QStringLiteral("The rate history is not open.");
+        result.error = QCoreApplication::translate("HistoryStore", "The rate history is not open.");
         return result;
     }
     const QByteArray sourceText = source.toUtf8();
@@ -589,10 +607,12 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     if (rc == SQLITE_OK)
         rc = Exec(m_db, "COMMIT");
     if (rc != SQLITE_OK) {
-        result.error = IsBusy(rc) ? BusySentence()
-                                  : QStringLiteral("The rates could not be kept in the rate "
-                                                   "history: %1.")
-                                        .arg(ErrorText(m_db));
+        result.error = IsBusy(rc)
+                           ? BusySentence()
+                           : QCoreApplication::translate("HistoryStore",
+                                                         "The rates could not be kept in the rate "
+                                                         "history: %1.")
+                                 .arg(ErrorText(m_db));
         result.damaged = IsDamage(rc);
         Exec(m_db, "ROLLBACK");
         result.days = 0;

@@ -2,8 +2,11 @@
 
 #include "data/dates.h"
 #include "graphs/rate_series.h"
+#include "sources/source_table.h"
 
 #include <limits>
+
+#include <QCoreApplication>
 
 namespace kestrum::prices {
 
@@ -26,13 +29,16 @@ QString ExactRefusal(const history::Store& store, const QString& source, int day
     for (const bool before : {true, false})
         if (const int found = NearestDay(store, source, day, before); found != 0)
             nearest << IsoDateText(found);
-    const QString stored = nearest.isEmpty() ? QStringLiteral("no publication day of it is stored")
-                           : nearest.size() == 1
-                               ? QStringLiteral("the nearest publication day is ") + nearest[0]
-                               : QStringLiteral("the nearest publication days are %1 and %2")
-                                     .arg(nearest[0], nearest[1]);
-    return QStringLiteral("The %1 published no rates on %2; %3.")
-        .arg(SourceDisplayName(source), LongDateText(day), stored);
+    const QString stored =
+        nearest.isEmpty()
+            ? QCoreApplication::translate("DateRule", "no publication day of it is stored")
+        : nearest.size() == 1
+            ? QCoreApplication::translate("DateRule", "the nearest publication day is %1")
+                  .arg(nearest[0])
+            : QCoreApplication::translate("DateRule", "the nearest publication days are %1 and %2")
+                  .arg(nearest[0], nearest[1]);
+    return QCoreApplication::translate("DateRule", "%1 published no rates on %2; %3.")
+        .arg(sources::SourceWithArticle(source, true), LongDateText(day), stored);
 }
 
 } // namespace
@@ -67,9 +73,10 @@ RuledRates RatesByRule(const history::Store& store, int day, const QString& prim
     if (rule == DateRule::Next && !Published(store, primary, day)) {
         const int next = NearestDay(store, primary, day, false);
         if (next == 0 || next - day > history::kLookBackDays) {
-            ruled.refusal = QStringLiteral("No rates of the %1 are stored for %2 or the %3 days "
-                                           "after it.")
-                                .arg(SourceDisplayName(primary), LongDateText(day))
+            ruled.refusal = QCoreApplication::translate(
+                                "DateRule", "No rates of %1 are stored for %2 or the %3 days "
+                                            "after it.")
+                                .arg(sources::SourceWithArticle(primary), LongDateText(day))
                                 .arg(history::kLookBackDays);
             return ruled;
         }

@@ -43,7 +43,8 @@ QString Mark(const ExportedPrice& price) {
         parts << QStringLiteral("parity ") + price.origin.parity;
     else if (price.origin.filled)
         parts << QStringLiteral("filled from %1 of %2")
-                     .arg(history::OriginLabel(price.origin).remove(QStringLiteral(" (filled)")),
+                     .arg(history::OriginLabel(price.origin, history::TextLanguage::English)
+                              .remove(QStringLiteral(" (filled)")),
                           IsoDateText(price.origin.day));
     if (price.computed)
         parts << QStringLiteral("computed");
@@ -95,13 +96,15 @@ QByteArray Json(const std::vector<ExportedPrice>& prices, const ExportRequest& r
                 const QDateTime& exportedAt) {
     QJsonArray entries;
     for (const ExportedPrice& price : prices)
-        entries.append(QJsonObject{{QStringLiteral("date"), IsoDateText(price.day)},
-                                   {QStringLiteral("code"), Code(price)},
-                                   {QStringLiteral("against"), Code(request.against)},
-                                   {QStringLiteral("price"), price.number},
-                                   {QStringLiteral("computed"), price.computed},
-                                   {QStringLiteral("origin"), history::OriginLabel(price.origin)},
-                                   {QStringLiteral("originFields"), Fields(price.origin)}});
+        entries.append(
+            QJsonObject{{QStringLiteral("date"), IsoDateText(price.day)},
+                        {QStringLiteral("code"), Code(price)},
+                        {QStringLiteral("against"), Code(request.against)},
+                        {QStringLiteral("price"), price.number},
+                        {QStringLiteral("computed"), price.computed},
+                        {QStringLiteral("origin"),
+                         history::OriginLabel(price.origin, history::TextLanguage::English)},
+                        {QStringLiteral("originFields"), Fields(price.origin)}});
     const QJsonObject document{
         {QStringLiteral("generator"), QStringLiteral("Kestrum ") + QLatin1String(build::kVersion)},
         {QStringLiteral("exported"), exportedAt.toUTC().toString(Qt::ISODate)},

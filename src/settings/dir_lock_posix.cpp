@@ -2,6 +2,7 @@
 
 #include "paths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -24,16 +25,25 @@ constexpr std::chrono::seconds kSayWaitingAfter{1};
 DirLock::WaitHandlers g_handlers;
 
 QString WaitingSentence() {
-    return QStringLiteral("Waiting for the lock \"%1\", which another program holds...")
+    return QCoreApplication::translate(
+               "DirLock", "Waiting for the lock \"%1\", which another program holds...")
         .arg(DirLock::LockPath());
 }
 
-QString HeldSentence(const char* opening) {
+QString HeldSentence(bool nothingSaved) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(g_waitLimit).count();
-    return QStringLiteral("%1nother program has held the lock \"%2\" for %3 second%4.")
-        .arg(QLatin1String(opening), DirLock::LockPath())
-        .arg(seconds)
-        .arg(QLatin1String(seconds == 1 ? "" : "s"));
+    const QString sentence =
+        seconds == 1
+            ? QCoreApplication::translate("DirLock",
+                                          "another program has held the lock \"%1\" for 1 second")
+                  .arg(DirLock::LockPath())
+            : QCoreApplication::translate("DirLock",
+                                          "another program has held the lock \"%1\" for %2 seconds")
+                  .arg(DirLock::LockPath())
+                  .arg(seconds);
+    if (nothingSaved)
+        return QCoreApplication::translate("DirLock", "Nothing was saved: %1.").arg(sentence);
+    return sentence.at(0).toUpper() + sentence.mid(1) + QLatin1Char('.');
 }
 } // namespace
 
@@ -42,7 +52,7 @@ QString DirLock::LockPath() {
 }
 
 QString DirLock::FailureSentence() {
-    return HeldSentence("Nothing was saved: a");
+    return HeldSentence(true);
 }
 
 void DirLock::SetWaitHandlers(WaitHandlers handlers) {
@@ -81,7 +91,7 @@ DirLock::DirLock() {
             told = true;
         }
         if (waited >= g_waitLimit) {
-            if (g_handlers.retry && g_handlers.retry(HeldSentence("A"))) {
+            if (g_handlers.retry && g_handlers.retry(HeldSentence(false))) {
                 started = Clock::now();
                 continue;
             }

@@ -2,6 +2,7 @@
 
 #include "data/dates.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <cmath>
 #include <limits>
@@ -20,22 +21,33 @@ bool Answer::HasDays() const {
 QString Answer::LeftOutSentence() const {
     QStringList parts;
     if (!daysOutside.empty())
-        parts << QStringLiteral("%1 %2 outside the days the service can have published (%3)")
-                     .arg(daysOutside.size())
-                     .arg(daysOutside.size() == 1 ? QStringLiteral("day") : QStringLiteral("days"))
-                     .arg(IsoDateText(*daysOutside.begin()) +
-                          (daysOutside.size() == 1
-                               ? QString()
-                               : QStringLiteral(" to ") + IsoDateText(*daysOutside.rbegin())));
+        parts << (daysOutside.size() == 1
+                      ? QCoreApplication::translate(
+                            "Sources", "1 day outside the days the service can have published (%1)")
+                            .arg(IsoDateText(*daysOutside.begin()))
+                      : QCoreApplication::translate("Sources", "%1 days outside the days the "
+                                                               "service can have published (%2 to "
+                                                               "%3)")
+                            .arg(daysOutside.size())
+                            .arg(IsoDateText(*daysOutside.begin()),
+                                 IsoDateText(*daysOutside.rbegin())));
     if (ratesRefused > 0)
-        parts << QStringLiteral("%1 %2 outside the plausible band of %3 to %4 per unit")
-                     .arg(ratesRefused)
-                     .arg(ratesRefused == 1 ? QStringLiteral("rate") : QStringLiteral("rates"))
-                     .arg(kLowestRate)
-                     .arg(kHighestRate);
+        parts << (ratesRefused == 1
+                      ? QCoreApplication::translate(
+                            "Sources", "1 rate outside the plausible band of %1 to %2 per unit")
+                            .arg(kLowestRate)
+                            .arg(kHighestRate)
+                      : QCoreApplication::translate(
+                            "Sources", "%1 rates outside the plausible band of %2 to %3 per unit")
+                            .arg(ratesRefused)
+                            .arg(kLowestRate)
+                            .arg(kHighestRate));
     if (parts.isEmpty())
         return {};
-    return QStringLiteral("Left out of the answer: %1.").arg(parts.join(QStringLiteral(" and ")));
+    return QCoreApplication::translate("Sources", "Left out of the answer: %1.")
+        .arg(parts.size() == 1
+                 ? parts[0]
+                 : QCoreApplication::translate("Sources", "%1 and %2").arg(parts[0], parts[1]));
 }
 
 bool BodyStartsWith(QByteArrayView body, char c) {

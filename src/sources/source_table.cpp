@@ -133,7 +133,7 @@ std::span<const RateSource> RateSources() {
     return kSources;
 }
 
-QString SourceWithArticle(QStringView name) {
+QString SourceWithArticle(QStringView name, bool startsSentence) {
     // French needs the article agreed with the name.
     static constexpr std::array<std::array<const char*, 2>, 4> kNames = {{
         {"boc", QT_TRANSLATE_NOOP("Sources", "the Bank of Canada")},
@@ -142,10 +142,13 @@ QString SourceWithArticle(QStringView name) {
         {"page", QT_TRANSLATE_NOOP("Sources", "the rate page")},
     }};
     const RateSource* source = SourceNamed(name);
+    QString named = name.toString();
     for (const auto& [key, text] : kNames)
         if (source && QLatin1String(source->key) == QLatin1String(key))
-            return QCoreApplication::translate("Sources", text);
-    return name.toString();
+            named = QCoreApplication::translate("Sources", text);
+    if (startsSentence && !named.isEmpty())
+        named[0] = named[0].toUpper();
+    return named;
 }
 
 const RateSource* SourceNamed(QStringView name) {

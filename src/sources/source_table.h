@@ -66,8 +66,9 @@ std::span<const RateSource> RateSources();
 const RateSource* SourceNamed(QStringView name);
 
 // "the Bank of Canada", "the National Bank of Poland": a source's name with
-// its article, for sentences, in the language in use.
-QString SourceWithArticle(QStringView name);
+// its article, for sentences, in the language in use; capitalised when it
+// starts one.
+QString SourceWithArticle(QStringView name, bool startsSentence = false);
 
 // The row whose reader takes `body` and what it read; nullptr (and `answer`
 // untouched) when none does, which makes it a page of the old layout.

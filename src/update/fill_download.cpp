@@ -5,6 +5,8 @@
 #include "settings/message_table.h"
 #include "settings/preferences.h"
 
+#include <QCoreApplication>
+
 namespace kestrum {
 
 QStringList FillAddresses(QByteArrayView primaryBody) {
@@ -25,8 +27,9 @@ QStringList FillAddresses(QByteArrayView primaryBody) {
 QString KeepFillAnswer(QByteArrayView body, const QString& address) {
     const HistoryAnswer read = ReadHistoryAnswer(body);
     if (!read.source || !read.answer.HasDays())
-        return FillFailedSentence(address,
-                                  QStringLiteral("the answer holds no rates Kestrum reads"));
+        return FillFailedSentence(
+            address, QCoreApplication::translate("HistoryKeeping",
+                                                 "the answer holds no rates Kestrum reads"));
     history::Store store;
     const history::OpenResult open = store.Open();
     if (!open.usable() || open.status == history::OpenStatus::ReadOnly)
@@ -36,8 +39,10 @@ QString KeepFillAnswer(QByteArrayView body, const QString& address) {
 }
 
 QString FillFailedSentence(const QString& address, const QString& reason) {
-    return QStringLiteral("The rates that fill missing currencies could not be fetched from %1 "
-                          "(%2); those currencies stay unfilled.")
+    return QCoreApplication::translate(
+               "HistoryKeeping",
+               "The rates that fill missing currencies could not be fetched from %1 "
+               "(%2); those currencies stay unfilled.")
         .arg(address, reason);
 }
 

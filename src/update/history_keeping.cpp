@@ -9,6 +9,7 @@
 #include "settings/message_table.h"
 #include "settings/preferences.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <QUrlQuery>
@@ -189,8 +190,8 @@ QString SeriesStartSentence(const QString& source) {
     const sources::RateSource* row = Row(source);
     if (!row)
         return {};
-    return QStringLiteral("the %1's daily series starts %2")
-        .arg(QLatin1String(row->name), IsoDateText(row->FirstDay()));
+    return QCoreApplication::translate("HistoryKeeping", "%1's daily series starts %2")
+        .arg(sources::SourceWithArticle(source), IsoDateText(row->FirstDay()));
 }
 
 QString HistoryAddress(const QString& source, const ConfigRecord& config, const QString& base) {
@@ -291,8 +292,10 @@ FetchedAnswer StoreHistoryAnswer(history::Store& store, const QString& source,
     HistoryAnswer answer = ReadHistoryAnswer(body);
     const sources::RateSource* row = Row(source);
     if (!answer.source || answer.source != row) {
-        fetched.stored.error = QStringLiteral("The answer of %1 is not the %2's history.")
-                                   .arg(request.url, QLatin1String(row ? row->name : "service"));
+        fetched.stored.error =
+            QCoreApplication::translate("HistoryKeeping", "The answer of %1 is not %2's history.")
+                .arg(request.url, sources::SourceWithArticle(source));
+        fetched.foreign = true;
         return fetched;
     }
     for (auto& [kept, published] : answer.answer.published) {
@@ -321,16 +324,22 @@ bool IsEmptyStretchError(const QString& source, const QString& transferError) {
 QString FetchSummary(const QString& source, int days, int emptyAnswers, int requests, int fromDay,
                      int toDay, bool& failed) {
     failed = days == 0 && emptyAnswers > 0;
-    const sources::RateSource* row = Row(source);
-    const QString name = QLatin1String(row ? row->name : "service");
     if (failed)
-        return QStringLiteral("The answers of the %1 held no rates Kestrum reads between %2 and "
-                              "%3; nothing was stored.")
-            .arg(name, IsoDateText(fromDay), IsoDateText(toDay));
+        return QCoreApplication::translate(
+                   "HistoryKeeping", "The answers of %1 held no rates Kestrum reads between %2 and "
+                                     "%3; nothing was stored.")
+            .arg(sources::SourceWithArticle(source), IsoDateText(fromDay), IsoDateText(toDay));
     if (days == 0 && requests > 0)
-        return QStringLiteral("The %1 published no rates between %2 and %3.")
-            .arg(name, IsoDateText(fromDay), IsoDateText(toDay));
-    return QStringLiteral("Stored %1 days of %2 history between %3 and %4.")
+        return QCoreApplication::translate("HistoryKeeping",
+                                           "%1 published no rates between %2 and %3.")
+            .arg(sources::SourceWithArticle(source, true), IsoDateText(fromDay),
+                 IsoDateText(toDay));
+    if (days == 1)
+        return QCoreApplication::translate("HistoryKeeping",
+                                           "Stored 1 day of %1 history between %2 and %3.")
+            .arg(source, IsoDateText(fromDay), IsoDateText(toDay));
+    return QCoreApplication::translate("HistoryKeeping",
+                                       "Stored %1 days of %2 history between %3 and %4.")
         .arg(days)
         .arg(source, IsoDateText(fromDay), IsoDateText(toDay));
 }

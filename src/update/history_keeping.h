@@ -84,7 +84,8 @@ std::vector<HistoryRequest> PlanHistoryFetch(const history::Store& store, const 
 // failure.
 struct FetchedAnswer {
     history::ImportResult stored;
-    bool empty = false; // an answer of that service that held no day
+    bool empty = false;   // an answer of that service that held no day
+    bool foreign = false; // not an answer of that service at all
 };
 FetchedAnswer StoreHistoryAnswer(history::Store& store, const QString& source,
                                  const HistoryRequest& request, QByteArrayView body);

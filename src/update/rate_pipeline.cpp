@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <QCoreApplication>
+
 namespace kestrum {
 
 PipelineTarget ProgramRates() {
@@ -71,8 +73,9 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
             target.store = inUse;
             primary = ConfiguredHistorySource(target.config);
             if (kept)
-                result.notes << QStringLiteral("Added %1 to %2 to the rate history; the rates in "
-                                               "use stay those of %3.")
+                result.notes << QCoreApplication::translate(
+                                    "Pipeline", "Added %1 to %2 to the rate history; the rates in "
+                                                "use stay those of %3.")
                                     .arg(IsoDateText(OldestDay(body)),
                                          IsoDateText(NewestDay(body, RateStore())),
                                          IsoDateText(newestInUse));
@@ -82,22 +85,26 @@ PipelineResult StoreRatePage(PipelineTarget target, bool saveConfiguration, cons
         CompleteFromHistory(target.store, primary);
         ApplyParities(target.store);
         if (!kept && !result.history.isEmpty())
-            result.notes << QStringLiteral("The rate history was not updated; the fixed "
-                                           "parities were applied to the answer itself.");
+            result.notes << QCoreApplication::translate(
+                "Pipeline", "The rate history was not updated; the fixed "
+                            "parities were applied to the answer itself.");
         if (fills && !HoldsRates(target.store)) {
             // Nothing of its own to show: it waits in the history for the
             // rates it fills.
-            result.notes << QStringLiteral("The %1's rates only fill the gaps of the configured "
-                                           "source's, with filling on; \"rt.dt\" is unchanged.")
-                                .arg(QLatin1String(body.source->name));
+            result.notes << QCoreApplication::translate(
+                                "Pipeline", "%1's rates only fill the gaps of the configured "
+                                            "source's, with filling on; \"rt.dt\" is unchanged.")
+                                .arg(sources::SourceWithArticle(
+                                    QString::fromLatin1(body.source->key), true));
             result.restoreMessages = RateFileMessages(LoadRateFile(target.store, target.config));
             return result;
         }
         if (!HoldsRates(target.store))
             parse.status = PageFileStatus::Unparsable;
     } else if (body.answer.noTable) {
-        result.notes << QStringLiteral("The answer is the NBP's \"no table for that day\"; "
-                                       "nothing was changed.");
+        result.notes << QCoreApplication::translate(
+            "Pipeline", "The answer is the NBP's \"no table for that day\"; "
+                        "nothing was changed.");
     }
     if (parse.status == PageFileStatus::Unreadable) {
         result = {PipelineStatus::Unreadable, parse.error, {}, {}, {}};

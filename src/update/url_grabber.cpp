@@ -2,8 +2,10 @@
 
 #include "rate_page_parser.h"
 #include "settings/file_io.h"
+#include "settings/language.h"
 #include "settings/local_text.h"
 #include "split_address.h"
+#include "transfer_failure.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -59,17 +61,6 @@ QByteArray RequestAddress(const AddressParts& parts) {
     return address + '/' + QUrl::toPercentEncoding(parts.Object, "!#$%&'()*+,/:;=?@[]");
 }
 
-QString StatusText(long code, const QByteArray& statusLine) {
-    // "HTTP/1.1 404 Not Found": the reason phrase follows the second space.
-    const qsizetype first = statusLine.indexOf(' ');
-    const qsizetype second = first < 0 ? -1 : statusLine.indexOf(' ', first + 1);
-    const QByteArray reason = second < 0 ? QByteArray() : statusLine.mid(second + 1).trimmed();
-    QString text = QStringLiteral("HTTP %1").arg(code);
-    if (!reason.isEmpty())
-        text += u' ' + QString::fromLatin1(reason);
-    return text;
-}
-
 // True when `host` is named by a no_proxy list ("*", a name, or a domain
 // with or without its leading dot).
 bool Unproxied(const QString& host, const QByteArray& noProxy) {
@@ -102,20 +93,6 @@ QString ProxyInEffect(const AddressParts& parts) {
             return QLatin1String(name) + u'=' + DisplayedAddress(QString::fromLocal8Bit(value));
     }
     return {};
-}
-
-QString TransferFailure(CURLcode result, const char* errorText, const QString& proxy) {
-    QString text = QString::fromUtf8(*errorText != '\0' ? errorText : curl_easy_strerror(result));
-    // libcurl says "Out of memory" for a header line beyond its limit, and
-    // "Out of memory in chunked-encoding" for an endless chunk trailer: the
-    // server's fault, not this machine's.
-    if (text.endsWith(QLatin1String(" in chunked-encoding")))
-        text = QStringLiteral("The answer is malformed (its chunked encoding cannot be read)");
-    else if (result == CURLE_OUT_OF_MEMORY)
-        text = QStringLiteral("The answer is too large to read");
-    if (!proxy.isEmpty())
-        text += QStringLiteral(" (through the proxy %1)").arg(proxy);
-    return text;
 }
 
 } // namespace
@@ -243,7 +220,7 @@ void HttpTransfer::Run() {
     CURLM* multi = easy != nullptr ? curl_multi_init() : nullptr;
     if (multi == nullptr) {
         curl_easy_cleanup(easy);
-        RaiseError(QStringLiteral("Cannot start the HTTP client"));
+        RaiseError(QCoreApplication::translate("Transfer", "Cannot start the HTTP client"));
         return;
     }
     m_easy = easy;
@@ -314,7 +291,11 @@ CURLcode HttpTransfer::Drive(CURLM* multi, CURL* easy) {
         if (code == CURLM_OK && !done)
             code = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
         if (code != CURLM_OK) {
-            m_driveFailure = QString::fromUtf8(curl_multi_strerror(code));
+            m_driveFailure = ShownLanguage() == kLanguageEnglish
+                                 ? QString::fromUtf8(curl_multi_strerror(code))
+                                 : QCoreApplication::translate(
+                                       "Transfer", "The transfer failed (libcurl error %1)")
+                                       .arg(QStringLiteral("M%1").arg(int(code)));
             break;
         }
     }
@@ -329,7 +310,7 @@ void HttpTransfer::Finish(CURLcode result, const char* errorText) {
     if (!m_limitFailure.isEmpty())
         return RaiseError(m_limitFailure);
     if (m_tooLarge)
-        return RaiseError(QStringLiteral("Response too large"));
+        return RaiseError(QCoreApplication::translate("Transfer", "Response too large"));
     if (!m_writeFailure.isEmpty())
         return RaiseError(m_writeFailure);
     if (status >= 400)
@@ -393,12 +374,14 @@ bool HttpTransfer::WithinLimits(qint64 received) {
     const auto elapsed = steady_clock::now() - m_started;
     if (elapsed >= m_request.Deadline) {
         m_limitFailure =
-            QStringLiteral("The transfer took longer than %1 s").arg(m_request.Deadline.count());
+            QCoreApplication::translate("Transfer", "The transfer took longer than %1 s")
+                .arg(m_request.Deadline.count());
         return false;
     }
     const double seconds = duration<double>(elapsed).count();
     if (elapsed >= m_request.AveragedOver && received < m_request.MinimumSpeed * seconds) {
-        m_limitFailure = QStringLiteral("The transfer is slower than %1 bytes per second")
+        m_limitFailure = QCoreApplication::translate(
+                             "Transfer", "The transfer is slower than %1 bytes per second")
                              .arg(m_request.MinimumSpeed);
         return false;
     }

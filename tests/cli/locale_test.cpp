@@ -48,6 +48,10 @@ private slots:
             << QString::fromUtf8("plus d'un point décimal");
         QTest::newRow("history summary") << QStringList{kFrench} << QStringList{"history"} << 0
                                          << QStringLiteral("Premier jour");
+        // libcurl's English must not reach a French sentence.
+        QTest::newRow("refused download")
+            << QStringList{kFrench} << QStringList{"update", "--url", "http://127.0.0.1:1/"} << 6
+            << QString::fromUtf8("a échoué : La connexion au serveur a échoué.");
         QTest::newRow("no rate on a date")
             << QStringList{kFrench} << QStringList{"list", "--date", "1990-01-02"} << 4
             << QStringLiteral("Aucun taux");

@@ -76,6 +76,108 @@
     </message>
 </context>
 <context>
+    <name>Batch</name>
+    <message>
+        <source>The rows are separated by semicolons; write commas, or a header &quot;date;amount;currency&quot; to keep them.</source>
+        <translation>Les lignes sont séparées par des points-virgules; écrivez des virgules, ou un en-tête « date;amount;currency » pour les garder.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no data row; each row is %2.</source>
+        <translation>« %1 » ne contient aucune ligne de données; chaque ligne est %2.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2.</source>
+        <translation>Impossible de lire « %1 » : %2.</translation>
+    </message>
+    <message>
+        <source>The row is not %1.</source>
+        <translation>La ligne n&apos;est pas %1.</translation>
+    </message>
+    <message>
+        <source>The date column</source>
+        <translation>La colonne des dates</translation>
+    </message>
+    <message>
+        <source>--file takes each row&apos;s own date.</source>
+        <translation>--file prend la date propre à chaque ligne.</translation>
+    </message>
+    <message>
+        <source>--verbose does not go with --file: the columns rate_date, rate, fee_percent and source say it.</source>
+        <translation>--verbose ne va pas avec --file : les colonnes rate_date, rate, fee_percent et source le disent.</translation>
+    </message>
+</context>
+<context>
+    <name>Chart</name>
+    <message>
+        <source>The size &quot;%1&quot; is not WIDTHxHEIGHT in pixels, from 200x150 to %2x%2.</source>
+        <translation>La taille « %1 » n&apos;est pas LARGEURxHAUTEUR en pixels, de 200x150 à %2x%2.</translation>
+    </message>
+    <message>
+        <source>The currency of one unit.</source>
+        <translation>La devise d&apos;une unité.</translation>
+    </message>
+    <message>
+        <source>The currency the rate is counted in.</source>
+        <translation>La devise dans laquelle le taux est compté.</translation>
+    </message>
+    <message>
+        <source>The days up to the newest stored: 1M, 3M, 1Y, 5Y, 10Y or all (default 1Y).</source>
+        <translation>Les jours jusqu&apos;au plus récent enregistré : 1M, 3M, 1Y, 5Y, 10Y ou all (par défaut 1Y).</translation>
+    </message>
+    <message>
+        <source>The first day, YYYY-MM-DD.</source>
+        <translation>Le premier jour, AAAA-MM-JJ.</translation>
+    </message>
+    <message>
+        <source>The last day, YYYY-MM-DD.</source>
+        <translation>Le dernier jour, AAAA-MM-JJ.</translation>
+    </message>
+    <message>
+        <source>The history of boc or ecb (default: the configured source).</source>
+        <translation>L&apos;historique de boc ou d&apos;ecb (par défaut : la source configurée).</translation>
+    </message>
+    <message>
+        <source>The PNG file to write.</source>
+        <translation>Le fichier PNG à écrire.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s size in pixels (default 900x500).</source>
+        <translation>La taille de l&apos;image en pixels (par défaut 900x500).</translation>
+    </message>
+    <message>
+        <source>The chart needs --output FILE.png.</source>
+        <translation>Le graphique demande --output FICHIER.png.</translation>
+    </message>
+    <message>
+        <source>Give either --range or --from and --to, not both.</source>
+        <translation>Donnez --range ou bien --from et --to, pas les deux.</translation>
+    </message>
+    <message>
+        <source>The range must be 1M, 3M, 1Y, 5Y, 10Y or all.</source>
+        <translation>L&apos;étendue doit être 1M, 3M, 1Y, 5Y, 10Y ou all.</translation>
+    </message>
+    <message>
+        <source>--from must not come after --to.</source>
+        <translation>--from ne doit pas venir après --to.</translation>
+    </message>
+    <message>
+        <source>The source must be boc or ecb.</source>
+        <translation>La source doit être boc ou ecb.</translation>
+    </message>
+    <message>
+        <source>No day of %1/%2 from %3 is stored in that range; &quot;kestrum history fetch&quot; brings the history.</source>
+        <translation>Aucun jour de la paire %1/%2 de %3 n&apos;est enregistré dans cette étendue; « kestrum history fetch » télécharge l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>Only one day of %1/%2 from %3 is stored in that range, too little to draw a line.</source>
+        <translation>Un seul jour de la paire %1/%2 de %3 est enregistré dans cette étendue, trop peu pour tracer une ligne.</translation>
+    </message>
+    <message>
+        <source>Kestrum cannot draw: %1.</source>
+        <translation>Kestrum ne peut pas dessiner : %1.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Copyright (c) 2026 the Kestrum authors.
@@ -367,10 +469,52 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>DateRule</name>
+    <message>
+        <source>no publication day of it is stored</source>
+        <translation>aucun de ses jours de publication n&apos;est enregistré</translation>
+    </message>
+    <message>
+        <source>the nearest publication day is %1</source>
+        <translation>le jour de publication le plus proche est le %1</translation>
+    </message>
+    <message>
+        <source>the nearest publication days are %1 and %2</source>
+        <translation>les jours de publication les plus proches sont le %1 et le %2</translation>
+    </message>
+    <message>
+        <source>%1 published no rates on %2; %3.</source>
+        <translation>%1 n&apos;a publié aucun taux le %2; %3.</translation>
+    </message>
+    <message>
+        <source>No rates of %1 are stored for %2 or the %3 days after it.</source>
+        <translation>Aucun taux de %1 n&apos;est enregistré pour le %2 ni les %3 jours suivants.</translation>
+    </message>
+</context>
+<context>
     <name>Dates</name>
     <message>
         <source>None</source>
         <translation>Aucune</translation>
+    </message>
+</context>
+<context>
+    <name>DirLock</name>
+    <message>
+        <source>Waiting for the lock &quot;%1&quot;, which another program holds...</source>
+        <translation>En attente du verrou « %1 », que détient un autre programme...</translation>
+    </message>
+    <message>
+        <source>another program has held the lock &quot;%1&quot; for 1 second</source>
+        <translation>un autre programme détient le verrou « %1 » depuis 1 seconde</translation>
+    </message>
+    <message>
+        <source>another program has held the lock &quot;%1&quot; for %2 seconds</source>
+        <translation>un autre programme détient le verrou « %1 » depuis %2 secondes</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1.</source>
+        <translation>Rien n&apos;a été enregistré : %1.</translation>
     </message>
 </context>
 <context>
@@ -499,6 +643,242 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
         <source>The rule takes previous, next or exact, not &quot;%1&quot;.</source>
         <translation>La règle prend previous, next ou exact, pas « %1 ».</translation>
     </message>
+    <message>
+        <source>Convert at the rates of &lt;day&gt; (YYYY-MM-DD) from the history.</source>
+        <translation>Convertit aux taux du &lt;day&gt; (AAAA-MM-JJ) tirés de l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>Convert at the average rates of a year or month (YYYY[-MM]).</source>
+        <translation>Convertit aux taux moyens d&apos;une année ou d&apos;un mois (AAAA[-MM]).</translation>
+    </message>
+    <message>
+        <source>Convert every row of a CSV file (date,amount,currency[,target]).</source>
+        <translation>Convertit chaque ligne d&apos;un fichier CSV (date,amount,currency[,target]).</translation>
+    </message>
+    <message>
+        <source>The target currency of --file rows that name none (default CAD).</source>
+        <translation>La devise cible des lignes de --file qui n&apos;en nomment aucune (par défaut CAD).</translation>
+    </message>
+    <message>
+        <source>Which publication day a date takes: the latest on or before it (default), the first on or after it, or that day only.</source>
+        <translation>Le jour de publication que prend une date : le dernier ce jour-là ou avant (par défaut), le premier ce jour-là ou après, ou ce jour seulement.</translation>
+    </message>
+    <message>
+        <source>--to goes with --file.</source>
+        <translation>--to va avec --file.</translation>
+    </message>
+    <message>
+        <source>A currency&apos;s daily series, &quot;fetch [boc|ecb|nbp]&quot; to download history, or &quot;export [CODE...]&quot; to write prices for other programs; nothing: a summary.</source>
+        <translation>La série quotidienne d&apos;une devise, « fetch [boc|ecb|nbp] » pour télécharger l&apos;historique, ou « export [CODE...] » pour écrire des prix pour d&apos;autres programmes; rien : un résumé.</translation>
+    </message>
+    <message>
+        <source>fetch: the history to download (default: the configured source).</source>
+        <translation>fetch : l&apos;historique à télécharger (par défaut : la source configurée).</translation>
+    </message>
+    <message>
+        <source>Price in &lt;code&gt; instead of CAD.</source>
+        <translation>Prix en &lt;code&gt; au lieu de CAD.</translation>
+    </message>
+    <message>
+        <source>From &lt;day&gt; (YYYY-MM-DD).</source>
+        <translation>À partir du &lt;day&gt; (AAAA-MM-JJ).</translation>
+    </message>
+    <message>
+        <source>Up to &lt;day&gt; (YYYY-MM-DD), by default today.</source>
+        <translation>Jusqu&apos;au &lt;day&gt; (AAAA-MM-JJ), par défaut aujourd&apos;hui.</translation>
+    </message>
+    <message>
+        <source>boc or ecb instead of the configured source.</source>
+        <translation>boc ou ecb au lieu de la source configurée.</translation>
+    </message>
+    <message>
+        <source>Print CSV.</source>
+        <translation>Écrit du CSV.</translation>
+    </message>
+    <message>
+        <source>Print JSON.</source>
+        <translation>Écrit du JSON.</translation>
+    </message>
+    <message>
+        <source>fetch: ask &lt;url&gt; instead of the source&apos;s address.</source>
+        <translation>fetch : interroge &lt;url&gt; au lieu de l&apos;adresse de la source.</translation>
+    </message>
+    <message>
+        <source>export: the file format (default: from the --output name, else ledger).</source>
+        <translation>export : le format du fichier (par défaut : d&apos;après le nom de --output, sinon ledger).</translation>
+    </message>
+    <message>
+        <source>export: write &lt;file&gt; instead of standard output.</source>
+        <translation>export : écrit &lt;file&gt; au lieu de la sortie standard.</translation>
+    </message>
+    <message>
+        <source>export: on the source&apos;s days, also what other sources and the parities give, marked as filled.</source>
+        <translation>export : les jours de la source, aussi ce que donnent les autres sources et les parités, marqué comme complété.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with history export.</source>
+        <translation>--%1 va avec history export.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryExport</name>
+    <message>
+        <source>--format takes %1, not &quot;%2&quot;.</source>
+        <translation>--format prend %1, pas « %2 ».</translation>
+    </message>
+    <message>
+        <source>--source takes boc, ecb or nbp, not &quot;%1&quot;.</source>
+        <translation>--source prend boc, ecb ou nbp, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>history export takes --format instead of --%1.</source>
+        <translation>history export prend --format au lieu de --%1.</translation>
+    </message>
+    <message>
+        <source>%1 is the currency the prices are counted in.</source>
+        <translation>%1 est la devise dans laquelle les prix sont comptés.</translation>
+    </message>
+    <message>
+        <source>--from lies after --to.</source>
+        <translation>--from tombe après --to.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is one of Kestrum&apos;s own files; export to another name.</source>
+        <translation>« %1 » est un des fichiers de Kestrum; exportez sous un autre nom.</translation>
+    </message>
+    <message>
+        <source>The rate history holds no %1 prices for those currencies and days; &quot;kestrum history fetch&quot; brings them.</source>
+        <translation>L&apos;historique ne contient aucun prix %1 pour ces devises et ces jours; « kestrum history fetch » les télécharge.</translation>
+    </message>
+    <message>
+        <source>Wrote %1 prices to &quot;%2&quot;.</source>
+        <translation>%1 prix écrits dans « %2 ».</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryFetch</name>
+    <message>
+        <source>Usage: kestrum history fetch [boc|ecb|nbp] [--from D] [--to D] (see --help).</source>
+        <translation>Utilisation : kestrum history fetch [boc|ecb|nbp] [--from D] [--to D] (voir --help).</translation>
+    </message>
+    <message>
+        <source>history fetch takes boc, ecb or nbp, not &quot;%1&quot;.</source>
+        <translation>history fetch prend boc, ecb ou nbp, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>The configured rate page keeps no history; name boc, ecb or nbp.</source>
+        <translation>La page de taux configurée ne garde pas d&apos;historique; nommez boc, ecb ou nbp.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http or https address that can be fetched.</source>
+        <translation>« %1 » n&apos;est pas une adresse http ou https qui peut être téléchargée.</translation>
+    </message>
+    <message>
+        <source>--from lies after --to.</source>
+        <translation>--from tombe après --to.</translation>
+    </message>
+    <message>
+        <source>Nothing to fetch up to %1: %2.</source>
+        <translation>Rien à télécharger jusqu&apos;au %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The %1 history from %2 to %3 is stored already.</source>
+        <translation>L&apos;historique %1 du %2 au %3 est déjà enregistré.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: %2.</source>
+        <translation>Le téléchargement de %1 a échoué : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryKeeping</name>
+    <message>
+        <source>the answer holds no rates Kestrum reads</source>
+        <translation>la réponse ne contient aucun taux que Kestrum lit</translation>
+    </message>
+    <message>
+        <source>The rates that fill missing currencies could not be fetched from %1 (%2); those currencies stay unfilled.</source>
+        <translation>Les taux qui complètent les devises manquantes n&apos;ont pu être téléchargés de %1 (%2); ces devises restent sans taux.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s daily series starts %2</source>
+        <translation>la série quotidienne de %1 commence le %2</translation>
+    </message>
+    <message>
+        <source>The answer of %1 is not %2&apos;s history.</source>
+        <translation>La réponse de %1 n&apos;est pas l&apos;historique de %2.</translation>
+    </message>
+    <message>
+        <source>The answers of %1 held no rates Kestrum reads between %2 and %3; nothing was stored.</source>
+        <translation>Les réponses de %1 ne contenaient aucun taux que Kestrum lit entre le %2 et le %3; rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>%1 published no rates between %2 and %3.</source>
+        <translation>%1 n&apos;a publié aucun taux entre le %2 et le %3.</translation>
+    </message>
+    <message>
+        <source>Stored 1 day of %1 history between %2 and %3.</source>
+        <translation>1 jour d&apos;historique %1 enregistré entre le %2 et le %3.</translation>
+    </message>
+    <message>
+        <source>Stored %1 days of %2 history between %3 and %4.</source>
+        <translation>%1 jours d&apos;historique %2 enregistrés entre le %3 et le %4.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>out of memory</source>
+        <translation>mémoire épuisée</translation>
+    </message>
+    <message>
+        <source>The rate history is busy (used by another program).</source>
+        <translation>L&apos;historique des taux est occupé (utilisé par un autre programme).</translation>
+    </message>
+    <message>
+        <source>The rate history %1 is not a regular file, so it is not used.</source>
+        <translation>L&apos;historique des taux %1 n&apos;est pas un fichier ordinaire, il n&apos;est donc pas utilisé.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 was written by a newer version of Kestrum, so it is not used.</source>
+        <translation>L&apos;historique des taux %1 a été écrit par une version plus récente de Kestrum, il n&apos;est donc pas utilisé.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 cannot be written, so nothing new is kept in it.</source>
+        <translation>L&apos;historique des taux %1 ne peut être écrit, rien de nouveau n&apos;y est donc gardé.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 cannot be opened.</source>
+        <translation>L&apos;historique des taux %1 ne peut être ouvert.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 is damaged and cannot be renamed aside, so it is not used.</source>
+        <translation>L&apos;historique des taux %1 est endommagé et ne peut être renommé à l&apos;écart, il n&apos;est donc pas utilisé.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 was damaged and no new one can be started.</source>
+        <translation>L&apos;historique des taux %1 était endommagé et aucun nouveau ne peut être commencé.</translation>
+    </message>
+    <message>
+        <source>The rate history was not a readable Kestrum database; it was renamed to %1 and a new one started.</source>
+        <translation>L&apos;historique des taux n&apos;était pas une base de données Kestrum lisible; il a été renommé %1 et un nouveau a été commencé.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 is damaged (%2), so it is renamed to %3.</source>
+        <translation>L&apos;historique des taux %1 est endommagé (%2), il est donc renommé %3.</translation>
+    </message>
+    <message>
+        <source>The rate history %1 cannot be read (%2).</source>
+        <translation>L&apos;historique des taux %1 ne peut être lu (%2).</translation>
+    </message>
+    <message>
+        <source>The rate history is not open.</source>
+        <translation>L&apos;historique des taux n&apos;est pas ouvert.</translation>
+    </message>
+    <message>
+        <source>The rates could not be kept in the rate history: %1.</source>
+        <translation>Les taux n&apos;ont pu être gardés dans l&apos;historique : %1.</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>
@@ -623,6 +1003,29 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>Output</name>
+    <message>
+        <source>Kestrum cannot write its output: standard output is closed.</source>
+        <translation>Kestrum ne peut écrire sa sortie : la sortie standard est fermée.</translation>
+    </message>
+    <message>
+        <source>Kestrum cannot write its output: %1.</source>
+        <translation>Kestrum ne peut écrire sa sortie : %1.</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>Downloading  %1</source>
+        <translation>Téléchargement  %1</translation>
+    </message>
+    <message>
+        <source>Downloading  [%1%2] %3%  %4</source>
+        <translation>Téléchargement  [%1%2] %3%  %4</translation>
+    </message>
+</context>
+<context>
     <name>Parities</name>
     <message>
         <source>1 per USD</source>
@@ -658,6 +1061,25 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>Pipeline</name>
+    <message>
+        <source>Added %1 to %2 to the rate history; the rates in use stay those of %3.</source>
+        <translation>Du %1 au %2 ajoutés à l&apos;historique des taux; les taux en usage restent ceux du %3.</translation>
+    </message>
+    <message>
+        <source>The rate history was not updated; the fixed parities were applied to the answer itself.</source>
+        <translation>L&apos;historique des taux n&apos;a pas été mis à jour; les parités fixes ont été appliquées à la réponse elle-même.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s rates only fill the gaps of the configured source&apos;s, with filling on; &quot;rt.dt&quot; is unchanged.</source>
+        <translation>Les taux de %1 ne font que compléter ceux de la source configurée, quand le complément est activé; « rt.dt » est inchangé.</translation>
+    </message>
+    <message>
+        <source>The answer is the NBP&apos;s &quot;no table for that day&quot;; nothing was changed.</source>
+        <translation>La réponse est le « aucun tableau pour ce jour » de la Banque nationale de Pologne; rien n&apos;a été changé.</translation>
+    </message>
+</context>
+<context>
     <name>Publication</name>
     <message>
         <source>The European Central Bank publishes new rates from Monday to Friday around 4:00 PM Central European Time.</source>
@@ -670,6 +1092,33 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     <message>
         <source> hour remaining.</source>
         <translation> heure à attendre.</translation>
+    </message>
+</context>
+<context>
+    <name>Source</name>
+    <message>
+        <source>--fill takes on or off, not &quot;%1&quot;.</source>
+        <translation>--fill prend on ou off, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>Filling from the other source: %1.</source>
+        <translation>Complément par l&apos;autre source : %1.</translation>
+    </message>
+    <message>
+        <source>boc: the Bank of Canada&apos;s daily rates; ecb: the European Central Bank&apos;s reference rates; or any http or https address. Without it the configured address is printed.</source>
+        <translation>boc : les taux quotidiens de la Banque du Canada; ecb : les taux de référence de la Banque centrale européenne; ou toute adresse http ou https. Sans elle, l&apos;adresse configurée est affichée.</translation>
+    </message>
+    <message>
+        <source>on (default): a currency the source lacks takes the other source&apos;s rate of the same day or up to 7 days before; off: only the source&apos;s own rates.</source>
+        <translation>on (par défaut) : une devise qui manque à la source prend le taux de l&apos;autre source du même jour ou d&apos;au plus 7 jours avant; off : seulement les taux propres à la source.</translation>
+    </message>
+    <message>
+        <source>%1 only fills the gaps of the configured source; choose boc, ecb or an address (its tables fill with &quot;kestrum source --fill on&quot;).</source>
+        <translation>%1 ne fait que compléter la source configurée; choisissez boc, ecb ou une adresse (ses tableaux complètent avec « kestrum source --fill on »).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not boc, ecb or an http or https address of at most 255 characters that can be fetched.</source>
+        <translation>« %1 » n&apos;est ni boc, ni ecb, ni une adresse http ou https d&apos;au plus 255 caractères qui peut être téléchargée.</translation>
     </message>
 </context>
 <context>
@@ -733,6 +1182,152 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     <message>
         <source>the rate page</source>
         <translation>la page de taux</translation>
+    </message>
+    <message>
+        <source>1 day outside the days the service can have published (%1)</source>
+        <translation>1 jour hors des jours que le service peut avoir publiés (%1)</translation>
+    </message>
+    <message>
+        <source>%1 days outside the days the service can have published (%2 to %3)</source>
+        <translation>%1 jours hors des jours que le service peut avoir publiés (du %2 au %3)</translation>
+    </message>
+    <message>
+        <source>1 rate outside the plausible band of %1 to %2 per unit</source>
+        <translation>1 taux hors de la plage plausible de %1 à %2 par unité</translation>
+    </message>
+    <message>
+        <source>%1 rates outside the plausible band of %2 to %3 per unit</source>
+        <translation>%1 taux hors de la plage plausible de %2 à %3 par unité</translation>
+    </message>
+    <message>
+        <source>Left out of the answer: %1.</source>
+        <translation>Écartés de la réponse : %1.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+</context>
+<context>
+    <name>Transfer</name>
+    <message>
+        <source>The address&apos;s protocol is not supported</source>
+        <translation>Le protocole de l&apos;adresse n&apos;est pas pris en charge</translation>
+    </message>
+    <message>
+        <source>The address is malformed</source>
+        <translation>L&apos;adresse est mal formée</translation>
+    </message>
+    <message>
+        <source>The proxy&apos;s name cannot be resolved</source>
+        <translation>Le nom du serveur mandataire ne peut être résolu</translation>
+    </message>
+    <message>
+        <source>The server&apos;s name cannot be resolved</source>
+        <translation>Le nom du serveur ne peut être résolu</translation>
+    </message>
+    <message>
+        <source>The connection to the server failed</source>
+        <translation>La connexion au serveur a échoué</translation>
+    </message>
+    <message>
+        <source>The server did not answer in time</source>
+        <translation>Le serveur n&apos;a pas répondu à temps</translation>
+    </message>
+    <message>
+        <source>The secure connection (SSL/TLS) to the server failed</source>
+        <translation>La connexion sécurisée (SSL/TLS) au serveur a échoué</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate cannot be verified</source>
+        <translation>Le certificat du serveur ne peut être vérifié</translation>
+    </message>
+    <message>
+        <source>The server closed the connection without an answer</source>
+        <translation>Le serveur a fermé la connexion sans répondre</translation>
+    </message>
+    <message>
+        <source>The connection broke off during the transfer</source>
+        <translation>La connexion a été coupée pendant le transfert</translation>
+    </message>
+    <message>
+        <source>The server redirects too many times</source>
+        <translation>Le serveur redirige trop de fois</translation>
+    </message>
+    <message>
+        <source>The answer could not be saved</source>
+        <translation>La réponse n&apos;a pu être enregistrée</translation>
+    </message>
+    <message>
+        <source>The transfer failed (libcurl error %1)</source>
+        <translation>Le transfert a échoué (erreur libcurl %1)</translation>
+    </message>
+    <message>
+        <source>The answer is malformed (its chunked encoding cannot be read)</source>
+        <translation>La réponse est mal formée (son encodage par morceaux ne peut être lu)</translation>
+    </message>
+    <message>
+        <source>The answer is too large to read</source>
+        <translation>La réponse est trop grande pour être lue</translation>
+    </message>
+    <message>
+        <source>%1 (through the proxy %2)</source>
+        <translation>%1 (par le serveur mandataire %2)</translation>
+    </message>
+    <message>
+        <source>Cannot start the HTTP client</source>
+        <translation>Impossible de démarrer le client HTTP</translation>
+    </message>
+    <message>
+        <source>Response too large</source>
+        <translation>Réponse trop grande</translation>
+    </message>
+    <message>
+        <source>The transfer took longer than %1 s</source>
+        <translation>Le transfert a pris plus de %1 s</translation>
+    </message>
+    <message>
+        <source>The transfer is slower than %1 bytes per second</source>
+        <translation>Le transfert est plus lent que %1 octets par seconde</translation>
+    </message>
+</context>
+<context>
+    <name>Update</name>
+    <message>
+        <source>no answer</source>
+        <translation>aucune réponse</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not boc, ecb or an http or https address that can be fetched.</source>
+        <translation>« %1 » n&apos;est ni boc, ni ecb, ni une adresse http ou https qui peut être téléchargée.</translation>
+    </message>
+    <message>
+        <source>No rate-page address is configured; give one with --url.</source>
+        <translation>Aucune adresse de page de taux n&apos;est configurée; donnez-en une avec --url.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: %2.</source>
+        <translation>Le téléchargement de %1 a échoué : %2.</translation>
+    </message>
+    <message>
+        <source>The page at %1 is not a rate page in the layout Kestrum reads; nothing was changed.</source>
+        <translation>La page à %1 n&apos;est pas une page de taux dans la forme que Kestrum lit; rien n&apos;a été changé.</translation>
+    </message>
+    <message>
+        <source>Fetch &lt;url&gt; instead of the configured rate page.</source>
+        <translation>Télécharge &lt;url&gt; au lieu de la page de taux configurée.</translation>
+    </message>
+    <message>
+        <source>Fetch the rates that fill missing currencies from &lt;url&gt; instead of the other service (with filling on).</source>
+        <translation>Télécharge les taux qui complètent les devises manquantes depuis &lt;url&gt; au lieu de l&apos;autre service (quand le complément est activé).</translation>
+    </message>
+    <message>
+        <source>Fetch the National Bank of Poland&apos;s tables A and B from under &lt;url&gt; instead of its service (with filling on).</source>
+        <translation>Télécharge les tableaux A et B de la Banque nationale de Pologne sous &lt;url&gt; au lieu de son service (quand le complément est activé).</translation>
+    </message>
+    <message>
+        <source>Kestrum cannot download: %1.</source>
+        <translation>Kestrum ne peut pas télécharger : %1.</translation>
     </message>
 </context>
 <context>
