@@ -1,5 +1,6 @@
 #include "output.h"
 
+#include "settings/file_io.h"
 #include "settings/local_text.h"
 
 #include <algorithm>
@@ -116,7 +117,7 @@ QString FinishOutput() {
         return QCoreApplication::translate(
             "Output", "Kestrum cannot write its output: standard output is closed.");
     return QCoreApplication::translate("Output", "Kestrum cannot write its output: %1.")
-        .arg(QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO)));
+        .arg(SystemErrorText(error != 0 ? error : EIO));
 }
 
 QString ProgressLine(qint64 position, qint64 total) {

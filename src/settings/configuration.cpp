@@ -6,6 +6,7 @@
 #include "message_table.h"
 #include "paths.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QtEndian>
 #include <cstring>
@@ -74,10 +75,6 @@ bool HoldsAlready(const QString& path, const QByteArray& bytes) {
         return false;
     QByteArray held;
     return ReadWholeFile(path, held, bytes.size()) && held == bytes;
-}
-
-QString Describe(const QString& what, const QString& path, const QString& reason) {
-    return QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
 }
 
 // The record as this process last read or wrote it: a field that still
@@ -220,7 +217,8 @@ IoResult SaveConfiguration(bool ownDataDate) {
     const QString path = ConfigPath();
     if (QFileInfo(path).isDir())
         return IoResult::Failure(
-            Describe(QStringLiteral("Cannot save"), path, QStringLiteral("it is a directory")));
+            QCoreApplication::translate("FileIo", "Cannot save \"%1\": %2")
+                .arg(path, QCoreApplication::translate("FileIo", "it is a directory")));
 
     // Read, merge and write under the lock, so a concurrent "source" or
     // import is neither undone nor interleaved.

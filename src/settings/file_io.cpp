@@ -1,7 +1,9 @@
 #include "file_io.h"
 
+#include "language.h"
 #include "removed_on_signal.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -35,12 +37,12 @@ const QString kPreviousMarker = QStringLiteral(".kestrum-previous-");
 constexpr qint64 kMaxHeldCopy = 1024 * 1024;
 
 QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemErrorText(error);
 }
 
-IoResult Failed(const char* what, const QString& path, const QString& reason) {
-    return IoResult::Failure(
-        QStringLiteral("%1 \"%2\": %3").arg(QLatin1String(what), path, reason));
+// `sentence` holds the path as %1 and the reason as %2.
+IoResult Failed(const char* sentence, const QString& path, const QString& reason) {
+    return IoResult::Failure(QCoreApplication::translate("FileIo", sentence).arg(path, reason));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -64,15 +66,19 @@ private:
 IoResult OpenForReading(const QString& path, FileKind kind, int& fd, struct stat& info) {
     fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return Failed("Cannot open", path, SystemReason(errno));
+        return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot open \"%1\": %2"), path,
+                      SystemReason(errno));
     Descriptor guard(fd);
     if (::fstat(fd, &info) != 0)
-        return Failed("Cannot open", path, SystemReason(errno));
+        return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot open \"%1\": %2"), path,
+                      SystemReason(errno));
     if (S_ISDIR(info.st_mode))
-        return Failed("Cannot open", path, QStringLiteral("it is a directory"));
+        return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot open \"%1\": %2"), path,
+                      QCoreApplication::translate("FileIo", "it is a directory"));
     if (!S_ISREG(info.st_mode)) {
         if (kind == FileKind::Regular)
-            return Failed("Cannot open", path, QStringLiteral("it is not a regular file"));
+            return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot open \"%1\": %2"), path,
+                          QCoreApplication::translate("FileIo", "it is not a regular file"));
         // A pipe the user named is read as it comes.
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     }
@@ -83,7 +89,9 @@ IoResult OpenForReading(const QString& path, FileKind kind, int& fd, struct stat
 IoResult ReadFrom(int fd, const struct stat& info, const QString& path, qint64 limit,
                   bool refuseBeyond, QByteArray& contents) {
     const auto tooLarge = [&] {
-        return Failed("Cannot read", path, QStringLiteral("it is larger than %1 bytes").arg(limit));
+        return Failed(
+            QT_TRANSLATE_NOOP("FileIo", "Cannot read \"%1\": %2"), path,
+            QCoreApplication::translate("FileIo", "it is larger than %1 bytes").arg(limit));
     };
     if (refuseBeyond && S_ISREG(info.st_mode) && info.st_size > limit)
         return tooLarge();
@@ -108,7 +116,8 @@ IoResult ReadFrom(int fd, const struct stat& info, const QString& path, qint64 l
             continue;
         }
         if (got < 0)
-            return Failed("Cannot read", path, SystemReason(errno));
+            return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot read \"%1\": %2"), path,
+                          SystemReason(errno));
         bytes.resize(old + got);
         if (got == 0)
             break;
@@ -186,11 +195,13 @@ IoResult OpenRegularFile(const QString& path, qint64 maxSize, QFile& file) {
         return opened;
     Descriptor guard(fd);
     if (info.st_size > maxSize)
-        return Failed("Cannot read", path,
-                      QStringLiteral("it is larger than %1 bytes").arg(maxSize));
+        return Failed(
+            QT_TRANSLATE_NOOP("FileIo", "Cannot read \"%1\": %2"), path,
+            QCoreApplication::translate("FileIo", "it is larger than %1 bytes").arg(maxSize));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(guard.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return Failed("Cannot read", path, file.errorString());
+        return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot read \"%1\": %2"), path,
+                      file.errorString());
     guard.release();
     return IoResult::Success();
 }
@@ -237,20 +248,23 @@ FileInProgress::FileInProgress(const QString& path, Target target, FileAccess ac
         m_parts->fd = ::open(QFile::encodeName(path).constData(),
                              O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
         if (m_parts->fd < 0)
-            m_status = Failed("Cannot save", path, SystemReason(errno));
+            m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), path,
+                              SystemReason(errno));
         return;
     }
     QByteArray temporary = TemporaryTemplate(path);
     const mode_t mode = ModeFor(path, access);
     m_parts->fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (m_parts->fd < 0) {
-        m_status = Failed("Cannot save", path, SystemReason(errno));
+        m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), path,
+                          SystemReason(errno));
         return;
     }
     m_parts->temporary = temporary;
     m_parts->removedOnSignal.emplace(QFile::decodeName(temporary));
     if (::fchmod(m_parts->fd, mode) != 0)
-        m_status = Failed("Cannot save", path, SystemReason(errno));
+        m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), path,
+                          SystemReason(errno));
 }
 
 FileInProgress::~FileInProgress() {
@@ -280,7 +294,8 @@ IoResult FileInProgress::Append(const char* data, qint64 size) {
     else
         pending.append(data, size);
     if (!m_status)
-        m_status = Failed("Cannot save", m_parts->path, m_status.error);
+        m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), m_parts->path,
+                          m_status.error);
     return m_status;
 }
 
@@ -288,7 +303,8 @@ void FileInProgress::Flush() {
     if (m_status && !m_parts->pending.isEmpty()) {
         m_status = WriteAll(m_parts->fd, m_parts->pending.constData(), m_parts->pending.size());
         if (!m_status)
-            m_status = Failed("Cannot save", m_parts->path, m_status.error);
+            m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), m_parts->path,
+                              m_status.error);
     }
     m_parts->pending.resize(0); // keeps its room for the next pieces
 }
@@ -310,7 +326,8 @@ IoResult FileInProgress::Commit(Sync sync) {
         // Gone before anyone hears of the failure.
         Discard();
         if (m_status)
-            m_status = Failed("Cannot save", m_parts->path, done.error);
+            m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), m_parts->path,
+                              done.error);
         return m_status;
     }
     m_parts->committed = true;
@@ -382,26 +399,79 @@ IoResult PreviousVersion::Restore() const {
     const QByteArray target = QFile::encodeName(m_parts->path);
     if (m_parts->missing) {
         if (::unlink(target.constData()) != 0 && errno != ENOENT)
-            return Failed("Cannot remove", m_parts->path, SystemReason(errno));
+            return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot remove \"%1\": %2"), m_parts->path,
+                          SystemReason(errno));
         return IoResult::Success();
     }
     if (!m_parts->link.isEmpty()) {
         if (::rename(m_parts->link.constData(), target.constData()) != 0)
-            return Failed("Cannot restore", m_parts->path, SystemReason(errno));
+            return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot restore \"%1\": %2"), m_parts->path,
+                          SystemReason(errno));
         m_parts->restored = true;
         return IoResult::Success();
     }
     if (m_parts->bytes)
         return WriteFileAtomically(m_parts->path, *m_parts->bytes);
-    return Failed("Cannot restore", m_parts->path,
-                  QStringLiteral("its old contents were not kept"));
+    return Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot restore \"%1\": %2"), m_parts->path,
+                  QCoreApplication::translate("FileIo", "its old contents were not kept"));
+}
+
+namespace {
+
+// The system's reasons in our words where the C library may have no French.
+const char* ErrnoText(int error) {
+    switch (error) {
+    case ENOENT:
+        return QT_TRANSLATE_NOOP("FileIo", "no such file or directory");
+    case EACCES:
+    case EPERM:
+        return QT_TRANSLATE_NOOP("FileIo", "permission denied");
+    case ENOSPC:
+    case EDQUOT:
+        return QT_TRANSLATE_NOOP("FileIo", "no space left on the disk");
+    case EROFS:
+        return QT_TRANSLATE_NOOP("FileIo", "the file system is read-only");
+    case EISDIR:
+        return QT_TRANSLATE_NOOP("FileIo", "it is a directory");
+    case ENOTDIR:
+        return QT_TRANSLATE_NOOP("FileIo", "a part of the path is not a directory");
+    case EEXIST:
+        return QT_TRANSLATE_NOOP("FileIo", "the file exists already");
+    case EIO:
+        return QT_TRANSLATE_NOOP("FileIo", "an input or output error occurred");
+    case ENAMETOOLONG:
+        return QT_TRANSLATE_NOOP("FileIo", "the name is too long");
+    case ELOOP:
+        return QT_TRANSLATE_NOOP("FileIo", "the path has too many symbolic links");
+    case EMFILE:
+    case ENFILE:
+        return QT_TRANSLATE_NOOP("FileIo", "too many files are open");
+    case EBADF:
+        return QT_TRANSLATE_NOOP("FileIo", "the file is closed");
+    case EPIPE:
+        return QT_TRANSLATE_NOOP("FileIo", "the reading end of the pipe is closed");
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+QString SystemErrorText(int error) {
+    // English keeps the system's own wording.
+    if (ShownLanguage() != kLanguageEnglish)
+        if (const char* text = ErrnoText(error))
+            return QCoreApplication::translate("FileIo", text);
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 QString CreatePrivateTemporary(const QString& path, QString& error) {
     QByteArray temporary = TemporaryTemplate(path);
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        error = Failed("Cannot create a file beside", path, SystemReason(errno)).error;
+        error = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot create a file beside \"%1\": %2"), path,
+                       SystemReason(errno))
+                    .error;
         return {};
     }
     ::close(fd);

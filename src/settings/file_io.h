@@ -44,6 +44,9 @@ private:
     QByteArray m_read;
 };
 
+// The reason of a failed system call (an errno value) in the language in use.
+QString SystemErrorText(int error);
+
 // Opens a regular file of at most maxSize bytes for reading as a stream that
 // may be read again from its start; `file` owns the descriptor.
 IoResult OpenRegularFile(const QString& path, qint64 maxSize, QFile& file);

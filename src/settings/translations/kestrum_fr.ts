@@ -518,6 +518,97 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>FileIo</name>
+    <message>
+        <source>Cannot save &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;enregistrer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>it is a directory</source>
+        <translation>c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;ouvrir « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>Impossible de lire « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 bytes</source>
+        <translation>il dépasse %1 octets</translation>
+    </message>
+    <message>
+        <source>Cannot remove &quot;%1&quot;: %2</source>
+        <translation>Impossible de supprimer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Cannot restore &quot;%1&quot;: %2</source>
+        <translation>Impossible de rétablir « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>its old contents were not kept</source>
+        <translation>son ancien contenu n&apos;a pas été gardé</translation>
+    </message>
+    <message>
+        <source>no such file or directory</source>
+        <translation>aucun fichier ou dossier de ce nom</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>no space left on the disk</source>
+        <translation>il n&apos;y a plus d&apos;espace sur le disque</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>le système de fichiers est en lecture seule</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a directory</source>
+        <translation>une partie du chemin n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>the file exists already</source>
+        <translation>le fichier existe déjà</translation>
+    </message>
+    <message>
+        <source>an input or output error occurred</source>
+        <translation>une erreur d&apos;entrée ou de sortie s&apos;est produite</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>le nom est trop long</translation>
+    </message>
+    <message>
+        <source>the path has too many symbolic links</source>
+        <translation>le chemin a trop de liens symboliques</translation>
+    </message>
+    <message>
+        <source>too many files are open</source>
+        <translation>trop de fichiers sont ouverts</translation>
+    </message>
+    <message>
+        <source>the file is closed</source>
+        <translation>le fichier est fermé</translation>
+    </message>
+    <message>
+        <source>the reading end of the pipe is closed</source>
+        <translation>le côté lecture du tube est fermé</translation>
+    </message>
+    <message>
+        <source>Cannot create a file beside &quot;%1&quot;: %2</source>
+        <translation>Impossible de créer un fichier à côté de « %1 » : %2</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>--average takes a year or a month (YYYY or YYYY-MM), not &quot;%1&quot;.</source>
