@@ -2,6 +2,7 @@
 
 #include "settings/paths.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <dlfcn.h>
 
@@ -13,8 +14,9 @@ void* ModuleSymbol(const char* module, const char* symbol, QString& error) {
     void* handle = dlopen(path.toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
     void* address = handle ? dlsym(handle, symbol) : nullptr;
     if (!address)
-        error = QStringLiteral("the module \"%1\" is missing or broken (%2)")
-                    .arg(path, QString::fromLocal8Bit(dlerror()));
+        error =
+            QCoreApplication::translate("Modules", "the module \"%1\" is missing or broken (%2)")
+                .arg(path, QString::fromLocal8Bit(dlerror()));
     return address;
 }
 

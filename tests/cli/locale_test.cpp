@@ -2,6 +2,7 @@
 
 #include "process_run.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,9 @@ private slots:
         const test::ProcessRun imported =
             Kestrum({}, {"import", QStringLiteral(KESTRUM_VALET_ANSWER)});
         QVERIFY2(imported.code == 0, qPrintable(imported.err));
+        QFile rows(m_dir.filePath("rows.csv"));
+        QVERIFY(rows.open(QIODevice::WriteOnly));
+        rows.write("date,amount,currency,target\n2026-12-02,100,USD,EUR\n");
     }
 
     void textsFollowTheLocale_data() {
@@ -75,14 +79,15 @@ private slots:
     }
 
     // Output for other programs does not change with the locale.
-    void jsonIsTheSameInEveryLocale_data() {
+    void machineOutputIsTheSameInEveryLocale_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("rates") << QStringList{"rates", "--json"};
         QTest::newRow("list") << QStringList{"list", "--json"};
         QTest::newRow("dated list") << QStringList{"list", "--date", "2026-12-02", "--json"};
+        QTest::newRow("CSV batch") << QStringList{"convert", "--file", m_dir.filePath("rows.csv")};
     }
 
-    void jsonIsTheSameInEveryLocale() {
+    void machineOutputIsTheSameInEveryLocale() {
         QFETCH(QStringList, arguments);
         const test::ProcessRun english = Kestrum({QStringLiteral("LANG=en_CA.UTF-8")}, arguments);
         const test::ProcessRun french = Kestrum({kFrench}, arguments);

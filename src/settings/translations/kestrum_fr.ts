@@ -1051,6 +1051,13 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>the module &quot;%1&quot; is missing or broken (%2)</source>
+        <translation>le module « %1 » est absent ou endommagé (%2)</translation>
+    </message>
+</context>
+<context>
     <name>Origins</name>
     <message>
         <source>%1 for %2</source>
