@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -45,10 +46,14 @@ QString ChartTitle(const ChartContent& content) {
     for (const ChartLine& line : content.lines)
         sources << line.name;
     const QString pair =
-        QStringLiteral("%1 per %2 (%3/%4)")
+        QCoreApplication::translate("RateChart", "%1 per %2 (%3/%4)")
             .arg(content.toName, content.fromName, content.toCode, content.fromCode);
+    const QString named =
+        sources.size() == 2
+            ? QCoreApplication::translate("RateChart", "%1 and %2").arg(sources[0], sources[1])
+            : sources.join(QStringLiteral(", "));
     const QString what =
-        sources.join(QStringLiteral(" and ")) + QStringLiteral(", without the cash-rate fee");
+        QCoreApplication::translate("RateChart", "%1, without the cash-rate fee").arg(named);
     return QStringLiteral("<div align=\"center\">%1<br>%2</div>")
         .arg(pair.toHtmlEscaped(), what.toHtmlEscaped());
 }

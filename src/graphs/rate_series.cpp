@@ -4,6 +4,7 @@
 #include "data/cp1252.h"
 #include "data/csv_text.h"
 #include "data/dates.h"
+#include "settings/language.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -125,14 +126,16 @@ std::vector<DateTick> DateTicks(int firstDay, int lastDay) {
     if (!first.isValid() || !last.isValid() || first > last)
         return ticks;
     const int span = lastDay - firstDay;
+    // French writes the day first: "30 nov.", "nov. 2026".
+    const bool french = ShownLanguage() == kLanguageFrench;
+    const QLocale locale = french ? LocaleOfLanguage(kLanguageFrench) : QLocale::c();
     const auto add = [&](const QDate& date, const QString& format) {
         if (date >= first && date <= last)
-            ticks.push_back(
-                {static_cast<int>(DateValueOf(date)), QLocale::c().toString(date, format)});
+            ticks.push_back({static_cast<int>(DateValueOf(date)), locale.toString(date, format)});
     };
     if (span <= 45) {
         for (QDate d = first.addDays((8 - first.dayOfWeek()) % 7); d <= last; d = d.addDays(7))
-            add(d, QStringLiteral("MMM d"));
+            add(d, french ? QStringLiteral("d MMM") : QStringLiteral("MMM d"));
     } else if (span <= 730) {
         const int months = span <= 213 ? 1 : 3;
         QDate d(first.year(), 1, 1);

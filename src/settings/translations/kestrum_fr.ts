@@ -1193,6 +1193,21 @@ Codes de sortie : 0 succès, 2 mauvais usage, 3 devise inconnue, 4 aucun taux,
     </message>
 </context>
 <context>
+    <name>RateChart</name>
+    <message>
+        <source>%1 per %2 (%3/%4)</source>
+        <translation>%1 par %2 (%3/%4)</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>%1, without the cash-rate fee</source>
+        <translation>%1, sans frais de change au comptant</translation>
+    </message>
+</context>
+<context>
     <name>Source</name>
     <message>
         <source>--fill takes on or off, not &quot;%1&quot;.</source>
