@@ -95,14 +95,18 @@ namespace {
 const char* MarkName(char mark) {
     switch (mark) {
     case '.':
-        return "a point";
+        return QT_TRANSLATE_NOOP("Amount", "a point");
     case ',':
-        return "a comma";
+        return QT_TRANSLATE_NOOP("Amount", "a comma");
     case ' ':
-        return "a space";
+        return QT_TRANSLATE_NOOP("Amount", "a space");
     default:
         return "that mark";
     }
+}
+
+QString MarkText(char mark) {
+    return QCoreApplication::translate("Amount", MarkName(mark));
 }
 
 std::string GroupRule(NumberMarks marks) {
@@ -115,23 +119,6 @@ std::string GroupRule(NumberMarks marks) {
 std::string MisplacedGroupMessage(NumberMarks marks) {
     return "Invalid Input - " + GroupRule(marks);
 }
-
-namespace {
-
-QString MarkText(char mark) {
-    switch (mark) {
-    case '.':
-        return QCoreApplication::translate("Amount", "a point");
-    case ',':
-        return QCoreApplication::translate("Amount", "a comma");
-    case ' ':
-        return QCoreApplication::translate("Amount", "a space");
-    default:
-        return QStringLiteral("\"%1\"").arg(QLatin1Char(mark));
-    }
-}
-
-} // namespace
 
 QString AmountFaultText(AmountFault fault, NumberMarks marks) {
     const QChar decimal = QLatin1Char(marks.decimal);
