@@ -246,19 +246,23 @@ int RunList(const Arguments& arguments) {
         const ListedRate& rate = listed[k];
         const bool present = k == 0 || rate.rate != kNotAvailable;
         const double value = k == 0 ? 1.0 : rate.rate;
-        entries.append(QJsonObject{
-            {QStringLiteral("index"), k},
-            {QStringLiteral("code"), history::ShownCode(k, rate.detail)},
-            {QStringLiteral("english"), Name(k, kEnglish)},
-            {QStringLiteral("french"), Name(k, kFrench)},
-            {QStringLiteral("rate"), JsonNumberOrNull(present, value)},
-            {QStringLiteral("day"),
-             k == 0 || !present ? QJsonValue(QJsonValue::Null) : QJsonValue(IsoDate(rate.day))},
-            {QStringLiteral("origin"),
-             rate.origin.isEmpty()
-                 ? QJsonValue(QJsonValue::Null)
-                 : QJsonValue(history::OriginLabel(rate.detail, history::TextLanguage::English))},
-            {QStringLiteral("originFields"), OriginFields(rate.detail)}});
+        // Keys in their sorted order: each then lands at the object's end.
+        if (json) {
+            entries.append(QJsonObject{
+                {QStringLiteral("code"), history::ShownCode(k, rate.detail)},
+                {QStringLiteral("day"),
+                 k == 0 || !present ? QJsonValue(QJsonValue::Null) : QJsonValue(IsoDate(rate.day))},
+                {QStringLiteral("english"), Name(k, kEnglish)},
+                {QStringLiteral("french"), Name(k, kFrench)},
+                {QStringLiteral("index"), k},
+                {QStringLiteral("origin"), rate.origin.isEmpty()
+                                               ? QJsonValue(QJsonValue::Null)
+                                               : QJsonValue(history::OriginLabel(
+                                                     rate.detail, history::TextLanguage::English))},
+                {QStringLiteral("originFields"), OriginFields(rate.detail)},
+                {QStringLiteral("rate"), JsonNumberOrNull(present, value)}});
+            continue;
+        }
         rows << QStringList{QString::number(k),
                             history::ShownCode(k, rate.detail),
                             Name(k, kEnglish),

@@ -149,15 +149,15 @@ QJsonValue OriginFields(const Origin& origin) {
     const QString kind = !origin.parity.isEmpty() ? QStringLiteral("parity")
                          : origin.filled          ? QStringLiteral("filled")
                                                   : origin.kind;
-    QJsonObject fields{{QStringLiteral("source"), source},
+    QJsonObject fields{{QStringLiteral("day"), IsoDateText(origin.day)},
                        {QStringLiteral("kind"), kind},
-                       {QStringLiteral("day"), IsoDateText(origin.day)}};
+                       {QStringLiteral("source"), source}};
     if (!origin.table.isEmpty())
         fields[QStringLiteral("table")] = origin.table;
     if (!origin.viaTable.isEmpty())
         fields[QStringLiteral("via")] =
-            QJsonObject{{QStringLiteral("table"), origin.viaTable},
-                        {QStringLiteral("day"), IsoDateText(origin.viaDay)}};
+            QJsonObject{{QStringLiteral("day"), IsoDateText(origin.viaDay)},
+                        {QStringLiteral("table"), origin.viaTable}};
     return fields;
 }
 
