@@ -245,8 +245,20 @@ FileInProgress::FileInProgress(const QString& path, Target target, FileAccess ac
     : m_parts(std::make_unique<Parts>()) {
     m_parts->path = path;
     if (target == Target::InPlace) {
+        // Emptied only when it holds something: on ext4 a truncation marks
+        // the file for writing out at close, and a page read once and
+        // deleted would then be written to the disk, with the history's
+        // next sync and the deletion waiting for it (12 ms of a 10 MiB
+        // update).
         m_parts->fd = ::open(QFile::encodeName(path).constData(),
-                             O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+                             O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+        struct stat info {};
+        if (m_parts->fd >= 0 && (::fstat(m_parts->fd, &info) != 0 ||
+                                 (info.st_size > 0 && ::ftruncate(m_parts->fd, 0) != 0))) {
+            const int error = errno;
+            ::close(std::exchange(m_parts->fd, -1));
+            errno = error;
+        }
         if (m_parts->fd < 0)
             m_status = Failed(QT_TRANSLATE_NOOP("FileIo", "Cannot save \"%1\": %2"), path,
                               SystemReason(errno));

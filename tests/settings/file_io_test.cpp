@@ -130,5 +130,33 @@ TEST_F(FileSafetyTest, SavesSweepOnlyTheirOwnStaleTemporaries) {
     }
 }
 
+// A file written in place holds the new bytes alone, whatever it held, and
+// nothing when the writer gives up: a stale tail would be read as the page's.
+TEST_F(FileSafetyTest, WritingInPlaceLeavesOnlyTheNewBytes) {
+    const struct {
+        const char* before;
+        bool commit;
+        const char* after;
+    } cases[] = {
+        {"", true, "new"},
+        {"an earlier, longer body", true, "new"},
+        {"an earlier, longer body", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + (c.commit ? " committed" : " given up"));
+        test::ScopedProgramDir dir;
+        const QString path = dir.Path(QStringLiteral("page.html"));
+        dir.Write(QStringLiteral("page.html"), c.before);
+        {
+            FileInProgress file(path, FileInProgress::Target::InPlace);
+            ASSERT_TRUE(file.Append("new", 3));
+            if (c.commit) {
+                ASSERT_TRUE(file.Commit(FileInProgress::Sync::Skip));
+            }
+        }
+        EXPECT_EQ(dir.Read(QStringLiteral("page.html")), QByteArray(c.after));
+    }
+}
+
 } // namespace
 } // namespace kestrum
