@@ -47,13 +47,19 @@ def peak_mib(argv, env=None):
         return int(out.read().split()[-1]) / 1024
 
 
-def interleaved(argvs, env=None):
+def interleaved(argvs, env=None, before=None):
     """Medians of wall time, CPU time and peak RSS of each command line, the
-    commands taking turns, so a change in the machine's load touches all."""
+    commands taking turns, so a change in the machine's load touches all.
+    `before`, if given, is called with each command line before each of its
+    runs, outside the clock."""
     samples = [[] for _ in argvs]
     for _ in range(runs):
         for i, argv in enumerate(argvs):
+            if before:
+                before(argv)
             ms, cpu, _ = run(argv, env)
+            if before:
+                before(argv)
             samples[i].append((ms, cpu, peak_mib(argv, env)))
     return [tuple(statistics.median(s[j] for s in taken) for j in range(3)) for taken in samples]
 
@@ -260,10 +266,21 @@ threading.Thread(target=server.serve_forever, daemon=True).start()
 address = f"http://127.0.0.1:{server.server_address[1]}"
 fetched = tempfile.mkdtemp()
 commands = []
+curl_page = os.path.join(fetched, "curl.html")
 for mib in (10, 30):
     commands.append([kestrum, "update", "--url", f"{address}/{mib}.html", "--data-dir", fetched])
-    commands.append(["curl", "-s", "-o", os.path.join(fetched, "curl.html"), f"{address}/{mib}.html"])
-(u10, c10, u30, c30) = interleaved(commands)
+    commands.append(["curl", "-s", "-o", curl_page, f"{address}/{mib}.html"])
+
+
+def fresh_curl_page(argv):
+    """curl writes a new file each time, as kestrum writes its page: on ext4,
+    truncating the last run's file on open would start writing it to the
+    disk at curl's close, and kestrum's next fdatasync would wait for it."""
+    if argv[0] == "curl" and os.path.exists(curl_page):
+        os.remove(curl_page)
+
+
+(u10, c10, u30, c30) = interleaved(commands, before=fresh_curl_page)
 server.shutdown()
 shutil.rmtree(pages, ignore_errors=True)
 shutil.rmtree(fetched, ignore_errors=True)
