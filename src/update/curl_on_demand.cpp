@@ -15,7 +15,12 @@ namespace {
 // their own group first, instead of through the program's Qt and ICU
 // libraries each time, takes a third off that work. The sanitizers' runtime
 // refuses such a group.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define KESTRUM_SANITIZED 1 // clang's spelling
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(KESTRUM_SANITIZED)
 constexpr int kOwnLibrariesFirst = 0;
 #else
 constexpr int kOwnLibrariesFirst = RTLD_DEEPBIND;
