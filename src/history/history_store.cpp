@@ -1,5 +1,7 @@
 #include "history_store.h"
 
+#include "rate_sweep.h"
+
 #include "data/catalogue.h"
 #include "settings/paths.h"
 
@@ -495,6 +497,39 @@ bool Store::QuickCheck() {
     return (sound && rc == SQLITE_DONE) || IsBusy(rc);
 }
 
+namespace {
+
+bool SameText(sqlite3_stmt* statement, int column, const QByteArray& text) {
+    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+        return text.isEmpty();
+    const char* stored = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return !text.isEmpty() && stored != nullptr && text == stored;
+}
+
+// Whether the day's stored rows (the statement bound to its source and day)
+// are exactly those an import would write: the same codes, the same bits of
+// each rate, the same kinds, quotes and table.
+bool StoredAlike(sqlite3_stmt* stored, const std::array<double, kCurrencyCount>& rates,
+                 const char* const* kinds, const DayQuotes& texts) {
+    int expected = 0;
+    for (int k = 0; k < kCurrencyCount; ++k)
+        expected += IsUsableRate(rates[k]) ? 1 : 0;
+    int matched = 0;
+    bool alike = true;
+    while (alike && sqlite3_step(stored) == SQLITE_ROW) {
+        const int k = IndexOfCode(reinterpret_cast<const char*>(sqlite3_column_text(stored, 0)));
+        alike = k >= 0 && IsUsableRate(rates[k]) && sqlite3_column_double(stored, 1) == rates[k] &&
+                std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(stored, 2)),
+                            kinds[k]) == 0 &&
+                SameText(stored, 3, texts.texts[k]) && SameText(stored, 4, texts.table);
+        ++matched;
+    }
+    sqlite3_reset(stored);
+    return alike && matched == expected;
+}
+
+} // namespace
+
 ImportResult Store::Import(const QString& source, const Days& days, const QString& origin,
                            const Quotes& quotes) {
     ImportResult result;
@@ -508,6 +543,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     sqlite3_stmt* insert = nullptr;
     sqlite3_stmt* addDay = nullptr;
     sqlite3_stmt* log = nullptr;
+    sqlite3_stmt* stored = nullptr;
     int rc = Exec(m_db, "BEGIN IMMEDIATE");
     const auto prepare = [&](const char* sql, sqlite3_stmt*& statement) {
         if (rc == SQLITE_OK)
@@ -518,9 +554,11 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     prepare("INSERT INTO observations VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", insert);
     prepare("INSERT OR IGNORE INTO days VALUES (?1, ?2)", addDay);
     prepare("INSERT INTO imports VALUES (?1, ?2, ?3, ?4, ?5)", log);
+    prepare("SELECT code, rate, kind, quote, tbl FROM observations WHERE source = ?1 AND day = ?2",
+            stored);
     // Bindings outlive sqlite3_reset: what is the same for every row is bound
     // once.
-    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay})
+    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay, stored})
         sqlite3_bind_text(statement, 1, sourceText.constData(), int(sourceText.size()),
                           SQLITE_STATIC);
     const char* kinds[kDayRecordValues] = {};
@@ -563,8 +601,17 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         if (std::none_of(rates.begin() + 1, rates.end(), IsUsableRate))
             continue;
         const int dayValue = static_cast<int>(std::floor(day->first));
-        for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay})
+        for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay, stored})
             sqlite3_bind_int(statement, 2, dayValue);
+        // A page or an answer repeats the days before its newest: those
+        // already stored as they are now are left alone, unwritten.
+        if (replacing && StoredAlike(stored, rates, kinds, texts)) {
+            if (result.days == 0)
+                firstDay = dayValue;
+            lastDay = dayValue;
+            ++result.days;
+            continue;
+        }
         if (replacing) {
             step(clear);
             if (rc == SQLITE_OK)
@@ -605,7 +652,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         sqlite3_bind_text(log, 5, originText.constData(), int(originText.size()), SQLITE_STATIC);
         step(log);
     }
-    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay, log})
+    for (sqlite3_stmt* statement : {clear, clearDay, insert, addDay, log, stored})
         sqlite3_finalize(statement);
     if (rc == SQLITE_OK)
         rc = Exec(m_db, "COMMIT");

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <sqlite3.h>
@@ -308,6 +309,57 @@ TEST_F(HistoryStoreTest, TablesWithOurNamesButOtherColumnsAreSetAside) {
 }
 
 // A long run of dated reads prepares each statement once and runs it again.
+// A repeated day is rewritten only where the answer differs from what is
+// stored, to the bit, the quote or the table; one that is alike is left alone.
+TEST_F(HistoryStoreTest, ARepeatedDayIsRewrittenOnlyWhereItDiffers) {
+    const int day = Day(2025, 1, 6);
+    const struct {
+        const char* what;
+        bool eurBefore;
+        double usd;
+        bool eur;
+        const char* quote;
+        const char* table;
+        bool rewritten;
+    } cases[] = {
+        {"alike", true, 1.3, true, "1.3000", "", false},
+        {"a rate one bit off", true, std::nextafter(1.3, 2.0), true, "1.3000", "", true},
+        {"a currency dropped", true, 1.3, false, "1.3000", "", true},
+        {"a currency added", false, 1.3, true, "1.3000", "", true},
+        {"another quote", true, 1.3, true, "1.30", "", true},
+        {"a table named", true, 1.3, true, "1.3000", "001/A/NBP/2025", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ScopedProgramDir dir;
+        Store store;
+        ASSERT_TRUE(store.Open().usable());
+        const auto import = [&](double usd, bool eur, const char* quote, const char* table) {
+            Days days;
+            AddDay(days, day, usd);
+            if (!eur)
+                days[day].Values[CodeIndex("EUR")] = kNotAvailable;
+            Quotes quotes;
+            quotes[day].texts[CodeIndex("USD")] = quote;
+            quotes[day].table = table;
+            return store.Import(kEcb, days, {}, quotes).ok;
+        };
+        ASSERT_TRUE(import(1.3, c.eurBefore, "1.3000", ""));
+        const int before = sqlite3_total_changes(store.Handle());
+        ASSERT_TRUE(import(c.usd, c.eur, c.quote, c.table));
+        // The import's own line in the log is always written.
+        EXPECT_EQ(sqlite3_total_changes(store.Handle()) - before > 1, c.rewritten);
+        const std::vector<StoredFigure> figures = StoredFigures(store, kEcb, day, day);
+        ASSERT_EQ(figures.size(), c.eur ? 2u : 1u);
+        for (const StoredFigure& figure : figures)
+            if (figure.currency == CodeIndex("USD")) {
+                EXPECT_EQ(figure.rate, c.usd);
+                EXPECT_EQ(figure.quote, QByteArray(c.quote));
+                EXPECT_EQ(figure.table, QLatin1String(c.table));
+            }
+    }
+}
+
 TEST_F(HistoryStoreTest, StatementsArePreparedOncePerStore) {
     Store store;
     ASSERT_TRUE(store.Open().usable());
