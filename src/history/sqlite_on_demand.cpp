@@ -8,29 +8,13 @@
 #include <sqlite3.h>
 #pragma GCC visibility pop
 
-#include <dlfcn.h>
+#include "settings/library_on_demand.h"
 
 namespace {
 
-// SQLite's own function tables are bound at load: looking in its own group
-// first, instead of through the program's Qt and ICU libraries each time,
-// makes that load about ten times cheaper. The sanitizers' runtime refuses
-// such a group.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define KESTRUM_SANITIZED 1 // clang's spelling
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(KESTRUM_SANITIZED)
-constexpr int kOwnLibrariesFirst = 0;
-#else
-constexpr int kOwnLibrariesFirst = RTLD_DEEPBIND;
-#endif
-
 // One handle for every function, opened once.
 void* Library() {
-    static void* const library =
-        dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_LOCAL | kOwnLibrariesFirst);
+    static void* const library = dlopen("libsqlite3.so.0", kestrum::kOnDemandLibraryFlags);
     return library;
 }
 

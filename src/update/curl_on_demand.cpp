@@ -6,29 +6,21 @@
 #define CURL_DISABLE_TYPECHECK
 #include <curl/curl.h>
 
+#include "settings/library_on_demand.h"
+
 #include <cstdarg>
-#include <dlfcn.h>
 
 namespace {
 
-// libcurl brings some thirty libraries, every one bound at load: looking in
-// their own group first, instead of through the program's Qt and ICU
-// libraries each time, takes a third off that work. The sanitizers' runtime
-// refuses such a group.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define KESTRUM_SANITIZED 1 // clang's spelling
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(KESTRUM_SANITIZED)
-constexpr int kOwnLibrariesFirst = 0;
-#else
-constexpr int kOwnLibrariesFirst = RTLD_DEEPBIND;
-#endif
+// One handle for every function, opened once: libcurl brings some thirty
+// libraries.
+void* Library() {
+    static void* const library = dlopen("libcurl.so.4", kestrum::kOnDemandLibraryFlags);
+    return library;
+}
 
 template <typename Function> Function Real(const char* name) {
-    static void* const library =
-        dlopen("libcurl.so.4", RTLD_LAZY | RTLD_LOCAL | kOwnLibrariesFirst);
+    void* const library = Library();
     return library != nullptr ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
 }
 
