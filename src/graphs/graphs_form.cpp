@@ -117,7 +117,7 @@ void TGraphsForm::CreateControls() {
     layout->addLayout(top);
 
     ChartStack = new QStackedWidget(this);
-    m_chart = BuildRateChart(*m_shown, width());
+    m_chart = BuildRateChart(*m_shown, QSize());
     ChartView = new QChartView(m_chart, ChartStack);
     ChartView->setObjectName(QStringLiteral("ChartView"));
     ChartView->setRenderHint(QPainter::Antialiasing);
@@ -394,8 +394,12 @@ void TGraphsForm::ApplyRange() {
         m_readout = -1;
         return;
     }
-    // The view's width once shown, the window's before.
-    FillRateChart(*m_chart, shown, ChartView->isVisible() ? ChartView->width() : width());
+    // Before the window is first shown, the width its layout will give the
+    // view; the chart takes the view's inside.
+    const QMargins around = layout()->contentsMargins();
+    FillRateChart(*m_chart, shown,
+                  ChartView->isVisible() ? ChartView->viewport()->width()
+                                         : width() - around.left() - around.right());
     m_marker = new QScatterSeries;
     m_marker->setMarkerSize(8);
     m_marker->setColor(Qt::red);

@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImageWriter>
@@ -18,6 +19,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -38,6 +40,21 @@ const QColor kGapColour(0x80, 0x80, 0x80, 0x30);
 // default level 6 (73 KB against 64 KB for ten years at 900x500) for a sixth
 // less time drawing and encoding; higher qualities store the pixels unpacked.
 constexpr int kPngQuality = 80;
+
+// Every day some line has, oldest first: one line's own points, or the lines
+// merged, which are each in day order already.
+RateSeries DaysOfAnyLine(const ChartContent& content) {
+    RateSeries days;
+    const auto earlier = [](const RatePoint& a, const RatePoint& b) { return a.day < b.day; };
+    for (const ChartLine& line : content.lines) {
+        RateSeries merged;
+        merged.reserve(days.size() + line.points.size());
+        std::set_union(days.begin(), days.end(), line.points.begin(), line.points.end(),
+                       std::back_inserter(merged), earlier);
+        days = std::move(merged);
+    }
+    return days;
+}
 
 } // namespace
 
@@ -66,7 +83,7 @@ double DayOfChartX(qreal x) {
     return (x - kNoon) / kMsPerDay + kUnixEpochDay;
 }
 
-QChart* BuildRateChart(const ChartContent& content, int width) {
+QChart* BuildRateChart(const ChartContent& content, QSize size) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
@@ -74,7 +91,10 @@ QChart* BuildRateChart(const ChartContent& content, int width) {
     QFont title = chart->titleFont();
     title.setBold(true);
     chart->setTitleFont(title);
-    FillRateChart(*chart, content, width);
+    // Sized before it has lines, so they are drawn for its plot area alone.
+    if (!size.isEmpty())
+        chart->resize(QSizeF(size));
+    FillRateChart(*chart, content, size.width());
     return chart;
 }
 
@@ -92,11 +112,13 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
     for (const ChartLine& line : content.lines)
-        for (const RatePoint& point : line.points) {
-            first = std::min(first, point.day);
-            last = std::max(last, point.day);
-            low = std::min(low, point.rate);
-            high = std::max(high, point.rate);
+        if (!line.points.empty()) {
+            first = std::min(first, line.points.front().day);
+            last = std::max(last, line.points.back().day);
+            for (const RatePoint& point : line.points) {
+                low = std::min(low, point.rate);
+                high = std::max(high, point.rate);
+            }
         }
     const bool empty = first > last;
 
@@ -108,6 +130,32 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
     values->setLabelFormat(QStringLiteral("%.4g"));
     chart.addAxis(dates, Qt::AlignBottom);
     chart.addAxis(values, Qt::AlignLeft);
+    if (empty) {
+        chart.legend()->setVisible(false);
+        dates->setRange(0.0, 1.0);
+        values->setRange(0.0, 1.0);
+        return;
+    }
+    // A single day or a flat line still needs a span to draw in.
+    const int pad = first == last ? 1 : 0;
+    dates->setRange(ChartX(first - pad), ChartX(last + pad));
+    for (const DateTick& tick : DateTicks(first - pad, last + pad))
+        dates->append(tick.label, ChartX(tick.day));
+    const double margin = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.01, 1e-9);
+    values->setRange(low - margin, high + margin);
+    values->applyNiceNumbers();
+    const std::vector<SeriesGap> gaps = Gaps(DaysOfAnyLine(content));
+    chart.legend()->setVisible(content.lines.size() > 1 || !gaps.empty());
+
+    // With the axes in place a chart of known size knows its plot area: the
+    // line needs no more columns than that has pixels. One not sized yet
+    // has at most its width less the margins.
+    int columns = width - chart.margins().left() - chart.margins().right();
+    if (!chart.size().isEmpty() && chart.layout()) {
+        chart.layout()->activate();
+        if (const qreal plot = chart.plotArea().width(); plot >= 1.0)
+            columns = static_cast<int>(std::ceil(plot));
+    }
 
     const auto hideFromLegend = [&chart](QAbstractSeries* series) {
         for (QLegendMarker* marker : chart.legend()->markers(series))
@@ -115,18 +163,15 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
     };
     // A line stops where a stretch of days has no rate and starts again after
     // it: a straight line over missing years would look like data.
-    std::vector<int> days;
     for (std::size_t i = 0; i < content.lines.size(); ++i) {
         const ChartLine& line = content.lines[i];
         QPen pen(kLineColours[i % std::size(kLineColours)]);
         pen.setWidthF(1.5);
         bool named = false;
         for (const RateSeries& piece : SplitAtGaps(line.points)) {
-            for (const RatePoint& point : piece)
-                days.push_back(point.day);
             // Decades of days in a few hundred pixels: the points that cannot
             // be told apart cost most of the drawing and the line's hit shape.
-            const RateSeries drawn = DrawnPoints(piece, width);
+            const RateSeries drawn = DrawnPoints(piece, columns);
             QList<QPointF> points;
             points.reserve(static_cast<qsizetype>(drawn.size()));
             for (const RatePoint& point : drawn)
@@ -143,28 +188,7 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
         }
     }
 
-    if (empty) {
-        chart.legend()->setVisible(false);
-        dates->setRange(0.0, 1.0);
-        values->setRange(0.0, 1.0);
-        return;
-    }
-    // A single day or a flat line still needs a span to draw in.
-    const int pad = first == last ? 1 : 0;
-    dates->setRange(ChartX(first - pad), ChartX(last + pad));
-    for (const DateTick& tick : DateTicks(first - pad, last + pad))
-        dates->append(tick.label, ChartX(tick.day));
-    const double margin = high > low ? (high - low) * 0.05 : std::max(std::abs(high) * 0.01, 1e-9);
-    values->setRange(low - margin, high + margin);
-    values->applyNiceNumbers();
-
     // Where no line has a day, a grey band says that nothing is stored.
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    RateSeries allDays;
-    for (const int day : days)
-        allDays.push_back({day, 0.0});
-    const std::vector<SeriesGap> gaps = Gaps(allDays);
     for (std::size_t i = 0; i < gaps.size(); ++i) {
         auto* upper = new QLineSeries;
         auto* lower = new QLineSeries;
@@ -184,7 +208,6 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
         if (i > 0)
             hideFromLegend(band);
     }
-    chart.legend()->setVisible(content.lines.size() > 1 || !gaps.empty());
 }
 
 QImage RenderRateChart(const ChartContent& content, QSize size) {
@@ -195,7 +218,7 @@ QImage RenderRateChart(const ChartContent& content, QSize size) {
         return image;
     image.fill(Qt::white);
     QGraphicsScene scene;
-    QChart* chart = BuildRateChart(content, size.width());
+    QChart* chart = BuildRateChart(content, size);
     scene.addItem(chart); // the scene owns it now
     chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
     QPainter painter(&image);

@@ -21,11 +21,13 @@ qreal ChartX(int day);
 // The day value of an x value, with its fraction.
 double DayOfChartX(qreal x);
 
-// Builds a new chart (owned by the caller) with the lines, the date axis,
-// the value axis rounded to nice ticks and the title. A chart about
-// `width` pixels wide draws no more than two points a pixel (DrawnPoints).
-QChart* BuildRateChart(const ChartContent& content, int width);
-// Replaces the lines and axes of a chart built above, keeping the chart.
+// Builds a new chart (owned by the caller) of that size (none: unsized)
+// with the lines, the date axis, the value axis rounded to nice ticks and the
+// title.
+QChart* BuildRateChart(const ChartContent& content, QSize size);
+// Replaces the lines and axes of a chart built above, keeping the chart. A
+// line draws no more than two points a pixel of the plot area (DrawnPoints);
+// a chart not sized yet takes `width` as its coming width.
 void FillRateChart(QChart& chart, const ChartContent& content, int width);
 
 // The chart drawn into an image of that size, white background; a null

@@ -24,6 +24,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,6 +35,8 @@
 #include <QToolButton>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <memory>
 #include <thread>
 
 using namespace kestrum;
@@ -101,6 +104,8 @@ private slots:
     void exportsWhatIsShownAndEscapeCloses();
     void missingYearsBreakTheLineAndAreNamed();
     void opensOnScreenAndItsFiguresWrap();
+    void longLineIsDrawnForThePlotArea_data();
+    void longLineIsDrawnForThePlotArea();
 
 private:
     // The main window on USD -> CAD and its Graphs window, shown.
@@ -480,6 +485,38 @@ void GraphsFormTest::opensOnScreenAndItsFiguresWrap() {
     QVERIFY(!graphs->StatsLabel->text().isEmpty());
     QVERIFY2(graphs->minimumSizeHint().width() < 640,
              qPrintable(QString::number(graphs->minimumSizeHint().width())));
+}
+
+void GraphsFormTest::longLineIsDrawnForThePlotArea_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("picture") << QSize(900, 500);
+    QTest::newRow("small") << QSize(400, 300);
+    QTest::newRow("wide") << QSize(1600, 600);
+}
+
+// Two points a pixel of the plot area, not of the whole chart, with the ends
+// and a one-day spike and trough among them.
+void GraphsFormTest::longLineIsDrawnForThePlotArea() {
+    QFETCH(QSize, size);
+    ChartLine line{QStringLiteral("ecb"), QStringLiteral("ECB"), {}};
+    for (int day = First(); day < First() + 6000; ++day)
+        line.points.push_back({day, 1.3 + (day % 7) / 100.0});
+    line.points[3000].rate = 2.0;
+    line.points[4000].rate = 0.5;
+    ChartContent content;
+    content.lines.push_back(line);
+    const std::unique_ptr<QChart> chart(BuildRateChart(content, size));
+    const auto* drawn = qobject_cast<QLineSeries*>(chart->series().front());
+    QVERIFY(drawn);
+    const qreal plot = chart->plotArea().width();
+    QVERIFY2(drawn->count() >= 2 * int(plot) && drawn->count() <= 2 * int(std::ceil(plot)) + 2,
+             qPrintable(QStringLiteral("%1 points, %2 pixels").arg(drawn->count()).arg(plot)));
+    const auto has = [drawn](const RatePoint& point) {
+        return drawn->points().contains(QPointF(ChartX(point.day), point.rate));
+    };
+    for (const std::size_t i :
+         {std::size_t(0), std::size_t(3000), std::size_t(4000), line.points.size() - 1})
+        QVERIFY2(has(line.points[i]), qPrintable(QString::number(i)));
 }
 
 QTEST_MAIN(GraphsFormTest)
