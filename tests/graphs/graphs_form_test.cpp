@@ -491,7 +491,6 @@ void GraphsFormTest::longLineIsDrawnForThePlotArea_data() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("picture") << QSize(900, 500);
     QTest::newRow("small") << QSize(400, 300);
-    QTest::newRow("wide") << QSize(1600, 600);
 }
 
 // Two points a pixel of the plot area, not of the whole chart, with the ends
