@@ -166,7 +166,12 @@ void FillRateChart(QChart& chart, const ChartContent& content, int width) {
     for (std::size_t i = 0; i < content.lines.size(); ++i) {
         const ChartLine& line = content.lines[i];
         QPen pen(kLineColours[i % std::size(kLineColours)]);
-        pen.setWidthF(1.5);
+        // A line thinned to its columns' extremes is a vertical stroke a
+        // pixel: a wider pen runs neighbouring strokes into a smear, and a
+        // one-pixel one is also the painter's fast path, which is most of the
+        // cost of drawing decades.
+        pen.setWidthF(
+            line.points.size() > 2 * static_cast<std::size_t>(std::max(columns, 1)) ? 1.0 : 1.5);
         bool named = false;
         for (const RateSeries& piece : SplitAtGaps(line.points)) {
             // Decades of days in a few hundred pixels: the points that cannot
