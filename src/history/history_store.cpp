@@ -590,6 +590,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     static const DayQuotes kNoQuotes;
     int firstDay = 0;
     int lastDay = 0;
+    bool wrote = false;
     for (auto day = days.begin(); rc == SQLITE_OK && day != days.end(); ++day) {
         const DayRecord& record = day->second;
         const auto quoted = quotes.find(day->first);
@@ -612,6 +613,7 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
             ++result.days;
             continue;
         }
+        wrote = true;
         if (replacing) {
             step(clear);
             if (rc == SQLITE_OK)
@@ -642,7 +644,27 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
         lastDay = dayValue;
         ++result.days;
     }
-    if (rc == SQLITE_OK && result.days > 0) {
+    // An answer that changed nothing leaves the store unwritten, and so
+    // unsynced, unless its source is not the one imported last: that one
+    // heads the origins, so the switch is logged.
+    bool logged = result.days > 0;
+    if (rc == SQLITE_OK && logged && !wrote) {
+        sqlite3_stmt* last = nullptr;
+        rc = sqlite3_prepare_v2(m_db,
+                                "SELECT source = ?1 FROM imports "
+                                "ORDER BY imported_at DESC, rowid DESC LIMIT 1",
+                                -1, &last, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_bind_text(last, 1, sourceText.constData(), int(sourceText.size()),
+                              SQLITE_STATIC);
+            const int found = sqlite3_step(last);
+            logged = found != SQLITE_ROW || sqlite3_column_int(last, 0) == 0;
+            if (found != SQLITE_ROW && found != SQLITE_DONE)
+                rc = found;
+        }
+        sqlite3_finalize(last);
+    }
+    if (rc == SQLITE_OK && logged) {
         const QByteArray stamp = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toUtf8();
         const QByteArray originText = origin.toUtf8();
         sqlite3_bind_text(log, 1, sourceText.constData(), int(sourceText.size()), SQLITE_STATIC);
