@@ -28,6 +28,9 @@ namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
 constexpr qint64 kWritePiece = 256 * 1024;
+// A piece this large is worth its own write: libcurl hands a body over in
+// 16 KiB pieces, and copying them aside first took 5 ms of a 10 MiB page.
+constexpr qint64 kDirectPiece = 16 * 1024;
 // A save takes milliseconds; a temporary this old was left by a killed one.
 constexpr qint64 kStaleSeconds = 5 * 60;
 const QString kTemporaryMarker = QStringLiteral(".kestrum-");
@@ -297,11 +300,11 @@ void FileInProgress::Discard() {
 
 IoResult FileInProgress::Append(const char* data, qint64 size) {
     QByteArray& pending = m_parts->pending;
-    if (m_status && pending.size() + size > kWritePiece)
+    if (m_status && (pending.size() + size > kWritePiece || size >= kDirectPiece))
         Flush();
     if (!m_status)
         return m_status;
-    if (size >= kWritePiece)
+    if (size >= kDirectPiece)
         m_status = WriteAll(m_parts->fd, data, size);
     else
         pending.append(data, size);

@@ -131,16 +131,22 @@ TEST_F(FileSafetyTest, SavesSweepOnlyTheirOwnStaleTemporaries) {
 }
 
 // A file written in place holds the new bytes alone, whatever it held: a
-// stale tail would be read as the page's.
+// stale tail would be read as the page's. Its pieces, some held back and
+// some written at once by their size, land in their order.
 TEST_F(FileSafetyTest, WritingInPlaceLeavesOnlyTheNewBytes) {
     for (const char* before : {"", "an earlier, longer body"}) {
         SCOPED_TRACE(before);
         test::ScopedProgramDir dir;
         dir.Write(QStringLiteral("page.html"), before);
         FileInProgress file(dir.Path(QStringLiteral("page.html")), FileInProgress::Target::InPlace);
-        ASSERT_TRUE(file.Append("new", 3));
+        QByteArray expected;
+        for (const int size : {3, 20000, 5, 300000, 7}) {
+            const QByteArray piece(size, char('a' + expected.size() % 26));
+            ASSERT_TRUE(file.Append(piece.constData(), piece.size()));
+            expected += piece;
+        }
         ASSERT_TRUE(file.Commit(FileInProgress::Sync::Skip));
-        EXPECT_EQ(dir.Read(QStringLiteral("page.html")), QByteArray("new"));
+        EXPECT_EQ(dir.Read(QStringLiteral("page.html")), expected);
     }
 }
 
