@@ -201,10 +201,12 @@ if shutil.which("sqlite3"):
     rows.append(("kestrum history USD --csv (25 years)", f"{ms:.1f} ms", "",
                  f"{ms / shell_ms:.2f} × sqlite3 -csv of the series ({shell_ms:.1f} ms)",
                  "≤ 1.2 × sqlite3", verdict(ms <= 1.2 * shell_ms)))
-ms, cpu, mib, _ = medians([kestrum, "list", "--date", "2020-02-28", "--json", "--data-dir", store])
+(ms, cpu, mib), (floor_ms, _, _) = interleaved(
+    [[kestrum, "list", "--date", "2020-02-28", "--json", "--data-dir", store],
+     [os.path.join(build, "bench", "bare_core")]])
 rows.append(("kestrum list --date 2020-02-28 --json", f"{ms:.1f} ms ({cpu:.1f} ms CPU)",
-             f"{mib:.1f} MiB", f"{ms / core_ms:.2f} × the Qt Core floor", "≤ 1.3 × the floor",
-             verdict(ms <= 1.3 * core_ms)))
+             f"{mib:.1f} MiB", f"{ms / floor_ms:.2f} × the Qt Core floor ({floor_ms:.1f} ms, "
+             "taking turns)", "≤ 1.3 × the floor", verdict(ms <= 1.3 * floor_ms)))
 # A chart of the whole history against one of 255 days, both on All.
 short = tempfile.mkdtemp()
 with open(os.path.join(short, "hist.xml"), "w") as out:
