@@ -147,18 +147,18 @@ if shell_samples:
 rows.append(("kestrum import eurofxref-hist.xml (6,700 days × 30, fresh store)",
              f"{ms:.0f} ms ({cpu:.0f} ms CPU)", "", note, "< 1 s", verdict(ms < 1000)))
 run([kestrum, "source", "ecb", "--data-dir", store], {})
-(plain_ms, plain_cpu, plain_mib), (floor_ms, floor_cpu, _) = interleaved(
+(plain_ms, plain_cpu, plain_mib), (floor_ms, floor_cpu, _), dated = interleaved(
     [[kestrum, "convert", "100", "USD", "EUR", "--data-dir", store],
-     [os.path.join(build, "bench", "bare_core")]])
+     [os.path.join(build, "bench", "bare_core")],
+     [kestrum, "convert", "100", "USD", "EUR", "--date", "2020-02-29", "--data-dir", store]])
 rows.append(("kestrum convert 100 USD EUR (beside the history)",
              f"{plain_ms:.1f} ms ({plain_cpu:.1f} ms CPU)", f"{plain_mib:.1f} MiB",
              f"1.00 × convert; {plain_cpu / floor_cpu:.2f} × the Qt Core floor in CPU "
              f"({floor_cpu:.1f} ms, taking turns)", "≤ 1.10 × the floor in CPU",
              verdict(plain_cpu <= 1.10 * floor_cpu)))
-ms, cpu, mib, _ = medians([kestrum, "convert", "100", "USD", "EUR", "--date", "2020-02-29",
-                           "--data-dir", store])
+ms, cpu, mib = dated
 rows.append(("kestrum convert 100 USD EUR --date 2020-02-29", f"{ms:.1f} ms ({cpu:.1f} ms CPU)",
-             f"{mib:.1f} MiB", f"{ms / plain_ms:.2f} × convert", "≤ 1.3 × convert",
+             f"{mib:.1f} MiB", f"{ms / plain_ms:.2f} × convert (taking turns)", "≤ 1.3 × convert",
              verdict(ms <= 1.3 * plain_ms)))
 # The peer: python3's csv module and a dict of the same rates (written from
 # the same file before the clock starts), printing the same bytes.
