@@ -75,7 +75,7 @@ QString ShownCode(int k, const Origin& origin) {
 }
 
 QString LastImportedSource(const Store& store) {
-    Query query(store, "SELECT source FROM imports ORDER BY imported_at DESC, rowid DESC LIMIT 1");
+    Query query(store, kLastImportSql);
     return query.Next() ? query.String(0) : QString();
 }
 

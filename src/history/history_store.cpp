@@ -1,6 +1,7 @@
 #include "history_store.h"
 
 #include "rate_sweep.h"
+#include "statement.h"
 
 #include "data/catalogue.h"
 #include "settings/paths.h"
@@ -650,15 +651,11 @@ ImportResult Store::Import(const QString& source, const Days& days, const QStrin
     bool logged = result.days > 0;
     if (rc == SQLITE_OK && logged && !wrote) {
         sqlite3_stmt* last = nullptr;
-        rc = sqlite3_prepare_v2(m_db,
-                                "SELECT source = ?1 FROM imports "
-                                "ORDER BY imported_at DESC, rowid DESC LIMIT 1",
-                                -1, &last, nullptr);
+        rc = sqlite3_prepare_v2(m_db, kLastImportSql, -1, &last, nullptr);
         if (rc == SQLITE_OK) {
-            sqlite3_bind_text(last, 1, sourceText.constData(), int(sourceText.size()),
-                              SQLITE_STATIC);
             const int found = sqlite3_step(last);
-            logged = found != SQLITE_ROW || sqlite3_column_int(last, 0) == 0;
+            logged = found != SQLITE_ROW ||
+                     sourceText != reinterpret_cast<const char*>(sqlite3_column_text(last, 0));
             if (found != SQLITE_ROW && found != SQLITE_DONE)
                 rc = found;
         }

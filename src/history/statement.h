@@ -9,6 +9,11 @@
 
 namespace kestrum::history {
 
+// The source of the newest import, which heads the origins; the same rule
+// where it is read and where an import decides whether to log itself.
+inline constexpr const char* kLastImportSql =
+    "SELECT source FROM imports ORDER BY imported_at DESC, rowid DESC LIMIT 1";
+
 // One use of a store's prepared statement: bound, stepped, and given back
 // reset. A step that fails throws the store's error; it never reads as the
 // end of the rows. On a store that is not open it yields no rows.
